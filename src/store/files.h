@@ -1,0 +1,19 @@
+#pragma once
+
+// All sixteen record files, in the order in which they are registered at start-up.
+#include "store/files/anach.h"
+#include "store/files/arbeit.h"
+#include "store/files/asatz.h"
+#include "store/files/atran.h"
+#include "store/files/aufpap.h"
+#include "store/files/auftrag.h"
+#include "store/files/drucktem.h"
+#include "store/files/kaldruck.h"
+#include "store/files/kunde.h"
+#include "store/files/lieferant.h"
+#include "store/files/maschin.h"
+#include "store/files/papier.h"
+#include "store/files/satz.h"
+#include "store/files/stamm.h"
+#include "store/files/text.h"
+#include "store/files/transport.h"
