@@ -6,11 +6,11 @@
 
 namespace {
 
-#define TESSARO_FILE_DEF(NS, label, stored)                                                        \
-    FileDef                                                                                        \
-    {                                                                                              \
-        NS::kFile, label, #NS, stored, NS::kRecordSize, NS::kFields, NS::kFieldCount, NS::kKeys,   \
-            static_cast<std::uint8_t>(std::size(NS::kKeys))                                        \
+#define TESSARO_FILE_DEF(NS, label, stored)                                                      \
+    FileDef                                                                                      \
+    {                                                                                            \
+        NS::kFile, label, #NS, stored, NS::kRecordSize, NS::kFields, NS::kFieldCount, NS::kKeys, \
+            static_cast<std::uint8_t>(std::size(NS::kKeys))                                      \
     }
 
 const FileDef kFiles[kFileCount] = {

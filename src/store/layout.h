@@ -122,15 +122,15 @@ constexpr std::uint16_t recordSize(const std::uint16_t (&sizes)[N])
 // Expanded once per file header from its field list X(NAME, Type, bytes).
 #define TESSARO_FIELD_NUMBER(name, type, bytes) name##_no,
 #define TESSARO_FIELD_SIZE(name, type, bytes) bytes,
-#define TESSARO_FIELD_DEF(name, type, bytes)                                                       \
+#define TESSARO_FIELD_DEF(name, type, bytes) \
     FieldDef{#name, FieldType::type, bytes, layout_detail::offsetOf(kSizes, name##_no)},
-#define TESSARO_FIELD_NAME(name, type, bytes)                                                      \
-    inline constexpr Field<FieldType::type> name{                                                  \
+#define TESSARO_FIELD_NAME(name, type, bytes)     \
+    inline constexpr Field<FieldType::type> name{ \
         kFile, name##_no, layout_detail::offsetOf(kSizes, name##_no), bytes};
 
-#define TESSARO_DECLARE_FIELDS(LIST)                                                               \
-    enum FieldNo : std::uint16_t { LIST(TESSARO_FIELD_NUMBER) kFieldCount };                       \
-    inline constexpr std::uint16_t kSizes[] = {LIST(TESSARO_FIELD_SIZE)};                          \
-    inline constexpr FieldDef kFields[] = {LIST(TESSARO_FIELD_DEF)};                               \
-    inline constexpr std::uint16_t kRecordSize = layout_detail::recordSize(kSizes);                \
+#define TESSARO_DECLARE_FIELDS(LIST)                                                \
+    enum FieldNo : std::uint16_t { LIST(TESSARO_FIELD_NUMBER) kFieldCount };        \
+    inline constexpr std::uint16_t kSizes[] = {LIST(TESSARO_FIELD_SIZE)};           \
+    inline constexpr FieldDef kFields[] = {LIST(TESSARO_FIELD_DEF)};                \
+    inline constexpr std::uint16_t kRecordSize = layout_detail::recordSize(kSizes); \
     LIST(TESSARO_FIELD_NAME)

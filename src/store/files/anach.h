@@ -5,15 +5,15 @@
 // File `anach`: Additional-work lines of an order.
 // Stored as ANACH; 111 bytes a record.
 
-#define TESSARO_ANACH_FIELDS(X)                                                                    \
-    X(ANAID, Long, 4)                                                                              \
-    X(ANID, String, 14)                                                                            \
-    X(ANIDAUF, String, 14)                                                                         \
-    X(ANBEZ, String, 35)                                                                           \
-    X(ANPR, Real, 8)                                                                               \
-    X(ANEIN, String, 12)                                                                           \
-    X(ANANZ, Real, 8)                                                                              \
-    X(ANFAK, Real, 8)                                                                              \
+#define TESSARO_ANACH_FIELDS(X) \
+    X(ANAID, Long, 4)           \
+    X(ANID, String, 14)         \
+    X(ANIDAUF, String, 14)      \
+    X(ANBEZ, String, 35)        \
+    X(ANPR, Real, 8)            \
+    X(ANEIN, String, 12)        \
+    X(ANANZ, Real, 8)           \
+    X(ANFAK, Real, 8)           \
     X(ANGPR, Real, 8)
 
 namespace ANA {

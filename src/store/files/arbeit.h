@@ -5,13 +5,13 @@
 // File `arbeit`: Catalogue of additional work (cutting and the like) with price, unit, factor and
 // time. Stored as ARBEIT; 89 bytes a record.
 
-#define TESSARO_ARBEIT_FIELDS(X)                                                                   \
-    X(AAID, Long, 4)                                                                               \
-    X(AID, String, 14)                                                                             \
-    X(ABEZ, String, 35)                                                                            \
-    X(APR, Real, 8)                                                                                \
-    X(AEINH, String, 12)                                                                           \
-    X(AFAKT, Real, 8)                                                                              \
+#define TESSARO_ARBEIT_FIELDS(X) \
+    X(AAID, Long, 4)             \
+    X(AID, String, 14)           \
+    X(ABEZ, String, 35)          \
+    X(APR, Real, 8)              \
+    X(AEINH, String, 12)         \
+    X(AFAKT, Real, 8)            \
     X(AZEIT, Real, 8)
 
 namespace ARB {

@@ -5,16 +5,16 @@
 // File `asatz`: Typesetting/processing lines of a calculation.
 // Stored as ASATZ; 125 bytes a record.
 
-#define TESSARO_ASATZ_FIELDS(X)                                                                    \
-    X(ASAID, Long, 4)                                                                              \
-    X(ASID, String, 14)                                                                            \
-    X(ASAUFID, String, 14)                                                                         \
-    X(ASKADID, String, 14)                                                                         \
-    X(ASBEZ, String, 35)                                                                           \
-    X(ASANZ, Real, 8)                                                                              \
-    X(ASFAK, Real, 8)                                                                              \
-    X(ASPR, Real, 8)                                                                               \
-    X(ASEINH, String, 12)                                                                          \
+#define TESSARO_ASATZ_FIELDS(X) \
+    X(ASAID, Long, 4)           \
+    X(ASID, String, 14)         \
+    X(ASAUFID, String, 14)      \
+    X(ASKADID, String, 14)      \
+    X(ASBEZ, String, 35)        \
+    X(ASANZ, Real, 8)           \
+    X(ASFAK, Real, 8)           \
+    X(ASPR, Real, 8)            \
+    X(ASEINH, String, 12)       \
     X(ASGPR, Real, 8)
 
 namespace ASA {

@@ -5,15 +5,15 @@
 // File `atran`: Transport lines of an order.
 // Stored as ATRAN; 111 bytes a record.
 
-#define TESSARO_ATRAN_FIELDS(X)                                                                    \
-    X(ATAID, Long, 4)                                                                              \
-    X(ATID, String, 14)                                                                            \
-    X(ATAUFID, String, 14)                                                                         \
-    X(ATBEZ, String, 35)                                                                           \
-    X(ATPR, Real, 8)                                                                               \
-    X(ATEINH, String, 12)                                                                          \
-    X(ATFAK, Real, 8)                                                                              \
-    X(ATANZ, Real, 8)                                                                              \
+#define TESSARO_ATRAN_FIELDS(X) \
+    X(ATAID, Long, 4)           \
+    X(ATID, String, 14)         \
+    X(ATAUFID, String, 14)      \
+    X(ATBEZ, String, 35)        \
+    X(ATPR, Real, 8)            \
+    X(ATEINH, String, 12)       \
+    X(ATFAK, Real, 8)           \
+    X(ATANZ, Real, 8)           \
     X(ATGPR, Real, 8)
 
 namespace ATR {

@@ -5,18 +5,18 @@
 // File `aufpap`: Paper lines of an order and calculation.
 // Stored as AUFPAP; 146 bytes a record.
 
-#define TESSARO_AUFPAP_FIELDS(X)                                                                   \
-    X(APAID, Long, 4)                                                                              \
-    X(APID, String, 14)                                                                            \
-    X(APAUFID, String, 14)                                                                         \
-    X(APKALID, String, 14)                                                                         \
-    X(APBEZ, String, 35)                                                                           \
-    X(APPR, Real, 8)                                                                               \
-    X(APVPE, Real, 8)                                                                              \
-    X(AEINH, String, 15)                                                                           \
-    X(APFOR, String, 10)                                                                           \
-    X(APANZ, Real, 8)                                                                              \
-    X(APSTCK, Real, 8)                                                                             \
+#define TESSARO_AUFPAP_FIELDS(X) \
+    X(APAID, Long, 4)            \
+    X(APID, String, 14)          \
+    X(APAUFID, String, 14)       \
+    X(APKALID, String, 14)       \
+    X(APBEZ, String, 35)         \
+    X(APPR, Real, 8)             \
+    X(APVPE, Real, 8)            \
+    X(AEINH, String, 15)         \
+    X(APFOR, String, 10)         \
+    X(APANZ, Real, 8)            \
+    X(APSTCK, Real, 8)           \
     X(APENDPR, Real, 8)
 
 namespace APA {

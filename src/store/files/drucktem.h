@@ -5,10 +5,10 @@
 // File `drucktem`: Print list entries of an order.
 // Stored as DRUCKTEM; 117 bytes a record.
 
-#define TESSARO_DRUCKTEM_FIELDS(X)                                                                 \
-    X(DAID, Long, 4)                                                                               \
-    X(DAAID, String, 14)                                                                           \
-    X(DAUFID, String, 14)                                                                          \
+#define TESSARO_DRUCKTEM_FIELDS(X) \
+    X(DAID, Long, 4)               \
+    X(DAAID, String, 14)           \
+    X(DAUFID, String, 14)          \
     X(DABEZ, String, 85)
 
 namespace DRU {

@@ -5,34 +5,34 @@
 // File `kunde`: Customers with invoice address, delivery address and contact person.
 // Stored as KUNDE; 788 bytes a record.
 
-#define TESSARO_KUNDE_FIELDS(X)                                                                    \
-    X(KAID, Long, 4)                                                                               \
-    X(KID, String, 14)                                                                             \
-    X(KNAME, String, 45)                                                                           \
-    X(KZHAND, String, 45)                                                                          \
-    X(KSTR, String, 45)                                                                            \
-    X(KPLZ, String, 7)                                                                             \
-    X(KORT, String, 45)                                                                            \
-    X(KRAB, Decimal, 3)                                                                            \
-    X(KTEL, String, 20)                                                                            \
-    X(KFAX, String, 20)                                                                            \
-    X(KFUNK, String, 20)                                                                           \
-    X(KEMAIL, String, 70)                                                                          \
-    X(KHTTP, String, 60)                                                                           \
-    X(LNAME, String, 45)                                                                           \
-    X(LZHAND, String, 45)                                                                          \
-    X(LSTR, String, 45)                                                                            \
-    X(LPLZ, String, 7)                                                                             \
-    X(LORT, String, 45)                                                                            \
-    X(KPERS1, String, 45)                                                                          \
-    X(KPTEL, String, 20)                                                                           \
-    X(KPFUNK, String, 20)                                                                          \
-    X(KPFAX, String, 20)                                                                           \
-    X(KPEMAIL, String, 70)                                                                         \
-    X(KPGEB, Date, 4)                                                                              \
-    X(RECH, Date, 4)                                                                               \
-    X(REUMSATZ, Real, 8)                                                                           \
-    X(ANGEBOT, Date, 4)                                                                            \
+#define TESSARO_KUNDE_FIELDS(X) \
+    X(KAID, Long, 4)            \
+    X(KID, String, 14)          \
+    X(KNAME, String, 45)        \
+    X(KZHAND, String, 45)       \
+    X(KSTR, String, 45)         \
+    X(KPLZ, String, 7)          \
+    X(KORT, String, 45)         \
+    X(KRAB, Decimal, 3)         \
+    X(KTEL, String, 20)         \
+    X(KFAX, String, 20)         \
+    X(KFUNK, String, 20)        \
+    X(KEMAIL, String, 70)       \
+    X(KHTTP, String, 60)        \
+    X(LNAME, String, 45)        \
+    X(LZHAND, String, 45)       \
+    X(LSTR, String, 45)         \
+    X(LPLZ, String, 7)          \
+    X(LORT, String, 45)         \
+    X(KPERS1, String, 45)       \
+    X(KPTEL, String, 20)        \
+    X(KPFUNK, String, 20)       \
+    X(KPFAX, String, 20)        \
+    X(KPEMAIL, String, 70)      \
+    X(KPGEB, Date, 4)           \
+    X(RECH, Date, 4)            \
+    X(REUMSATZ, Real, 8)        \
+    X(ANGEBOT, Date, 4)         \
     X(ANUMSATZ, Real, 8)
 
 namespace KUN {

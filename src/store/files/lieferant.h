@@ -5,18 +5,18 @@
 // File `lieferant`: Suppliers.
 // Stored as LIEFERAN; 395 bytes a record.
 
-#define TESSARO_LIEFERANT_FIELDS(X)                                                                \
-    X(LIAD, Long, 4)                                                                               \
-    X(LIIAD, String, 14)                                                                           \
-    X(LINAME, String, 45)                                                                          \
-    X(LIZHD, String, 45)                                                                           \
-    X(LISTR, String, 45)                                                                           \
-    X(LIFAX, String, 20)                                                                           \
-    X(LIPLZ, String, 7)                                                                            \
-    X(LIORT, String, 45)                                                                           \
-    X(LITEL, String, 20)                                                                           \
-    X(LIFUNK, String, 20)                                                                          \
-    X(LIEMAIL, String, 70)                                                                         \
+#define TESSARO_LIEFERANT_FIELDS(X) \
+    X(LIAD, Long, 4)                \
+    X(LIIAD, String, 14)            \
+    X(LINAME, String, 45)           \
+    X(LIZHD, String, 45)            \
+    X(LISTR, String, 45)            \
+    X(LIFAX, String, 20)            \
+    X(LIPLZ, String, 7)             \
+    X(LIORT, String, 45)            \
+    X(LITEL, String, 20)            \
+    X(LIFUNK, String, 20)           \
+    X(LIEMAIL, String, 70)          \
     X(LIHTTP, String, 60)
 
 namespace LIE {

@@ -5,23 +5,23 @@
 // File `maschin`: Printing machines with formats, speeds, set-up times and prices.
 // Stored as MASCHIN; 147 bytes a record.
 
-#define TESSARO_MASCHIN_FIELDS(X)                                                                  \
-    X(MAID, Long, 4)                                                                               \
-    X(MID, String, 14)                                                                             \
-    X(MBEZ, String, 22)                                                                            \
-    X(MFORM, String, 3)                                                                            \
-    X(MMAX, Real, 8)                                                                               \
-    X(MMIN, Real, 8)                                                                               \
-    X(MFARB, Real, 8)                                                                              \
-    X(DZMAX, Real, 8)                                                                              \
-    X(DZMIN, Real, 8)                                                                              \
-    X(DZMITTEL, Real, 8)                                                                           \
-    X(DZMAXFA, Real, 8)                                                                            \
-    X(DZMITFAK, Real, 8)                                                                           \
-    X(DZMINFA, Real, 8)                                                                            \
-    X(MDRPR, Real, 8)                                                                              \
-    X(MFARBW, Real, 8)                                                                             \
-    X(DZFARB, Real, 8)                                                                             \
+#define TESSARO_MASCHIN_FIELDS(X) \
+    X(MAID, Long, 4)              \
+    X(MID, String, 14)            \
+    X(MBEZ, String, 22)           \
+    X(MFORM, String, 3)           \
+    X(MMAX, Real, 8)              \
+    X(MMIN, Real, 8)              \
+    X(MFARB, Real, 8)             \
+    X(DZMAX, Real, 8)             \
+    X(DZMIN, Real, 8)             \
+    X(DZMITTEL, Real, 8)          \
+    X(DZMAXFA, Real, 8)           \
+    X(DZMITFAK, Real, 8)          \
+    X(DZMINFA, Real, 8)           \
+    X(MDRPR, Real, 8)             \
+    X(MFARBW, Real, 8)            \
+    X(DZFARB, Real, 8)            \
     X(DZEINRIC, Real, 8)
 
 namespace MAS {

@@ -5,12 +5,12 @@
 // File `satz`: Catalogue of typesetting/prepress and processing activities.
 // Stored as SATZ; 81 bytes a record.
 
-#define TESSARO_SATZ_FIELDS(X)                                                                     \
-    X(SAID, Long, 4)                                                                               \
-    X(SID, String, 14)                                                                             \
-    X(SBEZ, String, 35)                                                                            \
-    X(SEINH, String, 12)                                                                           \
-    X(SFAK, Real, 8)                                                                               \
+#define TESSARO_SATZ_FIELDS(X) \
+    X(SAID, Long, 4)           \
+    X(SID, String, 14)         \
+    X(SBEZ, String, 35)        \
+    X(SEINH, String, 12)       \
+    X(SFAK, Real, 8)           \
     X(SPR, Real, 8)
 
 namespace SAT {

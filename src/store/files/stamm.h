@@ -5,26 +5,26 @@
 // File `stamm`: Master record: latest document numbers with their dates and times.
 // Stored as STAMM; 348 bytes a record.
 
-#define TESSARO_STAMM_FIELDS(X)                                                                    \
-    X(ISTAMM, Long, 4)                                                                             \
-    X(ANGDAT, Date, 4)                                                                             \
-    X(ANGZEIT, Long, 4)                                                                            \
-    X(ANG, String, 12)                                                                             \
-    X(LIEDAT, Date, 4)                                                                             \
-    X(LIEZEIT, Long, 4)                                                                            \
-    X(LIE, String, 12)                                                                             \
-    X(RECDAT, Date, 4)                                                                             \
-    X(RECZEIT, Long, 4)                                                                            \
-    X(REC, String, 12)                                                                             \
-    X(MWST, Real, 8)                                                                               \
-    X(VERS, String, 20)                                                                            \
-    X(VERSTX1, String, 20)                                                                         \
-    X(VERSTX2, String, 20)                                                                         \
-    X(VERSTX3, String, 40)                                                                         \
-    X(VERSTX4, String, 40)                                                                         \
-    X(VERSTX5, String, 60)                                                                         \
-    X(VERSTX6, String, 60)                                                                         \
-    X(VERSZA1, Real, 8)                                                                            \
+#define TESSARO_STAMM_FIELDS(X) \
+    X(ISTAMM, Long, 4)          \
+    X(ANGDAT, Date, 4)          \
+    X(ANGZEIT, Long, 4)         \
+    X(ANG, String, 12)          \
+    X(LIEDAT, Date, 4)          \
+    X(LIEZEIT, Long, 4)         \
+    X(LIE, String, 12)          \
+    X(RECDAT, Date, 4)          \
+    X(RECZEIT, Long, 4)         \
+    X(REC, String, 12)          \
+    X(MWST, Real, 8)            \
+    X(VERS, String, 20)         \
+    X(VERSTX1, String, 20)      \
+    X(VERSTX2, String, 20)      \
+    X(VERSTX3, String, 40)      \
+    X(VERSTX4, String, 40)      \
+    X(VERSTX5, String, 60)      \
+    X(VERSTX6, String, 60)      \
+    X(VERSZA1, Real, 8)         \
     X(VERSZA2, Real, 8)
 
 namespace STA {

@@ -5,15 +5,15 @@
 // File `text`: Text blocks for documents and payment terms.
 // Stored as TEXT; 265 bytes a record.
 
-#define TESSARO_TEXT_FIELDS(X)                                                                     \
-    X(IDTEXT, Long, 4)                                                                             \
-    X(TKEN, String, 2)                                                                             \
-    X(TERL, String, 30)                                                                            \
-    X(TX1, String, 70)                                                                             \
-    X(TX2, String, 70)                                                                             \
-    X(TX3, String, 70)                                                                             \
-    X(SKOPR, Decimal, 3)                                                                           \
-    X(SKTAGE, Real, 8)                                                                             \
+#define TESSARO_TEXT_FIELDS(X) \
+    X(IDTEXT, Long, 4)         \
+    X(TKEN, String, 2)         \
+    X(TERL, String, 30)        \
+    X(TX1, String, 70)         \
+    X(TX2, String, 70)         \
+    X(TX3, String, 70)         \
+    X(SKOPR, Decimal, 3)       \
+    X(SKTAGE, Real, 8)         \
     X(ZAZIEL, Real, 8)
 
 namespace TEX {

@@ -5,11 +5,11 @@
 // File `transport`: Catalogue of transport kinds with price, unit and surcharge factor.
 // Stored as TRANSPOR; 67 bytes a record.
 
-#define TESSARO_TRANSPORT_FIELDS(X)                                                                \
-    X(TAID, Long, 4)                                                                               \
-    X(TBEZ, String, 35)                                                                            \
-    X(TPR, Real, 8)                                                                                \
-    X(TEINH, String, 12)                                                                           \
+#define TESSARO_TRANSPORT_FIELDS(X) \
+    X(TAID, Long, 4)                \
+    X(TBEZ, String, 35)             \
+    X(TPR, Real, 8)                 \
+    X(TEINH, String, 12)            \
     X(TFAK, Real, 8)
 
 namespace TRA {
