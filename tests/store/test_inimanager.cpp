@@ -1,0 +1,434 @@
+#include "store/inimanager.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh working folder per test, removed afterwards.
+struct TempDir
+{
+    fs::path path;
+
+    TempDir()
+    {
+        std::string name = (fs::temp_directory_path() / "tessaro-ini-XXXXXX").string();
+        if (!::mkdtemp(name.data()))
+            throw std::runtime_error("mkdtemp failed");
+        path = name;
+    }
+    ~TempDir()
+    {
+        std::error_code error;
+        fs::remove_all(path, error);
+    }
+    fs::path ini() const { return path / "morva.INI"; }
+};
+
+std::string readFile(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void writeFile(const fs::path &path, const std::string &text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// Records what is done to it, so that a test can see the order of the steps.
+struct FakeWindow : IniWindow
+{
+    bool maximized = false;
+    bool minimized = false;
+    bool resizable = true;
+    int posX = 0, posY = 0, sizeW = 0, sizeH = 0;
+    std::vector<std::string> log;
+
+    bool isMaximized() const override { return maximized; }
+    bool isMinimized() const override { return minimized; }
+    bool isResizable() const override { return resizable; }
+    int x() const override { return posX; }
+    int y() const override { return posY; }
+    int width() const override { return sizeW; }
+    int height() const override { return sizeH; }
+    void setMaximized(bool on) override
+    {
+        maximized = on;
+        log.push_back(on ? "maximize" : "normal");
+    }
+    void setPosition(int x, int y) override
+    {
+        posX = x;
+        posY = y;
+        log.push_back("position " + std::to_string(x) + "," + std::to_string(y));
+    }
+    void setSize(int w, int h) override
+    {
+        sizeW = w;
+        sizeH = h;
+        log.push_back("size " + std::to_string(w) + "x" + std::to_string(h));
+    }
+};
+
+struct Row
+{
+    std::string a, b, c;
+    bool operator==(const Row &) const = default;
+};
+
+TEST(IniManager, FirstRunLoadsNothingAndWritesZeroSectorsAtRelease)
+{
+    TempDir dir;
+    IniManager ini;
+    ini.Init(dir.ini().string());
+    EXPECT_TRUE(ini.sectors().empty());
+    EXPECT_FALSE(fs::exists(dir.ini()));
+
+    FakeWindow preview;
+    preview.posX = 5;
+    ini.FetchWindow("_PreviewWindow_", preview);
+    EXPECT_TRUE(preview.log.empty());
+    EXPECT_EQ(ini.Fetch("_PreviewWindow_", "XPos"), "");
+    EXPECT_FALSE(fs::exists(dir.ini())); // reading does not create the file
+
+    ini.Release();
+    EXPECT_EQ(readFile(dir.ini()), "[__Dont_Touch_Me__]\nSectors=0\n");
+}
+
+TEST(IniManager, MaximisedWindowStoresOnlyMaximizeAndReturnsToItsOlderPlace)
+{
+    TempDir dir;
+    IniManager ini;
+    ini.Init(dir.ini().string());
+
+    FakeWindow normal;
+    normal.posX = 30;
+    normal.posY = 40;
+    normal.sizeW = 800;
+    normal.sizeH = 600;
+    ini.UpdateWindow("_PreviewWindow_", normal);
+
+    FakeWindow maximized = normal;
+    maximized.maximized = true;
+    maximized.posX = maximized.posY = 0;
+    maximized.sizeW = 1920;
+    maximized.sizeH = 1080;
+    ini.UpdateWindow("_PreviewWindow_", maximized);
+    EXPECT_EQ(readFile(dir.ini()),
+              "[_PreviewWindow_]\nMaximize=Yes\nXPos=30\nYPos=40\nHeight=600\nWidth=800\n");
+
+    ini.UpdateWindow("_PreviewAskPagesWindow_", maximized);
+    EXPECT_EQ(ini.Fetch("_PreviewAskPagesWindow_", "Maximize"), "Yes");
+    EXPECT_EQ(ini.Fetch("_PreviewAskPagesWindow_", "XPos"), "");
+    EXPECT_EQ(ini.Fetch("_PreviewAskPagesWindow_", "Width"), "");
+
+    // Next run: the normal place is set first, so that restoring the window returns there.
+    FakeWindow next;
+    ini.FetchWindow("_PreviewWindow_", next);
+    EXPECT_EQ(next.log, (std::vector<std::string>{"position 30,40", "size 800x600", "maximize"}));
+
+    FakeWindow dialog;
+    ini.FetchWindow("_PreviewAskPagesWindow_", dialog);
+    EXPECT_EQ(dialog.log, std::vector<std::string>{"maximize"});
+}
+
+TEST(IniManager, WindowStateFollowsTheStoredValues)
+{
+    struct Case
+    {
+        const char *name;
+        const char *file;
+        bool startMaximized;
+        bool resizable;
+        std::vector<std::string> log;
+    };
+    const Case cases[] = {
+        {"normal, resizable",
+         "[W]\nMaximize=No\nXPos=10\nYPos=20\nWidth=300\nHeight=200\n",
+         false,
+         true,
+         {"position 10,20", "size 300x200"}},
+        {"normal, fixed size",
+         "[W]\nMaximize=No\nXPos=10\nYPos=20\nWidth=300\nHeight=200\n",
+         false,
+         false,
+         {"position 10,20"}},
+        {"stored normal, open maximised",
+         "[W]\nMaximize=No\nXPos=10\nYPos=20\nWidth=300\nHeight=200\n",
+         true,
+         true,
+         {"normal", "position 10,20", "size 300x200"}},
+        {"no position stored", "[W]\nMaximize=No\n", false, true, {}},
+        {"neither Yes nor No", "[W]\nMaximize=vielleicht\nXPos=10\nYPos=20\n", false, true, {}},
+        {"names in other case",
+         "[w]\nmaximize=No\nxpos=7\nypos=8\n",
+         false,
+         false,
+         {"position 7,8"}},
+        {"not a number", "[W]\nMaximize=No\nXPos=links\n", false, false, {"position 0,0"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        writeFile(dir.ini(), c.file);
+        IniManager ini;
+        ini.Init(dir.ini().string());
+        FakeWindow window;
+        window.maximized = c.startMaximized;
+        window.resizable = c.resizable;
+        ini.FetchWindow("W", window);
+        EXPECT_EQ(window.log, c.log);
+    }
+}
+
+TEST(IniManager, WindowsThatStoreNothingOrNoSize)
+{
+    TempDir dir;
+    IniManager ini;
+    ini.Init(dir.ini().string());
+
+    FakeWindow minimized;
+    minimized.minimized = true;
+    ini.UpdateWindow("_PreviewWindow_", minimized);
+    EXPECT_FALSE(fs::exists(dir.ini()));
+
+    FakeWindow fixed;
+    fixed.resizable = false;
+    fixed.posX = -5;
+    fixed.posY = 12;
+    fixed.sizeW = 400;
+    ini.UpdateWindow("_PreviewAskPagesWindow_", fixed);
+    EXPECT_EQ(readFile(dir.ini()), "[_PreviewAskPagesWindow_]\nMaximize=No\nXPos=-5\nYPos=12\n");
+}
+
+TEST(IniManager, WritesReachTheFileAtOnceAndKeepWhatTheyDoNotChange)
+{
+    TempDir dir;
+    writeFile(dir.ini(),
+              "; written by hand\n"
+              "[Fremd]\n"
+              "Wert = 1\n"
+              "\n"
+              "[_PreviewWindow_]\n"
+              "Maximize=No\n"
+              "XPos=3\n"
+              "\n"
+              "[Noch eins]\n"
+              "x=y\n");
+    IniManager ini;
+    ini.Init(dir.ini().string());
+    ini.Update("_previewwindow_", "xpos", "99");
+    ini.Update("_PreviewWindow_", "YPos", "4");
+    ini.Update("Neu", "Schlüssel", "Größe");
+
+    // Another reader sees the values without any release in between.
+    IniManager other;
+    other.Init(dir.ini().string());
+    EXPECT_EQ(other.Fetch("_PREVIEWWINDOW_", "XPOS"), "99");
+    EXPECT_EQ(other.Fetch("neu", "schlüssel"), "Größe");
+    EXPECT_EQ(other.Fetch("Fremd", "Wert"), "1");
+    EXPECT_EQ(other.Fetch("Fremd", "Fehlt", "vorgabe"), "vorgabe");
+
+    EXPECT_EQ(readFile(dir.ini()),
+              "; written by hand\n"
+              "[Fremd]\n"
+              "Wert = 1\n"
+              "\n"
+              "[_PreviewWindow_]\n"
+              "Maximize=No\n"
+              "XPos=99\n"
+              "YPos=4\n"
+              "\n"
+              "[Noch eins]\n"
+              "x=y\n"
+              "\n"
+              "[Neu]\n"
+              "Schlüssel=Größe\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+}
+
+TEST(IniManager, OnlyTheCountDecidesHowManyListEntriesAreRead)
+{
+    TempDir dir;
+    IniManager ini;
+    ini.Init(dir.ini().string());
+    const std::vector<Row> three = {{"a", "b", "c"}, {"d", "e", "f"}, {"g", "h", "i"}};
+    ini.SaveList("Liste", "Zeile", three, &Row::a, &Row::b, &Row::c);
+    ini.SaveList("Liste", "Zeile", std::vector<Row>{{"x", "y", "z"}}, &Row::a, &Row::b, &Row::c);
+
+    EXPECT_EQ(ini.Fetch("Liste", "Zeile"), "1");
+    EXPECT_EQ(ini.Fetch("Liste", "Zeile_1"), "x,y,z");
+    EXPECT_EQ(ini.Fetch("Liste", "Zeile_3"), "g,h,i"); // surplus stays in the file
+    std::vector<Row> loaded;
+    ini.LoadList("Liste", "Zeile", loaded, &Row::a, &Row::b, &Row::c);
+    EXPECT_EQ(loaded, (std::vector<Row>{{"x", "y", "z"}}));
+
+    // Loading appends; a row with fewer fields leaves the others alone.
+    ini.LoadList("Liste", "Zeile", loaded, &Row::b);
+    EXPECT_EQ(loaded, (std::vector<Row>{{"x", "y", "z"}, {"", "x", ""}}));
+}
+
+TEST(IniManager, NumberedValuesAreSplitAtCommas)
+{
+    struct Case
+    {
+        const char *count;
+        std::vector<const char *> values; // entries L_1, L_2, ...; null: missing
+        std::vector<Row> rows;
+    };
+    const Case cases[] = {
+        {"1", {"a,b,c"}, {{"a", "b", "c"}}},
+        {"1", {"a,b,c,d"}, {{"a", "b", "c"}}},
+        {"1", {"a"}, {{"a", "", ""}}},
+        {"1", {"a,,c"}, {{"a", "", "c"}}},
+        {"1", {",,"}, {{"", "", ""}}},
+        {"2", {"Müller, Hans,Köln", nullptr}, {{"Müller", " Hans", "Köln"}, {"", "", ""}}},
+        {"drei", {"a,b,c"}, {}},
+        {"---Unknown---", {"a,b,c"}, {}},
+        {nullptr, {"a,b,c"}, {}},
+        {"-2", {"a,b,c"}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.count ? c.count : "(missing)");
+        TempDir dir;
+        IniManager ini;
+        ini.Init(dir.ini().string());
+        ini.Update("S", "Andere", "1");
+        if (c.count)
+            ini.Update("S", "L", c.count);
+        for (std::size_t n = 0; n < c.values.size(); ++n) {
+            if (c.values[n])
+                ini.Update("S", "L_" + std::to_string(n + 1), c.values[n]);
+        }
+        std::vector<Row> rows;
+        ini.LoadList("S", "L", rows, &Row::a, &Row::b, &Row::c);
+        EXPECT_EQ(rows, c.rows);
+    }
+}
+
+TEST(IniManager, FieldsWithCommasComeBackSplitDifferently)
+{
+    TempDir dir;
+    IniManager ini;
+    ini.Init(dir.ini().string());
+    ini.SaveList(
+        "S", "L", std::vector<Row>{{"Satz, Druck", "Preview", "x"}}, &Row::a, &Row::b, &Row::c);
+    std::vector<Row> rows;
+    ini.LoadList("S", "L", rows, &Row::a, &Row::b, &Row::c);
+    EXPECT_EQ(rows, (std::vector<Row>{{"Satz", " Druck", "Preview"}}));
+}
+
+TEST(IniManager, SectorsAreSplitFoundAndKeptAcrossRuns)
+{
+    struct Case
+    {
+        const char *key;
+        Sector sector;
+    };
+    const Case cases[] = {
+        {"Preview$Auftrag$$Window", {"Preview", "Auftrag", "Window"}},
+        {"Preview$$$Window", {"Preview", "", "Window"}},
+        {"Preview$A$B$$C$$D", {"Preview", "A$B", "C$$D"}},
+        {"NurFamilie", {"NurFamilie", "", ""}},
+        {"F$OhneTyp", {"F", "OhneTyp", ""}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.key);
+        TempDir dir;
+        IniManager ini;
+        ini.Init(dir.ini().string());
+        ini.AddSector(c.key);
+        ASSERT_EQ(ini.sectors().size(), 1u);
+        EXPECT_EQ(ini.sectors()[0], c.sector);
+    }
+    EXPECT_EQ(IniManager::SectorKey("Preview", "Auftrag", "Window"), "Preview$Auftrag$$Window");
+
+    TempDir dir;
+    {
+        IniManager ini;
+        ini.Init(dir.ini().string());
+        ini.AddSector(IniManager::SectorKey("Preview", "Auftrag", "Window"));
+        ini.AddSector(IniManager::SectorKey("Preview", "Kunde", "Window"));
+        ini.AddSector(IniManager::SectorKey("Preview", "Auftrag", "Window"));
+        ini.AddSector(IniManager::SectorKey("Liste", "Kunde", "Query"));
+        ini.AddSector(IniManager::SectorKey(std::string(120, 'f'), "i", "t"));
+        EXPECT_EQ(ini.sectors().size(), 4u);
+        EXPECT_EQ(ini.sectors()[3].family, std::string(100, 'f'));
+        ini.Release();
+    }
+    IniManager ini;
+    ini.Init(dir.ini().string());
+    EXPECT_EQ(ini.Fetch("__Dont_Touch_Me__", "Sectors"), "4");
+    EXPECT_EQ(ini.Fetch("__Dont_Touch_Me__", "Sectors_2"), "Preview,Kunde,Window");
+    ASSERT_EQ(ini.sectors().size(), 4u);
+
+    std::vector<Sector> found{{"alt", "", ""}};
+    ini.FindSectors("Preview", "", "", found);
+    EXPECT_EQ(
+        found,
+        (std::vector<Sector>{{"Preview", "Auftrag", "Window"}, {"Preview", "Kunde", "Window"}}));
+    ini.FindSectors("", "Kunde", "", found);
+    EXPECT_EQ(found,
+              (std::vector<Sector>{{"Preview", "Kunde", "Window"}, {"Liste", "Kunde", "Query"}}));
+    ini.FindSectors("Liste", "Kunde", "Window", found);
+    EXPECT_TRUE(found.empty());
+    ini.FindSectors("", "", "", found);
+    EXPECT_EQ(found, ini.sectors());
+}
+
+TEST(IniManager, AStandardIniParserReadsTheFile)
+{
+    TempDir dir;
+    {
+        IniManager ini;
+        ini.Init(dir.ini().string());
+        FakeWindow preview;
+        preview.posX = 12;
+        preview.posY = 34;
+        preview.sizeW = 640;
+        preview.sizeH = 480;
+        ini.UpdateWindow("_PreviewWindow_", preview);
+        ini.AddSector(IniManager::SectorKey("Preview", "Aufträge", "Window"));
+        ini.Update(IniManager::SectorKey("Preview", "Aufträge", "Window"), "Zoom", "100%");
+        ini.Release();
+    }
+    const fs::path script = dir.path / "read.py";
+    writeFile(script,
+              "import configparser, sys\n"
+              "p = configparser.ConfigParser(interpolation=None)\n"
+              "p.optionxform = str\n"
+              "with open(sys.argv[1], encoding='utf-8') as f:\n"
+              "    p.read_file(f)\n"
+              "for s in p.sections():\n"
+              "    for k, v in p.items(s):\n"
+              "        print(f'{s}|{k}|{v}')\n");
+    const std::string command = "python3 '" + script.string() + "' '" + dir.ini().string() + "'";
+    FILE *pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        output += buffer;
+    ASSERT_EQ(::pclose(pipe), 0) << output;
+    EXPECT_EQ(output,
+              "_PreviewWindow_|Maximize|No\n"
+              "_PreviewWindow_|XPos|12\n"
+              "_PreviewWindow_|YPos|34\n"
+              "_PreviewWindow_|Height|480\n"
+              "_PreviewWindow_|Width|640\n"
+              "Preview$Aufträge$$Window|Zoom|100%\n"
+              "__Dont_Touch_Me__|Sectors|1\n"
+              "__Dont_Touch_Me__|Sectors_1|Preview,Aufträge,Window\n");
+}
+
+} // namespace
