@@ -207,10 +207,10 @@ std::string ErrorManager::FormatMessage() const
         return {};
     std::string text = rt::leftChars(entry->message, kWorkingChars);
 
-    // Longer placeholders go before their prefixes: %ErrorCode and %ErrorText before %Error,
-    // %FileErrorCode before %FileError. %File comes first of all, though, so a text cannot
-    // use %FileErrorCode or %FileError: they read as the file name followed by "ErrorCode"
-    // or "Error". No message of the table uses them.
+    // Longer placeholders go before their prefixes: %FileErrorCode and %FileError before
+    // %File, %ErrorCode and %ErrorText before %Error.
+    replaceAll(text, "%FileErrorCode", m_saveFileErrorCode);
+    replaceAll(text, "%FileError", m_saveFileError);
     replaceAll(text, "%File", m_fileName);
     replaceAll(text, "%ErrorCode", std::to_string(m_saveErrorCode));
     if (m_saveErrorCode == Result::EngineError)
@@ -218,8 +218,6 @@ std::string ErrorManager::FormatMessage() const
     else
         replaceAll(text, "%ErrorText", m_saveError + " (" + std::to_string(m_saveErrorCode) + ")");
     replaceAll(text, "%Error", m_saveError);
-    replaceAll(text, "%FileErrorCode", m_saveFileErrorCode);
-    replaceAll(text, "%FileError", m_saveFileError);
     replaceAll(text, "%Message", m_messageText);
     replaceAll(text, "%Field", m_fieldName);
 

@@ -261,8 +261,6 @@ TEST(ErrorManager, PlaceholdersAreFoundInAnyCaseAndEveryOccurrence)
         {"%ErrorCode|%Error|%ErrorText", "33|Record Not Available|Record Not Available (33)"},
         {"%file/%FIELD/%message", "AUFTRAG/AUF:FNR/zu lang"},
         {"%Procedure:%File", "Updateauftrag:AUFTRAG"},
-        // %File is replaced first, so these never reach the engine's own code and message.
-        {"%FileErrorCode %FileError", "AUFTRAGErrorCode AUFTRAGError"},
         {"%Message %Message", "zu lang zu lang"},
     };
     for (const Case &c : cases) {
@@ -277,6 +275,17 @@ TEST(ErrorManager, PlaceholdersAreFoundInAnyCaseAndEveryOccurrence)
         ASSERT_EQ(f.presenter.shown.size(), 1u);
         EXPECT_EQ(f.presenter.shown[0].text, c.expected);
     }
+}
+
+TEST(ErrorManager, FileErrorPlaceholdersWinOverFile)
+{
+    Fixture f;
+    f.load({{500, "%FileErrorCode|%FileError|%File", "Test", MessageKind::Notice}});
+    f.status = {90, "11", "database disk image is malformed"};
+    f.manager.SetFileContext("AUFTRAG");
+    f.manager.Report(500);
+    ASSERT_EQ(f.presenter.shown.size(), 1u);
+    EXPECT_EQ(f.presenter.shown[0].text, "11|database disk image is malformed|AUFTRAG");
 }
 
 TEST(ErrorManager, AValueHoldingItsOwnPlaceholderIsInsertedOnce)
