@@ -38,7 +38,7 @@ rt::StdDate strictDate(std::string_view text)
     std::size_t i = 0;
     for (int p = 0; p < 3; ++p) {
         const std::size_t begin = i;
-        while (i < text.size() && isDigit(text[i]))
+        while (i < text.size() && isDigit(text[i]) && i - begin < 4)
             parts[p] = parts[p] * 10 + (text[i++] - '0');
         const std::size_t digits = i - begin;
         if (p < 2 ? (digits < 1 || digits > 2 || i >= text.size() || text[i++] != '.')

@@ -130,6 +130,8 @@ TEST(ViewFilter, UnreadableTextsGiveAnErrorAndNoFilter)
         {"UPPER(5) = KUN:KNAME", "UPPER takes a field or a quoted text"},
         {"KUN:KAID = 'abc'", "number expected"},
         {"KUN:RECH = '31.02.2024'", "date or day number expected"},
+        {"KUN:RECH = '01.01.20245'", "date or day number expected"},
+        {"KUN:RECH = '80041061685201842329.01.2024'", "date or day number expected"},
         {"KUN:KRAB = 1e999", "number expected"},
         {"KUN:KNAME = 'a'; DROP TABLE KUNDE", "unexpected character ';'"},
         {"KUN:KAID = 1 -- comment", "unexpected '-'"},
