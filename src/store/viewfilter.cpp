@@ -173,9 +173,9 @@ private:
         if (token.kind == Tok::Name) {
             operand.field = m_resolver ? m_resolver(token.text) : std::nullopt;
             if (!operand.field)
-                return fail(token.pos, "unknown field " + std::string(token.text));
+                return fail(token.pos, "unknown field " + viewtext::excerpt(token.text));
             if (!isIdentifier(operand.field->column))
-                return fail(token.pos, "field " + std::string(token.text) + " has no column");
+                return fail(token.pos, "field " + viewtext::excerpt(token.text) + " has no column");
             if (operand.upper && operand.field->type != FieldType::String)
                 return fail(token.pos, "UPPER needs a text field");
         } else if (token.kind == Tok::Text || token.kind == Tok::Number) {
@@ -323,7 +323,7 @@ OrderParseResult parseOrder(std::string_view text, const FileDef &file)
             return fail(name, "field expected, not " + viewtext::describe(name));
         const int field = file.fieldIndex(name.text);
         if (field < 0)
-            return fail(name, "unknown field " + std::string(name.text));
+            return fail(name, "unknown field " + viewtext::excerpt(name.text));
         if (upper && file.fields[field].type != FieldType::String)
             return fail(name, "UPPER needs a text field");
         ++next;

@@ -48,7 +48,8 @@ struct FilterColumn
 // name is not one of its fields.
 using FilterFieldResolver = std::function<std::optional<FilterColumn>(std::string_view name)>;
 
-// The fields of one file, by "KUN:KNAME" or "KNAME", ignoring letter case.
+// The fields of one file, by "KUN:KNAME" or "KNAME", ignoring letter case. Keeps a reference
+// to the file's definition, which lives as long as the program.
 FilterFieldResolver fileFieldResolver(const FileDef &file);
 
 struct FilterParseResult

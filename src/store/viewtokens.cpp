@@ -70,21 +70,18 @@ bool validUtf8(std::string_view text)
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        char32_t least = 0;
         if (lead < 0x80) {
             ++i;
             continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1, cp = lead & 0x1F, least = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, cp = lead & 0x0F, least = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, cp = lead & 0x07, least = 0x10000;
-        } else {
-            return false;
         }
+        const int extra = (lead & 0xE0) == 0xC0   ? 1
+                          : (lead & 0xF0) == 0xE0 ? 2
+                          : (lead & 0xF8) == 0xF0 ? 3
+                                                  : 0;
+        if (extra == 0)
+            return false;
+        constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+        char32_t cp = lead & (0x3F >> extra);
         if (text.size() - i <= static_cast<std::size_t>(extra))
             return false;
         for (int k = 1; k <= extra; ++k) {
@@ -93,7 +90,7 @@ bool validUtf8(std::string_view text)
                 return false;
             cp = (cp << 6) | (next & 0x3F);
         }
-        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        if (cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
         i += 1 + extra;
     }
@@ -145,15 +142,18 @@ std::string describe(const Token &token)
     case Tok::Text:
         return "quoted text";
     case Tok::Name:
-    case Tok::Number: {
-        constexpr std::size_t kShown = 40;
-        std::string shown(token.text.substr(0, kShown));
-        return (token.kind == Tok::Name ? "name " : "number ") + shown
-               + (token.text.size() > kShown ? "..." : "");
-    }
+        return "name " + excerpt(token.text);
+    case Tok::Number:
+        return "number " + excerpt(token.text);
     default:
         return '\'' + std::string(token.text) + '\'';
     }
+}
+
+std::string excerpt(std::string_view text)
+{
+    constexpr std::size_t kShown = 40;
+    return std::string(text.substr(0, kShown)) + (text.size() > kShown ? "..." : "");
 }
 
 std::optional<Number> readNumber(std::string_view text)

@@ -43,6 +43,8 @@ bool tokenize(std::string_view text, std::vector<Token> &tokens, std::string &er
 // "unexpected ')' at 17": positions count characters from 1.
 std::string errorAt(std::size_t pos, const std::string &what);
 std::string describe(const Token &token);
+// The start of a name or number as error texts show it: at most 40 characters.
+std::string excerpt(std::string_view text);
 
 struct Number
 {
