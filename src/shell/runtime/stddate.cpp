@@ -9,7 +9,7 @@ namespace rt {
 namespace {
 
 // Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's days_from_civil).
-long daysFromCivil(long y, unsigned m, unsigned d)
+constexpr long daysFromCivil(long y, unsigned m, unsigned d)
 {
     y -= m <= 2;
     const long era = (y >= 0 ? y : y - 399) / 400;
@@ -33,7 +33,7 @@ Ymd civilFromDays(long z)
     return {static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
 }
 
-const long kEpoch = daysFromCivil(1800, 12, 28);
+constexpr long kEpoch = daysFromCivil(1800, 12, 28);
 
 bool validYmd(int y, int m, int d)
 {
