@@ -124,7 +124,7 @@ inline QStringList pageLines(const QString &text)
         QStringList lines;
         for (const QString &line : page.split(QLatin1Char('\n'))) {
             if (!line.trimmed().isEmpty())
-                lines.append(line.trimmed());
+                lines.append(line.simplified());
         }
         result.append(lines.join(QLatin1Char('|')));
     }

@@ -64,6 +64,9 @@ void ListReport::printDetail()
         else
             band.text(cell.x, baseline, text, detailFont(), Align::Left, room);
     }
+    // A record of several rows needs a visible end.
+    if (m_rows > 1)
+        band.line(kLeft, band.height() - 0.6, kRight, band.height() - 0.6, 0.1);
     m_writer.print(band);
 }
 
