@@ -1,0 +1,31 @@
+#pragma once
+
+#include "store/files/asatz.h"
+#include "store/files/auftrag.h"
+#include "store/files/kaldruck.h"
+#include "store/files/kunde.h"
+#include "store/recordbuffer.h"
+
+#include <vector>
+
+namespace orders {
+
+// One print calculation of the order with its typesetting lines (`ASA:ASKADID` =
+// `KAD:KAAID`), in key order.
+struct CalculationData
+{
+    RecordBuffer kaldruck{FileId::kaldruck};
+    std::vector<RecordBuffer> typesetting;
+};
+
+// Everything a quote or invoice prints, copied out of the files before the report starts:
+// the order (`AUF:FID` = `CurrentOrderId`), its customer (`KUN:KID` = `AUF:FKUID`) and its
+// print calculations (`KAD:KAUFID` = `AUF:FID`) in the order of `KAD:Keyaufid`.
+struct DocumentData
+{
+    RecordBuffer order{FileId::auftrag};
+    RecordBuffer customer{FileId::kunde};
+    std::vector<CalculationData> calculations;
+};
+
+} // namespace orders

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "documentreports.h"
+#include "documentvalues.h"
+
+#include "framework/report/band.h"
+
+class RecordBuffer;
+
+namespace orders {
+
+struct DocumentData;
+
+// How the positions of a document are shown.
+enum class PositionStyle {
+    Full,       // calculation and paper line with their prices, typesetting lines
+    Standard,   // calculation columns and paper name, position price with its note
+    ShortQuote, // as Standard, without the note, total run headed "Gesamtaufl."
+    Minimal,    // description, total quantity, position price
+};
+
+// What sets the six documents apart.
+struct DocumentProfile
+{
+    DocumentReport report;
+    DocumentKind kind;
+    const char *sentenceBefore; // invoices: before and after the delivery date
+    const char *sentenceAfter;
+    PositionStyle positions;
+    bool perKindSums; // colour change, print, paper, typesetting, plates
+    bool netTotal;    // "Gesamt:"
+    bool extrasOnce;  // additional work and transport as "zzgl. einmalig" lines
+    bool skonto;
+};
+
+const DocumentProfile &documentProfile(DocumentReport report);
+
+// Positions on the page in millimetres from its left edge. The left margin and the address
+// field follow DIN 5008 form B, so that a window envelope shows the address; the top 45 mm
+// stay free for the shop's letterhead.
+namespace col {
+inline constexpr double Left = 25;
+inline constexpr double Right = 190;
+inline constexpr double InfoLabel = 125;
+inline constexpr double InfoValue = 158;
+// Right edges of the position columns.
+inline constexpr double Colours = 94;
+inline constexpr double Sorts = 116;
+inline constexpr double PerSort = 139;
+inline constexpr double TotalRun = 162;
+inline constexpr double Price = 180;
+// The paper line's heading "Anzahl … pro Einheit" starts here.
+inline constexpr double PaperCount = 98;
+// The order sums: a prefix, the caption, a value outside the sum, the amount and "EUR".
+inline constexpr double SumPrefix = 70;
+inline constexpr double SumCaption = 88;
+inline constexpr double SumAside = 150;
+inline constexpr double Currency = 182;
+} // namespace col
+
+class DocumentLayout
+{
+public:
+    DocumentLayout(const DocumentProfile &profile, const DocumentData &data, double vatFactor);
+
+    bool showsTypesetting() const { return m_profile.positions == PositionStyle::Full; }
+
+    report::Band pageHeader(int page) const;
+    report::Band calculationHeader(const RecordBuffer &kaldruck) const;
+    report::Band detail(const RecordBuffer &asatz) const;
+    report::Band calculationFooter(const RecordBuffer &kaldruck) const;
+    report::Band orderFooter() const;
+
+private:
+    void addressAndInfo(report::Band &band, int page) const;
+    void opening(report::Band &band) const;
+    double columnHeadings(report::Band &band, double top) const;
+
+    const DocumentProfile &m_profile;
+    const DocumentData &m_data;
+    DocumentValues m_values;
+};
+
+// The second heading row of the full documents, and where its two words put the paper
+// quantity (right edge) and the unit (left edge) below them.
+QString paperHeading();
+double paperCountRight();
+double paperUnitLeft();
+
+// The fonts of the documents.
+report::Font documentFont(double pointSize = 9, bool bold = false, bool italic = false);
+
+} // namespace orders

@@ -1,0 +1,57 @@
+#include "documentreports.h"
+
+#include "documentdata.h"
+#include "documentlayout.h"
+
+#include "framework/report/pagequeue.h"
+#include "framework/report/reportwriter.h"
+
+#include "runtime/text.h"
+
+namespace orders {
+namespace {
+
+// The page header reaches down to the column headings; the bottom margin leaves room for
+// the printer's unprintable edge.
+const report::PageFrame kFrame{{210, 297}, 0, 15};
+
+} // namespace
+
+bool printDocument(DocumentReport which,
+                   const DocumentData &data,
+                   double vatFactor,
+                   report::PageQueue &queue)
+{
+    if (rt::isBlank(data.order.get(AUF::FID)))
+        return false;
+    const DocumentLayout layout(documentProfile(which), data, vatFactor);
+    report::ReportWriter writer(queue, kFrame);
+    writer.setPageHeader([&layout](int page) { return layout.pageHeader(page); });
+
+    for (const CalculationData &calculation : data.calculations) {
+        const report::Band header = layout.calculationHeader(calculation.kaldruck);
+        const report::Band footer = layout.calculationFooter(calculation.kaldruck);
+        std::vector<report::Band> details;
+        if (layout.showsTypesetting()) {
+            for (const RecordBuffer &line : calculation.typesetting)
+                details.push_back(layout.detail(line));
+        }
+        // A position that fits on one page is not split. A longer one never starts at the foot
+        // of a page without its first row, and its last row never leaves the position price
+        // alone on the next page.
+        double rest = footer.height();
+        for (const report::Band &band : details)
+            rest += band.height();
+        if (header.height() + rest > writer.pageRoom() && details.size() > 1)
+            rest = details.front().height();
+        writer.print(header, rest);
+        for (std::size_t i = 0; i < details.size(); ++i)
+            writer.print(details[i], i + 1 == details.size() ? footer.height() : 0);
+        writer.print(footer);
+    }
+    writer.print(layout.orderFooter());
+    writer.finish();
+    return writer.ok() && writer.pageNumber() > 0;
+}
+
+} // namespace orders

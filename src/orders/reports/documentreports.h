@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+namespace report {
+class PageQueue;
+}
+
+namespace orders {
+
+struct DocumentData;
+
+// The documents that go to the customer: four invoices and two quotes, of increasing detail.
+enum class DocumentReport {
+    DrucRECmax,  // invoice, full detail
+    DrucRECdet,  // invoice, detailed
+    DrucRECstan, // invoice, standard
+    DrucRECmin,  // invoice, short
+    DrucANGmax,  // quote, full detail
+    DrucANGmin,  // quote, short
+};
+
+// The procedure's name: "DrucRECmax".
+QString documentReportName(DocumentReport report);
+
+// Lays the document out on A4 pages into the queue. An order that was never saved (no
+// `AUF:FID`) prints nothing. False when nothing was printed or a page could not be kept.
+// `vatFactor` is the program's `VatFactor`.
+bool printDocument(DocumentReport report,
+                   const DocumentData &data,
+                   double vatFactor,
+                   report::PageQueue &queue);
+
+inline bool DrucRECmax(const DocumentData &data, double vatFactor, report::PageQueue &queue)
+{
+    return printDocument(DocumentReport::DrucRECmax, data, vatFactor, queue);
+}
+inline bool DrucRECdet(const DocumentData &data, double vatFactor, report::PageQueue &queue)
+{
+    return printDocument(DocumentReport::DrucRECdet, data, vatFactor, queue);
+}
+inline bool DrucRECstan(const DocumentData &data, double vatFactor, report::PageQueue &queue)
+{
+    return printDocument(DocumentReport::DrucRECstan, data, vatFactor, queue);
+}
+inline bool DrucRECmin(const DocumentData &data, double vatFactor, report::PageQueue &queue)
+{
+    return printDocument(DocumentReport::DrucRECmin, data, vatFactor, queue);
+}
+inline bool DrucANGmax(const DocumentData &data, double vatFactor, report::PageQueue &queue)
+{
+    return printDocument(DocumentReport::DrucANGmax, data, vatFactor, queue);
+}
+inline bool DrucANGmin(const DocumentData &data, double vatFactor, report::PageQueue &queue)
+{
+    return printDocument(DocumentReport::DrucANGmin, data, vatFactor, queue);
+}
+
+} // namespace orders

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "runtime/stddate.h"
+
+#include <QString>
+
+namespace orders {
+
+struct DocumentData;
+
+// The values a document works out for itself from the order. Every text is empty when its
+// condition fails, and an empty text prints nothing.
+struct DocumentValues
+{
+    // Discount: only when AUF:FRABATT > 0.
+    double discounted = 0;
+    QString discountCaption;
+    QString discountCurrency;
+    QString discountSuffix;
+    QString discountLeadIn; // quotes only
+
+    // AUF:FREDAT + AUF:ZAZTAGE; a payment period of 0 days makes it the invoice date.
+    rt::StdDate dueDate = 0;
+    double vatPercent = 0;
+
+    // Skonto: only when AUF:SKPROZ > 0.
+    rt::StdDate skontoDate = 0;
+    QString skontoUntil;
+    QString skontoCan;
+    QString skontoDeducted;
+    QString skontoAmountCaption;
+    QString skontoCurrency;
+    double skontoAmount = 0;
+
+    // Additional work: only when AUF:NACHPR > 0.
+    QString extrasLine;
+    QString extrasCurrency;
+    QString extrasLeadIn; // short quote
+
+    // Transport in the short quote: only when AUF:TRANPR > 0.
+    QString transportLeadIn;
+    QString transportCurrency;
+    QString transportCaption;
+};
+
+enum class DocumentKind { Quote, Invoice };
+
+DocumentValues documentValues(const DocumentData &data, DocumentKind kind, double vatFactor);
+
+} // namespace orders

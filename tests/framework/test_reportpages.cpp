@@ -1,0 +1,196 @@
+#include "framework/report/pagequeue.h"
+#include "framework/report/reportwriter.h"
+#include "support/pdftext.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using report::Band;
+using report::PageContent;
+using report::PageQueue;
+using report::ReportWriter;
+
+namespace {
+
+PageContent pageSaying(const QString &text)
+{
+    PageContent page;
+    page.items.emplace_back(report::TextItem{20, 30, text, {}, report::Align::Left, 0});
+    return page;
+}
+
+Band textBand(double height, const QString &text)
+{
+    Band band(height);
+    band.text(10, height - 2, text);
+    return band;
+}
+
+TEST(PageQueue, KeepsEachPageAsAFileAndRemovingAPageDeletesIt)
+{
+    ensureGuiApplication();
+    QString folder;
+    {
+        PageQueue queue;
+        ASSERT_TRUE(queue.isValid());
+        for (const char *word : {"Eins", "Zwei", "Drei"})
+            ASSERT_TRUE(queue.append(pageSaying(QString::fromLatin1(word))));
+        ASSERT_EQ(queue.count(), 3);
+        const QString second = queue.fileName(2);
+        folder = QFileInfo(second).absolutePath();
+        for (int page = 1; page <= 3; ++page)
+            EXPECT_TRUE(QFileInfo::exists(queue.fileName(page))) << page;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 3);
+
+        EXPECT_TRUE(queue.remove(2));
+        EXPECT_FALSE(QFileInfo::exists(second));
+        EXPECT_EQ(queue.count(), 2);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+        // The pages after it move up; what is left still reads back.
+        PageContent third;
+        ASSERT_TRUE(queue.load(2, third));
+        ASSERT_EQ(third.items.size(), 1u);
+        EXPECT_EQ(std::get<report::TextItem>(third.items[0]).text, QStringLiteral("Drei"));
+
+        EXPECT_FALSE(queue.remove(3));
+        EXPECT_FALSE(queue.remove(0));
+        EXPECT_TRUE(queue.append(pageSaying(QStringLiteral("Vier"))));
+        EXPECT_NE(queue.fileName(3), second) << "a removed page's file name came back";
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder)) << "the queue left its folder behind";
+}
+
+TEST(PageQueue, PageFileReadsBackWhatWasWritten)
+{
+    ensureGuiApplication();
+    PageContent page;
+    page.size = QSizeF(297, 210);
+    page.items.emplace_back(report::TextItem{12.5,
+                                             40.25,
+                                             QStringLiteral("Größe 1.234,50 €"),
+                                             {QStringLiteral("Arial"), 9.5, true, true},
+                                             report::Align::Right,
+                                             30});
+    page.items.emplace_back(report::LineItem{10, 20, 190, 20.5, 0.3});
+    PageQueue queue;
+    ASSERT_TRUE(queue.append(page));
+    PageContent back;
+    ASSERT_TRUE(queue.load(1, back));
+    EXPECT_EQ(back.size, page.size);
+    EXPECT_EQ(back.items, page.items);
+
+    QFile damaged(queue.fileName(1));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write("not a page");
+    damaged.close();
+    EXPECT_FALSE(queue.load(1, back));
+    EXPECT_TRUE(queue.image(1, 60).isNull());
+}
+
+TEST(PageQueue, ImageIsThePageAtTheRequestedResolution)
+{
+    ensureGuiApplication();
+    PageContent page;
+    // A 2 mm thick bar from 50 to 100 mm across, 100 mm down.
+    page.items.emplace_back(report::LineItem{50, 100, 100, 100, 2});
+    PageQueue queue;
+    ASSERT_TRUE(queue.append(page));
+
+    for (double dpi : {60.0, 96.0, 150.0}) {
+        SCOPED_TRACE(dpi);
+        const QImage image = queue.image(1, dpi);
+        const double px = dpi / 25.4;
+        EXPECT_EQ(image.width(), qRound(210 * px));
+        EXPECT_EQ(image.height(), qRound(297 * px));
+        EXPECT_EQ(qGray(image.pixel(qRound(75 * px), qRound(100 * px))), 0);
+        EXPECT_EQ(qGray(image.pixel(qRound(40 * px), qRound(100 * px))), 255);
+        EXPECT_EQ(qGray(image.pixel(qRound(75 * px), qRound(110 * px))), 255);
+    }
+    EXPECT_TRUE(queue.image(2, 60).isNull());
+}
+
+TEST(PageQueue, PrintsTheChosenPagesInTheirOrder)
+{
+    ensureGuiApplication();
+    PageQueue queue;
+    for (const char *word : {"Eins", "Zwei", "Drei"})
+        ASSERT_TRUE(queue.append(pageSaying(QString::fromLatin1(word))));
+
+    const QStringList all = pdftext::pageLines(pdftext::textOf(queue));
+    EXPECT_EQ(
+        all, (QStringList{QStringLiteral("Eins"), QStringLiteral("Zwei"), QStringLiteral("Drei")}));
+    const QStringList chosen
+        = pdftext::pageLines(pdftext::textOf(queue, QStringLiteral("chosen"), {3, 1}));
+    EXPECT_EQ(chosen, (QStringList{QStringLiteral("Drei"), QStringLiteral("Eins")}));
+}
+
+// A page 60 mm high: 5 mm margins, a 10 mm header and footer leave 30 mm for bands.
+ReportWriter smallPages(PageQueue &queue)
+{
+    ReportWriter writer(queue, report::PageFrame{{100, 60}, 5, 5});
+    writer.setPageHeader(
+        [](int page) { return textBand(10, QStringLiteral("Kopf %1").arg(page)); });
+    writer.setPageFooter(
+        [](int page) { return textBand(10, QStringLiteral("Fuss %1").arg(page)); });
+    return writer;
+}
+
+TEST(ReportWriter, BandsThatDoNotFitStartANewPageBetweenHeaderAndFooter)
+{
+    ensureGuiApplication();
+    struct Case
+    {
+        const char *name;
+        std::vector<double> heights; // of the bands "B1", "B2", …
+        std::vector<double> keepWithNext;
+        std::vector<const char *> pages;
+    };
+    const Case cases[] = {
+        {"three to a page",
+         {10, 10, 10, 10, 10, 10, 10},
+         {},
+         {"Kopf 1|B1|B2|B3|Fuss 1", "Kopf 2|B4|B5|B6|Fuss 2", "Kopf 3|B7|Fuss 3"}},
+        {"exact fit stays", {15, 15, 1}, {}, {"Kopf 1|B1|B2|Fuss 1", "Kopf 2|B3|Fuss 2"}},
+        {"kept with the next band",
+         {10, 10, 10},
+         {0, 15, 0},
+         {"Kopf 1|B1|Fuss 1", "Kopf 2|B2|B3|Fuss 2"}},
+        {"taller than a page prints alone",
+         {10, 35, 10},
+         {},
+         {"Kopf 1|B1|Fuss 1", "Kopf 2|B2|Fuss 2", "Kopf 3|B3|Fuss 3"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PageQueue queue;
+        ReportWriter writer = smallPages(queue);
+        EXPECT_DOUBLE_EQ(writer.pageRoom(), 30);
+        for (std::size_t i = 0; i < c.heights.size(); ++i) {
+            const double keep = i < c.keepWithNext.size() ? c.keepWithNext[i] : 0;
+            writer.print(textBand(c.heights[i], QStringLiteral("B%1").arg(i + 1)), keep);
+        }
+        writer.finish();
+        EXPECT_TRUE(writer.ok());
+        EXPECT_EQ(writer.pageNumber(), int(c.pages.size()));
+        EXPECT_EQ(queue.count(), int(c.pages.size()));
+        QStringList expected;
+        for (const char *page : c.pages)
+            expected.append(QString::fromLatin1(page));
+        EXPECT_EQ(pdftext::pageLines(pdftext::textOf(queue)), expected);
+    }
+}
+
+TEST(ReportWriter, ReportWithoutBandsHasNoPage)
+{
+    ensureGuiApplication();
+    PageQueue queue;
+    ReportWriter writer = smallPages(queue);
+    writer.finish();
+    EXPECT_EQ(writer.pageNumber(), 0);
+    EXPECT_EQ(queue.count(), 0);
+}
+
+} // namespace
