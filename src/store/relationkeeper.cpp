@@ -1,0 +1,517 @@
+#include "store/relationkeeper.h"
+
+#include "store/keyfields.h"
+#include "store/procthread.h"
+
+#include <algorithm>
+
+RelationKeeper::RelationKeeper() = default;
+
+RelationKeeper::~RelationKeeper()
+{
+    if (ME)
+        ME->services().threads().detach(*this);
+}
+
+void RelationKeeper::Init(FileManager &manager, bool useTransactions, std::uint32_t &walkCounter)
+{
+    ME = &manager;
+    RELATIONS.clear();
+    USELOGOUT = useTransactions ? 1 : 0;
+    LASTTOUCHED = 0;
+    m_walk = &walkCounter;
+    manager.services().threads().attach(*this);
+}
+
+void RelationKeeper::Release()
+{
+    if (!ME)
+        return;
+    ME->services().threads().detach(*this);
+    ME->Release();
+    RELATIONS.clear();
+    ME = nullptr;
+}
+
+void RelationKeeper::RegisterRelation(RelationKeeper &parent)
+{
+    Relation relation;
+    relation.FILE = &parent;
+    RELATIONS.push_back(std::move(relation));
+}
+
+void RelationKeeper::RegisterRelation(RelationKeeper &child,
+                                      std::uint8_t updateMode,
+                                      std::uint8_t deleteMode,
+                                      KeyRef childKey)
+{
+    Relation relation;
+    relation.FILE = &child;
+    relation.HISKEY = childKey;
+    relation.UPDATEMODE = updateMode;
+    relation.DELETEMODE = deleteMode;
+    RELATIONS.push_back(std::move(relation));
+}
+
+void RelationKeeper::AddLink(FieldRef parentField, FieldRef childField)
+{
+    RELATIONS.back().FIELDS.push_back({parentField, childField, {}});
+}
+
+void RelationKeeper::releaseThread(std::uint32_t thread)
+{
+    for (Relation &relation : RELATIONS) {
+        for (LinkPair &pair : relation.FIELDS)
+            pair.BUFFER.erase(thread);
+    }
+}
+
+Records &RelationKeeper::records()
+{
+    return ME->services().threads().current();
+}
+
+int RelationKeeper::CancelNumbering()
+{
+    return ME->CancelNumbering(this);
+}
+
+// --- the walk over the family ----------------------------------------------------------------
+
+int RelationKeeper::Open(bool continuing)
+{
+    return walk(Walk::Open, continuing);
+}
+
+int RelationKeeper::Close(bool continuing)
+{
+    return walk(Walk::Close, continuing);
+}
+
+int RelationKeeper::walk(Walk what, bool continuing)
+{
+    if (!continuing)
+        ++*m_walk;
+    else if (LASTTOUCHED == *m_walk)
+        return Level::Benign;
+    LASTTOUCHED = *m_walk;
+    int level = Level::Benign;
+    if (what == Walk::Open) {
+        level = ME->Open();
+        if (level == Level::Benign && !continuing)
+            level = ME->Use(2);
+    } else {
+        ME->Close();
+    }
+    for (Relation &relation : RELATIONS) {
+        if (level != Level::Benign)
+            break;
+        level = what == Walk::Open ? relation.FILE->Open(true) : relation.FILE->Close(true);
+    }
+    return level;
+}
+
+// --- links -----------------------------------------------------------------------------------
+
+void RelationKeeper::RememberLinks()
+{
+    const std::uint32_t thread = ProcThread::current();
+    Records &buffers = records();
+    for (Relation &relation : RELATIONS) {
+        for (LinkPair &pair : relation.FIELDS)
+            pair.BUFFER[thread] = buffers[pair.LEFT.file].value(pair.LEFT.index);
+    }
+}
+
+std::vector<FieldValue> RelationKeeper::currentLinks(const std::vector<LinkPair> &pairs)
+{
+    std::vector<FieldValue> values;
+    Records &buffers = records();
+    for (const LinkPair &pair : pairs)
+        values.push_back(buffers[pair.LEFT.file].value(pair.LEFT.index));
+    return values;
+}
+
+std::vector<FieldValue> RelationKeeper::rememberedLinks(const std::vector<LinkPair> &pairs)
+{
+    std::vector<FieldValue> values;
+    for (const LinkPair &pair : pairs) {
+        const auto it = pair.BUFFER.find(ProcThread::current());
+        if (it == pair.BUFFER.end())
+            return {};
+        values.push_back(it->second);
+    }
+    return values;
+}
+
+void RelationKeeper::startChildPass(KeyRef childKey,
+                                    const std::vector<LinkPair> &pairs,
+                                    const std::vector<FieldValue> &links)
+{
+    RecordBuffer &child = ME->BUFFER();
+    child.clear();
+    for (std::size_t i = 0; i < pairs.size(); ++i)
+        child.setValue(pairs[i].RIGHT.index, links[i]);
+    // The components after the links start where the key starts.
+    const KeyDef &key = fileDef(childKey.file).keys[childKey.index];
+    for (std::size_t i = pairs.size(); i < key.partCount; ++i) {
+        const KeyPart &part = key.parts[i];
+        if (part.descending)
+            setHighest(child, part.field);
+        else
+            setLowest(child, part.field);
+    }
+    ME->startPassFrom(childKey);
+}
+
+bool RelationKeeper::isChildOf(const std::vector<LinkPair> &pairs,
+                               const std::vector<FieldValue> &links)
+{
+    const RecordBuffer &child = ME->BUFFER();
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        if (child.value(pairs[i].RIGHT.index) != links[i])
+            return false;
+    }
+    return true;
+}
+
+// --- transactions ------------------------------------------------------------------------
+
+void RelationKeeper::collectFiles(bool forDelete, std::vector<Reached> &files)
+{
+    const auto known = std::find_if(
+        files.begin(), files.end(), [&](const Reached &r) { return r.keeper == this; });
+    if (known != files.end()) {
+        known->written = true;
+        return;
+    }
+    files.push_back({this, true});
+    for (Relation &relation : RELATIONS) {
+        if (relation.FIELDS.empty())
+            continue;
+        const std::uint8_t mode = forDelete ? relation.DELETEMODE : relation.UPDATEMODE;
+        switch (mode) {
+        case RelationMode::Cascade:
+            relation.FILE->collectFiles(forDelete, files);
+            break;
+        case RelationMode::Clear:
+            // A cleared child is changed, not deleted: its own children follow its update modes.
+            relation.FILE->collectFiles(false, files);
+            break;
+        case RelationMode::Restrict:
+            if (std::none_of(files.begin(), files.end(), [&](const Reached &r) {
+                    return r.keeper == relation.FILE;
+                }))
+                files.push_back({relation.FILE, false});
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+int RelationKeeper::beginWrites(bool forDelete, bool &framed)
+{
+    framed = false;
+    std::vector<Reached> files;
+    collectFiles(forDelete, files);
+    // Every file is made ready now: opening one may show a message, which must not happen
+    // while the transaction is open.
+    for (const Reached &file : files) {
+        if (const int level = file.keeper->ME->Use(2); level != Level::Benign)
+            return level;
+    }
+    if (!USELOGOUT)
+        return Level::Benign;
+    Engine &engine = ME->services().engine();
+    for (const Reached &file : files) {
+        if (!file.written || !file.keeper->USELOGOUT)
+            continue;
+        const int code = file.keeper->ME->handle().addToTransaction();
+        if (code == Result::NoTransaction) {
+            // Written outside the transaction from now on.
+            file.keeper->USELOGOUT = 0;
+        } else if (code != Result::Ok) {
+            file.keeper->ME->noteError(21);
+            // The engine only forgets the files named so far when a transaction ends.
+            if (!engine.inTransaction() && engine.beginTransaction(0) == Result::Ok)
+                engine.rollback();
+            file.keeper->ME->ReportLastError();
+            return Level::Notify;
+        }
+    }
+    if (engine.beginTransaction(2) != Result::Ok) {
+        ME->noteError(21);
+        ME->ReportLastError();
+        return Level::Notify;
+    }
+    framed = true;
+    return Level::Benign;
+}
+
+void RelationKeeper::rollback()
+{
+    Engine &engine = ME->services().engine();
+    if (engine.inTransaction())
+        engine.rollback();
+}
+
+// --- update ------------------------------------------------------------------------------
+
+int RelationKeeper::Update(bool historyKey)
+{
+    if (const int level = Open(); level != Level::Benign)
+        return level;
+    bool framed = false;
+    if (const int level = beginWrites(false, framed); level != Level::Benign) {
+        Close();
+        return level;
+    }
+    const int written = ME->UpdateQuiet();
+    if (written != Level::Benign) {
+        if (framed)
+            rollback();
+        int error = ME->lastError();
+        if (historyKey && error == 6) {
+            error = 7;
+            ME->threadState().LASTERROR = 7;
+        }
+        if (written == Level::Notify)
+            ME->ReportLastError();
+        Close();
+        return error == 6 || error == 7 ? Level::Notify : Level::Retry;
+    }
+    if (carryLinks() != Level::Benign) {
+        Close();
+        return Level::Notify;
+    }
+    if (framed && ME->services().engine().commit() != Result::Ok) {
+        ME->noteError(25);
+        ME->ReportLastError();
+        Close();
+        return Level::Notify;
+    }
+    Close();
+    return Level::Benign;
+}
+
+int RelationKeeper::carryLinks()
+{
+    for (Relation &relation : RELATIONS) {
+        if (relation.FIELDS.empty() || relation.UPDATEMODE == RelationMode::None
+            || relation.UPDATEMODE > RelationMode::Cascade)
+            continue;
+        const std::vector<FieldValue> old = rememberedLinks(relation.FIELDS);
+        // Nothing remembered on this thread: no old value to find the children by.
+        if (old.empty() || old == currentLinks(relation.FIELDS))
+            continue;
+        if (relation.FILE->UpdateChildren(*relation.HISKEY, relation.FIELDS, relation.UPDATEMODE)
+            != Level::Benign)
+            return Level::Notify;
+    }
+    return Level::Benign;
+}
+
+int RelationKeeper::writeChild()
+{
+    if (carryLinks() != Level::Benign)
+        return Level::Notify;
+    const int level = ME->UpdateQuiet();
+    if (level != Level::Benign) {
+        rollback();
+        ME->ReportLastError();
+    }
+    return level;
+}
+
+int RelationKeeper::UpdateChildren(KeyRef childKey, std::vector<LinkPair> &pairs, std::uint8_t mode)
+{
+    if (const int level = ME->Use(2); level != Level::Benign)
+        return level;
+    const std::vector<FieldValue> old = rememberedLinks(pairs);
+    if (old.empty())
+        return Level::Benign;
+    const std::vector<FieldValue> now = currentLinks(pairs);
+    std::uint16_t saved = ME->SaveState();
+    startChildPass(childKey, pairs, old);
+    int result = Level::Benign;
+    for (;;) {
+        const int read = ME->NextQuiet();
+        if (read == Level::Fatal) {
+            rollback();
+            ME->ReportLastError();
+            result = Level::Notify;
+            break;
+        }
+        if (read != Level::Benign || !isChildOf(pairs, old))
+            break;
+        RememberLinks();
+        RecordBuffer &child = ME->BUFFER();
+        if (mode == RelationMode::Restrict) {
+            ME->noteError(31);
+            rollback();
+            ME->ReportLastError();
+            Records &buffers = records();
+            for (std::size_t i = 0; i < pairs.size(); ++i)
+                buffers[pairs[i].LEFT.file].setValue(pairs[i].LEFT.index, old[i]);
+            result = Level::Notify;
+            break;
+        }
+        if (mode == RelationMode::Clear) {
+            for (const LinkPair &pair : pairs)
+                setLowest(child, pair.RIGHT.index);
+        } else if (mode == RelationMode::Cascade) {
+            for (std::size_t i = 0; i < pairs.size(); ++i)
+                child.setValue(pairs[i].RIGHT.index, now[i]);
+        } else {
+            break;
+        }
+        if (const int level = writeChild(); level != Level::Benign) {
+            result = level;
+            break;
+        }
+    }
+    ME->RestoreState(saved, true);
+    return result;
+}
+
+// --- delete ------------------------------------------------------------------------------
+
+int RelationKeeper::Delete(bool confirm)
+{
+    if (confirm && ME->ReportError(9) != Level::Benign)
+        return Level::Notify;
+    for (;;) {
+        if (m_busy)
+            m_busy(true);
+        const std::string position = ME->Position();
+        if (const int level = Open(); level != Level::Benign) {
+            if (m_busy)
+                m_busy(false);
+            return level;
+        }
+        bool framed = false;
+        int level = beginWrites(true, framed);
+        const bool started = level == Level::Benign;
+        if (started)
+            level = deleteAttempt(position, framed);
+        if (m_busy)
+            m_busy(false);
+        Close();
+        if (level == Level::Benign || !started)
+            return level;
+        if (ME->ReportError(33) != Level::Benign)
+            return level;
+    }
+}
+
+int RelationKeeper::deleteAttempt(const std::string &position, bool framed)
+{
+    if (ME->Refetch(position) != Level::Benign) {
+        ME->noteError(11);
+        rollback();
+        ME->ReportLastError();
+        return Level::Notify;
+    }
+    for (Relation &relation : RELATIONS) {
+        if (relation.FIELDS.empty() || relation.DELETEMODE == RelationMode::None
+            || relation.DELETEMODE > RelationMode::Cascade)
+            continue;
+        const int level
+            = relation.FILE->DeleteChildren(*relation.HISKEY, relation.FIELDS, relation.DELETEMODE);
+        if (level != Level::Benign)
+            return level;
+    }
+    if (ME->handle().erase() != Result::Ok) {
+        ME->noteError(11);
+        rollback();
+        ME->ReportLastError();
+        return Level::Notify;
+    }
+    if (framed && ME->services().engine().commit() != Result::Ok) {
+        // A failed commit has rolled back.
+        ME->noteError(11);
+        ME->ReportLastError();
+        return Level::Notify;
+    }
+    return Level::Benign;
+}
+
+int RelationKeeper::DeleteChildren(KeyRef childKey, std::vector<LinkPair> &pairs, std::uint8_t mode)
+{
+    if (const int level = ME->Use(2); level != Level::Benign)
+        return level;
+    std::uint16_t saved = ME->SaveState();
+    const std::vector<FieldValue> parent = currentLinks(pairs);
+    startChildPass(childKey, pairs, parent);
+    int result = Level::Benign;
+    bool done = false;
+    while (!done) {
+        const int read = ME->NextQuiet();
+        if (read == Level::Fatal) {
+            rollback();
+            ME->ReportLastError();
+            result = Level::Notify;
+            break;
+        }
+        if (read != Level::Benign || !isChildOf(pairs, parent))
+            break;
+        switch (mode) {
+        case RelationMode::Restrict:
+            ME->noteError(30);
+            rollback();
+            ME->ReportLastError();
+            result = Level::Notify;
+            done = true;
+            break;
+        case RelationMode::Clear:
+            RememberLinks();
+            for (const LinkPair &pair : pairs)
+                setLowest(ME->BUFFER(), pair.RIGHT.index);
+            if (const int level = writeChild(); level != Level::Benign) {
+                result = level;
+                done = true;
+            }
+            break;
+        case RelationMode::Cascade:
+            for (Relation &relation : RELATIONS) {
+                if (done || relation.FIELDS.empty() || relation.DELETEMODE == RelationMode::None
+                    || relation.DELETEMODE > RelationMode::Cascade)
+                    continue;
+                const int level = relation.FILE->DeleteChildren(
+                    *relation.HISKEY, relation.FIELDS, relation.DELETEMODE);
+                if (level != Level::Benign) {
+                    result = level;
+                    done = true;
+                }
+            }
+            if (!done && ME->handle().erase() != Result::Ok) {
+                ME->noteError(11);
+                rollback();
+                ME->ReportLastError();
+                result = Level::Notify;
+                done = true;
+            }
+            break;
+        default:
+            done = true;
+            break;
+        }
+    }
+    ME->RestoreState(saved, true);
+    return result;
+}
+
+// --- quick scan --------------------------------------------------------------------------
+
+void RelationKeeper::SetQuickScan(bool on, int reach)
+{
+    const std::string option = on ? "QUICKSCAN=on" : "QUICKSCAN=off";
+    ME->handle().send(option);
+    for (Relation &relation : RELATIONS) {
+        const bool toParent = relation.FIELDS.empty();
+        if ((toParent && (reach & QuickScanReach::Parents))
+            || (!toParent && (reach & QuickScanReach::Children)))
+            relation.FILE->ME->handle().send(option);
+    }
+}
