@@ -8,7 +8,11 @@ FileHandle::~FileHandle() = default;
 
 int FileHandle::open(std::uint8_t mode)
 {
-    return m_file.open(mode);
+    const int code = m_file.open(mode);
+    // The engine forgets a hold or watch asked for before the file was open.
+    if (code == Result::Ok)
+        m_holdNext = m_watchNext = m_held = m_watched = false;
+    return code;
 }
 
 int FileHandle::create()
