@@ -366,10 +366,16 @@ int RelationKeeper::UpdateChildren(KeyRef childKey, std::vector<LinkPair> &pairs
         } else {
             break;
         }
+        // A child that already held the value stays as it is.
+        if (isChildOf(pairs, old))
+            continue;
         if (const int level = writeChild(); level != Level::Benign) {
             result = level;
             break;
         }
+        // The written child has moved in the key, and the pass with it: start again at the
+        // children that still hold the old value.
+        startChildPass(childKey, pairs, old);
     }
     ME->RestoreState(saved, true);
     return result;
@@ -468,9 +474,14 @@ int RelationKeeper::DeleteChildren(KeyRef childKey, std::vector<LinkPair> &pairs
             RememberLinks();
             for (const LinkPair &pair : pairs)
                 setLowest(ME->BUFFER(), pair.RIGHT.index);
+            if (isChildOf(pairs, parent))
+                break;
             if (const int level = writeChild(); level != Level::Benign) {
                 result = level;
                 done = true;
+            } else {
+                // The cleared child has moved in the key, and the pass with it.
+                startChildPass(childKey, pairs, parent);
             }
             break;
         case RelationMode::Cascade:
