@@ -181,11 +181,12 @@ void RelationKeeper::collectFiles(bool forDelete, std::vector<Reached> &files)
 {
     const auto known = std::find_if(
         files.begin(), files.end(), [&](const Reached &r) { return r.keeper == this; });
-    if (known != files.end()) {
-        known->written = true;
+    if (known == files.end())
+        files.push_back({this, true});
+    else if (known->written)
         return;
-    }
-    files.push_back({this, true});
+    else
+        known->written = true; // first reached as a restricting child, now written too
     for (Relation &relation : RELATIONS) {
         if (relation.FIELDS.empty())
             continue;

@@ -107,6 +107,13 @@ TEST(FileManagerOpen, KeysAreDescribedAsRegistered)
     EXPECT_EQ(orders.KEYS[0].FIELDS[2].ASCEND, 0);
     EXPECT_EQ(orders.KEYS[0].FIELDS[0].ASCEND, 1);
 
+    // Filters name fields only once the file has exposed them.
+    FileManager &customers = t.fm(FileId::kunde);
+    EXPECT_EQ(customers.exposedField("KUN:KNAME"), std::nullopt);
+    customers.ExposeFields();
+    EXPECT_EQ(customers.exposedField("kname"), std::optional<int>(KUN::KNAME.index));
+    EXPECT_EQ(customers.exposedField("PAP:PBEZ"), std::nullopt);
+
     // kaldruck numbers its text id, not its first field.
     const FileManager &calc = t.fm(FileId::kaldruck);
     EXPECT_EQ(calc.KEYS[1].DESCRIPTION, "KAD:Keyadid");
