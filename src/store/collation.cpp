@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstddef>
 
 namespace collation {
@@ -165,6 +166,27 @@ int compareNoCase(std::string_view a, std::string_view b)
 {
     a = withoutTrailingBlanks(a);
     b = withoutTrailingBlanks(b);
+    // Equal characters compare equal on both levels, and plain ASCII compares the same on
+    // both: a common start (neighbours in a key share long ones) is passed over byte by byte,
+    // and only the rest is compared letter by letter.
+    const std::size_t common = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    while (i < common && a[i] == b[i])
+        ++i;
+    while (i > 0 && i < common && (static_cast<unsigned char>(a[i]) & 0xC0) == 0x80)
+        --i; // back to the start of a character split by the difference
+    for (; i < common; ++i) {
+        auto ca = static_cast<unsigned char>(a[i]);
+        auto cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 0x80 || cb >= 0x80)
+            break;
+        ca = (ca >= 'A' && ca <= 'Z') ? ca + 0x20 : ca;
+        cb = (cb >= 'A' && cb <= 'Z') ? cb + 0x20 : cb;
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    a.remove_prefix(i);
+    b.remove_prefix(i);
     const int primary = compareUnits(a, b, true);
     if (primary != 0)
         return primary;

@@ -111,6 +111,7 @@ int RecordFile::open(std::uint8_t mode)
         m_file = std::move(file);
         m_readOnly = !wantWrite || m_file->readOnly();
         m_current = 0;
+        m_fetchKey = -1;
         m_watchNext = m_watched = false;
         m_pass.reset();
         return finish(status, Result::Ok);
@@ -173,6 +174,7 @@ int RecordFile::close()
     m_pass.reset();
     m_file.reset();
     m_current = 0;
+    m_fetchKey = -1;
     m_watchNext = m_watched = false;
     m_readOnly = false;
     return finish(m_engine.m_status, Result::Ok);

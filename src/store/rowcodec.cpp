@@ -27,24 +27,50 @@ void store(char *p, T value)
     std::memcpy(p, &value, sizeof value);
 }
 
-bool isAscii(std::string_view s)
+// The length of the plain ASCII start of a text, eight bytes at a time.
+std::size_t asciiPrefix(const char *p, std::size_t n)
 {
-    for (const char c : s) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
     }
-    return true;
+    while (i < n && static_cast<unsigned char>(p[i]) < 0x80)
+        ++i;
+    return i;
 }
 
+bool isAscii(std::string_view s)
+{
+    return asciiPrefix(s.data(), s.size()) == s.size();
+}
+
+// Latin-1 letters (umlauts and the like) are decoded straight into the field; anything
+// else (the euro sign, malformed bytes) goes the general way.
 void readText(std::string_view utf8, char *field, std::size_t width)
 {
-    if (isAscii(utf8)) {
-        const std::size_t n = std::min(utf8.size(), width);
-        std::memcpy(field, utf8.data(), n);
-        std::memset(field + n, ' ', width - n);
+    std::size_t out = asciiPrefix(utf8.data(), std::min(utf8.size(), width));
+    std::memcpy(field, utf8.data(), out);
+    for (std::size_t i = out; i < utf8.size() && out < width; ++out) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            field[out] = static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
+        if ((lead == 0xC2 && next >= 0xA0 && next <= 0xBF)
+            || (lead == 0xC3 && (next & 0xC0) == 0x80)) {
+            field[out] = static_cast<char>(((lead & 0x1F) << 6) | (next & 0x3F));
+            i += 2;
+            continue;
+        }
+        rt::assignFixed(field, width, rt::toCp1252(utf8));
         return;
     }
-    rt::assignFixed(field, width, rt::toCp1252(utf8));
+    std::memset(field + out, ' ', width - out);
 }
 
 // The packed form of a value that the column holds with two places; values out of range

@@ -12,14 +12,6 @@ Statement &Statement::operator=(Statement &&other) noexcept
     return *this;
 }
 
-std::string_view Statement::text(int column) const
-{
-    const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-    if (!p)
-        return {};
-    return std::string_view(p, static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column)));
-}
-
 int Database::open(const std::string &path, int flags)
 {
     close();

@@ -69,7 +69,13 @@ public:
     std::int64_t int64(int column) const { return sqlite3_column_int64(m_stmt, column); }
     int int32(int column) const { return sqlite3_column_int(m_stmt, column); }
     double real(int column) const { return sqlite3_column_double(m_stmt, column); }
-    std::string_view text(int column) const;
+    std::string_view text(int column) const
+    {
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+        if (!p)
+            return {};
+        return std::string_view(p, static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column)));
+    }
 
 private:
     static const char *textData(std::string_view s) { return s.data() ? s.data() : ""; }

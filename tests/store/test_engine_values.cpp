@@ -128,6 +128,9 @@ const Comparison kNoCase[] = {
     {"", "a", -1},
     {"Zoo", "äpfel", 1},
     {"Œuvre", "oeuvre", 1},
+    {"Müller", "Mörser", 1}, // the texts part inside a character
+    {"Straßen", "Straße", 1},
+    {"aä", "aÄ", 0},
 };
 
 TEST(NoCaseCollation, IgnoresCaseAndSortsUmlautsWithTheirBaseLetter)
