@@ -132,6 +132,9 @@ public:
 private:
     friend class Engine;
     struct Pass;
+    int startPass(KeySpec order, SqlFilter filter, bool fromBuffer);
+    int step(int direction);
+    int readBlock(int direction);
 
     Engine &m_engine;
     FileId m_id;
@@ -143,6 +146,10 @@ private:
     bool m_watchNext = false;
     bool m_watched = false;
     std::unique_ptr<Pass> m_pass;
+    std::vector<char> m_fetched; // the current record as read: its key values anchor passes
+    int m_fetchKey = -1;         // the key of the last get: positions outside passes use it
+    int m_recoverMs = -1;        // busy wait sent before the open; -1 = the engine's default
+    bool m_quickScan = false;
 };
 
 // One per working folder. Owns the connections of the open files and frames transactions.

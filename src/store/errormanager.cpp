@@ -163,6 +163,16 @@ bool ErrorManager::findEntry(int id)
     return false;
 }
 
+std::string ErrorManager::currentProcedure() const
+{
+    const std::uint32_t thread = ProcThread::current();
+    for (const ProcName &proc : std::views::reverse(m_procNames)) {
+        if (proc.thread == thread)
+            return proc.name;
+    }
+    return {};
+}
+
 const MessageEntry *ErrorManager::currentEntry() const
 {
     return m_current < 0 ? nullptr : &m_errors[static_cast<std::size_t>(m_current)];
@@ -221,15 +231,7 @@ std::string ErrorManager::FormatMessage() const
     replaceAll(text, "%Message", m_messageText);
     replaceAll(text, "%Field", m_fieldName);
 
-    std::string procedure;
-    const std::uint32_t thread = ProcThread::current();
-    for (const ProcName &proc : std::views::reverse(m_procNames)) {
-        if (proc.thread == thread) {
-            procedure = proc.name;
-            break;
-        }
-    }
-    replaceAll(text, "%Procedure", procedure);
+    replaceAll(text, "%Procedure", currentProcedure());
 
     if (findNoCase(text, "%Previous", 0) != std::string::npos) {
         std::string previous;

@@ -81,6 +81,8 @@ public:
     const MessageEntry *currentEntry() const;
 
     const std::vector<MessageEntry> &entries() const { return m_errors; }
+    // The latest procedure name registered on the current thread, or the empty text.
+    std::string currentProcedure() const;
     const std::string &fileName() const { return m_fileName; }
     const std::string &fieldName() const { return m_fieldName; }
     const std::string &messageText() const { return m_messageText; }

@@ -1,0 +1,155 @@
+#pragma once
+
+// The engine's inner parts, shared by its source files; nothing outside the engine uses them.
+
+#include "store/engine.h"
+#include "store/enginesql.h"
+#include "store/sqlitedb.h"
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+// One open record file: its connection, shared by every RecordFile of the file in this
+// engine. While the file takes part in a transaction, its reads and writes go through the
+// transaction's connection instead, where the file is attached under its own alias.
+class StoredFile
+{
+public:
+    StoredFile(FileId id, std::filesystem::path path);
+    ~StoredFile();
+    StoredFile(const StoredFile &) = delete;
+    StoredFile &operator=(const StoredFile &) = delete;
+
+    const FileDef &def() const { return fileDef(m_id); }
+    FileId id() const { return m_id; }
+    const std::filesystem::path &path() const { return m_path; }
+
+    // Opens the own connection and checks that the table and every key's index are as the
+    // layout wants them: 0, 46, or an SQLite failure in `failure`.
+    int open(bool readOnly, int busyMs, sqlite::Failure &failure);
+    bool readOnly() const { return m_readOnly; }
+    void setBusyTimeout(int ms);
+
+    sqlite::Database &db() { return *m_db; }
+    const std::string &schema() const { return m_schema; }
+    const enginesql::FileStatements &sql() const { return m_sql; }
+    // Switches reads and writes to another connection (a transaction's) or back (nullptr).
+    void route(sqlite::Database *db, const std::string &schema);
+    bool routed() const { return m_db != &m_own; }
+    // Counts the routes, so that a pass notices that its statements belong elsewhere now.
+    std::uint64_t routeCount() const { return m_routeCount; }
+
+    // Every write through any handle, and every end of a transaction, counts one up: a
+    // handle's read-ahead block from before is stale.
+    std::uint64_t generation() const { return m_generation; }
+    void changed() { ++m_generation; }
+
+    std::vector<std::string> &scratch() { return m_scratch; }
+
+private:
+    FileId m_id;
+    std::filesystem::path m_path;
+    bool m_readOnly = false;
+    sqlite::Database m_own;
+    sqlite::Database *m_db = &m_own;
+    std::string m_schema = "main";
+    enginesql::FileStatements m_sql;
+    std::uint64_t m_generation = 0;
+    std::uint64_t m_routeCount = 0;
+    std::vector<std::string> m_scratch;
+};
+
+// Sets up any connection to record files: the collation, the rollback journal, checks of
+// damaged pages, the busy wait.
+int configureConnection(sqlite::Database &db, bool readOnly, int busyMs);
+// 0 when the file's table and keys are as the layout wants them, 46 when not; else an
+// SQLite code with the failure in `failure`.
+int checkSchema(sqlite::Database &db, const FileDef &def, sqlite::Failure &failure);
+
+// A sequential pass of one handle and its read-ahead block.
+struct RecordFile::Pass
+{
+    KeySpec order; // no parts: stored (insertion) order
+    SqlFilter filter;
+    std::string tag; // names the order in positions: "k<key>" or a description of the order
+
+    // Where the next block starts: at the start of the order, at values (set…From), at a
+    // position (reset), or after the current record.
+    enum class Anchor { Start, Values, Current } anchor = Anchor::Start;
+    std::vector<FieldValue> values;
+    std::int64_t forwardAfter = 0;   // with Values: rows after this rowid (exclusive)
+    std::int64_t backwardBefore = 0; // with Values: rows before this rowid (exclusive)
+
+    // Statement texts, for the schema they were built for.
+    std::uint64_t builtForRoute = ~std::uint64_t{0};
+    std::string forwardSql;
+    std::string backwardSql;
+
+    // The block: rows read ahead in one direction, handed out one by one.
+    int direction = 0; // +1 forward, -1 backward, 0 none
+    std::vector<char> rows;
+    std::vector<std::int64_t> rowids;
+    std::vector<std::int64_t> versions;
+    std::size_t count = 0;
+    std::size_t nextRow = 0;
+    bool hitEnd = false;
+    std::uint64_t generation = 0;
+
+    void dropBlock() { direction = 0, count = 0, nextRow = 0, hitEnd = false; }
+};
+
+struct Engine::Impl
+{
+    std::array<std::weak_ptr<StoredFile>, kFileCount> files;
+    std::vector<std::shared_ptr<StoredFile>> transactionFiles;
+    std::unique_ptr<sqlite::Database> transactionDb;
+    bool inTransaction = false;
+};
+
+inline constexpr int kDefaultBusyMs = 2000;
+inline constexpr std::size_t kBlockRows = 32;
+inline constexpr std::size_t kQuickScanRows = 256;
+
+// Makes the file empty with its table and every key's index, replacing what was there.
+int createFile(const std::filesystem::path &path, const FileDef &def, sqlite::Failure &failure);
+// Rebuilds the file: its records (as far as its table holds them, in insertion order, fields
+// missing from the table at their empty value) go into a new file with every key's index,
+// which then takes the old one's place. Damaged index pages are never read.
+int rebuildFile(const std::filesystem::path &path, const FileDef &def, sqlite::Failure &failure);
+
+// The result code of an SQLite failure: a unique key → 40, a read-only file → 5, an index
+// that does not match its table → 46, everything else → 90.
+int resultOf(const sqlite::Failure &failure);
+
+// Leave a result in the engine's status and return it.
+int finish(StorageStatus &status, int code);
+int finish(StorageStatus &status, const sqlite::Failure &failure);
+int notOpen(StorageStatus &status);
+
+// Runs one operation of the engine so that no exception leaves it: a failure that throws
+// (memory) becomes code 90.
+template<typename Operation>
+auto guarded(StorageStatus &status, Operation &&operation) -> decltype(operation())
+{
+    try {
+        return operation();
+    } catch (const std::exception &e) {
+        finish(status, sqlite::Failure{SQLITE_NOMEM, e.what()});
+    } catch (...) {
+        finish(status, sqlite::Failure{SQLITE_ERROR, "unknown failure"});
+    }
+    using R = decltype(operation());
+    if constexpr (std::is_same_v<R, bool>)
+        return false;
+    else
+        return R(Result::EngineError);
+}
+
+// Runs a statement with one text parameter to its end (ATTACH and the like).
+int runWithText(sqlite::Database &db, const std::string &sql, const std::string &text);

@@ -1,0 +1,296 @@
+// Sequential passes: keyset reads in blocks, positions and resets.
+
+#include "store/engine.h"
+
+#include "store/engineimpl.h"
+#include "store/rowcodec.h"
+
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr std::int64_t kLowestRowid = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t kHighestRowid = std::numeric_limits<std::int64_t>::max();
+
+bool sameParts(const KeySpec &a, const KeySpec &b)
+{
+    if (a.parts.size() != b.parts.size() || a.noCase != b.noCase)
+        return false;
+    for (std::size_t i = 0; i < a.parts.size(); ++i) {
+        if (a.parts[i].field != b.parts[i].field || a.parts[i].descending != b.parts[i].descending)
+            return false;
+    }
+    return true;
+}
+
+// Names an order inside positions, so that a reset knows whether a position's values
+// belong to the order of its pass.
+std::string tagOf(const FileDef &def, const KeySpec &order)
+{
+    if (order.parts.empty())
+        return {};
+    for (int k = 0; k < def.keyCount; ++k) {
+        if (sameParts(order, KeySpec::ofKey(def.id, k)))
+            return 'k' + std::to_string(k);
+    }
+    std::string tag = "o";
+    for (const KeyPart &part : order.parts)
+        tag += std::to_string(part.field) + (part.descending ? 'd' : 'a');
+    if (order.noCase)
+        tag += 'n';
+    return tag;
+}
+
+} // namespace
+
+int RecordFile::startPass(KeySpec order, SqlFilter filter, bool fromBuffer)
+{
+    StorageStatus &status = m_engine.m_status;
+    return guarded(status, [&] {
+        if (!m_file)
+            return notOpen(status);
+        for (const KeyPart &part : order.parts) {
+            if (part.field >= def().fieldCount)
+                return finish(status, sqlite::Failure{SQLITE_RANGE, "no such field"});
+        }
+        auto pass = std::make_unique<Pass>();
+        pass->tag = tagOf(def(), order);
+        pass->order = std::move(order);
+        pass->filter = std::move(filter);
+        if (fromBuffer) {
+            pass->anchor = Pass::Anchor::Values;
+            pass->values = rowcodec::keyValues(def(), pass->order, m_buffer.data());
+            pass->forwardAfter = kLowestRowid;
+            pass->backwardBefore = kHighestRowid;
+        }
+        m_pass = std::move(pass);
+        return finish(status, Result::Ok);
+    });
+}
+
+int RecordFile::setStoredOrder()
+{
+    return startPass(KeySpec{}, SqlFilter{}, false);
+}
+
+int RecordFile::setKeyStart(int key)
+{
+    if (key < 0 || key >= def().keyCount)
+        return finish(m_engine.m_status, sqlite::Failure{SQLITE_RANGE, "no such key"});
+    return startPass(KeySpec::ofKey(m_id, key), SqlFilter{}, false);
+}
+
+int RecordFile::setKeyFrom(int key)
+{
+    if (key < 0 || key >= def().keyCount)
+        return finish(m_engine.m_status, sqlite::Failure{SQLITE_RANGE, "no such key"});
+    return startPass(KeySpec::ofKey(m_id, key), SqlFilter{}, true);
+}
+
+int RecordFile::setOrderStart(const KeySpec &order, const SqlFilter &filter)
+{
+    return startPass(order, filter, false);
+}
+
+int RecordFile::setOrderFrom(const KeySpec &order, const SqlFilter &filter)
+{
+    return startPass(order, filter, true);
+}
+
+int RecordFile::next()
+{
+    return step(+1);
+}
+
+int RecordFile::previous()
+{
+    return step(-1);
+}
+
+// Reads the next block in a direction from the pass's anchor. Leaves the status only when
+// it fails (and then returns its code).
+int RecordFile::readBlock(int direction)
+{
+    StorageStatus &status = m_engine.m_status;
+    Pass &p = *m_pass;
+    StoredFile &file = *m_file;
+    const FileDef &d = def();
+    if (p.builtForRoute != file.routeCount()) {
+        p.forwardSql = enginesql::passSql(d, p.order, p.filter, true, file.schema());
+        p.backwardSql = enginesql::passSql(d, p.order, p.filter, false, file.schema());
+        p.builtForRoute = file.routeCount();
+    }
+    const bool forward = direction > 0;
+    sqlite::Database &db = file.db();
+    sqlite::Statement *pass = db.cached(forward ? p.forwardSql : p.backwardSql);
+    if (!pass)
+        return finish(status, db.lastFailure());
+    sqlite::ResetGuard reset(*pass);
+
+    int index = 1;
+    for (const FieldValue &value : p.filter.values)
+        rowcodec::bindValue(*pass, index++, value);
+    const int parts = static_cast<int>(p.order.parts.size());
+
+    auto bindValues = [&](const std::vector<FieldValue> &values) {
+        for (int i = 0; i < parts; ++i)
+            rowcodec::bindValue(*pass, index + i, values[static_cast<std::size_t>(i)]);
+    };
+    std::int64_t rowidBound = forward ? kLowestRowid : kHighestRowid;
+    if (p.anchor == Pass::Anchor::Values && p.values.size() == p.order.parts.size()) {
+        bindValues(p.values);
+        rowidBound = forward ? p.forwardAfter : p.backwardBefore;
+    } else if (p.anchor == Pass::Anchor::Current && m_fetched.size() == m_buffer.size()) {
+        bindValues(rowcodec::keyValues(d, p.order, m_fetched.data()));
+        rowidBound = m_current;
+    } else {
+        rowcodec::bindExtremes(*pass, index, d, p.order, forward);
+    }
+    pass->bind(index + parts, rowidBound);
+    const std::size_t want = m_quickScan ? kQuickScanRows : kBlockRows;
+    pass->bind(index + parts + 1, static_cast<std::int64_t>(want));
+
+    const std::size_t size = d.recordSize;
+    if (p.rowids.size() < want) {
+        p.rows.resize(want * size);
+        p.rowids.resize(want);
+        p.versions.resize(want);
+    }
+    p.dropBlock();
+    std::size_t count = 0;
+    for (; count < want; ++count) {
+        const int rc = pass->step();
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW)
+            return finish(status, db.failure(rc));
+        rowcodec::readRecord(*pass, enginesql::kFirstFieldColumn, d, p.rows.data() + count * size);
+        p.rowids[count] = pass->int64(0);
+        p.versions[count] = pass->int64(1);
+    }
+    p.count = count;
+    p.hitEnd = count < want;
+    p.direction = direction;
+    p.generation = file.generation();
+    return Result::Ok;
+}
+
+int RecordFile::step(int direction)
+{
+    StorageStatus &status = m_engine.m_status;
+    return guarded(status, [&] {
+        if (!m_file)
+            return notOpen(status);
+        if (!m_pass)
+            return finish(status, Result::NoRecord);
+        Pass &p = *m_pass;
+        const bool blockHolds = p.direction == direction && p.generation == m_file->generation();
+        if (!blockHolds || p.nextRow >= p.count) {
+            if (blockHolds && p.hitEnd)
+                return finish(status, Result::NoRecord);
+            if (const int rc = readBlock(direction); rc != Result::Ok)
+                return rc;
+            if (p.count == 0)
+                return finish(status, Result::NoRecord);
+        }
+        const std::size_t row = p.nextRow++;
+        const std::size_t size = m_buffer.size();
+        std::memcpy(m_buffer.data(), p.rows.data() + row * size, size);
+        m_fetched.assign(m_buffer.data(), m_buffer.data() + size);
+        m_current = p.rowids[row];
+        m_currentVersion = p.versions[row];
+        p.anchor = Pass::Anchor::Current;
+        m_watched = false;
+        if (m_watchNext) {
+            // A watched record is read afresh: the block may be older than its last change.
+            m_watchNext = false;
+            sqlite::Database &db = m_file->db();
+            sqlite::Statement *byRowid = db.cached(m_file->sql().byRowid);
+            if (!byRowid)
+                return finish(status, db.lastFailure());
+            sqlite::ResetGuard reset(*byRowid);
+            byRowid->bind(1, m_current);
+            const int rc = byRowid->step();
+            if (rc == SQLITE_ROW) {
+                rowcodec::readRecord(
+                    *byRowid, enginesql::kFirstFieldColumn, def(), m_buffer.data());
+                m_currentVersion = byRowid->int64(1);
+                m_fetched.assign(m_buffer.data(), m_buffer.data() + size);
+            } else if (rc != SQLITE_DONE) {
+                return finish(status, db.failure(rc));
+            }
+            m_watched = true;
+        }
+        return finish(status, Result::Ok);
+    });
+}
+
+std::string RecordFile::position() const
+{
+    if (!m_file || m_current == 0)
+        return {};
+    rowcodec::Position position;
+    position.rowid = m_current;
+    if (m_fetched.size() != m_buffer.size())
+        return rowcodec::encodePosition(position);
+    if (m_pass && !m_pass->tag.empty()) {
+        position.tag = m_pass->tag;
+        position.values = rowcodec::keyValues(def(), m_pass->order, m_fetched.data());
+    } else if (!m_pass && m_fetchKey >= 0) {
+        position.tag = 'k' + std::to_string(m_fetchKey);
+        position.values
+            = rowcodec::keyValues(def(), KeySpec::ofKey(m_id, m_fetchKey), m_fetched.data());
+    }
+    return rowcodec::encodePosition(position);
+}
+
+int RecordFile::reset(const std::string &position)
+{
+    StorageStatus &status = m_engine.m_status;
+    return guarded(status, [&] {
+        if (!m_file)
+            return notOpen(status);
+        if (!m_pass) {
+            if (const int rc = setStoredOrder(); rc != Result::Ok)
+                return rc;
+        }
+        Pass &p = *m_pass;
+        p.dropBlock();
+        rowcodec::Position pos;
+        if (position.empty()) {
+            p.anchor = Pass::Anchor::Start;
+            return finish(status, Result::Ok);
+        }
+        if (!rowcodec::decodePosition(position, pos))
+            return finish(status, Result::NoRecord);
+
+        p.anchor = Pass::Anchor::Values;
+        p.values.clear();
+        p.forwardAfter = pos.rowid - 1;
+        p.backwardBefore = pos.rowid + 1;
+        if (p.order.parts.empty())
+            return finish(status, Result::Ok);
+
+        // The record's own key values when it still exists, else those the position kept.
+        sqlite::Database &db = m_file->db();
+        sqlite::Statement *byRowid = db.cached(m_file->sql().byRowid);
+        if (!byRowid)
+            return finish(status, db.lastFailure());
+        sqlite::ResetGuard reset(*byRowid);
+        byRowid->bind(1, pos.rowid);
+        const int rc = byRowid->step();
+        if (rc == SQLITE_ROW) {
+            std::vector<char> record(m_buffer.size());
+            rowcodec::readRecord(*byRowid, enginesql::kFirstFieldColumn, def(), record.data());
+            p.values = rowcodec::keyValues(def(), p.order, record.data());
+        } else if (rc != SQLITE_DONE) {
+            return finish(status, db.failure(rc));
+        } else if (pos.tag == p.tag && pos.values.size() == p.order.parts.size()) {
+            p.values = std::move(pos.values);
+        } else {
+            p.anchor = Pass::Anchor::Start; // gone, and nothing tells where it stood
+        }
+        return finish(status, Result::Ok);
+    });
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "store/engine.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The SQL of the storage engine, generated from the file definitions: the table and its
+// indexes, and every statement the engine prepares. One place, so that the engine, the key
+// check at open and the query-plan test all speak of the same text.
+//
+// A record's row: rowid (insertion order), "_version" (counts the writes, for watch), then
+// one column per field in layout order. Selected rows always start with rowid and
+// "_version", so field i is column i + kFirstFieldColumn.
+namespace enginesql {
+
+inline constexpr int kFirstFieldColumn = 2;
+inline constexpr const char *kVersionColumn = "_version";
+
+std::string quote(std::string_view identifier);
+
+std::string createTable(const FileDef &def);
+// Named like the key ("KUN:Keykname"). Every index entry ends with the rowid, so records
+// with equal key values stay in insertion order without naming it.
+std::string indexName(const FileDef &def, int key);
+std::string createIndex(const FileDef &def, int key);
+
+// The statements of one file, for its table in a schema: "main" on the file's own
+// connection, the file's alias on a transaction's connection.
+struct FileStatements
+{
+    std::string insert;        // fields as ?1 … ?n
+    std::string update;        // fields as ?1 … ?n, rowid ?n+1; RETURNING the new version
+    std::string updateWatched; // as update, and the noted version ?n+2
+    std::string erase;         // rowid ?1
+    std::string byRowid;       // rowid ?1
+    std::string count;
+    std::string versionOf;              // rowid ?1
+    std::vector<std::string> get;       // per key: component values ?1 …
+    std::vector<std::string> duplicate; // per key: component values ?1 …, own rowid after them
+};
+FileStatements fileStatements(const FileDef &def, std::string_view schema);
+
+// One block of a pass in key order (keyset, never OFFSET): the rows strictly after a bound
+// in the pass's direction, in the nested form that SQLite seeks in the index:
+//   a >= ?v1 AND (a > ?v1 OR (b >= ?v2 AND (b > ?v2 OR rowid > ?r)))
+// with >=/> turned round for descending components and for passes backwards. Parameters:
+// the filter's values first (its '?' in order), then one per component, then the rowid
+// bound, then the block size (LIMIT).
+std::string passSql(const FileDef &def,
+                    const KeySpec &order,
+                    const SqlFilter &filter,
+                    bool forward,
+                    std::string_view schema);
+
+} // namespace enginesql

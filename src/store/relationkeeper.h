@@ -1,0 +1,142 @@
+#pragma once
+
+#include "store/filemanager.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+// What happens to the children when a parent's linking fields change or the parent goes.
+namespace RelationMode {
+inline constexpr std::uint8_t None = 0;     // the children are not touched
+inline constexpr std::uint8_t Clear = 1;    // their linking fields are cleared
+inline constexpr std::uint8_t Restrict = 2; // refused while children exist
+inline constexpr std::uint8_t Cascade = 3;  // they follow the new value, or are deleted
+} // namespace RelationMode
+
+// Which related files SetQuickScan reaches besides the file itself.
+namespace QuickScanReach {
+inline constexpr int Self = 0;
+inline constexpr int Parents = 1;
+inline constexpr int Children = 2;
+inline constexpr int Family = Parents | Children;
+} // namespace QuickScanReach
+
+// A field of some file.
+struct FieldRef
+{
+    FileId file{};
+    std::uint16_t index = 0;
+
+    FieldRef() = default;
+    template<FieldType T>
+    FieldRef(Field<T> field) // NOLINT(google-explicit-constructor): fields name themselves
+        : file(field.file)
+        , index(field.index)
+    {}
+};
+
+// A linking field of the parent and the child's field that holds its value. BUFFER is the
+// parent's value as it was when the record was shown (RememberLinks), kept per thread since
+// every thread has its own record.
+struct LinkPair
+{
+    FieldRef LEFT;
+    FieldRef RIGHT;
+    std::map<std::uint32_t, FieldValue> BUFFER;
+};
+
+class RelationKeeper;
+
+struct Relation
+{
+    RelationKeeper *FILE = nullptr;
+    std::vector<LinkPair> FIELDS; // empty for the relation to the parent
+    std::optional<KeyRef> HISKEY; // the child's key led by the linking fields
+    std::uint8_t UPDATEMODE = RelationMode::None;
+    std::uint8_t DELETEMODE = RelationMode::None;
+};
+
+// Keeps the links between a file and its parents and children consistent: when a parent's
+// linking field changes the children follow (or are cut loose, or the change is refused), and
+// when a parent is deleted its children go with it, all in one transaction of the engine
+// across the files it touches. No message is shown while that transaction is open: every
+// failure rolls back first, then reports.
+class RelationKeeper : public ThreadStateOwner
+{
+public:
+    RelationKeeper();
+    ~RelationKeeper() override;
+    RelationKeeper(const RelationKeeper &) = delete;
+    RelationKeeper &operator=(const RelationKeeper &) = delete;
+
+    FileManager *ME = nullptr;
+    std::vector<Relation> RELATIONS;
+    RelationKeeper *ALIASFILE = nullptr;
+    std::uint8_t USELOGOUT = 1;
+    std::uint32_t LASTTOUCHED = 0;
+
+    // `walkCounter` is the record store's one counter of open and close walks.
+    void Init(FileManager &manager, bool useTransactions, std::uint32_t &walkCounter);
+    // A relation to the parent.
+    void RegisterRelation(RelationKeeper &parent);
+    // A relation to a child, followed by AddLink for each linking field.
+    void RegisterRelation(RelationKeeper &child,
+                          std::uint8_t updateMode,
+                          std::uint8_t deleteMode,
+                          KeyRef childKey);
+    void AddLink(FieldRef parentField, FieldRef childField);
+
+    // In slot order.
+    virtual int CancelNumbering();
+    virtual int Close(bool continuing = false);
+    virtual int Delete(bool confirm = true);
+    virtual int DeleteChildren(KeyRef childKey, std::vector<LinkPair> &pairs, std::uint8_t mode);
+    virtual void Release();
+    virtual int Open(bool continuing = false);
+    virtual void RememberLinks();
+    virtual void SetQuickScan(bool on, int reach = QuickScanReach::Self);
+    virtual int Update(bool historyKey = false);
+    virtual int UpdateChildren(KeyRef childKey, std::vector<LinkPair> &pairs, std::uint8_t mode);
+
+    // Shows and hides the busy pointer while a delete runs; the GUI sets it.
+    void setBusyPointer(std::function<void(bool busy)> busy) { m_busy = std::move(busy); }
+
+    void releaseThread(std::uint32_t thread) override;
+
+private:
+    enum class Walk { Open, Close };
+    int walk(Walk what, bool continuing);
+
+    struct Reached
+    {
+        RelationKeeper *keeper;
+        bool written; // else only read (a restricting child)
+    };
+    // The files a change (or a delete) of this file's record reaches: this one and the
+    // children its modes reach, each once.
+    void collectFiles(bool forDelete, std::vector<Reached> &files);
+    // Makes those files ready and, when this file uses transactions, frames them in one.
+    // Reports and returns a level other than 0 when that fails.
+    int beginWrites(bool forDelete, bool &framed);
+    void rollback();
+    int deleteAttempt(const std::string &position, bool framed);
+    // The parent's linking values of the pairs, now or as remembered on this thread.
+    std::vector<FieldValue> currentLinks(const std::vector<LinkPair> &pairs);
+    std::vector<FieldValue> rememberedLinks(const std::vector<LinkPair> &pairs);
+    // Starts this (child) file's pass at the first child with the given link values.
+    void startChildPass(KeyRef childKey,
+                        const std::vector<LinkPair> &pairs,
+                        const std::vector<FieldValue> &links);
+    bool isChildOf(const std::vector<LinkPair> &pairs, const std::vector<FieldValue> &links);
+    Records &records();
+    // Step 4 of Update: carries the changed links of every relation to the children.
+    int carryLinks();
+    // Writes a child whose links were changed: its own children first, then the record.
+    int writeChild();
+
+    std::uint32_t *m_walk = nullptr;
+    std::function<void(bool)> m_busy;
+};

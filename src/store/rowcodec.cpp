@@ -1,0 +1,348 @@
+#include "store/rowcodec.h"
+
+#include "runtime/stddate.h"
+#include "runtime/text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+namespace rowcodec {
+namespace {
+
+template<typename T>
+T load(const char *p)
+{
+    T value;
+    std::memcpy(&value, p, sizeof value);
+    return value;
+}
+
+template<typename T>
+void store(char *p, T value)
+{
+    std::memcpy(p, &value, sizeof value);
+}
+
+// The length of the plain ASCII start of a text, eight bytes at a time.
+std::size_t asciiPrefix(const char *p, std::size_t n)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < n && static_cast<unsigned char>(p[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+bool isAscii(std::string_view s)
+{
+    return asciiPrefix(s.data(), s.size()) == s.size();
+}
+
+// Latin-1 letters (umlauts and the like) are decoded straight into the field; anything
+// else (the euro sign, malformed bytes) goes the general way.
+void readText(std::string_view utf8, char *field, std::size_t width)
+{
+    std::size_t out = asciiPrefix(utf8.data(), std::min(utf8.size(), width));
+    std::memcpy(field, utf8.data(), out);
+    for (std::size_t i = out; i < utf8.size() && out < width; ++out) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            field[out] = static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
+        if ((lead == 0xC2 && next >= 0xA0 && next <= 0xBF)
+            || (lead == 0xC3 && (next & 0xC0) == 0x80)) {
+            field[out] = static_cast<char>(((lead & 0x1F) << 6) | (next & 0x3F));
+            i += 2;
+            continue;
+        }
+        rt::assignFixed(field, width, rt::toCp1252(utf8));
+        return;
+    }
+    std::memset(field + out, ' ', width - out);
+}
+
+// The packed form of a value that the column holds with two places; values out of range
+// (only a foreign writer can store them) are cut to the largest that fit.
+void readDecimal(double value, unsigned char *out)
+{
+    double scaled = std::round(value * 100.0);
+    if (!std::isfinite(scaled))
+        scaled = 0;
+    scaled = std::clamp(scaled, -99999.0, 99999.0);
+    auto hundredths = static_cast<long>(std::fabs(scaled));
+    int digits[5];
+    for (int i = 4; i >= 0; --i) {
+        digits[i] = static_cast<int>(hundredths % 10);
+        hundredths /= 10;
+    }
+    out[0] = static_cast<unsigned char>((digits[0] << 4) | digits[1]);
+    out[1] = static_cast<unsigned char>((digits[2] << 4) | digits[3]);
+    out[2] = static_cast<unsigned char>((digits[4] << 4) | (scaled < 0 ? 0xD : 0xC));
+}
+
+void appendEncoded(std::string &out, std::string_view bytes)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b == '-'
+            || b == '_' || b == '.') {
+            out += c;
+        } else {
+            out += '%';
+            out += hex[b >> 4];
+            out += hex[b & 0xF];
+        }
+    }
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+bool decodeBytes(std::string_view text, std::string &out)
+{
+    out.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size())
+            return false;
+        const int hi = hexDigit(text[i + 1]);
+        const int lo = hexDigit(text[i + 2]);
+        if (hi < 0 || lo < 0)
+            return false;
+        out += static_cast<char>(hi * 16 + lo);
+        i += 2;
+    }
+    return true;
+}
+
+template<typename T>
+bool parseNumber(std::string_view text, T &value)
+{
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+} // namespace
+
+void readRecord(const sqlite::Statement &row, int firstColumn, const FileDef &def, char *record)
+{
+    for (int i = 0; i < def.fieldCount; ++i) {
+        const FieldDef &f = def.fields[i];
+        char *p = record + f.offset;
+        const int column = firstColumn + i;
+        switch (f.type) {
+        case FieldType::Long:
+            store<std::int32_t>(p, row.int32(column));
+            break;
+        case FieldType::Real:
+            store<double>(p, row.real(column));
+            break;
+        case FieldType::Date:
+            rt::dateToField(row.int32(column), reinterpret_cast<unsigned char *>(p));
+            break;
+        case FieldType::Decimal:
+            readDecimal(row.real(column), reinterpret_cast<unsigned char *>(p));
+            break;
+        case FieldType::String:
+            readText(row.text(column), p, f.size);
+            break;
+        }
+    }
+}
+
+void bindRecord(sqlite::Statement &statement,
+                int firstParam,
+                const FileDef &def,
+                const char *record,
+                std::vector<std::string> &scratch)
+{
+    if (scratch.size() < def.fieldCount)
+        scratch.resize(def.fieldCount);
+    for (int i = 0; i < def.fieldCount; ++i) {
+        const FieldDef &f = def.fields[i];
+        const char *p = record + f.offset;
+        const int index = firstParam + i;
+        switch (f.type) {
+        case FieldType::Long:
+            statement.bind(index, load<std::int32_t>(p));
+            break;
+        case FieldType::Real:
+            statement.bind(index, load<double>(p));
+            break;
+        case FieldType::Date:
+            statement.bind(index, rt::dateFromField(reinterpret_cast<const unsigned char *>(p)));
+            break;
+        case FieldType::Decimal:
+            statement.bind(index, unpackDecimal52(reinterpret_cast<const unsigned char *>(p)));
+            break;
+        case FieldType::String: {
+            const std::string_view text = rt::clip(std::string_view(p, f.size));
+            if (isAscii(text)) {
+                statement.bindStatic(index, text);
+            } else {
+                scratch[i] = rt::fromCp1252(text);
+                statement.bindStatic(index, scratch[i]);
+            }
+            break;
+        }
+        }
+    }
+}
+
+FieldValue fieldValue(const FileDef &def, int field, const char *record)
+{
+    const FieldDef &f = def.fields[field];
+    const char *p = record + f.offset;
+    switch (f.type) {
+    case FieldType::Long:
+        return load<std::int32_t>(p);
+    case FieldType::Real:
+        return load<double>(p);
+    case FieldType::Date:
+        return rt::dateFromField(reinterpret_cast<const unsigned char *>(p));
+    case FieldType::Decimal:
+        return unpackDecimal52(reinterpret_cast<const unsigned char *>(p));
+    case FieldType::String:
+        return rt::fromCp1252(rt::clip(std::string_view(p, f.size)));
+    }
+    return std::int32_t{0};
+}
+
+std::vector<FieldValue> keyValues(const FileDef &def, const KeySpec &order, const char *record)
+{
+    std::vector<FieldValue> values;
+    values.reserve(order.parts.size());
+    for (const KeyPart &part : order.parts)
+        values.push_back(fieldValue(def, part.field, record));
+    return values;
+}
+
+void bindValue(sqlite::Statement &statement, int index, const FieldValue &value)
+{
+    if (const auto *i = std::get_if<std::int32_t>(&value))
+        statement.bind(index, *i);
+    else if (const auto *r = std::get_if<double>(&value))
+        statement.bind(index, *r);
+    else
+        statement.bindCopy(index, std::get<std::string>(value));
+}
+
+void bindExtremes(sqlite::Statement &statement,
+                  int firstParam,
+                  const FileDef &def,
+                  const KeySpec &order,
+                  bool forward)
+{
+    static const unsigned char highest[] = {0xFF};
+    for (std::size_t i = 0; i < order.parts.size(); ++i) {
+        const KeyPart &part = order.parts[i];
+        const bool lowest = forward != part.descending;
+        const int index = firstParam + static_cast<int>(i);
+        if (def.fields[part.field].type == FieldType::String) {
+            if (lowest)
+                statement.bindStatic(index, std::string_view());
+            else
+                statement.bindBlob(index, highest, 1);
+        } else {
+            const double inf = std::numeric_limits<double>::infinity();
+            statement.bind(index, lowest ? -inf : inf);
+        }
+    }
+}
+
+std::string encodePosition(const Position &position)
+{
+    std::string text = std::to_string(position.rowid);
+    if (position.tag.empty())
+        return text;
+    std::string full = text + ';';
+    appendEncoded(full, position.tag);
+    for (const FieldValue &value : position.values) {
+        full += ';';
+        if (const auto *i = std::get_if<std::int32_t>(&value)) {
+            full += 'i' + std::to_string(*i);
+        } else if (const auto *r = std::get_if<double>(&value)) {
+            char buf[40];
+            std::snprintf(buf, sizeof buf, "r%.17g", *r);
+            full += buf;
+        } else {
+            full += 's';
+            appendEncoded(full, rt::toCp1252(std::get<std::string>(value)));
+        }
+    }
+    return full.size() <= kMaxPosition ? full : text;
+}
+
+bool decodePosition(std::string_view text, Position &out)
+{
+    out = Position{};
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(';', start);
+        pieces.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+    if (!parseNumber(pieces[0], out.rowid) || out.rowid == 0)
+        return false;
+    if (pieces.size() == 1)
+        return true;
+    std::string bytes;
+    if (!decodeBytes(pieces[1], bytes))
+        return false;
+    out.tag = bytes;
+    for (std::size_t i = 2; i < pieces.size(); ++i) {
+        const std::string_view piece = pieces[i];
+        if (piece.empty())
+            return false;
+        const std::string_view body = piece.substr(1);
+        if (piece[0] == 'i') {
+            std::int32_t v = 0;
+            if (!parseNumber(body, v))
+                return false;
+            out.values.emplace_back(v);
+        } else if (piece[0] == 'r') {
+            char *end = nullptr;
+            const std::string copy(body);
+            const double v = std::strtod(copy.c_str(), &end);
+            if (copy.empty() || *end != '\0')
+                return false;
+            out.values.emplace_back(v);
+        } else if (piece[0] == 's') {
+            if (!decodeBytes(body, bytes))
+                return false;
+            out.values.emplace_back(rt::fromCp1252(bytes));
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace rowcodec

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "store/engine.h"
+#include "store/sqlitedb.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Between a record's bytes (the buffer layout, texts in Windows-1252) and a row's columns
+// (texts in UTF-8 without trailing blanks, dates as standard dates, DECIMAL as REAL with two
+// places); and the text form of a record's position.
+namespace rowcodec {
+
+// Reads the fields from the columns first … first + fieldCount - 1 of the current row.
+void readRecord(const sqlite::Statement &row, int firstColumn, const FileDef &def, char *record);
+
+// Binds the fields as the parameters first … first + fieldCount - 1. Texts that are plain
+// ASCII are bound straight from the record, the others through scratch (one string per
+// field); record and scratch must stay unchanged until the statement has been stepped.
+void bindRecord(sqlite::Statement &statement,
+                int firstParam,
+                const FileDef &def,
+                const char *record,
+                std::vector<std::string> &scratch);
+
+FieldValue fieldValue(const FileDef &def, int field, const char *record);
+std::vector<FieldValue> keyValues(const FileDef &def, const KeySpec &order, const char *record);
+void bindValue(sqlite::Statement &statement, int index, const FieldValue &value);
+
+// The values that sort first (lowest) or last (highest) for each component of an order;
+// they bound the start of a pass. Every text sorts after '' and before any BLOB, every
+// number between -inf and +inf.
+void bindExtremes(sqlite::Statement &statement,
+                  int firstParam,
+                  const FileDef &def,
+                  const KeySpec &order,
+                  bool forward);
+
+// "<rowid>" or "<rowid>;<order tag>;<value>;…": the rowid finds the record, the key values
+// of the order find its neighbours once it is deleted. Plain ASCII without blanks, at most
+// 512 characters (the values are left out when they would not fit).
+struct Position
+{
+    std::int64_t rowid = 0;
+    std::string tag;
+    std::vector<FieldValue> values;
+};
+std::string encodePosition(const Position &position);
+bool decodePosition(std::string_view text, Position &out);
+
+inline constexpr std::size_t kMaxPosition = 512;
+
+} // namespace rowcodec

@@ -1,0 +1,324 @@
+// Sequential passes: set, next, previous, position, reset, reget at the edges.
+
+#include "enginetest.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class PassesTest : public EngineTest
+{
+protected:
+    // papier records "P000", "P001", … in their numbers' order, added shuffled.
+    RecordFile &paper(int count)
+    {
+        RecordFile &papier = file(FileId::papier);
+        for (int i = 0; i < count; ++i) {
+            const int n = (i * 37) % count; // 37 is prime to every count used here
+            papier.clear();
+            papier.buffer().set(PAP::APAP, n);
+            papier.buffer().set(PAP::PBEZ, name(n));
+            papier.buffer().set(PAP::PPR, n * 0.5);
+            EXPECT_EQ(papier.add(), 0);
+        }
+        return papier;
+    }
+    static std::string name(int n)
+    {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "P%03d", n);
+        return buf;
+    }
+    std::string current() { return records[FileId::papier].get(PAP::PBEZ); }
+};
+
+TEST_F(PassesTest, AtTheStartNextReadsTheFirstAndPreviousTheLast)
+{
+    RecordFile &papier = paper(5);
+    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+    ASSERT_EQ(papier.previous(), 0);
+    EXPECT_EQ(current(), "P004");
+    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+    ASSERT_EQ(papier.next(), 0);
+    EXPECT_EQ(current(), "P000");
+}
+
+TEST_F(PassesTest, PastEitherEndGives33AndLeavesTheBuffer)
+{
+    RecordFile &papier = paper(3);
+    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+    EXPECT_EQ(forward(papier, PAP::PBEZ), (Names{"P000", "P001", "P002"}));
+    EXPECT_EQ(current(), "P002");
+    EXPECT_EQ(papier.next(), Result::NoRecord);
+    EXPECT_EQ(engine.status().code, Result::NoRecord);
+    EXPECT_EQ(current(), "P002");
+    // Turning round goes back from the current record.
+    ASSERT_EQ(papier.previous(), 0);
+    EXPECT_EQ(current(), "P001");
+    EXPECT_EQ(backward(papier, PAP::PBEZ), (Names{"P000"}));
+    EXPECT_EQ(papier.previous(), Result::NoRecord);
+    EXPECT_EQ(current(), "P000");
+
+    RecordFile &satz = file(FileId::satz);
+    ASSERT_EQ(satz.setKeyStart(SAT::Keysbez.index), 0);
+    EXPECT_EQ(satz.next(), Result::NoRecord);
+    EXPECT_EQ(satz.previous(), Result::NoRecord);
+    EXPECT_EQ(satz.position(), "");
+}
+
+TEST_F(PassesTest, NextAndPreviousWithoutAPassGive33)
+{
+    RecordFile &papier = paper(2);
+    EXPECT_EQ(papier.next(), Result::NoRecord);
+    EXPECT_EQ(papier.previous(), Result::NoRecord);
+}
+
+TEST_F(PassesTest, SetKeyFromStartsAtTheBuffersValuesInBothDirections)
+{
+    RecordFile &papier = paper(6);
+    for (int copy = 0; copy < 2; ++copy) { // two more "P003" after the first
+        papier.clear();
+        papier.buffer().set(PAP::APAP, 100 + copy);
+        papier.buffer().set(PAP::PBEZ, "P003");
+        ASSERT_EQ(papier.add(), 0);
+    }
+    struct Case
+    {
+        const char *from;
+        bool forwards;
+        int expectedNumber;
+    };
+    const Case cases[] = {
+        {"P003", true, 3},    // the first of equal entries
+        {"P003", false, 101}, // the last of equal entries
+        {"P0035", true, 4},   // between entries: the next one up
+        {"P0035", false, 101},
+        {"A", false, -1}, // nothing before the first
+        {"Z", true, -1},  // nothing after the last
+        {"", true, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.from) + (c.forwards ? " next" : " previous"));
+        papier.clear();
+        papier.buffer().set(PAP::PBEZ, c.from);
+        ASSERT_EQ(papier.setKeyFrom(PAP::Keypbez.index), 0);
+        const int code = c.forwards ? papier.next() : papier.previous();
+        if (c.expectedNumber < 0) {
+            EXPECT_EQ(code, Result::NoRecord);
+            continue;
+        }
+        ASSERT_EQ(code, 0);
+        EXPECT_EQ(records[FileId::papier].get(PAP::APAP), c.expectedNumber);
+    }
+}
+
+TEST_F(PassesTest, LongPassesCrossReadAheadBlocksInBothDirections)
+{
+    RecordFile &papier = paper(150);
+    Names all;
+    for (int i = 0; i < 150; ++i)
+        all.push_back(name(i));
+    const Names reversed(all.rbegin(), all.rend());
+    for (const char *scan : {"QUICKSCAN=off", "QUICKSCAN=on"}) {
+        SCOPED_TRACE(scan);
+        ASSERT_EQ(papier.send(scan), 0);
+        ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+        EXPECT_EQ(forward(papier, PAP::PBEZ), all);
+        ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+        EXPECT_EQ(backward(papier, PAP::PBEZ), reversed);
+        // Stored order is insertion order.
+        ASSERT_EQ(papier.setStoredOrder(), 0);
+        ASSERT_EQ(papier.next(), 0);
+        EXPECT_EQ(current(), "P000");
+        ASSERT_EQ(papier.next(), 0);
+        EXPECT_EQ(current(), "P037");
+    }
+}
+
+TEST_F(PassesTest, ResetReturnsToThePositionFirstInEitherDirection)
+{
+    RecordFile &papier = paper(80);
+    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+    for (int i = 0; i <= 40; ++i)
+        ASSERT_EQ(papier.next(), 0);
+    ASSERT_EQ(current(), "P040");
+    const std::string position = papier.position();
+    ASSERT_FALSE(position.empty());
+    EXPECT_LE(position.size(), 512u);
+
+    for (int i = 0; i < 5; ++i)
+        ASSERT_EQ(papier.next(), 0);
+    ASSERT_EQ(papier.reset(position), 0);
+    ASSERT_EQ(papier.next(), 0);
+    EXPECT_EQ(current(), "P040");
+    ASSERT_EQ(papier.next(), 0);
+    EXPECT_EQ(current(), "P041");
+
+    ASSERT_EQ(papier.reset(position), 0);
+    ASSERT_EQ(papier.previous(), 0);
+    EXPECT_EQ(current(), "P040");
+    ASSERT_EQ(papier.previous(), 0);
+    EXPECT_EQ(current(), "P039");
+
+    // reget fetches it without touching the pass's direction.
+    ASSERT_EQ(papier.reget(position), 0);
+    EXPECT_EQ(current(), "P040");
+    ASSERT_EQ(papier.next(), 0);
+    EXPECT_EQ(current(), "P041");
+}
+
+TEST_F(PassesTest, APositionOfADeletedRecordLeadsToItsNeighbours)
+{
+    RecordFile &papier = paper(10);
+    papier.clear();
+    papier.buffer().set(PAP::PBEZ, "P005");
+    ASSERT_EQ(papier.get(PAP::Keypbez.index), 0);
+    const std::string position = papier.position();
+    ASSERT_EQ(papier.erase(), 0);
+    EXPECT_EQ(papier.reget(position), Result::NoRecord);
+    EXPECT_EQ(papier.put(), Result::NoRecord);
+
+    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+    ASSERT_EQ(papier.reset(position), 0);
+    ASSERT_EQ(papier.next(), 0);
+    EXPECT_EQ(current(), "P006");
+    ASSERT_EQ(papier.reset(position), 0);
+    ASSERT_EQ(papier.previous(), 0);
+    EXPECT_EQ(current(), "P004");
+}
+
+TEST_F(PassesTest, DeletingTheCurrentRecordDuringAPassGoesOnWithTheNext)
+{
+    RecordFile &papier = paper(70);
+    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+    Names kept;
+    while (papier.next() == 0) {
+        if (records[FileId::papier].get(PAP::APAP) % 3 == 0)
+            ASSERT_EQ(papier.erase(), 0);
+        else
+            kept.push_back(current());
+    }
+    EXPECT_EQ(kept.size(), 46u);
+    EXPECT_EQ(papier.records(), 46);
+    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+    EXPECT_EQ(forward(papier, PAP::PBEZ), kept);
+}
+
+TEST_F(PassesTest, AnUpdateMovesThePassWithTheRecordsNewKey)
+{
+    RecordFile &papier = paper(10);
+    papier.clear();
+    papier.buffer().set(PAP::PBEZ, "P002");
+    ASSERT_EQ(papier.setKeyFrom(PAP::Keypbez.index), 0);
+    ASSERT_EQ(papier.next(), 0);
+    papier.buffer().set(PAP::PBEZ, "P0075");
+    ASSERT_EQ(papier.put(), 0);
+    ASSERT_EQ(papier.next(), 0);
+    EXPECT_EQ(current(), "P008");
+}
+
+TEST_F(PassesTest, HandlesOfOneFileKeepTheirOwnPassesAndSeeEachOthersWrites)
+{
+    RecordFile &mine = paper(100);
+    Records otherThread;
+    RecordFile other(engine, FileId::papier, otherThread[FileId::papier]);
+    ASSERT_EQ(other.open(), 0);
+    ASSERT_EQ(mine.setKeyStart(PAP::Keypbez.index), 0);
+    ASSERT_EQ(other.setKeyStart(PAP::Keypbez.index), 0);
+    ASSERT_EQ(other.previous(), 0);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(mine.next(), 0);
+    ASSERT_EQ(other.previous(), 0);
+    EXPECT_EQ(current(), "P002");
+    EXPECT_EQ(otherThread.get(PAP::PBEZ), "P098");
+
+    // A record added by the other handle just ahead of mine shows up in my pass although
+    // my pass had read ahead beyond it.
+    other.clear();
+    other.buffer().set(PAP::APAP, 500);
+    other.buffer().set(PAP::PBEZ, "P0025");
+    ASSERT_EQ(other.add(), 0);
+    ASSERT_EQ(mine.next(), 0);
+    EXPECT_EQ(current(), "P0025");
+    // And one it deleted is gone from it.
+    other.clear();
+    otherThread.set(PAP::PBEZ, "P003");
+    ASSERT_EQ(other.get(PAP::Keypbez.index), 0);
+    ASSERT_EQ(other.erase(), 0);
+    ASSERT_EQ(mine.next(), 0);
+    EXPECT_EQ(current(), "P004");
+}
+
+TEST_F(PassesTest, OrderedPassesWithAFilterBindTheirValues)
+{
+    RecordFile &papier = paper(20);
+    KeySpec byPriceDown;
+    byPriceDown.parts = {KeyPart{PAP::PPR.index, true}};
+    SqlFilter filter{"\"PPR\" >= ? AND \"PBEZ\" <> ?", {3.0, std::string("P008")}};
+    ASSERT_EQ(papier.setOrderStart(byPriceDown, filter), 0);
+    EXPECT_EQ(forward(papier, PAP::PBEZ),
+              (Names{"P019",
+                     "P018",
+                     "P017",
+                     "P016",
+                     "P015",
+                     "P014",
+                     "P013",
+                     "P012",
+                     "P011",
+                     "P010",
+                     "P009",
+                     "P007",
+                     "P006"}));
+    ASSERT_EQ(papier.setOrderStart(byPriceDown, filter), 0);
+    EXPECT_EQ(backward(papier, PAP::PBEZ).front(), "P006");
+
+    papier.clear();
+    papier.buffer().set(PAP::PPR, 4.2);
+    ASSERT_EQ(papier.setOrderFrom(byPriceDown, filter), 0);
+    ASSERT_EQ(papier.next(), 0);
+    EXPECT_EQ(current(), "P007");
+    const std::string position = papier.position();
+    ASSERT_EQ(papier.next(), 0);
+    ASSERT_EQ(papier.reset(position), 0);
+    ASSERT_EQ(papier.previous(), 0);
+    EXPECT_EQ(current(), "P007");
+    ASSERT_EQ(papier.previous(), 0);
+    EXPECT_EQ(current(), "P009");
+}
+
+TEST_F(PassesTest, PositionsStayShortPlainAndWithoutBlanks)
+{
+    RecordFile &text = file(FileId::text);
+    text.clear();
+    text.buffer().set(TEX::IDTEXT, 1);
+    text.buffer().set(TEX::TKEN, "€ ");
+    std::string euros;
+    for (int i = 0; i < 70; ++i)
+        euros += "€";
+    text.buffer().set(TEX::TX1, euros);
+    ASSERT_EQ(text.add(), 0);
+    ASSERT_EQ(text.setKeyStart(TEX::Keytken.index), 0);
+    ASSERT_EQ(text.next(), 0);
+    const std::string position = text.position();
+    EXPECT_LE(position.size(), 512u);
+    for (const char c : position)
+        EXPECT_TRUE(c > ' ' && static_cast<unsigned char>(c) < 0x7F) << position;
+    ASSERT_EQ(text.next(), Result::NoRecord);
+    ASSERT_EQ(text.reset(position), 0);
+    ASSERT_EQ(text.next(), 0);
+    EXPECT_EQ(text.buffer().get(TEX::IDTEXT), 1);
+}
+
+TEST_F(PassesTest, AClosedHandleAnswersWithACodeNotACrash)
+{
+    RecordFile papier(engine, FileId::papier, records[FileId::papier]);
+    EXPECT_EQ(papier.next(), Result::EngineError);
+    EXPECT_EQ(papier.add(), Result::EngineError);
+    EXPECT_EQ(papier.get(PAP::Keypbez.index), Result::EngineError);
+    EXPECT_EQ(papier.reset("12"), Result::EngineError);
+    EXPECT_EQ(papier.position(), "");
+    EXPECT_FALSE(engine.status().engineMessage.empty());
+}
+
+} // namespace

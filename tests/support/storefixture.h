@@ -1,0 +1,125 @@
+#pragma once
+
+#include "store/files.h"
+#include "store/procthread.h"
+#include "store/storecontext.h"
+#include "support/scriptedpresenter.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+// A fresh, empty working folder, removed afterwards.
+class TempFolder
+{
+public:
+    TempFolder()
+    {
+        std::string name
+            = (std::filesystem::temp_directory_path() / "tessaro-store-XXXXXX").string();
+        if (!::mkdtemp(name.data()))
+            throw std::runtime_error("mkdtemp failed");
+        m_path = name;
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempFolder(const TempFolder &) = delete;
+    TempFolder &operator=(const TempFolder &) = delete;
+
+    const std::filesystem::path &path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// Answers from a script and also notes whether a storage transaction was open while a
+// message was on screen: none may be.
+class WatchingPresenter : public ScriptedPresenter
+{
+public:
+    int show(const std::string &title,
+             const std::string &text,
+             MessageIcon icon,
+             int buttons,
+             int defaultButton) override
+    {
+        if (engine && engine->inTransaction())
+            ++shownInTransaction;
+        return ScriptedPresenter::show(title, text, icon, buttons, defaultButton);
+    }
+
+    std::vector<std::string> titles() const
+    {
+        std::vector<std::string> result;
+        for (const Shown &s : shown)
+            result.push_back(s.title);
+        return result;
+    }
+
+    Engine *engine = nullptr;
+    int shownInTransaction = 0;
+};
+
+// The record store on a temporary folder, answered from a script. Every test runs on the
+// start-up thread unless it switches.
+class StoreFixture
+{
+public:
+    explicit StoreFixture(HandleFactory handles = {}) { start(std::move(handles)); }
+    ~StoreFixture() { ProcThread::setCurrent(1); }
+
+    // Tears the store down and starts it again on the same folder.
+    void restart(HandleFactory handles = {})
+    {
+        store.reset();
+        start(std::move(handles));
+    }
+
+    FileManager &fm(FileId file) { return store->fileManager(file); }
+    RelationKeeper &rk(FileId file) { return store->relations(file); }
+    Records &records() { return store->records(); }
+    // Also while the store is down.
+    std::filesystem::path pathOf(FileId file) const { return Engine(folder.path()).pathOf(file); }
+
+    // Adds a record the way a form does: a numbered placeholder, the fields, then Insert.
+    void add(FileId file, const std::function<void(Records &)> &fill)
+    {
+        FileManager &manager = fm(file);
+        manager.Open();
+        if (manager.PrepareNewRecord() != Level::Benign)
+            throw std::runtime_error("numbering failed");
+        fill(records());
+        if (manager.Insert() != Level::Benign)
+            throw std::runtime_error("insert failed");
+        manager.Close();
+    }
+
+    // The number of records now in the file (the file is opened for it and closed again).
+    std::int64_t count(FileId file)
+    {
+        FileManager &manager = fm(file);
+        manager.Open();
+        manager.Use(2);
+        const std::int64_t n = manager.handle().records();
+        manager.Close();
+        return n;
+    }
+
+    TempFolder folder;
+    WatchingPresenter presenter;
+    std::unique_ptr<StoreContext> store;
+
+private:
+    void start(HandleFactory handles)
+    {
+        store = std::make_unique<StoreContext>(folder.path(), presenter, std::move(handles));
+        presenter.engine = &store->engine();
+    }
+};
