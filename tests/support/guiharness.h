@@ -12,9 +12,16 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 
 class QMainWindow;
 class QMdiArea;
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // "Accepted 3", "AlertKey 5 key 113 'a'", "ScrollDrag 7 thumb 40", "OpenWindow": events the
 // way tests compare them.
