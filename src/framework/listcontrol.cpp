@@ -114,8 +114,15 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override
     {
         m_list->noteMouse(event->position().toPoint(), event->globalPosition().toPoint());
-        if (event->button() == Qt::LeftButton && m_list->mouseRow() > 0)
-            emit m_list->rowDoubleClicked(m_list->mouseRow());
+        const int row = m_list->mouseRow();
+        if (event->button() == Qt::LeftButton && row > 0) {
+            // A double click that comes without its first click still selects the row first.
+            if (m_list->highlighted() != row) {
+                m_list->setHighlighted(row);
+                emit m_list->rowClicked(row, KeyCode::MouseLeft);
+            }
+            emit m_list->rowDoubleClicked(row);
+        }
         event->accept();
     }
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -310,8 +311,17 @@ bool GuiHarness::answerFileDialog(const QString &fileName)
     const QList<QFileDialog *> dialogs = visibleTopLevels<QFileDialog>();
     if (dialogs.isEmpty())
         return false;
-    dialogs.last()->selectFile(fileName);
-    static_cast<QDialog *>(dialogs.last())->accept(); // QFileDialog's own accept checks the name
+    // What the user does: go to the folder and type the name into the dialog's name field
+    // (selectFile() leaves a focused name field alone).
+    const QFileInfo file(fileName);
+    QFileDialog *dialog = dialogs.last();
+    dialog->setDirectory(file.absolutePath());
+    auto *nameEdit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (nameEdit)
+        nameEdit->setText(file.fileName());
+    else
+        dialog->selectFile(file.fileName());
+    static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog, public in QDialog
     return settle();
 }
 
