@@ -26,7 +26,8 @@ class QTimer;
 //
 // Widget signals become events: a button click → Accepted; an entry left after an edit, or
 // Enter → Accepted; focus entering a control → Selected; a tab or list row chosen →
-// NewSelection; a key armed as alert key → AlertKey; list scrolling → the scroll events;
+// NewSelection; a drop-list entry picked → NewSelection, then Accepted; a key armed as alert
+// key → AlertKey; list scrolling → the scroll events (see ListControl);
 // the close box → CloseWindow (the window does not close by itself: the procedure decides
 // and calls close()). Opening queues OpenWindow and then one Sized; every later change of
 // size gives Sized, activation changes give GainFocus and LoseFocus.
@@ -150,6 +151,23 @@ private:
         bool enterPressed = false;
     };
 
+    // Changes the procedure makes itself are not the user's doing and give no events.
+    class QuietScope
+    {
+    public:
+        explicit QuietScope(ProcWindow *window)
+            : m_window(window)
+        {
+            ++m_window->m_quiet;
+        }
+        ~QuietScope() { --m_window->m_quiet; }
+        QuietScope(const QuietScope &) = delete;
+        QuietScope &operator=(const QuietScope &) = delete;
+
+    private:
+        ProcWindow *m_window;
+    };
+
     Control *find(int number);
     const Control *find(int number) const;
     void wire(int number, QWidget *widget);
@@ -158,7 +176,6 @@ private:
     void enqueue(EventKind kind, int control, int keyCode = 0);
     bool nextValidationEvent(WindowEvent &event);
     void takeAcceptedInput(WindowEvent &event);
-    void onFocusChanged(QWidget *now);
     void onStateChanged(bool active);
     bool alertKey(QObject *watched, QEvent *event);
     void bindValue(int control, std::unique_ptr<BoundValue> value, const QString &picture);
@@ -166,7 +183,7 @@ private:
 
     QPointer<QMdiArea> m_host;
     QPointer<QMdiSubWindow> m_sub;
-    QWidget *m_content = nullptr;
+    QPointer<QWidget> m_content;
     std::uint32_t m_thread;
     QString m_title;
     std::map<int, Control> m_controls;
@@ -177,7 +194,6 @@ private:
     QPointer<ProcWindow> m_caller;
     QSize m_lastSize;
     QList<int> m_validation;
-    int m_lastSelected = 0;
     int m_quiet = 0;
     int m_disabledHolds = 0;
     bool m_open = false;
@@ -185,8 +201,6 @@ private:
     bool m_closed = false;
     bool m_validating = false;
     bool m_closeDownTaken = false;
-
-    friend class QuietScope;
 };
 
 // Sends CloseDown to every open procedure window, as the main frame does when the user closes

@@ -1,5 +1,5 @@
-// The controls of a procedure window: registration, the signals they turn into events,
-// bindings, and the operations a procedure applies to a control by its number.
+// The controls of a procedure window: registration, the signals they turn into events, and
+// the operations a procedure applies to a control by its number.
 
 #include "framework/procwindow.h"
 
@@ -17,23 +17,6 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTreeWidget>
-
-// Changes the procedure makes itself are not the user's doing and give no events.
-class QuietScope
-{
-public:
-    explicit QuietScope(ProcWindow *window)
-        : m_window(window)
-    {
-        ++m_window->m_quiet;
-    }
-    ~QuietScope() { --m_window->m_quiet; }
-    QuietScope(const QuietScope &) = delete;
-    QuietScope &operator=(const QuietScope &) = delete;
-
-private:
-    ProcWindow *m_window;
-};
 
 namespace {
 
@@ -72,12 +55,13 @@ QString ownText(const QWidget *widget)
 
 void ProcWindow::addControl(int number, QWidget *widget, const QString &label)
 {
-    Q_ASSERT(number != 0 && widget && m_content->isAncestorOf(widget));
+    Q_ASSERT(number != 0 && widget && m_content && m_content->isAncestorOf(widget));
     int page = 0;
     Control &c = m_controls[number];
     c.widget = widget;
     c.kind = sheetOf(widget, &page) ? ControlKind::Tab : controlKindOf(widget);
     m_byWidget[widget] = number;
+    connect(widget, &QObject::destroyed, this, [this, widget] { m_byWidget.erase(widget); });
 
     const QString name = label.isEmpty() ? ownText(widget) : label;
     widget->setAccessibleName(name);
@@ -234,6 +218,8 @@ ControlKind ProcWindow::kind(int number) const
 QList<int> ProcWindow::controlsInTabOrder() const
 {
     QList<int> order;
+    if (!m_content)
+        return order;
     QWidget *w = m_content->nextInFocusChain();
     for (int guard = 0; w && w != m_content && guard < 100000; ++guard) {
         const int number = controlOf(w);
@@ -242,82 +228,6 @@ QList<int> ProcWindow::controlsInTabOrder() const
         w = w->nextInFocusChain();
     }
     return order;
-}
-
-void ProcWindow::bindValue(int control, std::unique_ptr<BoundValue> value, const QString &picture)
-{
-    Control *c = find(control);
-    if (!c)
-        throw std::invalid_argument("binding an unknown control");
-    c->binding.picture = picture.isEmpty() ? value->defaultPicture() : Picture(picture);
-    c->binding.value = std::move(value);
-    if (auto *edit = qobject_cast<QLineEdit *>(c->widget.data())) {
-        const Picture &p = c->binding.picture;
-        if (p.kind() == Picture::Kind::Text && p.width() > 0)
-            edit->setMaxLength(p.width());
-        if (p.kind() == Picture::Kind::Number)
-            edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-}
-
-void ProcWindow::bind(int control, RecordBuffer &record, int field, const QString &picture)
-{
-    bindValue(control, bindField(record, field), picture);
-}
-
-void ProcWindow::bind(int control, double &value, const QString &picture)
-{
-    bindValue(control, bindNumber(value), picture);
-}
-
-void ProcWindow::bind(int control, std::int32_t &value, const QString &picture)
-{
-    bindValue(control, bindNumber(value), picture);
-}
-
-void ProcWindow::bind(int control, QString &value, const QString &picture)
-{
-    bindValue(control, bindText(value), picture);
-}
-
-void ProcWindow::setCheckValues(int control, const FieldValue &on, const FieldValue &off)
-{
-    if (Control *c = find(control)) {
-        c->binding.on = on;
-        c->binding.off = off;
-    }
-}
-
-bool ProcWindow::updateFromWindow()
-{
-    bool ok = true;
-    for (auto &[number, c] : m_controls) {
-        if (c.widget && takesInput(c.kind))
-            ok = takeValue(c.widget, c.kind, c.binding) && ok;
-    }
-    return ok;
-}
-
-bool ProcWindow::updateFromWindow(int control)
-{
-    Control *c = find(control);
-    return !c || !c->widget || !takesInput(c->kind) || takeValue(c->widget, c->kind, c->binding);
-}
-
-void ProcWindow::redisplay()
-{
-    const QuietScope quiet(this);
-    for (auto &[number, c] : m_controls) {
-        if (c.widget)
-            showValue(c.widget, c.kind, c.binding);
-    }
-}
-
-void ProcWindow::redisplay(int control)
-{
-    const QuietScope quiet(this);
-    if (const Control *c = find(control); c && c->widget)
-        showValue(c->widget, c->kind, c->binding);
 }
 
 void ProcWindow::select(int control)
@@ -337,7 +247,7 @@ void ProcWindow::select(int control)
 
 int ProcWindow::focusControl() const
 {
-    return controlOf(m_content->focusWidget());
+    return m_content ? controlOf(m_content->focusWidget()) : 0;
 }
 
 void ProcWindow::hide(int control)

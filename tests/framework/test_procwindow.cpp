@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
+
+#include <stdexcept>
 
 namespace {
 
@@ -297,6 +301,53 @@ TEST(ProcWindow, TimerEventsComeUntilStopped)
     EXPECT_EQ(timers, 3);
     EXPECT_EQ(gui.threads().count(), 0);
     EXPECT_EQ(log.count(u"Timer"_s), 3);
+}
+
+TEST(ProcWindow, ActivatingAnotherWindowMovesTheFocusEvents)
+{
+    GuiHarness gui;
+    QStringList logA;
+    QStringList logB;
+    startForm(gui, u"Papier"_s, logA);
+    startForm(gui, u"Maschinen"_s, logB);
+    ProcWindow *a = gui.window(u"Papier"_s);
+    ProcWindow *b = gui.window(u"Maschinen"_s);
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(gui.area()->activeSubWindow(), b->subWindow());
+
+    const qsizetype beforeA = logA.size();
+    const qsizetype beforeB = logB.size();
+    gui.area()->setActiveSubWindow(a->subWindow());
+    ASSERT_TRUE(gui.settle());
+    EXPECT_TRUE(logA.mid(beforeA).contains(u"GainFocus"_s));
+    EXPECT_FALSE(logA.mid(beforeA).contains(u"LoseFocus"_s));
+    EXPECT_EQ(logB.mid(beforeB), QStringList{u"LoseFocus"_s});
+}
+
+TEST(ProcWindow, OnlyItsOwnProcedureTakesAWindowsEvents)
+{
+    GuiHarness gui;
+    QStringList log;
+    startForm(gui, u"Papier"_s, log);
+    ProcWindow *window = gui.window(u"Papier"_s);
+    ASSERT_NE(window, nullptr);
+    WindowEvent event;
+    EXPECT_THROW(window->nextEvent(event), std::logic_error);
+}
+
+TEST(ProcWindow, AWindowIsGrabbedToAPicture)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    GuiHarness gui;
+    QStringList log;
+    startForm(gui, u"Papier"_s, log);
+    ProcWindow *window = gui.window(u"Papier"_s);
+    ASSERT_NE(window, nullptr);
+    const QString path = dir.filePath(u"papier.png"_s);
+    ASSERT_TRUE(gui.grab(window, path));
+    const QImage image(path);
+    EXPECT_EQ(image.size(), window->subWindow()->size());
 }
 
 } // namespace
