@@ -12,10 +12,11 @@ class QDialog;
 class QPrinter;
 class QWidget;
 
-// Message boxes and platform dialogs for procedures. Each opens without blocking and
-// suspends only the calling procedure until it is answered; the procedure's own window is
-// disabled meanwhile and every other window stays usable. (A window-modal dialog would
-// block the whole MDI frame, every other procedure's window with it.)
+// Message boxes, platform dialogs and the busy cursor for procedures. Each box or dialog
+// opens without blocking and suspends only the calling procedure until it is answered; the
+// procedure's own window is disabled meanwhile and every other window stays usable. (A
+// window-modal dialog would block the whole MDI frame, every other procedure's window with
+// it.)
 class GuiMessagePresenter : public MessagePresenter
 {
 public:
