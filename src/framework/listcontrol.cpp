@@ -1,0 +1,325 @@
+#include "framework/listcontrol.h"
+
+#include "framework/keycodes.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+#include <QWheelEvent>
+
+namespace {
+
+// One height for every row, known before any row exists: the manager sizes its page from
+// visibleRows() before it reads the first record.
+class FixedRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(),
+                rowHeight(option.fontMetrics)};
+    }
+    static int rowHeight(const QFontMetrics &metrics) { return metrics.height() + 4; }
+};
+
+} // namespace
+
+class ListView : public QTreeWidget
+{
+public:
+    explicit ListView(ListControl *list)
+        : QTreeWidget(list)
+        , m_list(list)
+    {}
+
+    void keyboardSearch(const QString &) override {}
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool ctrl = event->modifiers() & Qt::ControlModifier;
+        EventKind kind = EventKind::None;
+        switch (event->key()) {
+        case Qt::Key_Up:
+            kind = EventKind::ScrollUp;
+            break;
+        case Qt::Key_Down:
+            kind = EventKind::ScrollDown;
+            break;
+        case Qt::Key_PageUp:
+            kind = ctrl ? EventKind::ScrollTop : EventKind::PageUp;
+            break;
+        case Qt::Key_PageDown:
+            kind = ctrl ? EventKind::ScrollBottom : EventKind::PageDown;
+            break;
+        case Qt::Key_Home:
+            kind = EventKind::ScrollTop;
+            break;
+        case Qt::Key_End:
+            kind = EventKind::ScrollBottom;
+            break;
+        default:
+            // Not the item view's own handling: it would move the highlight by itself.
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        event->accept();
+        emit m_list->scrollRequested(kind, 0);
+    }
+
+    void wheelEvent(QWheelEvent *event) override
+    {
+        m_wheel += event->angleDelta().y();
+        while (m_wheel >= 120) {
+            m_wheel -= 120;
+            emit m_list->scrollRequested(EventKind::ScrollUp, 0);
+        }
+        while (m_wheel <= -120) {
+            m_wheel += 120;
+            emit m_list->scrollRequested(EventKind::ScrollDown, 0);
+        }
+        event->accept();
+    }
+
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        m_list->noteMouse(event->position().toPoint(), event->globalPosition().toPoint());
+        const int row = m_list->mouseRow();
+        if (event->button() == Qt::LeftButton && row > 0) {
+            m_list->setHighlighted(row);
+            emit m_list->rowClicked(row, KeyCode::MouseLeft);
+        }
+        event->accept();
+    }
+
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::RightButton) {
+            m_list->noteMouse(event->position().toPoint(), event->globalPosition().toPoint());
+            const int row = m_list->mouseRow();
+            if (row > 0) {
+                m_list->setHighlighted(row);
+                emit m_list->rowClicked(row, KeyCode::MouseRightUp);
+            }
+        }
+        event->accept();
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent *event) override
+    {
+        m_list->noteMouse(event->position().toPoint(), event->globalPosition().toPoint());
+        const int row = m_list->mouseRow();
+        if (event->button() == Qt::LeftButton && row > 0) {
+            // A double click that comes without its first click still selects the row first.
+            if (m_list->highlighted() != row) {
+                m_list->setHighlighted(row);
+                emit m_list->rowClicked(row, KeyCode::MouseLeft);
+            }
+            emit m_list->rowDoubleClicked(row);
+        }
+        event->accept();
+    }
+
+    void mouseMoveEvent(QMouseEvent *event) override { event->accept(); }
+
+private:
+    ListControl *m_list;
+    int m_wheel = 0;
+};
+
+ListControl::ListControl(QWidget *parent)
+    : QWidget(parent)
+    , m_view(new ListView(this))
+    , m_thumbBar(new QScrollBar(Qt::Vertical, this))
+{
+    m_view->setItemDelegate(new FixedRowDelegate(m_view));
+    m_view->setRootIsDecorated(false);
+    m_view->setItemsExpandable(false);
+    m_view->setUniformRowHeights(true);
+    m_view->setAllColumnsShowFocus(true);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view->header()->setStretchLastSection(true);
+    m_view->setColumnCount(1);
+    m_view->setHeaderHidden(true);
+    setFocusProxy(m_view);
+    setFocusPolicy(m_view->focusPolicy());
+
+    m_thumbBar->setRange(0, 100);
+    m_thumbBar->setPageStep(10);
+    m_thumbBar->hide();
+    connect(m_thumbBar, &QScrollBar::actionTriggered, this, &ListControl::thumbAction);
+    connect(m_thumbBar, &QScrollBar::sliderReleased, this, [this] {
+        emit scrollRequested(EventKind::ScrollDrag, m_thumbBar->sliderPosition());
+    });
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_view);
+    layout->addWidget(m_thumbBar);
+}
+
+ListControl::~ListControl() = default;
+
+void ListControl::setColumns(const QStringList &headings)
+{
+    m_view->setColumnCount(std::max<int>(1, static_cast<int>(headings.size())));
+    m_view->setHeaderLabels(headings);
+    const bool anyHeading = std::any_of(
+        headings.begin(), headings.end(), [](const QString &h) { return !h.isEmpty(); });
+    m_view->setHeaderHidden(!anyHeading);
+}
+
+int ListControl::columnCount() const
+{
+    return m_view->columnCount();
+}
+
+int ListControl::rowCount() const
+{
+    return m_view->topLevelItemCount();
+}
+
+void ListControl::insertRow(int row, const QStringList &texts)
+{
+    const int at = std::clamp(row - 1, 0, rowCount());
+    m_view->insertTopLevelItem(at, new QTreeWidgetItem(texts));
+}
+
+void ListControl::appendRow(const QStringList &texts)
+{
+    insertRow(rowCount() + 1, texts);
+}
+
+void ListControl::setRow(int row, const QStringList &texts)
+{
+    QTreeWidgetItem *item = m_view->topLevelItem(row - 1);
+    if (!item)
+        return;
+    for (int c = 0; c < m_view->columnCount(); ++c)
+        item->setText(c, c < texts.size() ? texts.at(c) : QString());
+}
+
+void ListControl::removeRow(int row)
+{
+    delete m_view->takeTopLevelItem(row - 1);
+}
+
+void ListControl::clearRows()
+{
+    m_view->clear();
+}
+
+QStringList ListControl::row(int row) const
+{
+    QStringList texts;
+    if (const QTreeWidgetItem *item = m_view->topLevelItem(row - 1)) {
+        for (int c = 0; c < m_view->columnCount(); ++c)
+            texts << item->text(c);
+    }
+    return texts;
+}
+
+int ListControl::highlighted() const
+{
+    QTreeWidgetItem *item = m_view->currentItem();
+    return item && item->isSelected() ? m_view->indexOfTopLevelItem(item) + 1 : 0;
+}
+
+void ListControl::setHighlighted(int row)
+{
+    QTreeWidgetItem *item = m_view->topLevelItem(row - 1);
+    if (!item) {
+        m_view->clearSelection();
+        m_view->setCurrentItem(nullptr);
+        return;
+    }
+    m_view->setCurrentItem(item);
+    item->setSelected(true);
+}
+
+int ListControl::visibleRows() const
+{
+    const int height = FixedRowDelegate::rowHeight(m_view->fontMetrics());
+    return std::max(1, m_view->viewport()->height() / height);
+}
+
+int ListControl::rowAt(const QPoint &viewportPos) const
+{
+    QTreeWidgetItem *item = m_view->itemAt(viewportPos);
+    return item ? m_view->indexOfTopLevelItem(item) + 1 : 0;
+}
+
+void ListControl::setVerticalScrollBar(bool on)
+{
+    m_hasScrollBar = on;
+    m_thumbBar->setVisible(on && m_thumbShown);
+}
+
+void ListControl::setThumbShown(bool shown)
+{
+    m_thumbShown = shown;
+    m_thumbBar->setVisible(m_hasScrollBar && shown);
+}
+
+bool ListControl::thumbShown() const
+{
+    return m_hasScrollBar && m_thumbShown;
+}
+
+void ListControl::setThumbPosition(int percent)
+{
+    m_thumb = std::clamp(percent, 0, 100);
+    const QSignalBlocker blocker(m_thumbBar);
+    m_thumbBar->setValue(m_thumb);
+}
+
+QTreeWidget *ListControl::view() const
+{
+    return m_view;
+}
+
+void ListControl::thumbAction(int action)
+{
+    EventKind kind = EventKind::None;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        kind = EventKind::ScrollDown;
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        kind = EventKind::ScrollUp;
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        kind = EventKind::PageDown;
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        kind = EventKind::PageUp;
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        kind = EventKind::ScrollTop;
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        kind = EventKind::ScrollBottom;
+        break;
+    default:
+        return; // a drag: reported when the thumb is dropped
+    }
+    // The manager places the thumb after it has scrolled; the bar must not move by itself.
+    m_thumbBar->setSliderPosition(m_thumb);
+    emit scrollRequested(kind, 0);
+}
+
+void ListControl::noteMouse(const QPoint &viewportPos, const QPoint &globalPos)
+{
+    m_mouseRow = rowAt(viewportPos);
+    m_mousePosition = globalPos;
+}

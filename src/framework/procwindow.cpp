@@ -1,0 +1,367 @@
+#include "framework/procwindow.h"
+
+#include "framework/procedurethreads.h"
+#include "store/procthread.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+#include <optional>
+#include <stdexcept>
+
+namespace {
+
+QList<ProcWindow *> &registry()
+{
+    static QList<ProcWindow *> windows;
+    return windows;
+}
+
+// The main frame's request to close every procedure: it waits for the threads to end.
+struct CloseDownRequest
+{
+    QPointer<QObject> context;
+    std::function<void()> whenEnded;
+    std::uint32_t requester = 0; // the frame's own thread, if it is a procedure; not awaited
+    QMetaObject::Connection watch;
+};
+
+std::optional<CloseDownRequest> &closeDown()
+{
+    static std::optional<CloseDownRequest> request;
+    return request;
+}
+
+void cancelCloseDown()
+{
+    if (closeDown()) {
+        QObject::disconnect(closeDown()->watch);
+        closeDown().reset();
+    }
+}
+
+bool onlyRequesterLeft(const ProcedureThreads &threads, std::uint32_t requester)
+{
+    return threads.count() == 0 || (threads.count() == 1 && threads.isRunning(requester));
+}
+
+} // namespace
+
+ProcWindow::ProcWindow(QMdiArea *host, const QString &title, QObject *parent)
+    : QObject(parent)
+    , m_host(host)
+    , m_content(new QWidget)
+    , m_thread(ProcThread::current())
+    , m_title(title)
+{
+    m_sub = new QMdiSubWindow;
+    m_sub->setWidget(m_content);
+    m_sub->setWindowTitle(title);
+    m_sub->installEventFilter(this);
+    if (host)
+        host->addSubWindow(m_sub);
+    m_sub->hide();
+
+    connect(m_sub,
+            &QMdiSubWindow::windowStateChanged,
+            this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                if ((before ^ now) & Qt::WindowActive)
+                    onStateChanged(now & Qt::WindowActive);
+            });
+    connect(m_sub, &QObject::destroyed, this, [this] {
+        // The host went away with the window in it: the procedure finds it closed.
+        m_closed = true;
+        registry().removeOne(this);
+        if (ProcedureThreads *threads = ProcedureThreads::instance())
+            threads->wake(m_thread);
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *before, QWidget *now) {
+        if (!isOpen() || m_opening || !now || !m_content->isAncestorOf(now))
+            return;
+        const int control = controlOf(now);
+        if (control != 0 && (!before || controlOf(before) != control))
+            enqueue(EventKind::Selected, control);
+    });
+}
+
+ProcWindow::~ProcWindow()
+{
+    close();
+}
+
+void ProcWindow::open()
+{
+    if (m_open || m_closed || !m_sub)
+        return;
+    m_caller = activeWindowOf(m_thread);
+    if (m_caller)
+        m_caller->holdDisabled();
+    registry().append(this);
+
+    m_opening = true;
+    m_sub->show();
+    if (m_host)
+        m_host->setActiveSubWindow(m_sub);
+    m_opening = false;
+
+    m_open = true;
+    m_lastSize = m_sub->size();
+    enqueue(EventKind::OpenWindow, 0);
+    enqueue(EventKind::Sized, 0);
+}
+
+void ProcWindow::close()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_validating = false;
+    m_queue.clear();
+    if (m_timer)
+        m_timer->stop();
+    registry().removeOne(this);
+    if (ProcWindow *caller = m_caller) {
+        m_caller = nullptr;
+        caller->releaseDisabled();
+        if (m_host && caller->m_sub)
+            m_host->setActiveSubWindow(caller->m_sub);
+    }
+    // Nothing of Qt's is on the stack here (the procedure runs from the loop's resume), so
+    // the window can go at once.
+    delete m_sub;
+}
+
+bool ProcWindow::nextEvent(WindowEvent &event)
+{
+    for (;;) {
+        if (!isOpen())
+            return false;
+        if (!m_queue.isEmpty()) {
+            event = m_queue.takeFirst();
+            break;
+        }
+        if (m_validating && nextValidationEvent(event))
+            break;
+        noteWaiting();
+        ProcedureThreads *threads = ProcedureThreads::instance();
+        if (!threads || !threads->onProcedureThread() || ProcThread::current() != m_thread)
+            throw std::logic_error("a window's events are taken by its own procedure");
+        threads->suspend();
+    }
+    if (event.kind == EventKind::Accepted && event.control != 0)
+        takeAcceptedInput(event);
+    if (event.kind == EventKind::CloseDown)
+        m_closeDownTaken = true;
+    m_current = event;
+    return true;
+}
+
+void ProcWindow::noteWaiting()
+{
+    // A procedure that waits for more after taking CloseDown keeps its window: the frame
+    // stays open.
+    if (m_closeDownTaken) {
+        m_closeDownTaken = false;
+        cancelCloseDown();
+    }
+}
+
+bool ProcWindow::nextValidationEvent(WindowEvent &event)
+{
+    while (!m_validation.isEmpty()) {
+        const int number = m_validation.takeFirst();
+        const Control *c = find(number);
+        if (!c || !c->widget || isDisabled(number) || isHidden(number))
+            continue;
+        event = WindowEvent{EventKind::Accepted, number};
+        return true;
+    }
+    m_validating = false;
+    event = WindowEvent{EventKind::Completed};
+    return true;
+}
+
+void ProcWindow::takeAcceptedInput(WindowEvent &event)
+{
+    Control *c = find(event.control);
+    if (!c || !c->widget || !takesInput(c->kind))
+        return;
+    if (!takeValue(c->widget, c->kind, c->binding)) {
+        event.kind = EventKind::Rejected;
+        m_validating = false;
+    }
+}
+
+void ProcWindow::post(const WindowEvent &event)
+{
+    if (!isOpen())
+        return;
+    m_queue.append(event);
+    if (ProcedureThreads *threads = ProcedureThreads::instance())
+        threads->wake(m_thread);
+}
+
+void ProcWindow::post(EventKind kind, int control)
+{
+    post(WindowEvent{kind, control});
+}
+
+void ProcWindow::enqueue(const WindowEvent &event)
+{
+    if (m_quiet == 0)
+        post(event);
+}
+
+void ProcWindow::enqueue(EventKind kind, int control, int keyCode)
+{
+    enqueue(WindowEvent{kind, control, keyCode});
+}
+
+void ProcWindow::defaultAction(const WindowEvent &event)
+{
+    if (event.kind == EventKind::CloseWindow || event.kind == EventKind::CloseDown)
+        close();
+}
+
+void ProcWindow::validateAll()
+{
+    m_validation.clear();
+    for (int number : controlsInTabOrder()) {
+        if (takesInput(kind(number)))
+            m_validation.append(number);
+    }
+    m_validating = true;
+}
+
+void ProcWindow::stopValidation()
+{
+    m_validating = false;
+    m_validation.clear();
+}
+
+bool ProcWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_sub) {
+        if (event->type() == QEvent::Close && !m_closed) {
+            // The close box asks; the procedure decides.
+            event->ignore();
+            enqueue(EventKind::CloseWindow, 0);
+            return true;
+        }
+        if (event->type() == QEvent::Resize && isOpen() && !m_opening
+            && m_sub->size() != m_lastSize) {
+            m_lastSize = m_sub->size();
+            enqueue(EventKind::Sized, 0);
+        }
+        return false;
+    }
+    return alertKey(watched, event);
+}
+
+void ProcWindow::onStateChanged(bool active)
+{
+    if (!isOpen() || m_opening)
+        return;
+    enqueue(active ? EventKind::GainFocus : EventKind::LoseFocus, 0);
+}
+
+void ProcWindow::beep()
+{
+    QApplication::beep();
+}
+
+QString ProcWindow::title() const
+{
+    return m_sub ? m_sub->windowTitle() : m_title;
+}
+
+void ProcWindow::setTitle(const QString &title)
+{
+    if (m_sub)
+        m_sub->setWindowTitle(title);
+}
+
+void ProcWindow::restoreTitle()
+{
+    setTitle(m_title);
+}
+
+void ProcWindow::startTimer(int hundredths)
+{
+    if (!m_timer) {
+        m_timer = new QTimer(this);
+        connect(m_timer, &QTimer::timeout, this, [this] {
+            const bool waiting = std::any_of(m_queue.begin(), m_queue.end(), [](const auto &e) {
+                return e.kind == EventKind::Timer;
+            });
+            if (!waiting)
+                enqueue(EventKind::Timer, 0);
+        });
+    }
+    m_timer->start(std::max(0, hundredths) * 10);
+}
+
+void ProcWindow::stopTimer()
+{
+    if (m_timer)
+        m_timer->stop();
+}
+
+QList<ProcWindow *> ProcWindow::openWindows()
+{
+    return registry();
+}
+
+ProcWindow *ProcWindow::activeWindowOf(std::uint32_t thread)
+{
+    const QList<ProcWindow *> &windows = registry();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if ((*it)->m_thread == thread && (*it)->isOpen())
+            return *it;
+    }
+    return nullptr;
+}
+
+void ProcWindow::holdDisabled()
+{
+    ++m_disabledHolds;
+    if (m_sub)
+        m_sub->setEnabled(false);
+}
+
+void ProcWindow::releaseDisabled()
+{
+    if (m_disabledHolds > 0 && --m_disabledHolds == 0 && m_sub)
+        m_sub->setEnabled(true);
+}
+
+void closeDownProcedures(QObject *context, std::function<void()> whenEnded)
+{
+    cancelCloseDown();
+    ProcedureThreads *threads = ProcedureThreads::instance();
+    const std::uint32_t requester
+        = threads && threads->onProcedureThread() ? ProcThread::current() : 0;
+    if (!threads || onlyRequesterLeft(*threads, requester)) {
+        whenEnded();
+        return;
+    }
+    CloseDownRequest &request = closeDown().emplace();
+    request.context = context;
+    request.whenEnded = std::move(whenEnded);
+    request.requester = requester;
+    request.watch = QObject::connect(threads, &ProcedureThreads::threadEnded, context, [threads] {
+        if (!closeDown() || !onlyRequesterLeft(*threads, closeDown()->requester))
+            return;
+        const std::function<void()> done = std::move(closeDown()->whenEnded);
+        cancelCloseDown();
+        done();
+    });
+    for (ProcWindow *window : ProcWindow::openWindows()) {
+        if (window->thread() != requester)
+            window->post(EventKind::CloseDown);
+    }
+}

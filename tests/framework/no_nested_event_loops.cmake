@@ -1,0 +1,26 @@
+# Nothing in the program runs an event loop of its own: no exec() of a dialog or menu, no
+# QEventLoop, no processEvents(). Procedures wait by suspending their fiber; the only loop
+# is the one main() runs. (An exec("SQL") of the record store runs no event loop; only a
+# call without arguments is a dialog's or a loop's.)
+# Usage: cmake -DSOURCE_DIR=<project> -P no_nested_event_loops.cmake
+file(GLOB_RECURSE files "${SOURCE_DIR}/src/*.cpp" "${SOURCE_DIR}/src/*.h")
+list(LENGTH files count)
+set(offences "")
+foreach(file IN LISTS files)
+  file(READ "${file}" text)
+  if(file MATCHES "/src/shell/main\\.cpp$")
+    string(REPLACE "app.exec()" "" text "${text}")
+  endif()
+  string(REGEX MATCHALL "[^\n]*(QEventLoop|processEvents|(\\.|->|::)exec\\(\\))[^\n]*" hits "${text}")
+  foreach(hit IN LISTS hits)
+    string(STRIP "${hit}" hit)
+    string(APPEND offences "  ${file}: ${hit}\n")
+  endforeach()
+endforeach()
+if(count EQUAL 0)
+  message(FATAL_ERROR "no sources found under ${SOURCE_DIR}/src")
+endif()
+if(offences)
+  message(FATAL_ERROR "Nested event loops are not allowed:\n${offences}")
+endif()
+message(STATUS "${count} source files, no nested event loop")

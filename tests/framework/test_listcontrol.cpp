@@ -1,0 +1,216 @@
+#include "formprocedure.h"
+
+#include "framework/keycodes.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTreeWidget>
+#include <QWheelEvent>
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+QStringList texts(const ListControl &list)
+{
+    QStringList rows;
+    for (int r = 1; r <= list.rowCount(); ++r)
+        rows << list.row(r).join(u'|');
+    return rows;
+}
+
+TEST(ListControl, RowsAreAddedReplacedAndDeletedCountingFromOne)
+{
+    GuiHarness gui;
+    ListControl list;
+    list.setColumns({u"Bezeichnung"_s, u"Preis"_s});
+    list.appendRow({u"Offset 80 g"_s, u"1,20"_s});
+    list.appendRow({u"Bilderdruck"_s, u"2,10"_s});
+    list.insertRow(1, {u"Chromokarton"_s, u"4,80"_s});
+    EXPECT_EQ(texts(list),
+              (QStringList{u"Chromokarton|4,80"_s, u"Offset 80 g|1,20"_s, u"Bilderdruck|2,10"_s}));
+
+    list.setRow(2, {u"Offset 90 g"_s});
+    list.removeRow(3);
+    list.insertRow(99, {u"Recycling"_s, u"0,90"_s}); // beyond the end: appended
+    EXPECT_EQ(texts(list),
+              (QStringList{u"Chromokarton|4,80"_s, u"Offset 90 g|"_s, u"Recycling|0,90"_s}));
+
+    list.setHighlighted(3);
+    EXPECT_EQ(list.highlighted(), 3);
+    list.setHighlighted(0);
+    EXPECT_EQ(list.highlighted(), 0);
+    list.clearRows();
+    EXPECT_EQ(list.rowCount(), 0);
+    EXPECT_TRUE(list.row(1).isEmpty());
+}
+
+TEST(ListControl, VisibleRowsAreTheRowsThatFit)
+{
+    GuiHarness gui;
+    for (const int height : {120, 300}) {
+        SCOPED_TRACE(height);
+        ListControl list;
+        list.resize(200, height);
+        list.show();
+        ASSERT_TRUE(gui.settle());
+        const int fit = list.visibleRows();
+        ASSERT_GE(fit, 2);
+        for (int r = 0; r <= fit; ++r)
+            list.appendRow({QString::number(r + 1)});
+        QTreeWidget *view = list.view();
+        const int viewportHeight = view->viewport()->height();
+        EXPECT_LE(view->visualItemRect(view->topLevelItem(fit - 1)).bottom(), viewportHeight);
+        EXPECT_GT(view->visualItemRect(view->topLevelItem(fit)).bottom(), viewportHeight)
+            << "one row more would not fit";
+    }
+}
+
+// A procedure window with list 60 holding five rows, the third highlighted.
+ProcWindow *startList(GuiHarness &gui, QStringList &log, QList<int> alertKeys = {})
+{
+    startForm(gui, u"Liste"_s, log, {}, [alertKeys](ProcWindow &window, TestForm &form) {
+        for (int r = 1; r <= 5; ++r)
+            form.list->appendRow({QStringLiteral("Zeile %1").arg(r)});
+        form.list->setHighlighted(3);
+        window.setAlertKeys(60, alertKeys);
+    });
+    return gui.window(u"Liste"_s);
+}
+
+TEST(ListControl, ScrollingIsLeftToTheListManager)
+{
+    GuiHarness gui;
+    QStringList log;
+    ProcWindow *window = startList(gui, log);
+    ASSERT_NE(window, nullptr);
+    ListControl *list = window->list(60);
+
+    struct Row
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *event;
+    };
+    const Row rows[] = {
+        {Qt::Key_Up, Qt::NoModifier, "ScrollUp 60"},
+        {Qt::Key_Down, Qt::NoModifier, "ScrollDown 60"},
+        {Qt::Key_PageUp, Qt::NoModifier, "PageUp 60"},
+        {Qt::Key_PageDown, Qt::NoModifier, "PageDown 60"},
+        {Qt::Key_Home, Qt::NoModifier, "ScrollTop 60"},
+        {Qt::Key_End, Qt::NoModifier, "ScrollBottom 60"},
+        {Qt::Key_PageUp, Qt::ControlModifier, "ScrollTop 60"},
+        {Qt::Key_PageDown, Qt::ControlModifier, "ScrollBottom 60"},
+        {Qt::Key_B, Qt::NoModifier, nullptr}, // no keyboard search moving the highlight
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.event ? row.event : "letter");
+        const qsizetype before = log.size();
+        gui.key(window, 60, row.key, row.modifiers);
+        EXPECT_EQ(since(log, before),
+                  row.event ? QStringList{QString::fromLatin1(row.event)} : QStringList{});
+        EXPECT_EQ(list->highlighted(), 3) << "the highlight stays where the manager put it";
+    }
+
+    const qsizetype before = log.size();
+    QWheelEvent wheel(QPointF(5, 5),
+                      list->view()->viewport()->mapToGlobal(QPointF(5, 5)),
+                      QPoint(),
+                      QPoint(0, -240),
+                      Qt::NoButton,
+                      Qt::NoModifier,
+                      Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(list->view()->viewport(), &wheel);
+    ASSERT_TRUE(gui.settle());
+    EXPECT_EQ(since(log, before), (QStringList{u"ScrollDown 60"_s, u"ScrollDown 60"_s}));
+}
+
+TEST(ListControl, TheThumbReportsStepsAndWhereItWasDropped)
+{
+    GuiHarness gui;
+    QStringList log;
+    ProcWindow *window = startList(gui, log);
+    ASSERT_NE(window, nullptr);
+    ListControl *list = window->list(60);
+    EXPECT_FALSE(list->hasVerticalScrollBar());
+    list->setVerticalScrollBar(true);
+    list->setThumbShown(true);
+    EXPECT_TRUE(list->thumb()->isVisible());
+    list->setThumbPosition(30);
+    ASSERT_TRUE(gui.settle());
+
+    qsizetype before = log.size();
+    list->thumb()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    list->thumb()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    list->thumb()->triggerAction(QAbstractSlider::SliderToMinimum);
+    ASSERT_TRUE(gui.settle());
+    EXPECT_EQ(since(log, before),
+              (QStringList{u"PageDown 60"_s, u"ScrollUp 60"_s, u"ScrollTop 60"_s}));
+    EXPECT_EQ(list->thumb()->value(), 30) << "only the manager moves the thumb";
+
+    before = log.size();
+    list->thumb()->setSliderDown(true);
+    list->thumb()->setSliderPosition(40);
+    list->thumb()->setSliderDown(false);
+    ASSERT_TRUE(gui.settle());
+    EXPECT_EQ(since(log, before), QStringList{u"ScrollDrag 60 thumb 40"_s});
+
+    list->setThumbShown(false);
+    EXPECT_FALSE(list->thumb()->isVisible());
+}
+
+TEST(ListControl, ClicksSelectRowsAndArmedMouseCodesComeFirst)
+{
+    struct Row
+    {
+        const char *name;
+        QList<int> alertKeys;
+        std::function<void(GuiHarness &, ProcWindow *)> act;
+        QStringList events;
+        int highlighted;
+    };
+    const Row rows[] = {
+        {"left click",
+         {},
+         [](GuiHarness &g, ProcWindow *w) { g.pickRow(w, 60, 2); },
+         {u"NewSelection 60 key 1"_s},
+         2},
+        {"right click",
+         {},
+         [](GuiHarness &g, ProcWindow *w) { g.pickRow(w, 60, 4, true); },
+         {u"NewSelection 60 key 130"_s},
+         4},
+        {"right click armed",
+         {KeyCode::MouseRightUp},
+         [](GuiHarness &g, ProcWindow *w) { g.pickRow(w, 60, 4, true); },
+         {u"AlertKey 60 key 130"_s, u"NewSelection 60 key 130"_s},
+         4},
+        {"double click",
+         {},
+         [](GuiHarness &g, ProcWindow *w) { g.doubleClickRow(w, 60, 5); },
+         {u"NewSelection 60 key 1"_s, u"Accepted 60 key 5"_s},
+         5},
+        {"double click armed",
+         {KeyCode::MouseLeft2},
+         [](GuiHarness &g, ProcWindow *w) { g.doubleClickRow(w, 60, 5); },
+         {u"NewSelection 60 key 1"_s, u"AlertKey 60 key 5"_s},
+         5},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        GuiHarness gui;
+        QStringList log;
+        ProcWindow *window = startList(gui, log, row.alertKeys);
+        ASSERT_NE(window, nullptr);
+        const qsizetype before = log.size();
+        row.act(gui, window);
+        EXPECT_EQ(since(log, before), row.events);
+        EXPECT_EQ(window->list(60)->highlighted(), row.highlighted);
+        EXPECT_EQ(window->list(60)->mouseRow(), row.highlighted);
+    }
+}
+
+} // namespace
