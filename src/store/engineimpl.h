@@ -65,8 +65,8 @@ private:
     std::vector<std::string> m_scratch;
 };
 
-// Sets up any connection to record files: the collation, the rollback journal, checks of
-// damaged pages, the busy wait.
+// Sets up any connection to record files: the collation, the rollback journal, the busy
+// wait.
 int configureConnection(sqlite::Database &db, bool readOnly, int busyMs);
 // 0 when the file's table and keys are as the layout wants them, 46 when not; else an
 // SQLite code with the failure in `failure`.
@@ -113,7 +113,9 @@ struct Engine::Impl
 };
 
 inline constexpr int kDefaultBusyMs = 2000;
-inline constexpr std::size_t kBlockRows = 32;
+// Rows a pass reads ahead per statement run: a list page and more, few enough that a
+// write seen by the next block costs little.
+inline constexpr std::size_t kBlockRows = 64;
 inline constexpr std::size_t kQuickScanRows = 256;
 
 // Makes the file empty with its table and every key's index, replacing what was there.

@@ -83,7 +83,6 @@ int configureConnection(sqlite::Database &db, bool readOnly, int busyMs)
 {
     collation::registerAll(db.handle());
     db.setBusyTimeout(busyMs);
-    db.exec("PRAGMA cell_size_check = ON");
     // Commits across attached files are atomic only with a rollback journal; a damaged
     // file answers here already, and checkSchema reports it.
     if (!readOnly)
