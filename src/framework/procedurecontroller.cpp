@@ -52,7 +52,10 @@ ProcedureController::ProcedureController(AppContext &app, std::string name, QStr
 
 ProcedureController::~ProcedureController()
 {
-    // A procedure unwound while it waited (the program ending) still lets go of its files.
+    // A procedure unwound while it waited (the program ending) still lets go of its window
+    // and files. Its lists and drop-down lists belonged to the subclass and are gone by now.
+    BROWSES.clear();
+    FILEDROPS.clear();
     if (!DEAD)
         Shutdown();
 }

@@ -107,6 +107,73 @@ TEST(FileDrop, PickingAnEntryCopiesItsFieldsAndAResetReadsTheFileAgain)
     EXPECT_EQ(f.stored(FileId::transport).size(), 4u) << "the catalogue is left as it was";
 }
 
+// A transport form that also shows a supplier: entering a unit looks up a supplier, which
+// changes the supplier's record buffer. The form saves that buffer at the start.
+class SupplierLookupForm : public ProcedureController
+{
+public:
+    explicit SupplierLookupForm(AppContext &app)
+        : ProcedureController(app, "Updatetransport", u"Transport"_s)
+    {
+        setPrimary(FileId::transport, 10, 11);
+    }
+
+protected:
+    void registerParts() override
+    {
+        INSERTACTION = 3;
+        AddSavedFile(store().fileManager(FileId::lieferant));
+    }
+    void defineWindow(FormBuilder &form) override
+    {
+        form.entry(1, u"Bezeichnung"_s, TRA::TBEZ, u"@s35"_s);
+        form.entry(2, u"Einheit"_s, TRA::TEINH, u"@s12"_s);
+        form.display(3, u"Lieferant"_s, LIE::LINAME, u"@s45"_s);
+        form.okCancel(10, 11);
+    }
+    int OnAccepted() override
+    {
+        if (event().control == 2) {
+            records().set(LIE::LINAME, "Schmidt");
+            procWindow()->redisplay(3);
+        }
+        return ProcedureController::OnAccepted();
+    }
+};
+
+TEST(SavedFiles, AnotherRecordStartsFromTheSavedBuffersWhichStayAsLeftAtTheEnd)
+{
+    FormFixture f;
+    f.app->procedures().add<SupplierLookupForm>("Updatetransport");
+    std::string supplierAfter;
+    f.gui.start(u"Browsetransport"_s, [&] {
+        f.store->records().set(LIE::LINAME, "Müller");
+        RelationKeeper &keeper = f.store->relations(FileId::transport);
+        keeper.Open();
+        f.store->fileManager(FileId::transport).PrepareNewRecord();
+        f.app->call("Updatetransport", Request::Insert);
+        supplierAfter = f.store->records().get(LIE::LINAME);
+        keeper.Close();
+    });
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, 3), u"Müller"_s);
+    f.gui.type(form, 1, u"Bote"_s);
+    f.gui.type(form, 2, u"Stunde"_s);
+    EXPECT_EQ(f.gui.text(form, 3), u"Schmidt"_s);
+
+    f.gui.press(form, 10);
+    ASSERT_EQ(f.form(), form) << "insert another";
+    EXPECT_EQ(f.gui.text(form, 3), u"Müller"_s) << "the supplier as it was at the start";
+
+    f.gui.type(form, 1, u"Kurier"_s);
+    f.gui.type(form, 2, u"Fahrt"_s);
+    f.gui.press(form, 11);
+    ASSERT_TRUE(f.gui.answer(MessageButton::No, u"Save Record"_s).has_value());
+    EXPECT_EQ(f.form(), nullptr);
+    EXPECT_EQ(supplierAfter, "Schmidt") << "not restored when the form ends";
+}
+
 // A window with two lists on two tabs; the first has insert and change buttons. It notes the
 // events of its controls.
 class TwoListsWindow : public ProcedureController
