@@ -18,6 +18,8 @@
 #include <QStyle>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace {
 
 QString text(std::string_view utf8)
@@ -65,7 +67,6 @@ protected:
         painter.fillRect(event->rect(), frameBackground(viewport()->rect()));
         QFont font = painter.font();
         font.setPointSize(28);
-        font.setBold(true);
         font.setLetterSpacing(QFont::PercentageSpacing, 130);
         painter.setFont(font);
         painter.setPen(QColor(255, 255, 255, 150));
@@ -97,27 +98,62 @@ MainFrame::~MainFrame() = default;
 
 void MainFrame::buildMenus()
 {
+    for (const Menu &menu : mainMenuTree())
+        numberCommands(menu.items);
     for (const Menu &menu : mainMenuTree()) {
         // The bar shows a menu's icon in place of its text, so the titles go without.
         QMenu *bar = menuBar()->addMenu(text(menu.title));
         bar->menuAction()->setStatusTip(text(menu.status));
-        addItems(bar, menu.items);
+        fillLater(bar, menu.items);
+        // The help menu at once: its first entry answers F1 from anywhere.
+        const bool help = std::any_of(menu.items.begin(), menu.items.end(), [](const auto &item) {
+            return item.command == MenuCommand::HelpContents;
+        });
+        if (help)
+            fill(bar);
     }
 }
 
-void MainFrame::addItems(QMenu *menu, const std::vector<MenuItem> &items)
+void MainFrame::numberCommands(const std::vector<MenuItem> &items)
 {
+    for (const MenuItem &item : items) {
+        if (item.submenu || !item.children.empty()) {
+            numberCommands(item.children);
+            continue;
+        }
+        const int control = m_nextCommand++;
+        m_commands[control] = {&item, nullptr};
+        m_controlOf[&item] = control;
+    }
+}
+
+void MainFrame::fillLater(QMenu *menu, const std::vector<MenuItem> &items)
+{
+    // Filled when first opened: most menus are never opened in a run, and the frame shows
+    // sooner without them.
+    m_unfilled.push_back({menu, &items});
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { fill(menu); });
+}
+
+void MainFrame::fill(QMenu *menu)
+{
+    const auto it = std::find_if(
+        m_unfilled.begin(), m_unfilled.end(), [menu](const auto &u) { return u.first == menu; });
+    if (it == m_unfilled.end())
+        return;
+    const std::vector<MenuItem> &items = *it->second;
+    m_unfilled.erase(it);
     for (const MenuItem &item : items) {
         if (item.submenu || !item.children.empty()) {
             QMenu *sub = menu->addMenu(menuIcon(item.icon, style()), text(item.text));
             sub->menuAction()->setStatusTip(text(item.status));
-            addItems(sub, item.children);
+            fillLater(sub, item.children);
             continue;
         }
         QAction *action = menu->addAction(menuIcon(item.icon, style()), text(item.text));
         action->setStatusTip(text(item.status));
-        const int control = m_nextCommand++;
-        m_commands[control] = {&item, action};
+        const int control = m_controlOf.at(&item);
+        m_commands[control].second = action;
         if (item.command == MenuCommand::HelpContents)
             action->setShortcut(QKeySequence::HelpContents);
         connect(action, &QAction::triggered, this, [this, control] {
@@ -126,20 +162,28 @@ void MainFrame::addItems(QMenu *menu, const std::vector<MenuItem> &items)
     }
 }
 
+void MainFrame::fillAllMenus()
+{
+    while (!m_unfilled.empty())
+        fill(m_unfilled.front().first);
+}
+
 const MenuItem *MainFrame::command(int control) const
 {
     const auto it = m_commands.find(control);
     return it == m_commands.end() ? nullptr : it->second.first;
 }
 
-QAction *MainFrame::commandAction(int control) const
+QAction *MainFrame::commandAction(int control)
 {
+    fillAllMenus();
     const auto it = m_commands.find(control);
     return it == m_commands.end() ? nullptr : it->second.second;
 }
 
-QAction *MainFrame::commandAction(const QString &text) const
+QAction *MainFrame::commandAction(const QString &text)
 {
+    fillAllMenus();
     for (const auto &[control, entry] : m_commands) {
         if (entry.second->text() == text)
             return entry.second;

@@ -7,6 +7,8 @@
 #include <QPointer>
 
 #include <map>
+#include <utility>
+#include <vector>
 
 class HelpWindow;
 class QAction;
@@ -34,11 +36,13 @@ public:
     FrameWindow &events() { return m_events; }
 
     // The menu entry behind a command control, and its action; null for other numbers.
+    // Asking for an action fills every menu, as opening each would.
     const MenuItem *command(int control) const;
-    QAction *commandAction(int control) const;
+    QAction *commandAction(int control);
     // The action of the first command whose text is `text` (blanks and '&' as in the menu).
-    QAction *commandAction(const QString &text) const;
+    QAction *commandAction(const QString &text);
     QList<int> commands() const;
+    void fillAllMenus();
 
     // The frame's own commands.
     void tileWindows();
@@ -64,13 +68,17 @@ protected:
 
 private:
     void buildMenus();
-    void addItems(QMenu *menu, const std::vector<MenuItem> &items);
+    void numberCommands(const std::vector<MenuItem> &items);
+    void fillLater(QMenu *menu, const std::vector<MenuItem> &items);
+    void fill(QMenu *menu);
 
     QMdiArea *m_area;
     ToolbarStrip *m_strip;
     FrameWindow m_events;
     QPointer<HelpWindow> m_help;
     std::map<int, std::pair<const MenuItem *, QAction *>> m_commands;
+    std::map<const MenuItem *, int> m_controlOf;
+    std::vector<std::pair<QMenu *, const std::vector<MenuItem> *>> m_unfilled;
     int m_nextCommand = FirstCommand;
     bool m_closing = false;
     bool m_painted = false;

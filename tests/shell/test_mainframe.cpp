@@ -80,6 +80,7 @@ TEST(MainFrame, StartsInAnEmptyFolderWithoutCreatingAFile)
 TEST(MainFrame, ShowsTheWholeMenuTreeWithItsTexts)
 {
     FrameFixture f;
+    f.frame().fillAllMenus();
     QStringList built;
     QStringList expected;
     const QList<QAction *> bar = f.frame().menuBar()->actions();
