@@ -1,12 +1,17 @@
+#include "shell/program.h"
+
 #include <QApplication>
-#include <QMainWindow>
+
+#include <filesystem>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("TESSARO"));
-    frame.resize(1024, 720);
-    frame.show();
-    return app.exec();
+    Program program(std::filesystem::current_path());
+    QObject::connect(&program, &Program::ended, &app, &QApplication::quit);
+    if (qEnvironmentVariableIsSet("TESSARO_CLOSE_AFTER_START"))
+        program.closeAfterFirstPaint();
+    program.start();
+    app.exec();
+    return program.tearDown();
 }
