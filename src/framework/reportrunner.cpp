@@ -1,0 +1,185 @@
+#include "framework/reportrunner.h"
+
+#include "framework/dialogs.h"
+#include "framework/formbuilder.h"
+#include "framework/pagepreview.h"
+#include "framework/procwindow.h"
+#include "framework/recordsource.h"
+#include "framework/report/pagequeue.h"
+#include "store/storecontext.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+constexpr int NoRecords = 22;
+} // namespace
+
+ReportRunner::ReportRunner(AppContext &app, std::string name, RecordSource &source)
+    : ProcedureController(app, std::move(name), u"Progress..."_s)
+    , m_source(source)
+{
+    setToolbarUsed(false);
+    setCancelControl(CancelButton);
+    m_elapsed.start();
+    m_clock = [this] {
+        return m_elapsed.elapsed() / 10;
+    };
+}
+
+ReportRunner::~ReportRunner() = default;
+
+void ReportRunner::usePreview()
+{
+    PREVIEWQUEUE = std::make_unique<report::PageQueue>();
+}
+
+void ReportRunner::defineWindow(FormBuilder &form)
+{
+    ProcWindow &window = form.window();
+    auto *bar = new QProgressBar(window.content());
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    form.rows()->addRow(bar);
+    window.addControl(ProgressBar, bar, u"Progress"_s);
+    auto *text = new QLabel(u"0% Fertig"_s, window.content());
+    text->setAlignment(Qt::AlignCenter);
+    form.rows()->addRow(text);
+    window.addControl(ProgressText, text, u"Fertig"_s);
+    form.button(CancelButton, u"Cancel"_s);
+}
+
+void ReportRunner::FirstOpen()
+{
+    ProcedureController::FirstOpen();
+    if (!DEFEROPENREPORT)
+        openReport();
+    // A tick leaves room for the user between batches; the batch fills the time slice.
+    procWindow()->startTimer(1);
+}
+
+void ReportRunner::openReport()
+{
+    RECORDSPROCESSED = 0;
+    if (!m_source.first()) {
+        OPENFAILED = 1;
+        store().errors().Report(NoRecords);
+        return;
+    }
+    OPENFAILED = 0;
+    OpenReport();
+    m_reportOpen = true;
+}
+
+int ReportRunner::OnWindowEvent()
+{
+    if (event().kind == EventKind::Timer)
+        return onTimer();
+    if (event().kind == EventKind::CloseWindow || event().kind == EventKind::CloseDown)
+        closeReport();
+    return ProcedureController::OnWindowEvent();
+}
+
+int ReportRunner::onTimer()
+{
+    if (DEFEROPENREPORT) {
+        DEFEROPENREPORT = 0;
+        openReport();
+    }
+    if (OPENFAILED || m_closing) {
+        procWindow()->stopTimer();
+        CloseWithResponse(Response::Cancelled);
+        return Level::Notify;
+    }
+    const std::int64_t began = m_clock();
+    std::int64_t d = 0;
+    for (;;) {
+        for (int batch = 0; batch < RECORDSPERCYCLE; ++batch) {
+            const int level = TakeRecord();
+            if (level == Level::Fatal) {
+                procWindow()->stopTimer();
+                CloseWithResponse(RECORDSPROCESSED > 0 ? Response::Completed : Response::Cancelled);
+                return Level::Notify;
+            }
+            if (level == Level::Notify)
+                return Level::Notify;
+            ++RECORDSPROCESSED;
+            if (!readNext()) {
+                procWindow()->stopTimer();
+                return Level::Notify;
+            }
+        }
+        d = m_clock() - began;
+        if (d * 5 < std::int64_t(TIMESLICE) * 4)
+            RECORDSPERCYCLE *= 2;
+        if (d * 2 >= TIMESLICE)
+            break;
+    }
+    if (d * 2 > std::int64_t(TIMESLICE) * 3 && RECORDSPERCYCLE > 1)
+        RECORDSPERCYCLE /= 2;
+    return Level::Notify;
+}
+
+bool ReportRunner::readNext()
+{
+    const bool read = m_source.next();
+    showProgress();
+    if (read)
+        return true;
+    const bool completed = !m_source.failed() && RECORDSPROCESSED > 0;
+    CloseWithResponse(completed ? Response::Completed : Response::Cancelled);
+    return false;
+}
+
+void ReportRunner::showProgress()
+{
+    const int percent = std::clamp(m_source.percent(), 0, 100);
+    if (percent == m_shownPercent)
+        return;
+    m_shownPercent = percent;
+    ProcWindow &window = *procWindow();
+    static_cast<QProgressBar *>(window.control(ProgressBar))->setValue(percent);
+    static_cast<QLabel *>(window.control(ProgressText))
+        ->setText(QString::number(percent) + u"% Fertig"_s);
+}
+
+void ReportRunner::closeReport()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    procWindow()->stopTimer();
+    if (!KEEPVISIBLE)
+        procWindow()->subWindow()->hide();
+    if (m_reportOpen && RESPONSE == Response::Completed) {
+        EndReport();
+        if (PREVIEWQUEUE) {
+            if (SKIPPREVIEW) {
+                PrintPages();
+            } else {
+                PREVIEW = std::make_unique<PagePreview>(app(), *PREVIEWQUEUE);
+                PREVIEW->ALLOWUSERZOOM = 1;
+                if (PREVIEW->Display(ZOOM, 1, 1, 1))
+                    PrintPages();
+            }
+            PREVIEWQUEUE->clear();
+        } else {
+            PrintPages();
+        }
+    }
+    m_reportOpen = false;
+}
+
+void ReportRunner::PrintPages()
+{
+    if (!PREVIEWQUEUE || PREVIEWQUEUE->count() == 0)
+        return;
+    QPrinter &printer = app().printer();
+    if (askPrinterSetup(printer))
+        PREVIEWQUEUE->print(printer);
+}

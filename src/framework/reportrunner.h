@@ -1,0 +1,75 @@
+#pragma once
+
+#include "framework/procedurecontroller.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class PagePreview;
+class RecordSource;
+
+namespace report {
+class PageQueue;
+}
+
+// The progress window of a report ("Progress..."): a timer drives the walk over the records
+// in batches, the procedure prints one record at a time, and the cancel button works between
+// batches. The batch grows and shrinks so that one timer event takes about half to one
+// TIMESLICE. At the end the pages are shown in the preview and printed if it says so.
+class ReportRunner : public ProcedureController
+{
+public:
+    enum Control { ProgressBar = 2, ProgressText = 3, CancelButton = 4 };
+
+    ReportRunner(AppContext &app, std::string name, RecordSource &source);
+    ~ReportRunner() override;
+
+    // Pages go to a queue and are shown in the preview before they are printed.
+    void usePreview();
+
+    std::uint8_t DEFEROPENREPORT = 0;
+    std::uint8_t KEEPVISIBLE = 0;
+    std::uint8_t OPENFAILED = 0;
+    std::unique_ptr<PagePreview> PREVIEW;
+    std::unique_ptr<report::PageQueue> PREVIEWQUEUE;
+    std::int32_t RECORDSPERCYCLE = 1;
+    std::int32_t RECORDSPROCESSED = 0;
+    std::uint8_t SKIPPREVIEW = 0;
+    std::uint16_t TIMESLICE = 100;
+    std::int16_t ZOOM = 0;
+
+    void FirstOpen() override;
+    int OnWindowEvent() override;
+
+    // Hundredths of a second; the steady clock unless a test gives its own.
+    void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
+
+protected:
+    void defineWindow(FormBuilder &form) override;
+    // The procedure's part: start the report, print the current record (Level::Fatal ends
+    // the report, Level::Notify ends the event), end the last page.
+    virtual void OpenReport() {}
+    virtual int TakeRecord() = 0;
+    virtual void EndReport() {}
+    // Sends the pages to the printer; the default asks the printer set-up first.
+    virtual void PrintPages();
+
+private:
+    void openReport();
+    int onTimer();
+    bool readNext();
+    void showProgress();
+    void closeReport();
+
+    RecordSource &m_source;
+    std::function<std::int64_t()> m_clock;
+    QElapsedTimer m_elapsed;
+    int m_shownPercent = -1;
+    bool m_reportOpen = false;
+    bool m_closing = false;
+};

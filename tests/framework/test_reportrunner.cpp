@@ -1,0 +1,175 @@
+// The progress window of a report over records from a vector: no records, cancel between
+// batches, the batch size rule, and the preview at the end.
+
+#include "previewfixture.h"
+
+#include "framework/procwindow.h"
+#include "framework/recordsource.h"
+#include "framework/reportrunner.h"
+
+#include <QLabel>
+#include <QTest>
+
+#include <vector>
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+class VectorSource : public RecordSource
+{
+public:
+    explicit VectorSource(int count)
+        : m_count(count)
+    {}
+    bool first() override
+    {
+        m_at = 0;
+        return m_count > 0;
+    }
+    bool next() override { return ++m_at < m_count; }
+    int percent() const override { return m_count ? m_at * 100 / m_count : 0; }
+    int current() const { return m_at + 1; }
+
+private:
+    int m_count;
+    int m_at = 0;
+};
+
+// Prints one page per record into the preview queue; the clock is the test's: each record
+// takes `costPerRecord` hundredths.
+class PageReport : public ReportRunner
+{
+public:
+    PageReport(AppContext &app, VectorSource &source, std::int64_t costPerRecord)
+        : ReportRunner(app, "Berichtseiten", source)
+        , m_source(source)
+        , m_cost(costPerRecord)
+    {
+        usePreview();
+        setClock([this] { return m_now; });
+    }
+    std::vector<int> printed;
+    std::vector<int> batchSizes;
+
+protected:
+    int TakeRecord() override
+    {
+        if (printed.empty() || batchSizes.back() != RECORDSPERCYCLE)
+            batchSizes.push_back(RECORDSPERCYCLE);
+        printed.push_back(m_source.current());
+        m_now += m_cost;
+        PREVIEWQUEUE->append(numberedPage(m_source.current()));
+        return Level::Benign;
+    }
+
+private:
+    VectorSource &m_source;
+    std::int64_t m_cost;
+    std::int64_t m_now = 0;
+};
+
+TEST(ReportRunner, EmptyWalkSaysNoRecordsAndCloses)
+{
+    PreviewFixture f;
+    VectorSource none(0);
+    int response = 0;
+    bool printedAny = true;
+    f.gui.start(u"Bericht"_s, [&] {
+        PageReport report(*f.app, none, 1);
+        response = report.Run();
+        printedAny = !report.printed.empty();
+    });
+    const auto message = f.gui.answer(MessageButton::Ok);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->title, u"No Records"_s);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return response != 0; }, 5000));
+    EXPECT_EQ(response, Response::Cancelled);
+    EXPECT_FALSE(printedAny);
+    EXPECT_EQ(f.gui.window(u"Progress..."_s), nullptr);
+    EXPECT_EQ(f.gui.window(u"Druck Vorschau"_s), nullptr);
+}
+
+TEST(ReportRunner, WalkEndsInThePreviewWithEveryRecordPrintedOnce)
+{
+    PreviewFixture f;
+    VectorSource records(5);
+    std::vector<int> printed;
+    int response = 0;
+    f.gui.start(u"Bericht"_s, [&] {
+        PageReport report(*f.app, records, 1);
+        response = report.Run();
+        printed = report.printed;
+    });
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return f.gui.window(u"Druck Vorschau"_s) != nullptr; }, 5000));
+    f.gui.settle();
+    ProcWindow *preview = f.gui.window(u"Druck Vorschau"_s);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(f.gui.text(preview, PagePreview::CurrentPage).trimmed(), u"1"_s);
+    f.gui.press(preview, PagePreview::ExitButton);
+    EXPECT_EQ(response, Response::Completed);
+    EXPECT_EQ(printed, (std::vector<int>{1, 2, 3, 4, 5}));
+}
+
+TEST(ReportRunner, BatchGrowsWhileQuickAndShrinksWhenSlow)
+{
+    struct Case
+    {
+        const char *name;
+        std::int64_t cost; // hundredths per record
+        std::vector<int> sizes;
+    };
+    const Case cases[] = {
+        // 1 record: 1 < 80, doubled; under half a slice another batch of 2, then 4, 8 ...
+        {"quick records", 10, {1, 2, 4, 8}},
+        // A record of 160 hundredths: never doubled, and a slow event halves only above 1.
+        {"slow records", 160, {1}},
+        // Doubled after one record of 76, then two take 152: above 1.5 slices, halved.
+        {"records near the slice", 76, {1, 2, 1, 2}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PreviewFixture f;
+        VectorSource records(15);
+        std::vector<int> sizes;
+        f.gui.start(u"Bericht"_s, [&] {
+            PageReport report(*f.app, records, c.cost);
+            report.Run();
+            sizes = report.batchSizes;
+        });
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return f.gui.window(u"Druck Vorschau"_s) != nullptr; }, 5000));
+        f.gui.settle();
+        f.gui.press(f.gui.window(u"Druck Vorschau"_s), PagePreview::ExitButton);
+        f.gui.threads().endAll();
+        EXPECT_EQ(
+            std::vector<int>(sizes.begin(), sizes.begin() + std::min(sizes.size(), c.sizes.size())),
+            c.sizes);
+    }
+}
+
+TEST(ReportRunner, CancelStopsTheWalk)
+{
+    PreviewFixture f;
+    VectorSource records(100000);
+    std::size_t printed = 0;
+    int response = 0;
+    bool ended = false;
+    f.gui.start(u"Bericht"_s, [&] {
+        PageReport report(*f.app, records, 200);
+        response = report.Run();
+        printed = report.printed.size();
+        ended = true;
+    });
+    ProcWindow *progress = f.gui.window(u"Progress..."_s);
+    ASSERT_NE(progress, nullptr);
+    f.gui.press(progress, ReportRunner::CancelButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 5000));
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(response, Response::Cancelled);
+    EXPECT_LT(printed, 100000u);
+    EXPECT_EQ(f.gui.window(u"Druck Vorschau"_s), nullptr);
+}
+
+} // namespace
