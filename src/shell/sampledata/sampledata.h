@@ -1,0 +1,24 @@
+#pragma once
+
+class Engine;
+class StoreContext;
+
+// The catalogue a first-time user starts with: a small print shop's machines, paper grades,
+// typesetting and additional work, transport kinds, suppliers, document texts and one
+// customer, written through the record store as the catalogue forms write them. No orders.
+namespace sampledata {
+
+enum class FillResult {
+    Filled,
+    FolderInUse, // the folder already holds record files; nothing was written
+    Failed,      // a record could not be written; the record store has shown why
+};
+
+// True when any of the sixteen record files lies in the engine's folder.
+bool hasRecordFiles(const Engine &engine);
+
+// Fills an empty data folder on the current procedure thread. Refuses a folder that holds any
+// record file, so that a user's own data is never mixed with the sample.
+FillResult fillSampleData(StoreContext &store);
+
+} // namespace sampledata

@@ -1,0 +1,219 @@
+#include "shell/sampledata/sampledata.h"
+
+#include "runtime/stddate.h"
+#include "support/storefixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+// A temporary folder filled with the sample.
+struct Filled : StoreFixture
+{
+    Filled() { EXPECT_EQ(sampledata::fillSampleData(*store), sampledata::FillResult::Filled); }
+
+    // Every record of a file, in stored order.
+    std::vector<RecordBuffer> rows(FileId file)
+    {
+        std::vector<RecordBuffer> result;
+        FileManager &m = fm(file);
+        m.Open();
+        m.startStoredPass();
+        while (m.NextQuiet() == Level::Benign)
+            result.push_back(m.BUFFER());
+        m.Close();
+        return result;
+    }
+};
+
+TEST(SampleData, FillsEveryCatalogueFileAndNoOrderFile)
+{
+    Filled t;
+    for (FileId file : {FileId::kaldruck,
+                        FileId::auftrag,
+                        FileId::drucktem,
+                        FileId::anach,
+                        FileId::atran,
+                        FileId::aufpap,
+                        FileId::asatz})
+        EXPECT_FALSE(std::filesystem::exists(t.pathOf(file))) << fileDef(file).label;
+
+    const std::pair<FileId, std::int64_t> expected[] = {
+        {FileId::papier, 7},
+        {FileId::maschin, 4},
+        {FileId::arbeit, 6},
+        {FileId::satz, 6},
+        {FileId::transport, 3},
+        {FileId::lieferant, 2},
+        {FileId::text, 6},
+        {FileId::kunde, 1},
+        {FileId::stamm, 1},
+    };
+    for (const auto &[file, count] : expected)
+        EXPECT_EQ(t.count(file), count) << fileDef(file).label;
+
+    std::map<std::string, int> kinds;
+    for (const RecordBuffer &text : t.rows(FileId::text))
+        ++kinds[text.get(TEX::TKEN)];
+    EXPECT_EQ(kinds, (std::map<std::string, int>{{"EL", 2}, {"IN", 2}, {"ZA", 2}}));
+}
+
+TEST(SampleData, NumbersAndIdsAreWellFormed)
+{
+    // With the clock standing still, each id after the first moves on by one hundredth.
+    const rt::StdDate day = rt::dateFromYmd(2025, 3, 14);
+    const rt::StdTime time = rt::timeFromHms(9, 30, 0);
+    rt::setFixedNow(day, time);
+    Filled t;
+    rt::clearFixedNow();
+
+    const std::tuple<LongField, StringField, char> files[] = {
+        {PAP::APAP, PAP::IPAP, 'R'},
+        {MAS::MAID, MAS::MID, 'M'},
+        {ARB::AAID, ARB::AID, 'A'},
+        {SAT::SAID, SAT::SID, 'Z'},
+        {LIE::LIAD, LIE::LIIAD, 'L'},
+        {KUN::KAID, KUN::KID, 'K'},
+        {TRA::TAID, {}, 0}, // no internal id
+        {TEX::IDTEXT, {}, 0},
+    };
+    std::set<std::string> ids;
+    std::size_t idCount = 0;
+    for (const auto &[number, idField, prefix] : files) {
+        SCOPED_TRACE(fileDef(number.file).label);
+        const std::vector<RecordBuffer> records = t.rows(number.file);
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            EXPECT_EQ(records[i].get(number), static_cast<std::int32_t>(i + 1));
+            if (idField.size == 0)
+                continue;
+            const std::string id = records[i].get(idField);
+            const std::string head = prefix + std::to_string(day);
+            ++idCount;
+            ids.insert(id);
+            EXPECT_LE(id.size(), 14u) << id;
+            ASSERT_TRUE(id.starts_with(head)) << id;
+            const std::string hundredths = id.substr(head.size());
+            ASSERT_EQ(hundredths.find_first_not_of("0123456789"), std::string::npos) << id;
+            EXPECT_GE(std::stol(hundredths), time) << id;
+            EXPECT_LT(std::stol(hundredths), time + 30) << id;
+        }
+    }
+    EXPECT_EQ(ids.size(), idCount) << "no internal id is handed out twice";
+}
+
+TEST(SampleData, MachinesFollowTheCatalogueRules)
+{
+    Filled t;
+    const std::vector<RecordBuffer> machines = t.rows(FileId::maschin);
+    ASSERT_EQ(machines.size(), 4u);
+
+    // The B2 press: the A2 button, the larger sheet typed over it; 13000 and 6000 an hour.
+    const RecordBuffer &large = machines[0];
+    EXPECT_EQ(large.get(MAS::MFORM), "A2");
+    EXPECT_EQ(large.get(MAS::MMAX), 700);
+    EXPECT_EQ(large.get(MAS::MMIN), 500);
+    EXPECT_EQ(large.get(MAS::DZMITTEL), 9500);
+    EXPECT_DOUBLE_EQ(large.get(MAS::DZMAXFA), 0.731);
+    EXPECT_DOUBLE_EQ(large.get(MAS::DZMITFAK), 1);
+    EXPECT_DOUBLE_EQ(large.get(MAS::DZMINFA), 1.583);
+
+    const std::map<std::string, std::pair<double, double>> sheets
+        = {{"A1", {840, 594}}, {"A3", {420, 297}}, {"A4", {297, 210}}};
+    std::set<double> colours;
+    for (const RecordBuffer &m : machines) {
+        SCOPED_TRACE(m.get(MAS::MBEZ));
+        colours.insert(m.get(MAS::MFARB));
+        if (sheets.contains(m.get(MAS::MFORM))) {
+            EXPECT_EQ(m.get(MAS::MMAX), sheets.at(m.get(MAS::MFORM)).first);
+            EXPECT_EQ(m.get(MAS::MMIN), sheets.at(m.get(MAS::MFORM)).second);
+        }
+        EXPECT_EQ(m.get(MAS::DZMITTEL), (m.get(MAS::DZMAX) + m.get(MAS::DZMIN)) / 2);
+        EXPECT_LT(m.get(MAS::DZMAXFA), 1);
+        EXPECT_GT(m.get(MAS::DZMINFA), 1);
+        EXPECT_GT(m.get(MAS::MDRPR), 0);
+    }
+    EXPECT_EQ(colours.size(), machines.size()) << "machines of different colours";
+}
+
+// What the catalogue forms would refuse at OK must not be in the sample either.
+TEST(SampleData, CatalogueEntriesPassTheFormsChecks)
+{
+    Filled t;
+    const std::tuple<StringField, StringField, RealField> services[] = {
+        {ARB::ABEZ, ARB::AEINH, ARB::AFAKT},
+        {SAT::SBEZ, SAT::SEINH, SAT::SFAK},
+        {TRA::TBEZ, TRA::TEINH, TRA::TFAK},
+    };
+    for (const auto &[name, unit, factor] : services) {
+        for (const RecordBuffer &r : t.rows(name.file)) {
+            EXPECT_FALSE(r.get(unit).empty()) << r.get(name);
+            EXPECT_GT(r.get(factor), 0) << r.get(name);
+        }
+    }
+    for (const RecordBuffer &work : t.rows(FileId::arbeit))
+        EXPECT_GT(work.get(ARB::AZEIT), 0) << work.get(ARB::ABEZ);
+
+    std::set<std::string> suppliers;
+    for (const RecordBuffer &s : t.rows(FileId::lieferant))
+        suppliers.insert(s.get(LIE::LINAME));
+    for (const RecordBuffer &paper : t.rows(FileId::papier)) {
+        SCOPED_TRACE(paper.get(PAP::PBEZ));
+        EXPECT_GT(paper.get(PAP::PPR), paper.get(PAP::PEPR1)) << "sold for more than bought";
+        EXPECT_GT(paper.get(PAP::PEPR1), 0);
+        EXPECT_GT(paper.get(PAP::PVPE), 0);
+        EXPECT_TRUE(suppliers.contains(paper.get(PAP::LIEF1))) << "a supplier of the file";
+    }
+
+    // Payment terms as the order form copies them: 2 % Skonto in 10 days, net in 30.
+    int skontoTerms = 0;
+    for (const RecordBuffer &text : t.rows(FileId::text)) {
+        if (text.get(TEX::TKEN) == "ZA" && text.get(TEX::SKOPR) == 2) {
+            ++skontoTerms;
+            EXPECT_EQ(text.get(TEX::SKTAGE), 10);
+            EXPECT_EQ(text.get(TEX::ZAZIEL), 30);
+        }
+    }
+    EXPECT_EQ(skontoTerms, 1);
+}
+
+TEST(SampleData, RefusesAFolderThatHoldsRecordFiles)
+{
+    Filled t;
+    t.restart();
+    EXPECT_EQ(sampledata::fillSampleData(*t.store), sampledata::FillResult::FolderInUse);
+    EXPECT_EQ(t.count(FileId::papier), 7) << "nothing written twice";
+
+    // One file of the user's own is enough.
+    StoreFixture own;
+    own.add(FileId::kunde, [](Records &r) { r.set(KUN::KNAME, "Eigene Kundin"); });
+    EXPECT_EQ(sampledata::fillSampleData(*own.store), sampledata::FillResult::FolderInUse);
+    EXPECT_FALSE(std::filesystem::exists(own.pathOf(FileId::papier)));
+}
+
+// As the run script calls it: a folder that does not exist yet, then the same folder again.
+TEST(SampleDataProgram, FillsANewFolderOnceAndThenRefuses)
+{
+    TempFolder temp;
+    const std::filesystem::path data = temp.path() / "data";
+    const std::string command = std::string("'") + TESSARO_SAMPLEDATA_PROGRAM + "' '"
+                                + data.string() + "' >/dev/null 2>/dev/null";
+    const auto exitCode = [&] {
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(exitCode(), 0);
+    EXPECT_TRUE(std::filesystem::exists(Engine(data).pathOf(FileId::maschin)));
+    EXPECT_NE(exitCode(), 0);
+}
+
+} // namespace
