@@ -242,4 +242,33 @@ TEST(BrowseManager, ListOnAHiddenTabLoadsWhenShownAndEmptyListsDisableTheirButto
     empty.gui.closeBox(window);
 }
 
+TEST(BrowseManager, PopupMenuAndKeysPressTheListsButtons)
+{
+    BrowseFixture f(30);
+    ProcWindow *window = f.openList();
+    ASSERT_NE(window, nullptr);
+    f.gui.pickRow(window, kNames, 2, true);
+    ASSERT_TRUE(f.gui.choosePopupItem(u"&Ändern"_s));
+    ProcWindow *form = f.gui.window(u"Kunde"_s);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, 1), QString::fromStdString(f.names[1]))
+        << "the right-clicked row is changed";
+    f.gui.press(form, 11);
+    ASSERT_EQ(f.gui.window(u"Kunde"_s), nullptr);
+
+    f.gui.key(window, kNames, Qt::Key_Insert);
+    form = f.gui.window(u"Kunde"_s);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, 1), QString()) << "Insert opens an empty form";
+    f.gui.press(form, 11);
+    ASSERT_EQ(f.gui.window(u"Kunde"_s), nullptr);
+
+    f.gui.doubleClickRow(window, kNames, 3);
+    form = f.gui.window(u"Kunde"_s);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, 1), QString::fromStdString(f.names[2]));
+    f.gui.press(form, 11);
+    f.gui.closeBox(window);
+}
+
 } // namespace
