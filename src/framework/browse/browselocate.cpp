@@ -1,0 +1,175 @@
+// Positioning a list by its locator and its thumb, and calling its update procedure.
+
+#include "framework/browse/browsemanager.h"
+
+#include "framework/appcontext.h"
+#include "framework/core/steplocator.h"
+#include "framework/core/stepmanager.h"
+#include "framework/listcontrol.h"
+#include "framework/procwindow.h"
+#include "framework/toolbar.h"
+#include "framework/windowcontroller.h"
+#include "store/errormanager.h"
+#include "store/filemanager.h"
+
+bool BrowseManager::Locate(const QString &typed)
+{
+    BrowseOrder *order = currentBrowseOrder();
+    if (!order || !order->LOCATOR)
+        return false;
+    StepLocator &locator = *order->LOCATOR;
+    const LocatorStep step
+        = locatorKey(locator.FREEELEMENT, typed.toStdString(), !LISTQUEUE.empty(), locator.NOCASE);
+    if (!step.handled)
+        return false;
+    if (step.moveDown)
+        Scroll(EventKind::ScrollDown);
+    if (step.reload) {
+        locator.FREEELEMENT = step.searchValue;
+        ResetToLocator(FieldValue(locatorKeyValue(step.searchValue, locator.NOCASE)));
+        ResetQueue(FromPosition);
+        showRows();
+        placeThumb();
+    }
+    return true;
+}
+
+void BrowseManager::setLimitsOfThumb()
+{
+    BrowseOrder *order = currentBrowseOrder();
+    if (!order || !order->THUMB || !order->THUMBFIELD)
+        return;
+    const FieldRef field = *order->THUMBFIELD;
+    const RecordBuffer kept = m_file->BUFFER();
+    FieldValue first;
+    FieldValue last;
+    if (ReadFirst() == Level::Benign)
+        first = (*m_records)[field.file].value(field.index);
+    if (ReadLast() == Level::Benign)
+        last = (*m_records)[field.file].value(field.index);
+    order->THUMB->setLimits(first, last);
+    m_file->BUFFER() = kept;
+}
+
+void BrowseManager::placeThumb()
+{
+    ListControl *control = list();
+    if (!HASTHUMB || !control)
+        return;
+    const BrowseOrder *order = currentBrowseOrder();
+    const StepManager *step = order && order->THUMBFIELD ? order->THUMB.get() : nullptr;
+    ThumbState state;
+    state.rows = static_cast<int>(LISTQUEUE.size());
+    state.visibleRows = LASTITEMS;
+    state.highlighted = CURRENTCHOICE;
+    state.endOfFileHit = m_endHit;
+    state.lastMove = m_lastMove;
+    FieldValue key;
+    if (step)
+        key = (*m_records)[order->THUMBFIELD->file].value(order->THUMBFIELD->index);
+    const ThumbDisplay shown = thumbDisplay(state, step, key);
+    control->setThumbShown(shown.visible);
+    control->setThumbPosition(shown.position);
+}
+
+void BrowseManager::DragThumb(int thumb)
+{
+    if (LISTQUEUE.empty())
+        return;
+    const BrowseOrder *order = currentBrowseOrder();
+    const StepManager *step = order && order->THUMBFIELD ? order->THUMB.get() : nullptr;
+    const ThumbDrag drag = thumbDrag(thumb, step, false, static_cast<int>(LISTQUEUE.size()));
+    switch (drag.action) {
+    case ThumbAction::Top:
+        Scroll(EventKind::ScrollTop);
+        break;
+    case ThumbAction::Bottom:
+        Scroll(EventKind::ScrollBottom);
+        break;
+    case ThumbAction::PageUp:
+        Scroll(EventKind::PageUp);
+        break;
+    case ThumbAction::PageDown:
+        Scroll(EventKind::PageDown);
+        break;
+    case ThumbAction::Locate:
+        ResetToLocator(drag.value);
+        ResetQueue(FromPosition);
+        showRows();
+        placeThumb();
+        break;
+    case ThumbAction::Highlight:
+        CURRENTCHOICE = drag.row;
+        showRows();
+        takeRow();
+        break;
+    case ThumbAction::None:
+        break;
+    }
+}
+
+void BrowseManager::Ask(int request)
+{
+    AppContext &app = WINDOW->app();
+    int current = request;
+    for (;;) {
+        app.PendingRecordMove = 0;
+        if (ASKPROCEDURE == 0)
+            return;
+        if (current == Request::Insert)
+            PrepareNewRecord();
+        else
+            takeRow();
+        const int response = WINDOW->RunProcedure(ASKPROCEDURE, current);
+        takeResponse(current, response);
+        const std::int32_t move = app.PendingRecordMove;
+        if (move == 0)
+            break;
+        if (move == ToolbarButton::Insert
+            || (move == ToolbarButton::Down && current == Request::Insert)) {
+            current = Request::Insert;
+            continue;
+        }
+        switch (move) {
+        case ToolbarButton::Bottom:
+            Scroll(EventKind::ScrollBottom);
+            break;
+        case ToolbarButton::Top:
+            Scroll(EventKind::ScrollTop);
+            break;
+        case ToolbarButton::PageDown:
+            Scroll(EventKind::PageDown);
+            break;
+        case ToolbarButton::PageUp:
+            Scroll(EventKind::PageUp);
+            break;
+        case ToolbarButton::Down:
+            Scroll(EventKind::ScrollDown);
+            break;
+        case ToolbarButton::Up:
+            Scroll(EventKind::ScrollUp);
+            break;
+        default:
+            return;
+        }
+        WINDOW->Reset(0);
+    }
+    UpdateWindow();
+    procWindow()->select(LISTCONTROL);
+}
+
+void BrowseManager::takeResponse(int request, int response)
+{
+    if (response == Response::Completed) {
+        if (request == Request::Delete) {
+            if (!LISTQUEUE.empty())
+                LISTQUEUE.erase(LISTQUEUE.begin() + (CURRENTCHOICE - 1));
+            ResetQueue(ReloadPage);
+        } else {
+            ResetToBuffer();
+            ResetQueue(FromPosition);
+        }
+    } else {
+        ResetQueue(ReloadPage);
+    }
+}

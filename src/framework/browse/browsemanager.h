@@ -1,0 +1,144 @@
+#pragma once
+
+#include "framework/core/thumb.h"
+#include "framework/view/viewmanager.h"
+#include "framework/windowevent.h"
+#include "framework/windowparts.h"
+
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class FileManager;
+class ListControl;
+class ProcWindow;
+class Records;
+class StepManager;
+
+// The step locator of a sort order: the search value typed so far goes into `FREEELEMENT`.
+struct StepLocator
+{
+    std::string FREEELEMENT;
+    bool NOCASE = true;
+};
+
+// A sort order of a list: the view's order with the locator and the step manager that
+// drives the thumb; `THUMBFIELD` is the key component the step manager measures.
+struct BrowseOrder : SortOrder
+{
+    std::unique_ptr<StepLocator> LOCATOR;
+    std::unique_ptr<StepManager> THUMB;
+    std::optional<FieldRef> THUMBFIELD;
+};
+
+// One shown record: its columns and, last, its position in the view.
+struct ListRow
+{
+    QStringList columns;
+    std::string position;
+};
+
+// A list control that holds only the rows that fit, paging through a view by key in both
+// directions. It positions by locator and thumb, keeps the insert, change, delete and
+// select buttons and calls the update procedure through its window.
+class BrowseManager : public ViewManager, public AbstractBrowse
+{
+public:
+    BrowseManager();
+    ~BrowseManager() override;
+
+    std::uint8_t ACTIVEINVISIBLE = 0;
+    std::uint8_t ALLOWUNFILLED = 0;
+    std::uint16_t ASKPROCEDURE = 0;
+    std::uint16_t BUFFER = 0;
+    std::int32_t CHANGECONTROL = 0;
+    std::int32_t CURRENTCHOICE = 0;
+    std::int32_t DELETECONTROL = 0;
+    std::vector<FieldRef> FIELDS;
+    std::uint8_t HASTHUMB = 0;
+    std::int32_t INSERTCONTROL = 0;
+    std::int32_t ITEMSTOFILL = 0;
+    std::int32_t LASTCHOICE = 0;
+    std::int32_t LASTITEMS = 0;
+    std::int32_t LISTCONTROL = 0;
+    std::vector<ListRow> LISTQUEUE;
+    std::uint8_t LOADED = 0;
+    std::uint8_t LOADPENDING = 0;
+    std::uint8_t RETAINROW = 0;
+    std::int32_t SELECTCONTROL = 0;
+    std::uint8_t SELECTING = 0;
+    std::uint8_t STARTATCURRENT = 0;
+    WindowController *WINDOW = nullptr;
+
+    // Set-up by the list procedure, after its window has opened.
+    void Init(WindowController &window,
+              int listControl,
+              View &view,
+              RelationKeeper &primary,
+              FileManager &file,
+              Records &records);
+    // A sort order on `key` with an optional locator on `freeElement` and step manager.
+    void AddSortOrder(KeyRef key,
+                      std::optional<FieldRef> freeElement = {},
+                      std::unique_ptr<StepManager> thumb = {});
+    // A shown column: the field's text as the record holds it.
+    void AddField(FieldRef field);
+    // The order the list shows; a changed order clears its locator and reloads.
+    void SetSort(int number);
+    BrowseOrder *currentBrowseOrder() const;
+
+    // Modes of ResetQueue.
+    static constexpr int ReloadPage = 1;
+    static constexpr int FromPosition = 2;
+    void ResetQueue(int mode);
+    // Scrolls as the list control asks.
+    void Scroll(EventKind kind);
+    // A key for the current order's locator; true when it took the key.
+    bool Locate(const QString &typed);
+    void DragThumb(int thumb);
+    // Insert, change or delete (request 1, 2, 3) through ASKPROCEDURE.
+    void Ask(int request);
+
+    // AbstractBrowse.
+    int TakeEvent() override;
+    bool NeedRefresh() override;
+    void ResetSort(std::uint8_t force) override;
+    void UpdateWindow() override;
+    void UpdateBuffer() override;
+    void ArmAlertKeys() override;
+    void SetSelecting(bool selecting) override;
+    void Kill() override;
+
+    // The popup menu's items, as built by ArmAlertKeys.
+    QStringList popupItems() const;
+
+protected:
+    std::unique_ptr<SortOrder> CreateOrder() override;
+
+private:
+    ListControl *list() const;
+    ProcWindow *procWindow() const;
+    // Reads ITEMSTOFILL rows forward or backward; whether the end of the file was hit.
+    bool Fill(bool forward);
+    ListRow makeRow() const;
+    void showRows();
+    void takeRow();
+    void takeResponse(int request, int response);
+    void popup();
+    void takeKey(const WindowEvent &e);
+    void press(int control);
+    void scrollBy(int rows, bool forward);
+    void toEnd(bool top);
+    void setLimitsOfThumb();
+    void placeThumb();
+
+    FileManager *m_file = nullptr;
+    Records *m_records = nullptr;
+    int m_sort = 0;
+    bool m_endHit = false;
+    ListMove m_lastMove = ListMove::None;
+    QList<int> m_popupControls;
+};

@@ -1,0 +1,205 @@
+// Reading rows into the list buffer: fills in both directions, page loads and scrolling.
+
+#include "framework/browse/browsemanager.h"
+
+#include "framework/listcontrol.h"
+#include "store/errormanager.h"
+#include "store/filemanager.h"
+#include "store/relationkeeper.h"
+
+#include <algorithm>
+
+ListRow BrowseManager::makeRow() const
+{
+    ListRow row;
+    for (const FieldRef &field : FIELDS)
+        row.columns << QString::fromStdString((*m_records)[field.file].text(field.index));
+    row.position = Position();
+    return row;
+}
+
+bool BrowseManager::Fill(bool forward)
+{
+    std::string skip;
+    if (!LISTQUEUE.empty()) {
+        skip = forward ? LISTQUEUE.back().position : LISTQUEUE.front().position;
+        ResetToPosition(skip);
+    }
+    bool first = true;
+    bool endHit = false;
+    while (ITEMSTOFILL > 0) {
+        const int level = forward ? Next() : Previous();
+        if (level == Level::Notify) {
+            endHit = true;
+            break;
+        }
+        if (level != Level::Benign)
+            break;
+        ListRow row = makeRow();
+        // The restart returns the row the list already holds first.
+        if (std::exchange(first, false) && !skip.empty() && row.position == skip)
+            continue;
+        if (static_cast<int>(LISTQUEUE.size()) >= LASTITEMS) {
+            if (forward)
+                LISTQUEUE.erase(LISTQUEUE.begin());
+            else
+                LISTQUEUE.pop_back();
+        }
+        if (forward)
+            LISTQUEUE.push_back(std::move(row));
+        else
+            LISTQUEUE.insert(LISTQUEUE.begin(), std::move(row));
+        --ITEMSTOFILL;
+    }
+    m_endHit = endHit;
+    return endHit;
+}
+
+void BrowseManager::ResetQueue(int mode)
+{
+    ListControl *control = list();
+    if (!ACTIVEINVISIBLE && control && !control->isVisible()) {
+        LOADPENDING = 1;
+        return;
+    }
+    LOADED = 1;
+    LOADPENDING = 0;
+    if (LASTITEMS <= 0)
+        LASTITEMS = control ? control->visibleRows() : 1;
+    CURRENTCHOICE = std::max(CURRENTCHOICE, 1);
+    std::string highlight;
+    int kept = 0;
+    if (mode == ReloadPage) {
+        if (!LISTQUEUE.empty()) {
+            highlight
+                = LISTQUEUE[std::min<std::size_t>(CURRENTCHOICE, LISTQUEUE.size()) - 1].position;
+            ResetToPosition(LISTQUEUE.front().position);
+        } else {
+            ResetToStart();
+        }
+    } else if (RETAINROW) {
+        kept = CURRENTCHOICE - 1;
+    }
+    LISTQUEUE.clear();
+    ITEMSTOFILL = LASTITEMS - kept;
+    Fill(true);
+    const bool positionedPastEnd = mode == FromPosition && LISTQUEUE.empty();
+    if (mode == FromPosition && !RETAINROW && !LISTQUEUE.empty())
+        highlight = LISTQUEUE.front().position;
+    if (!ALLOWUNFILLED || kept > 0) {
+        ITEMSTOFILL = LASTITEMS - static_cast<int>(LISTQUEUE.size());
+        if (ALLOWUNFILLED)
+            ITEMSTOFILL = std::min(ITEMSTOFILL, kept);
+        Fill(false);
+    }
+    if (static_cast<int>(LISTQUEUE.size()) > LASTITEMS)
+        LISTQUEUE.resize(LASTITEMS);
+    const auto found = std::find_if(LISTQUEUE.begin(), LISTQUEUE.end(), [&](const ListRow &row) {
+        return row.position == highlight;
+    });
+    if (!highlight.empty() && found != LISTQUEUE.end())
+        CURRENTCHOICE = static_cast<int>(found - LISTQUEUE.begin()) + 1;
+    else if (positionedPastEnd)
+        CURRENTCHOICE = static_cast<int>(LISTQUEUE.size());
+    CURRENTCHOICE = std::clamp(CURRENTCHOICE, 1, std::max(1, static_cast<int>(LISTQUEUE.size())));
+    takeRow();
+}
+
+void BrowseManager::takeRow()
+{
+    if (LISTQUEUE.empty()) {
+        if (m_file && LOADED)
+            m_file->BUFFER().clear();
+        return;
+    }
+    CURRENTCHOICE = std::clamp(CURRENTCHOICE, 1, static_cast<int>(LISTQUEUE.size()));
+    Fetch(LISTQUEUE[CURRENTCHOICE - 1].position);
+}
+
+void BrowseManager::showRows()
+{
+    ListControl *control = list();
+    if (!control)
+        return;
+    bool same = control->rowCount() == static_cast<int>(LISTQUEUE.size());
+    for (int i = 0; same && i < control->rowCount(); ++i)
+        same = control->row(i + 1) == LISTQUEUE[i].columns;
+    if (!same) {
+        control->clearRows();
+        for (const ListRow &row : LISTQUEUE)
+            control->appendRow(row.columns);
+    }
+    control->setHighlighted(LISTQUEUE.empty() ? 0 : CURRENTCHOICE);
+}
+
+void BrowseManager::toEnd(bool top)
+{
+    LISTQUEUE.clear();
+    const int level = top ? ReadFirst() : ReadLast();
+    if (level != Level::Benign)
+        return;
+    LISTQUEUE.push_back(makeRow());
+    ITEMSTOFILL = LASTITEMS - 1;
+    Fill(top);
+    m_endHit = true;
+    CURRENTCHOICE = top ? 1 : static_cast<int>(LISTQUEUE.size());
+}
+
+void BrowseManager::scrollBy(int rows, bool forward)
+{
+    ITEMSTOFILL = rows;
+    Fill(forward);
+    const int size = static_cast<int>(LISTQUEUE.size());
+    CURRENTCHOICE += forward ? ITEMSTOFILL : -ITEMSTOFILL;
+    CURRENTCHOICE = std::clamp(CURRENTCHOICE, 1, std::max(size, 1));
+}
+
+void BrowseManager::Scroll(EventKind kind)
+{
+    if (LISTQUEUE.empty())
+        return;
+    const int size = static_cast<int>(LISTQUEUE.size());
+    m_endHit = false;
+    switch (kind) {
+    case EventKind::ScrollUp:
+        m_lastMove = ListMove::Up;
+        if (CURRENTCHOICE > 1) {
+            --CURRENTCHOICE;
+        } else {
+            scrollBy(1, false);
+            CURRENTCHOICE = 1;
+        }
+        break;
+    case EventKind::ScrollDown:
+        m_lastMove = ListMove::Down;
+        if (CURRENTCHOICE < size) {
+            ++CURRENTCHOICE;
+        } else {
+            scrollBy(1, true);
+            CURRENTCHOICE = static_cast<int>(LISTQUEUE.size());
+        }
+        break;
+    case EventKind::PageUp:
+        m_lastMove = ListMove::PageUp;
+        scrollBy(LASTITEMS, false);
+        break;
+    case EventKind::PageDown:
+        m_lastMove = ListMove::PageDown;
+        scrollBy(LASTITEMS, true);
+        break;
+    case EventKind::ScrollTop:
+        m_lastMove = ListMove::Top;
+        toEnd(true);
+        break;
+    case EventKind::ScrollBottom:
+        m_lastMove = ListMove::Bottom;
+        toEnd(false);
+        break;
+    default:
+        return;
+    }
+    LASTCHOICE = CURRENTCHOICE;
+    showRows();
+    takeRow();
+    placeThumb();
+}

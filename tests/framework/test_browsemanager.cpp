@@ -1,0 +1,274 @@
+// Lists on a real customer file: pages that hold exactly the rows that fit, paging to both
+// ends, the locator, the thumb, the update form called from the list, selection, and a list
+// on a hidden tab.
+
+#include "browsefixture.h"
+
+#include "framework/keycodes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+constexpr int kNames = CustomerList::kByName;
+
+void post(BrowseFixture &f, ProcWindow *window, EventKind kind, int thumb = 0)
+{
+    window->post(WindowEvent{kind, kNames, 0, {}, thumb});
+    f.gui.settle();
+}
+
+TEST(BrowseManager, PagesHoldTheVisibleRowsAndReachBothEnds)
+{
+    BrowseFixture f(300);
+    ProcWindow *window = f.openList();
+    ASSERT_NE(window, nullptr);
+    ListControl *list = window->list(kNames);
+    const int rows = list->visibleRows();
+    ASSERT_GT(rows, 3);
+    ASSERT_NE(f.probe.byName, nullptr);
+    EXPECT_EQ(static_cast<int>(f.probe.byName->LISTQUEUE.size()), rows)
+        << "the buffer never holds more than the page";
+    EXPECT_EQ(f.probe.byName->LASTITEMS, rows);
+    EXPECT_EQ(f.shownNames(window), f.sortedNames(0, rows));
+    EXPECT_EQ(list->highlighted(), 1);
+
+    // Page down row by row of pages to the end: every page follows on from the last.
+    const std::size_t pages = (f.names.size() + rows - 1) / rows;
+    for (std::size_t p = 1; p < pages; ++p) {
+        post(f, window, EventKind::PageDown);
+        const std::size_t first = std::min<std::size_t>(p * rows, f.names.size() - rows);
+        ASSERT_EQ(f.shownNames(window), f.sortedNames(first, rows)) << "page " << p;
+    }
+    post(f, window, EventKind::PageDown);
+    EXPECT_EQ(f.shownNames(window), f.sortedNames(f.names.size() - rows, rows));
+    EXPECT_EQ(list->highlighted(), rows) << "paging past the end moves the highlight down";
+
+    for (std::size_t p = 0; p < pages; ++p)
+        post(f, window, EventKind::PageUp);
+    EXPECT_EQ(f.shownNames(window), f.sortedNames(0, rows));
+    EXPECT_EQ(list->highlighted(), 1);
+
+    // Row by row over the page's edges.
+    for (int r = 1; r < rows + 2; ++r)
+        post(f, window, EventKind::ScrollDown);
+    EXPECT_EQ(f.shownNames(window), f.sortedNames(2, rows));
+    EXPECT_EQ(f.highlightedName(window), QString::fromStdString(f.names[rows + 1]));
+    for (int r = 0; r < rows; ++r)
+        post(f, window, EventKind::ScrollUp);
+    EXPECT_EQ(f.shownNames(window), f.sortedNames(1, rows));
+    EXPECT_EQ(f.highlightedName(window), QString::fromStdString(f.names[1]));
+
+    post(f, window, EventKind::ScrollBottom);
+    EXPECT_EQ(f.shownNames(window), f.sortedNames(f.names.size() - rows, rows));
+    EXPECT_EQ(f.highlightedName(window), QString::fromStdString(f.names.back()));
+    post(f, window, EventKind::ScrollTop);
+    EXPECT_EQ(f.shownNames(window), f.sortedNames(0, rows));
+    f.gui.closeBox(window);
+}
+
+TEST(BrowseManager, ThumbDragToEitherEndShowsTheFirstOrLastPage)
+{
+    BrowseFixture f(300);
+    ProcWindow *window = f.openList();
+    ASSERT_NE(window, nullptr);
+    const int rows = window->list(kNames)->visibleRows();
+    post(f, window, EventKind::ScrollDrag, 100);
+    EXPECT_EQ(f.shownNames(window), f.sortedNames(f.names.size() - rows, rows));
+    EXPECT_GE(window->list(kNames)->thumbPosition(), 90);
+    post(f, window, EventKind::ScrollDrag, 1);
+    EXPECT_EQ(f.shownNames(window), f.sortedNames(0, rows));
+    EXPECT_LE(window->list(kNames)->thumbPosition(), 10);
+
+    // Halfway the step manager positions on a name about the middle of the alphabet.
+    post(f, window, EventKind::ScrollDrag, 50);
+    const QString middle = f.highlightedName(window);
+    EXPECT_GT(middle, u"E"_s);
+    EXPECT_LT(middle, u"P"_s);
+    f.gui.closeBox(window);
+}
+
+TEST(BrowseManager, ReloadAtTheEndFillsThePageFromAboveUnlessUnfilledIsAllowed)
+{
+    for (const bool unfilled : {false, true}) {
+        SCOPED_TRACE(unfilled ? "ALLOWUNFILLED" : "full page");
+        BrowseFixture f(60);
+        f.probe.allowUnfilled = unfilled;
+        FileManager &file = f.store->fileManager(FileId::kunde);
+        file.Open();
+        f.addCustomer(file, "Zeta 1", "Ort 01", 901);
+        f.addCustomer(file, "Zeta 2", "Ort 01", 902);
+        file.Close();
+        ProcWindow *window = f.openList();
+        ASSERT_NE(window, nullptr);
+        const int rows = window->list(kNames)->visibleRows();
+        ASSERT_GT(rows, 2);
+        f.gui.key(window, kNames, Qt::Key_Z);
+        if (unfilled) {
+            EXPECT_EQ(f.shownNames(window), (QStringList{u"Zeta 1"_s, u"Zeta 2"_s}));
+            EXPECT_EQ(window->list(kNames)->highlighted(), 1);
+        } else {
+            EXPECT_EQ(f.shownNames(window), f.sortedNames(f.names.size() - rows, rows));
+            EXPECT_EQ(window->list(kNames)->highlighted(), rows - 1);
+        }
+        EXPECT_EQ(f.highlightedName(window), u"Zeta 1"_s);
+        f.gui.closeBox(window);
+    }
+}
+
+TEST(BrowseManager, LocatorJumpsToTheTypedLetterAndWalksOnWithIt)
+{
+    BrowseFixture f(300);
+    ProcWindow *window = f.openList();
+    ASSERT_NE(window, nullptr);
+    const auto firstWith = [&](char letter) {
+        return static_cast<std::size_t>(
+            std::find_if(f.names.begin(),
+                         f.names.end(),
+                         [&](const std::string &name) { return name[0] == letter; })
+            - f.names.begin());
+    };
+    f.gui.key(window, kNames, Qt::Key_K);
+    EXPECT_EQ(f.highlightedName(window), QString::fromStdString(f.names[firstWith('K')]));
+    f.gui.key(window, kNames, Qt::Key_K);
+    EXPECT_EQ(f.highlightedName(window), QString::fromStdString(f.names[firstWith('K') + 1]))
+        << "the same letter again walks on";
+    f.gui.key(window, kNames, Qt::Key_C);
+    EXPECT_EQ(f.highlightedName(window), QString::fromStdString(f.names[firstWith('C')]))
+        << "another letter jumps, also backwards";
+    f.gui.closeBox(window);
+}
+
+TEST(BrowseManager, UpdateFormInsertsChangesAndDeletesAndTheListFollows)
+{
+    BrowseFixture f(40);
+    ProcWindow *window = f.openList();
+    ASSERT_NE(window, nullptr);
+
+    f.gui.press(window, CustomerList::kInsert);
+    ProcWindow *form = f.gui.window(u"Kunde"_s);
+    ASSERT_NE(form, nullptr);
+    f.gui.type(form, 1, u"Neukunde"_s);
+    f.gui.type(form, 2, u"K77777"_s);
+    f.gui.press(form, 10);
+    EXPECT_EQ(f.gui.window(u"Kunde"_s), nullptr);
+    EXPECT_EQ(f.highlightedName(window), u"Neukunde"_s) << "the new record is highlighted";
+
+    f.gui.pickRow(window, kNames, 3);
+    const QString picked = f.highlightedName(window);
+    f.gui.press(window, CustomerList::kChange);
+    form = f.gui.window(u"Kunde"_s);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, 1), picked) << "the form shows the highlighted record";
+    f.gui.type(form, 1, u"Aaron Neu"_s);
+    f.gui.press(form, 10);
+    EXPECT_EQ(f.highlightedName(window), u"Aaron Neu"_s);
+    EXPECT_EQ(f.shownNames(window).first(), u"Aaron Neu"_s);
+
+    // Deleting the highlighted record takes its row out and keeps the page full.
+    const int rows = window->list(kNames)->visibleRows();
+    f.gui.pickRow(window, kNames, 2);
+    const QString doomed = f.highlightedName(window);
+    f.gui.press(window, CustomerList::kDelete);
+    EXPECT_FALSE(f.shownNames(window).contains(doomed));
+    EXPECT_EQ(f.shownNames(window).size(), rows);
+    EXPECT_EQ(f.count(FileId::kunde), 40);
+
+    // A cancelled change leaves the list as it was.
+    const QStringList before = f.shownNames(window);
+    f.gui.press(window, CustomerList::kChange);
+    form = f.gui.window(u"Kunde"_s);
+    ASSERT_NE(form, nullptr);
+    f.gui.press(form, 11);
+    EXPECT_EQ(f.shownNames(window), before);
+    f.gui.closeBox(window);
+}
+
+TEST(BrowseManager, SelectModeReturnsTheChosenRecordOrRestoresTheBuffer)
+{
+    for (const bool choose : {true, false}) {
+        SCOPED_TRACE(choose ? "chosen" : "closed");
+        BrowseFixture f(30);
+        FormFixture::Call call;
+        f.gui.start(u"Updateauftrag"_s, [&] {
+            f.store->relations(FileId::kunde).Open();
+            f.store->records().set(KUN::KNAME, std::string("Aaa vorher"));
+            call.response = f.app->call("Browsekunde", Request::Select);
+            call.name = f.store->records().get(KUN::KNAME);
+            f.store->relations(FileId::kunde).Close();
+            call.returned = true;
+        });
+        ProcWindow *window = f.gui.window(u"Kunden"_s);
+        ASSERT_NE(window, nullptr);
+        EXPECT_FALSE(window->isDisabled(CustomerList::kSelect));
+        if (choose) {
+            f.gui.pickRow(window, kNames, 4);
+            f.gui.press(window, CustomerList::kSelect);
+        } else {
+            f.gui.closeBox(window);
+        }
+        ASSERT_TRUE(call.returned);
+        EXPECT_EQ(call.response, choose ? Response::Completed : Response::Cancelled);
+        EXPECT_EQ(call.name, choose ? f.names[3] : std::string("Aaa vorher"));
+    }
+}
+
+TEST(BrowseManager, ListOnAHiddenTabLoadsWhenShownAndEmptyListsDisableTheirButtons)
+{
+    BrowseFixture f(20);
+    ProcWindow *window = f.openList();
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(f.probe.byPlace, nullptr);
+    EXPECT_EQ(f.probe.byPlace->LOADED, 0);
+    EXPECT_EQ(f.probe.byPlace->LOADPENDING, 1);
+    EXPECT_EQ(window->list(CustomerList::kByPlace)->rowCount(), 0);
+    f.gui.switchTab(window, CustomerList::kSheet, 2);
+    EXPECT_EQ(f.probe.byPlace->LOADED, 1);
+    EXPECT_EQ(f.shownNames(window, CustomerList::kByPlace).first(), u"Ort 00"_s);
+    f.gui.closeBox(window);
+
+    BrowseFixture empty;
+    window = empty.openList();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->list(kNames)->rowCount(), 0);
+    EXPECT_FALSE(window->isDisabled(CustomerList::kInsert));
+    EXPECT_TRUE(window->isDisabled(CustomerList::kChange));
+    EXPECT_TRUE(window->isDisabled(CustomerList::kDelete));
+    EXPECT_TRUE(window->isDisabled(CustomerList::kSelect)) << "not opened for selection";
+    EXPECT_EQ(empty.probe.byName->popupItems(),
+              (QStringList{u"&Neu"_s, u"&Ändern"_s, u"&Löschen"_s}));
+    empty.gui.closeBox(window);
+}
+
+TEST(BrowseManager, PopupMenuAndKeysPressTheListsButtons)
+{
+    BrowseFixture f(30);
+    ProcWindow *window = f.openList();
+    ASSERT_NE(window, nullptr);
+    f.gui.pickRow(window, kNames, 2, true);
+    ASSERT_TRUE(f.gui.choosePopupItem(u"&Ändern"_s));
+    ProcWindow *form = f.gui.window(u"Kunde"_s);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, 1), QString::fromStdString(f.names[1]))
+        << "the right-clicked row is changed";
+    f.gui.press(form, 11);
+    ASSERT_EQ(f.gui.window(u"Kunde"_s), nullptr);
+
+    f.gui.key(window, kNames, Qt::Key_Insert);
+    form = f.gui.window(u"Kunde"_s);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, 1), QString()) << "Insert opens an empty form";
+    f.gui.press(form, 11);
+    ASSERT_EQ(f.gui.window(u"Kunde"_s), nullptr);
+
+    f.gui.doubleClickRow(window, kNames, 3);
+    form = f.gui.window(u"Kunde"_s);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, 1), QString::fromStdString(f.names[2]));
+    f.gui.press(form, 11);
+    f.gui.closeBox(window);
+}
+
+} // namespace
