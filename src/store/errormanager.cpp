@@ -5,7 +5,6 @@
 #include "store/resultcodes.h"
 
 #include <cstddef>
-#include <ranges>
 
 namespace {
 
@@ -166,9 +165,11 @@ bool ErrorManager::findEntry(int id)
 std::string ErrorManager::currentProcedure() const
 {
     const std::uint32_t thread = ProcThread::current();
-    for (const ProcName &proc : std::views::reverse(m_procNames)) {
-        if (proc.thread == thread)
-            return proc.name;
+    // Latest name first; reverse iterators rather than ranges, which clang's fuzz build of
+    // this file does not take with this standard library.
+    for (auto it = m_procNames.rbegin(); it != m_procNames.rend(); ++it) {
+        if (it->thread == thread)
+            return it->name;
     }
     return {};
 }
