@@ -67,28 +67,6 @@ struct OwnedDialog
     ~OwnedDialog() { delete dialog.data(); }
 };
 
-QMessageBox::StandardButton standardButton(int button)
-{
-    switch (button) {
-    case MessageButton::Ok:
-        return QMessageBox::Ok;
-    case MessageButton::Yes:
-        return QMessageBox::Yes;
-    case MessageButton::No:
-        return QMessageBox::No;
-    case MessageButton::Cancel:
-        return QMessageBox::Cancel;
-    case MessageButton::Abort:
-        return QMessageBox::Abort;
-    case MessageButton::Retry:
-        return QMessageBox::Retry;
-    case MessageButton::Ignore:
-        return QMessageBox::Ignore;
-    default:
-        return QMessageBox::NoButton;
-    }
-}
-
 int messageButton(QMessageBox::StandardButton button)
 {
     for (int b = MessageButton::Ok; b <= MessageButton::Ignore; b <<= 1) {
@@ -133,6 +111,28 @@ int lowestButton(int buttons)
 }
 
 } // namespace
+
+QMessageBox::StandardButton standardButton(int button)
+{
+    switch (button) {
+    case MessageButton::Ok:
+        return QMessageBox::Ok;
+    case MessageButton::Yes:
+        return QMessageBox::Yes;
+    case MessageButton::No:
+        return QMessageBox::No;
+    case MessageButton::Cancel:
+        return QMessageBox::Cancel;
+    case MessageButton::Abort:
+        return QMessageBox::Abort;
+    case MessageButton::Retry:
+        return QMessageBox::Retry;
+    case MessageButton::Ignore:
+        return QMessageBox::Ignore;
+    default:
+        return QMessageBox::NoButton;
+    }
+}
 
 GuiMessagePresenter::GuiMessagePresenter(std::function<void()> tearDown)
     : m_tearDown(std::move(tearDown))

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+#include <QMessageBox>
+
 class QDialog;
 class QPrinter;
 class QWidget;
@@ -46,6 +48,9 @@ QWidget *dialogParent();
 // Shows the dialog without blocking and waits (suspending the procedure) until it is
 // finished; returns its result code (QDialog::Accepted or Rejected).
 int awaitDialog(QDialog &dialog);
+
+// The message box button that stands for a MessageButton value (NoButton for none).
+QMessageBox::StandardButton standardButton(int button);
 
 // The name of a file to save to; empty when the user cancels.
 QString askSaveFileName(const QString &caption, const QString &directory, const QString &filter);

@@ -36,28 +36,6 @@ void ensureApplication()
     new QApplication(argc, argv);
 }
 
-QMessageBox::StandardButton standardButton(int button)
-{
-    switch (button) {
-    case MessageButton::Ok:
-        return QMessageBox::Ok;
-    case MessageButton::Yes:
-        return QMessageBox::Yes;
-    case MessageButton::No:
-        return QMessageBox::No;
-    case MessageButton::Cancel:
-        return QMessageBox::Cancel;
-    case MessageButton::Abort:
-        return QMessageBox::Abort;
-    case MessageButton::Retry:
-        return QMessageBox::Retry;
-    case MessageButton::Ignore:
-        return QMessageBox::Ignore;
-    default:
-        return QMessageBox::NoButton;
-    }
-}
-
 template<typename T>
 QList<T *> visibleTopLevels()
 {
