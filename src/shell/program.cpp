@@ -4,6 +4,7 @@
 #include "framework/procedurethreads.h"
 #include "shell/mainframe.h"
 #include "shell/mainprocedure.h"
+#include "shell/procedures.h"
 #include "store/storecontext.h"
 
 #include <cstdio>
@@ -24,6 +25,7 @@ Program::Program(const std::filesystem::path &folder)
     m_frame = std::make_unique<MainFrame>();
     m_app = std::make_unique<AppContext>(*m_store, *m_threads, m_frame->area());
     m_app->setToolbarStrip(m_frame->toolbarStrip());
+    registerProcedures(m_app->procedures());
     m_app->setHelp([this] { m_frame->showHelp(MainFrame::HelpPage::Contents); });
 }
 

@@ -1,0 +1,10 @@
+#include "shell/procedures.h"
+
+#include "costing/forms/costingforms.h"
+#include "framework/procedureregistry.h"
+
+void registerProcedures(ProcedureRegistry &registry)
+{
+    // One line per part of the program, in the order the parts build on each other.
+    registerCostingForms(registry);
+}
