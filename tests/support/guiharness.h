@@ -3,6 +3,7 @@
 #include "framework/dialogs.h"
 #include "framework/procedurethreads.h"
 #include "framework/procwindow.h"
+#include "support/qstringprint.h"
 
 #include <QList>
 #include <QString>
@@ -16,12 +17,6 @@
 
 class QMainWindow;
 class QMdiArea;
-
-// Readable QStrings in test failures.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // "Accepted 3", "AlertKey 5 key 113 'a'", "ScrollDrag 7 thumb 40", "OpenWindow": events the
 // way tests compare them.

@@ -2,6 +2,7 @@
 
 #include "framework/report/pagequeue.h"
 #include "support/guiapp.h"
+#include "support/qstringprint.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -16,12 +17,6 @@
 
 #include <string>
 #include <vector>
-
-// Readable test failures for texts.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 // Report pages as the customer would read them: printed to a PDF through the printer and
 // read back with `pdftotext -layout`.
