@@ -246,7 +246,13 @@ int ListProcedure::RunProcedure(int number, int request)
 {
     if (number != 1 || m_def.update.empty())
         return Response::Cancelled;
-    return app().call(m_def.update, request);
+    const bool formThere = app().procedures().contains(m_def.update);
+    const int response = app().call(m_def.update, request);
+    // The list numbered a new record for the form; with no form to complete or abandon it,
+    // the list takes it back so that no empty record stays in the file.
+    if (!formThere && request == Request::Insert)
+        store().relations(m_def.file).CancelNumbering();
+    return response;
 }
 
 int ListProcedure::OnAccepted()
