@@ -251,6 +251,48 @@ TEST(SelectLists, AnInsertThroughTheUpdateFormShowsTheNewRowHighlighted)
     f.gui.press(window, ListProcedure::kClose);
 }
 
+// The print calculation form, reduced to its description.
+class CalculationForm : public ProcedureController
+{
+public:
+    explicit CalculationForm(AppContext &app)
+        : ProcedureController(app, "Updatekaldruck", QStringLiteral("Kalkulation"))
+    {
+        setPrimary(FileId::kaldruck, 10, 11);
+    }
+
+protected:
+    void defineWindow(FormBuilder &form) override
+    {
+        form.entry(1, QStringLiteral("Bezeichnung"), KAD::KABEZ, QStringLiteral("@s35"));
+        form.okCancel(10, 11);
+    }
+};
+
+TEST(SelectLists, ANewLineOnTheOrderTabBelongsToTheChosenOrder)
+{
+    ListsFixture f;
+    f.app->procedures().add<CalculationForm>("Updatekaldruck");
+    order(f, "F1", "K1", "A-100");
+    order(f, "F2", "K2", "A-200");
+    calculation(f, "KA1", "F1");
+    ProcWindow *window = f.open("Browsekaldruck", kCalculations);
+    ASSERT_NE(window, nullptr);
+    f.gui.press(window, ListProcedure::kPick);
+    ASSERT_TRUE(chooseOrder(f, u"F2"_s));
+    EXPECT_TRUE(f.shown(window).isEmpty());
+
+    f.gui.press(window, 2);
+    ProcWindow *form = f.gui.window(u"Kalkulation"_s);
+    ASSERT_NE(form, nullptr);
+    f.gui.type(form, 1, u"Flyer A5"_s);
+    f.gui.press(form, 10);
+    EXPECT_EQ(f.shown(window, 3), QStringList{u"Flyer A5"_s});
+    EXPECT_EQ(f.highlighted(window, 2), u"F2"_s);
+    EXPECT_EQ(f.count(FileId::kaldruck), 2);
+    f.gui.press(window, ListProcedure::kClose);
+}
+
 TEST(SelectLists, AnUpdateFormNotYetThereIsReportedAndLeavesNothingBehind)
 {
     ListsFixture f;
