@@ -140,9 +140,8 @@ TEST(MainFrame, AnUndefinedProcedureIsReportedByName)
         QString procedure;
     };
     const Case cases[] = {
-        {u"Übersicht - alle Aufträge"_s, u"Browseauftrag"_s},
         {u"Print by AUF:Keyfid key"_s, u"DrucRECmax"_s},
-        {u"LIEFERANTEN -Daten "_s, u"Bowselief"_s},
+        {u"Print by ATR:Keytid key"_s, u"PrintATRTestdruck"_s},
     };
     FrameFixture f;
     f.start();

@@ -53,9 +53,10 @@ void BrowseManager::AddSortOrder(KeyRef key,
         m_sort = currentOrderNumber();
 }
 
-void BrowseManager::AddField(FieldRef field)
+void BrowseManager::AddField(FieldRef field, const QString &picture)
 {
     FIELDS.push_back(field);
+    PICTURES.push_back(picture);
 }
 
 BrowseOrder *BrowseManager::currentBrowseOrder() const

@@ -58,6 +58,7 @@ public:
     std::int32_t CURRENTCHOICE = 0;
     std::int32_t DELETECONTROL = 0;
     std::vector<FieldRef> FIELDS;
+    std::vector<QString> PICTURES; // by column; empty: the text as the record holds it
     std::uint8_t HASTHUMB = 0;
     std::int32_t INSERTCONTROL = 0;
     std::int32_t ITEMSTOFILL = 0;
@@ -84,8 +85,8 @@ public:
     void AddSortOrder(KeyRef key,
                       std::optional<FieldRef> freeElement = {},
                       std::unique_ptr<StepManager> thumb = {});
-    // A shown column: the field's text as the record holds it.
-    void AddField(FieldRef field);
+    // A shown column: the field's text as the record holds it, or as `picture` shows it.
+    void AddField(FieldRef field, const QString &picture = {});
     // The order the list shows; a changed order clears its locator and reloads.
     void SetSort(int number);
     BrowseOrder *currentBrowseOrder() const;

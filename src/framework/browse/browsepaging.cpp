@@ -3,6 +3,7 @@
 #include "framework/browse/browsemanager.h"
 
 #include "framework/listcontrol.h"
+#include "framework/picture.h"
 #include "store/errormanager.h"
 #include "store/filemanager.h"
 #include "store/relationkeeper.h"
@@ -12,8 +13,13 @@
 ListRow BrowseManager::makeRow() const
 {
     ListRow row;
-    for (const FieldRef &field : FIELDS)
-        row.columns << QString::fromStdString((*m_records)[field.file].text(field.index));
+    for (std::size_t i = 0; i < FIELDS.size(); ++i) {
+        const RecordBuffer &record = (*m_records)[FIELDS[i].file];
+        if (i < PICTURES.size() && !PICTURES[i].isEmpty())
+            row.columns << Picture(PICTURES[i]).format(record.value(FIELDS[i].index)).trimmed();
+        else
+            row.columns << QString::fromStdString(record.text(FIELDS[i].index));
+    }
     row.position = Position();
     return row;
 }

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "store/layout.h"
+#include "store/relationkeeper.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The list windows of the record files, one definition each: what ListProcedure builds its
+// window, its sort orders and its columns from. Texts are UTF-8, exactly as the window shows
+// them.
+namespace shell {
+
+// The procedure a tab's pick button calls to choose a record of another file, and what the
+// list then does with the choice.
+enum class Pick : std::uint8_t {
+    None,
+    Order,    // "Select auftrag" → Selectauftrag; the list follows the order in `auftrag`
+    Customer, // "Select kunde" → Selectkunde; the list is placed at the customer's orders
+};
+
+struct ListTab
+{
+    std::string text{};
+    KeyRef key{};
+    // The field the locator searches on (the key's first component); none: no locator.
+    std::optional<FieldRef> locator{};
+    // The list's linking field, limited to the id of the order in the `auftrag` buffer.
+    std::optional<FieldRef> rangeOnOrder{};
+    Pick pick = Pick::None;
+};
+
+struct ListColumn
+{
+    std::string heading{};
+    FieldRef field{};
+    // The display picture; empty: texts as they stand, numbers and dates by their type.
+    std::string picture{};
+    // The column's own background (0xRRGGBB); 0: the list's.
+    std::uint32_t background = 0;
+};
+
+// Which buttons the list has and their control numbers.
+enum class ButtonSet : std::uint8_t {
+    Standard,    // insert 2, change 3, delete 4
+    SelectFirst, // select 2, insert 3, change 4, delete 5
+    SelectOnly,  // select 2, no update buttons
+    ChangeOnly,  // change 3: the list only opens the chosen record's form
+};
+
+struct ListDef
+{
+    std::string procedure{};
+    FileId file{};
+    std::string title{};
+    std::vector<ListTab> tabs{}; // in the order of the sheet
+    std::vector<ListColumn> columns{};
+    std::string update{}; // the update procedure; empty for a list that only selects
+    bool guarded = false;
+    ButtonSet buttons = ButtonSet::Standard;
+    std::string closeText{};
+    std::string insertText = "&Insert";
+    std::string changeText = "&Change";
+    std::string deleteText = "&Delete";
+    std::vector<std::string> legend{}; // lines shown on the first tab
+};
+
+// Every list window, in the order of the record files.
+const std::vector<ListDef> &listDefinitions();
+// nullptr when there is no such list.
+const ListDef *findList(std::string_view procedure);
+
+// The sort order (from 1) that tab `tab` (from 1) of a sheet with `tabs` tabs shows: the
+// orders are added for tabs 2, 3, … first and for tab 1 last, so tab 1 shows the last order
+// added and tab k ≥ 2 order k − 1.
+int orderOfTab(int tab, int tabs);
+// The tab (from 1) that shows sort order `order`.
+int tabOfOrder(int order, int tabs);
+
+// The picture a column is shown with: its own, or for numbers and dates the one their type
+// suggests; empty for a text shown as it stands.
+std::string columnPicture(const ListColumn &column);
+
+} // namespace shell

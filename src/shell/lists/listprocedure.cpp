@@ -1,0 +1,314 @@
+#include "shell/lists/listprocedure.h"
+
+#include "framework/core/stepmanager.h"
+#include "framework/core/textstep.h"
+#include "framework/formbuilder.h"
+#include "framework/listcontrol.h"
+#include "framework/procwindow.h"
+#include "store/errormanager.h"
+#include "store/filemanager.h"
+#include "store/files.h"
+#include "store/relationkeeper.h"
+#include "store/storecontext.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace shell;
+
+namespace {
+
+const char *const kGuardTitle = "U u u p p p s s";
+const char *const kGuardText = "Bitte verlassen Sie erst die geöffneten Menüs.";
+
+QString qs(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+// Paints one column of a list on its own background.
+class ColumnBackground : public QStyledItemDelegate
+{
+public:
+    ColumnBackground(QColor colour, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_colour(colour)
+    {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->backgroundBrush = m_colour;
+    }
+
+private:
+    QColor m_colour;
+};
+
+// Number keys step through their values; text keys through a table computed from the first
+// and last values, letters only.
+std::unique_ptr<StepManager> stepFor(KeyRef key)
+{
+    const FileDef &file = fileDef(key.file);
+    const FieldDef &first = file.fields[file.keys[key.index].parts[0].field];
+    if (first.type == FieldType::String)
+        return std::make_unique<TextStep>(TextStep::LookupMode::Computed, StepManager::Alphabetic);
+    return std::make_unique<NumericStep>();
+}
+
+} // namespace
+
+bool ListWindowGuard::take()
+{
+    if (m_held)
+        return true;
+    if (m_flag == 1)
+        return false;
+    m_flag = 1;
+    m_held = true;
+    return true;
+}
+
+void ListWindowGuard::release()
+{
+    if (!m_held)
+        return;
+    m_held = false;
+    m_flag = 0;
+}
+
+ListProcedure::ListProcedure(AppContext &app, const ListDef &def)
+    : ProcedureController(app, def.procedure, qs(def.title))
+    , m_def(def)
+    , m_guard(app.ListWindowOpen)
+{
+    useFile(def.file);
+    setCancelControl(kClose);
+}
+
+ListProcedure::~ListProcedure() = default;
+
+int ListProcedure::selectControl() const
+{
+    switch (m_def.buttons) {
+    case ButtonSet::SelectFirst:
+    case ButtonSet::SelectOnly:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+int ListProcedure::insertControl() const
+{
+    switch (m_def.buttons) {
+    case ButtonSet::Standard:
+        return 2;
+    case ButtonSet::SelectFirst:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+int ListProcedure::changeControl() const
+{
+    switch (m_def.buttons) {
+    case ButtonSet::Standard:
+    case ButtonSet::ChangeOnly:
+        return 3;
+    case ButtonSet::SelectFirst:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int ListProcedure::deleteControl() const
+{
+    switch (m_def.buttons) {
+    case ButtonSet::Standard:
+        return 4;
+    case ButtonSet::SelectFirst:
+        return 5;
+    default:
+        return 0;
+    }
+}
+
+void ListProcedure::defineWindow(FormBuilder &form)
+{
+    ProcWindow &window = form.window();
+    m_sheet = new QTabWidget(window.content());
+    for (std::size_t i = 0; i < m_def.tabs.size(); ++i) {
+        const ListTab &tab = m_def.tabs[i];
+        auto *page = new QWidget;
+        auto *column = new QVBoxLayout(page);
+        m_sheet->addTab(page, qs(tab.text));
+        window.addControl(kFirstTab + static_cast<int>(i), page, qs(tab.text));
+        if (tab.pick != Pick::None) {
+            auto *button
+                = new QPushButton(tab.pick == Pick::Order ? QStringLiteral("Select auftrag")
+                                                          : QStringLiteral("Select kunde"),
+                                  page);
+            button->setAutoDefault(false);
+            column->addWidget(button, 0, Qt::AlignLeft);
+            window.addControl(kPick, button);
+        }
+        if (i == 0) {
+            for (std::size_t l = 0; l < m_def.legend.size(); ++l) {
+                auto *line = new QLabel(qs(m_def.legend[l]), page);
+                column->addWidget(line);
+                window.addControl(kFirstLegend + static_cast<int>(l), line, qs(m_def.legend[l]));
+            }
+        }
+        column->addStretch(1);
+    }
+    form.rows()->addRow(m_sheet);
+    window.addControl(kSheet, m_sheet, qs(m_def.title));
+
+    auto *list = new ListControl(window.content());
+    QStringList headings;
+    for (const ListColumn &column : m_def.columns)
+        headings << qs(column.heading);
+    list->setColumns(headings);
+    list->setVerticalScrollBar(true);
+    list->setMinimumSize(860, 260);
+    for (std::size_t c = 0; c < m_def.columns.size(); ++c) {
+        if (const std::uint32_t rgb = m_def.columns[c].background; rgb != 0)
+            list->view()->setItemDelegateForColumn(
+                static_cast<int>(c), new ColumnBackground(QColor::fromRgb(rgb), list->view()));
+    }
+    form.rows()->addRow(list);
+    window.addControl(kList, list, qs(m_def.title));
+
+    if (const int select = selectControl())
+        form.button(select, QStringLiteral("&Select"));
+    if (const int insert = insertControl())
+        form.button(insert, qs(m_def.insertText));
+    if (const int change = changeControl())
+        form.button(change, qs(m_def.changeText));
+    if (const int remove = deleteControl())
+        form.button(remove, qs(m_def.deleteText));
+    form.button(kClose, qs(m_def.closeText));
+}
+
+void ListProcedure::setUpWindow()
+{
+    RelationKeeper &keeper = store().relations(m_def.file);
+    m_view = std::make_unique<View>(keeper);
+    m_browse.Init(*this, kList, *m_view, keeper, store().fileManager(m_def.file), records());
+    // Tab 1 shows the order added last.
+    const int tabs = static_cast<int>(m_def.tabs.size());
+    for (int order = 1; order <= tabs; ++order) {
+        const ListTab &tab = m_def.tabs[static_cast<std::size_t>(tabOfOrder(order, tabs) - 1)];
+        m_browse.AddSortOrder(tab.key, tab.locator, stepFor(tab.key));
+        if (tab.rangeOnOrder)
+            m_browse.AddRangeLimit(*tab.rangeOnOrder, RangeValue(AUF::FID));
+    }
+    for (const ListColumn &column : m_def.columns)
+        m_browse.AddField(column.field, qs(columnPicture(column)));
+    m_browse.INSERTCONTROL = insertControl();
+    m_browse.CHANGECONTROL = changeControl();
+    m_browse.DELETECONTROL = deleteControl();
+    m_browse.SELECTCONTROL = selectControl();
+    m_browse.ASKPROCEDURE = m_def.update.empty() ? 0 : 1;
+    AddBrowse(m_browse);
+}
+
+int ListProcedure::Shutdown()
+{
+    const int level = ProcedureController::Shutdown();
+    m_guard.release();
+    return level;
+}
+
+int ListProcedure::currentTab() const
+{
+    ProcWindow *window = procWindow();
+    return window ? std::max(window->choice(kSheet), 1) : 1;
+}
+
+void ListProcedure::Reset(std::uint8_t force)
+{
+    if (procWindow())
+        m_browse.SetSort(orderOfTab(currentTab(), static_cast<int>(m_def.tabs.size())));
+    ProcedureController::Reset(force);
+}
+
+int ListProcedure::RunProcedure(int number, int request)
+{
+    if (number != 1 || m_def.update.empty())
+        return Response::Cancelled;
+    const bool formThere = app().procedures().contains(m_def.update);
+    const int response = app().call(m_def.update, request);
+    // The list numbered a new record for the form; with no form to complete or abandon it,
+    // the list takes it back so that no empty record stays in the file.
+    if (!formThere && request == Request::Insert)
+        store().relations(m_def.file).CancelNumbering();
+    return response;
+}
+
+int ListProcedure::OnAccepted()
+{
+    if (event().control == kPick) {
+        const auto tab = static_cast<std::size_t>(currentTab() - 1);
+        if (tab < m_def.tabs.size() && m_def.tabs[tab].pick != Pick::None)
+            pick(m_def.tabs[tab]);
+        return Level::Notify;
+    }
+    return ProcedureController::OnAccepted();
+}
+
+void ListProcedure::pick(const ListTab &tab)
+{
+    window().updateFromWindow();
+    const bool order = tab.pick == Pick::Order;
+    const int response = app().call(order ? "Selectauftrag" : "Selectkunde", Request::Select);
+    if (tab.rangeOnOrder) {
+        // The range follows the order now in the buffer: the page is read anew.
+        m_browse.LISTQUEUE.clear();
+        Reset(1);
+        return;
+    }
+    if (response == Response::Completed) {
+        const FieldValue chosen = order ? records()[FileId::auftrag].value(AUF::FID.index)
+                                        : records()[FileId::kunde].value(KUN::KID.index);
+        m_browse.ResetToLocator(chosen);
+        m_browse.ResetQueue(BrowseManager::FromPosition);
+    }
+    Reset(0);
+}
+
+bool ListProcedure::takeGuard()
+{
+    if (m_guard.take())
+        return true;
+    MessagePresenter &presenter = store().errors().presenter();
+    presenter.beep(150, 16);
+    presenter.show(
+        kGuardTitle, kGuardText, MessageIcon::Warning, MessageButton::Ok, MessageButton::Ok);
+    return false;
+}
+
+int ListProcedure::OnWindowEvent()
+{
+    if (event().kind == EventKind::OpenWindow && m_def.guarded && !m_guardChecked) {
+        m_guardChecked = true;
+        if (!takeGuard())
+            return Level::Fatal;
+    }
+    return ProcedureController::OnWindowEvent();
+}
+
+void runList(AppContext &app, const ListDef &def)
+{
+    ListProcedure list(app, def);
+    app.LastResponse = list.Run();
+}
