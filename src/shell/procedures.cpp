@@ -2,9 +2,11 @@
 
 #include "costing/forms/costingforms.h"
 #include "framework/procedureregistry.h"
+#include "orders/forms/orderforms.h"
 
 void registerProcedures(ProcedureRegistry &registry)
 {
     // One line per part of the program, in the order the parts build on each other.
     registerCostingForms(registry);
+    registerOrderForms(registry);
 }
