@@ -19,9 +19,8 @@ enum class DocumentKind {
     DeliveryNote, // "LIEFERSCHEIN"
     Invoice,      // "RECHNUNG"
 };
-inline constexpr std::array<DocumentKind, 3> kDocumentKinds{DocumentKind::Quote,
-                                                            DocumentKind::DeliveryNote,
-                                                            DocumentKind::Invoice};
+inline constexpr std::array<DocumentKind, 3> kDocumentKinds{
+    DocumentKind::Quote, DocumentKind::DeliveryNote, DocumentKind::Invoice};
 
 // The status word of a kind, as AUF:FSTAT holds it.
 std::string_view statusWord(DocumentKind kind);

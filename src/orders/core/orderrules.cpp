@@ -89,8 +89,8 @@ std::optional<StatusLabels> statusLabels(std::string_view status,
     labels.printCaption = std::string(statusWord(*kind));
     if (*kind == DocumentKind::Quote) {
         labels.netLabel = "Angebotspreis/ EUR";
-        labels.grossLabel = opening ? "Angebotspreis (inkl. MwSt)/EUR"
-                                    : "Angebotspreis (inkl. MwSt)/ EUR";
+        labels.grossLabel
+            = opening ? "Angebotspreis (inkl. MwSt)/EUR" : "Angebotspreis (inkl. MwSt)/ EUR";
         labels.closingLine = "Dieses Angebot ist 6 Wochen gültig.";
         return labels;
     }

@@ -34,9 +34,8 @@ public:
     RecordBuffer &buffer() { return m_manager.BUFFER(); }
 
     // Every record whose `field` holds `value`, read along `key`, which starts with `field`.
-    std::optional<std::vector<RecordBuffer>> matching(KeyRef key,
-                                                      StringField field,
-                                                      const std::string &value)
+    std::optional<std::vector<RecordBuffer>>
+    matching(KeyRef key, StringField field, const std::string &value)
     {
         if (!m_opened)
             return std::nullopt;

@@ -27,9 +27,8 @@ rt::IdBuilder &customerIds()
 } // namespace
 
 CustomerForm::CustomerForm(AppContext &app, Kind kind)
-    : ProcedureController(app,
-                          kind == Kind::Main ? "Updatekunde" : "Upddrukunde",
-                          u"DATEN  KUNDE"_s)
+    : ProcedureController(
+        app, kind == Kind::Main ? "Updatekunde" : "Upddrukunde", u"DATEN  KUNDE"_s)
     , m_kind(kind)
 {
     setPrimary(FileId::kunde, Ok, Cancel);
@@ -40,10 +39,9 @@ CustomerForm::~CustomerForm() = default;
 
 void CustomerForm::FillNewRecord()
 {
-    records().set(KUN::KID,
-                  customerIds().next("K", KUN::KID.size, [this](const std::string &id) {
-                      return orders::idTaken(store(), KUN::Keyid, KUN::KID, id);
-                  }));
+    records().set(KUN::KID, customerIds().next("K", KUN::KID.size, [this](const std::string &id) {
+        return orders::idTaken(store(), KUN::Keyid, KUN::KID, id);
+    }));
 }
 
 void CustomerForm::defineWindow(FormBuilder &form)
@@ -99,8 +97,8 @@ void CustomerForm::defineOrders(FormRows &rows)
 {
     ProcWindow &window = *procWindow();
     const bool main = m_kind == Kind::Main;
-    const QString heading = main ? u" AUFTRÄGE  - Übersicht"_s
-                                 : u"  Aufträge -  detail.-DRUCK - Übersicht"_s;
+    const QString heading
+        = main ? u" AUFTRÄGE  - Übersicht"_s : u"  Aufträge -  detail.-DRUCK - Übersicht"_s;
     rows.text(0, heading);
     auto *list = new ListControl(rows.parent());
     list->setColumns({u"Auftragsnr."_s,
@@ -111,7 +109,7 @@ void CustomerForm::defineOrders(FormRows &rows)
                       u"ANGEBOTS.-Dat."_s,
                       u"LIEFERS.-Dat."_s,
                       u"RECHNG.-Dat."_s});
-    list->setMinimumHeight(140);
+    list->setFixedHeight(140);
     rows.addWidget(list);
     window.addControl(Orders, list, heading.trimmed());
 
@@ -139,14 +137,18 @@ void CustomerForm::setUpWindow()
 {
     RelationKeeper &orders = store().relations(FileId::auftrag);
     m_orderView = std::make_unique<View>(orders);
-    m_orders.Init(*this, Orders, *m_orderView, orders, store().fileManager(FileId::auftrag),
-                  records());
+    m_orders.Init(
+        *this, Orders, *m_orderView, orders, store().fileManager(FileId::auftrag), records());
     m_orders.AddSortOrder(AUF::Keykuid);
     // A new order carries the customer's identity: the range is the customer's orders.
     m_orders.AddRangeLimit(AUF::FKUID, KUN::KID);
-    for (const FieldRef &column : {FieldRef(AUF::FNR), FieldRef(AUF::FKURZ), FieldRef(AUF::FDATUM),
-                                   FieldRef(AUF::FSTAT), FieldRef(AUF::BRUTTO),
-                                   FieldRef(AUF::FANDAT), FieldRef(AUF::FLIEFDAT),
+    for (const FieldRef &column : {FieldRef(AUF::FNR),
+                                   FieldRef(AUF::FKURZ),
+                                   FieldRef(AUF::FDATUM),
+                                   FieldRef(AUF::FSTAT),
+                                   FieldRef(AUF::BRUTTO),
+                                   FieldRef(AUF::FANDAT),
+                                   FieldRef(AUF::FLIEFDAT),
                                    FieldRef(AUF::FREDAT)})
         m_orders.AddField(column);
     if (m_kind == Kind::Main) {

@@ -162,9 +162,10 @@ void OrderForm::openOrder()
 
     ProcWindow &window = *procWindow();
     if (takenOver) {
-        m_discountNotice = u"Achtung !   Kunde besitzt Kundenrabatt von "_s
-                           + germanNumber(r.get(AUF::FRABATT)) + u" %   "_s
-                           + u"Rabatt wird übernommen.        Rabatt kann hier geändert werden. -->"_s;
+        m_discountNotice
+            = u"Achtung !   Kunde besitzt Kundenrabatt von "_s + germanNumber(r.get(AUF::FRABATT))
+              + u" %   "_s
+              + u"Rabatt wird übernommen.        Rabatt kann hier geändert werden. -->"_s;
     } else {
         window.hide(DiscountNotice);
     }
@@ -198,11 +199,8 @@ void OrderForm::showValues()
 void OrderForm::applyStatusLabels(bool opening)
 {
     Records &r = records();
-    const std::optional<orders::StatusLabels> labels
-        = orders::statusLabels(r.get(AUF::FSTAT),
-                               r.get(AUF::SKPROZ),
-                               rt::formatDate(totals().DueDate),
-                               opening);
+    const std::optional<orders::StatusLabels> labels = orders::statusLabels(
+        r.get(AUF::FSTAT), r.get(AUF::SKPROZ), rt::formatDate(totals().DueDate), opening);
     if (!labels)
         return;
     ProcWindow &window = *procWindow();
@@ -421,10 +419,9 @@ void OrderForm::prepareSave()
                        MessageIcon::Information,
                        MessageButton::Ok,
                        MessageButton::Ok);
-        r.set(AUF::FNR,
-              orderIds().next("", AUF::FNR.size, [this](const std::string &number) {
-                  return orders::idTaken(store(), AUF::Keyfnr, AUF::FNR, number);
-              }));
+        r.set(AUF::FNR, orderIds().next("", AUF::FNR.size, [this](const std::string &number) {
+            return orders::idTaken(store(), AUF::Keyfnr, AUF::FNR, number);
+        }));
     }
     procWindow()->redisplay();
 }

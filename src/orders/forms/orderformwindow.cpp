@@ -40,12 +40,15 @@ void buttonRow(ProcWindow &window,
     rows.addWidget(strip);
 }
 
-ListControl *lineList(ProcWindow &window, FormRows &rows, int control, const QString &name,
+ListControl *lineList(ProcWindow &window,
+                      FormRows &rows,
+                      int control,
+                      const QString &name,
                       const QStringList &columns)
 {
     auto *list = new ListControl(rows.parent());
     list->setColumns(columns);
-    list->setMinimumHeight(110);
+    list->setFixedHeight(120);
     rows.addWidget(list);
     window.addControl(control, list, name);
     return list;
@@ -129,6 +132,8 @@ void OrderForm::defineDocuments(FormRows &rows)
         grid->addWidget(new QLabel(row.name, box), r, 0);
         auto *date = new QLineEdit(box);
         auto *number = new QLineEdit(box);
+        date->setMinimumWidth(95);
+        number->setMinimumWidth(115);
         auto *printed = new QLabel(box);
         auto *time = new QLabel(box);
         grid->addWidget(date, r, 1);
@@ -142,7 +147,7 @@ void OrderForm::defineDocuments(FormRows &rows)
         window.bind(row.first, order, row.date, u"@d6"_s);
         window.bind(row.first + 1, order, row.number, u"@s12"_s);
         window.bind(row.first + 2, order, row.printed, u"@d6"_s);
-        window.bind(row.first + 3, order, row.time, u"@n_9"_s);
+        window.bind(row.first + 3, order, row.time, u"@n_9b"_s);
         ++r;
     }
     rows.addWidget(box);
@@ -182,8 +187,8 @@ void OrderForm::defineTotals(FormRows &rows)
     window.bind(Net, t.WorkNet, kMoney);
 
     rows.display(DiscountNotice, QString(), m_discountNotice, u"@s120"_s)->setWordWrap(true);
-    QLineEdit *discount = rows.entry(DiscountPercent, u"minus. Rabatt (%)  "_s,
-                                     t.WorkDiscountPercent, u"@n6.2"_s);
+    QLineEdit *discount
+        = rows.entry(DiscountPercent, u"minus. Rabatt (%)  "_s, t.WorkDiscountPercent, u"@n6.2"_s);
     discount->setMaximumWidth(90);
     rows.button(RecalculateDiscount, u"  NEU !"_s);
     rows.display(Discounted, u"Preis nach Rabatt/ EUR"_s, t.WorkDiscounted, kMoney);
@@ -209,7 +214,8 @@ void OrderForm::defineTotals(FormRows &rows)
     line->addWidget(skontoDate);
     line->addWidget(new QLabel(u"können"_s, skonto));
     line->addWidget(percent);
-    line->addWidget(new QLabel(u"% Skonto abgezogen werden.   Re.-betrag inkl. Skon./ EUR"_s, skonto));
+    line->addWidget(
+        new QLabel(u"% Skonto abgezogen werden.   Re.-betrag inkl. Skon./ EUR"_s, skonto));
     line->addWidget(cash);
     line->addStretch(1);
     rows.addWidget(skonto);
@@ -239,25 +245,39 @@ void OrderForm::definePages(FormRows &rows)
     window.addControl(TextPage, texts, u"Skonto / Zahlgs.-Ziele / Info"_s);
 
     FormRows first(window, records(), calculations);
-    lineList(window, first, Calculations, u"Druckkalkulationen"_s,
+    lineList(window,
+             first,
+             Calculations,
+             u"Druckkalkulationen"_s,
              {u"Bezeichnung"_s, u"Gesamtauflage"_s, u"Druckpreis"_s, u"Positionspreis"_s});
-    buttonRow(window, first, {{CalculationInsert, u"&Einfügen"_s},
-                              {CalculationChange, u"&Ändern"_s},
-                              {CalculationDelete, u"&Löschen"_s}});
+    buttonRow(window,
+              first,
+              {{CalculationInsert, u"&Einfügen"_s},
+               {CalculationChange, u"&Ändern"_s},
+               {CalculationDelete, u"&Löschen"_s}});
 
     FormRows second(window, records(), extras);
     second.text(0, u"WEITERVERARBEITUNG"_s);
-    lineList(window, second, Extras, u"Weiterverarbeitung"_s,
+    lineList(window,
+             second,
+             Extras,
+             u"Weiterverarbeitung"_s,
              {u"Bezeichnung"_s, u"Anzahl"_s, u"Preis"_s, u"Gesamtpreis"_s});
-    buttonRow(window, second, {{ExtrasInsert, u"Einfügen"_s},
-                               {ExtrasChange, u"Ändern"_s},
-                               {ExtrasDelete, u"Löschen"_s}});
+    buttonRow(
+        window,
+        second,
+        {{ExtrasInsert, u"Einfügen"_s}, {ExtrasChange, u"Ändern"_s}, {ExtrasDelete, u"Löschen"_s}});
     second.text(0, u"TRANSPORT"_s);
-    lineList(window, second, Transports, u"Transport"_s,
+    lineList(window,
+             second,
+             Transports,
+             u"Transport"_s,
              {u"Bezeichnung"_s, u"Anzahl"_s, u"Preis"_s, u"Gesamtpreis"_s});
-    buttonRow(window, second, {{TransportInsert, u"Einfügen "_s},
-                               {TransportChange, u"Ändern "_s},
-                               {TransportDelete, u"Löschen "_s}});
+    buttonRow(window,
+              second,
+              {{TransportInsert, u"Einfügen "_s},
+               {TransportChange, u"Ändern "_s},
+               {TransportDelete, u"Löschen "_s}});
     orders::OrderWorkingTotals &t = totals();
     second.display(ExtrasTotal, u"Zusatzarb./ EUR"_s, t.WorkExtras, kMoney);
     second.display(ExtrasText, u"Zusatzarb.-Text"_s, m_extrasText, u"@s35"_s);
@@ -272,9 +292,10 @@ void OrderForm::defineTextPage(FormRows &page)
     FormRows quote = page.group(QuoteTextGroup, u"Angebotstexte"_s);
     quote.addWidget(new QLabel(u"Die Standardtexte:"_s, quote.parent()));
     quote.addWidget(new QLabel(u"Sehr geehrte Damen und Herren,   ..../....."_s, quote.parent()));
-    quote.addWidget(new QLabel(u"werden automatisch für jedes Angebot verwendet."_s, quote.parent()));
-    quote.addWidget(new QLabel(
-        u"Alle Preise verstehen sich zzgl. der gesetzl. geltenden MwSt. ."_s, quote.parent()));
+    quote.addWidget(
+        new QLabel(u"werden automatisch für jedes Angebot verwendet."_s, quote.parent()));
+    quote.addWidget(new QLabel(u"Alle Preise verstehen sich zzgl. der gesetzl. geltenden MwSt. ."_s,
+                               quote.parent()));
     auto *quotePick = new QComboBox(quote.parent());
     quote.layout()->addRow(u"Auswahl (EL)"_s, quotePick);
     procWindow()->addControl(QuoteTextPick, quotePick, u"Auswahl (EL)"_s);
@@ -291,9 +312,9 @@ void OrderForm::defineTextPage(FormRows &page)
     payment.entry(SkontoDays, u"Skonto Zahlungsziel/ Tage  "_s, AUF::SKONTAGE, u"@n4"_s);
     payment.entry(PaymentDays, u"Rechnungszahlungsziel/ Tage  "_s, AUF::ZAZTAGE, u"@n4"_s);
     payment.addWidget(new QLabel(u"Rechnungsendbetrag ist zahlbar bis ....."_s, payment.parent()));
-    payment.addWidget(new QLabel(
-        u"Bei Zahlung bis zum  tt.mm.jahr  ist ein Skontobetrag von ...% abziehbar."_s,
-        payment.parent()));
+    payment.addWidget(
+        new QLabel(u"Bei Zahlung bis zum  tt.mm.jahr  ist ein Skontobetrag von ...% abziehbar."_s,
+                   payment.parent()));
     payment.addWidget(new QLabel(
         u"werden automatisch erzeugt, sobald die entsprechenden Felder gefüllt wurden."_s,
         payment.parent()));
@@ -311,9 +332,11 @@ void OrderForm::definePrinting(FormRows &rows)
     ProcWindow &window = *procWindow();
     rows.entry(Copies, u"Anzahl Ausdrucke"_s, m_copies, u"@n1"_s)->setMaximumWidth(40);
     if (isMain()) {
-        buttonRow(window, rows, {{PrintStandard, u"ANGEBOT  Standard"_s},
-                                 {PrintMinimal, u"ANGEBOT  Minimal"_s},
-                                 {PrintDetail, u"ANGEBOT  Detail"_s}});
+        buttonRow(window,
+                  rows,
+                  {{PrintStandard, u"ANGEBOT  Standard"_s},
+                   {PrintMinimal, u"ANGEBOT  Minimal"_s},
+                   {PrintDetail, u"ANGEBOT  Detail"_s}});
     } else {
         rows.text(0, u"alle erfassten und berechneten Daten"_s);
         rows.text(0, u"werden ausgedruckt."_s);
@@ -340,19 +363,39 @@ void OrderForm::setUpLists()
         int procedure;
     };
     const ListSetUp lists[] = {
-        {m_calculations, m_calculationView, FileId::kaldruck, KAD::Keyaufid, KAD::KAUFID,
-         Calculations, CalculationInsert,
-         {KAD::KABEZ, KAD::KAALGES, KAD::KADRPR, KAD::KGESAMTPR}, 1},
-        {m_extras, m_extrasView, FileId::anach, ANA::Keydidauf, ANA::ANIDAUF, Extras, ExtrasInsert,
-         {ANA::ANBEZ, ANA::ANANZ, ANA::ANPR, ANA::ANGPR}, 2},
-        {m_transports, m_transportView, FileId::atran, ATR::Kaufid, ATR::ATAUFID, Transports,
-         TransportInsert, {ATR::ATBEZ, ATR::ATANZ, ATR::ATPR, ATR::ATGPR}, 3},
+        {m_calculations,
+         m_calculationView,
+         FileId::kaldruck,
+         KAD::Keyaufid,
+         KAD::KAUFID,
+         Calculations,
+         CalculationInsert,
+         {KAD::KABEZ, KAD::KAALGES, KAD::KADRPR, KAD::KGESAMTPR},
+         1},
+        {m_extras,
+         m_extrasView,
+         FileId::anach,
+         ANA::Keydidauf,
+         ANA::ANIDAUF,
+         Extras,
+         ExtrasInsert,
+         {ANA::ANBEZ, ANA::ANANZ, ANA::ANPR, ANA::ANGPR},
+         2},
+        {m_transports,
+         m_transportView,
+         FileId::atran,
+         ATR::Kaufid,
+         ATR::ATAUFID,
+         Transports,
+         TransportInsert,
+         {ATR::ATBEZ, ATR::ATANZ, ATR::ATPR, ATR::ATGPR},
+         3},
     };
     for (const ListSetUp &list : lists) {
         RelationKeeper &lines = store().relations(list.file);
         list.view = std::make_unique<View>(lines);
-        list.manager.Init(*this, list.control, *list.view, lines, store().fileManager(list.file),
-                          records());
+        list.manager.Init(
+            *this, list.control, *list.view, lines, store().fileManager(list.file), records());
         list.manager.AddSortOrder(list.key);
         // A new line carries the order's id: the range is the order's lines.
         list.manager.AddRangeLimit(list.link, AUF::FID);
@@ -381,12 +424,11 @@ void OrderForm::setUpTextDrops()
     };
     RecordBuffer &order = records()[FileId::auftrag];
     for (const DropSetUp &d : drops) {
-        d.drop = std::make_unique<FileDrop>(*procWindow(), d.control,
-                                            store().fileManager(FileId::text), TEX::Keytken);
+        d.drop = std::make_unique<FileDrop>(
+            *procWindow(), d.control, store().fileManager(FileId::text), TEX::Keytken);
         d.drop->setDisplay(TEX::TERL);
         const std::string code(orders::textBlockCode(d.block));
-        d.drop->setFilter(
-            [code](const RecordBuffer &text) { return text.get(TEX::TKEN) == code; });
+        d.drop->setFilter([code](const RecordBuffer &text) { return text.get(TEX::TKEN) == code; });
         for (const orders::TextCopy &copy : orders::textBlockCopies(d.block))
             d.drop->addCopy(copy.from, order, copy.to);
         AddFileDrop(*d.drop);
