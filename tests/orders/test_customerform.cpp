@@ -241,3 +241,22 @@ TEST(CustomerForm, NewOrderFromTheCustomerFormBelongsToTheCustomer)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CustomerForm, LooksLikeACustomerForm)
+{
+    OrderFormFixture f;
+    f.addCustomer("K1", "Druckerei Nord");
+    f.addOrder("F1", "K1", [](Records &r) { r.set(AUF::FKURZ, "Briefbogen"); });
+    Call call;
+    f.callCustomerForm("Updatekunde", Request::Change, "K1", call);
+    ProcWindow *form = f.windowStarting(u"ÄNDERN KUNDEN-DATEN"_s);
+    ASSERT_NE(form, nullptr);
+    const QString path = QString::fromStdString((f.folder.path() / "customerform.png").string());
+    ASSERT_TRUE(f.gui.grab(form, path));
+    if (const char *keep = std::getenv("TESSARO_KEEP_PNG"))
+        f.gui.grab(form, QString::fromLocal8Bit(keep));
+}
+
+} // namespace

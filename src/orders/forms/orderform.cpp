@@ -84,8 +84,6 @@ orders::OrderWorkingTotals &OrderForm::totals() const
     return app().threadValues().OrderWorkingTotals;
 }
 
-void OrderForm::registerParts() {}
-
 void OrderForm::FillNewRecord()
 {
     const std::string id = orderIds().next("F", AUF::FID.size, [this](const std::string &id) {

@@ -135,7 +135,6 @@ public:
     int OnSelected() override;
 
 protected:
-    void registerParts() override;
     void defineWindow(FormBuilder &form) override;
     void setUpWindow() override;
 
