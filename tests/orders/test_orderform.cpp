@@ -433,6 +433,54 @@ TEST(OrderForm, CancelAfterALineWasSavedStillAlignsTheStoredTotals)
     EXPECT_EQ(order.get(AUF::FKURZ), "alt") << "the header edit is discarded";
 }
 
+TEST(OrderForm, TwoOpenOrdersKeepTheirOwnTotals)
+{
+    OrderFormFixture f;
+    f.addCustomer("K1", "Druckerei Nord");
+    f.addOrder("F1", "K1");
+    f.addOrder("F2", "K1");
+    const std::pair<const char *, double> lines[] = {{"F1", 40}, {"F2", 100}};
+    for (const auto &[order, price] : lines) {
+        f.add(FileId::atran, [&](Records &r) {
+            r.set(ATR::ATID, std::string("T") + order);
+            r.set(ATR::ATAUFID, order);
+            r.set(ATR::ATGPR, price);
+        });
+    }
+    Call first, second;
+    f.callOrderForm("Updateauftrag", Request::Change, "K1", "F1", first);
+    ProcWindow *one = f.windowStarting(kChangeTitle);
+    ASSERT_NE(one, nullptr);
+    f.callOrderForm("Updateauftrag", Request::Change, "K1", "F2", second);
+    ProcWindow *two = nullptr;
+    for (ProcWindow *w : ProcWindow::openWindows()) {
+        if (w != one && w->isOpen() && w->title() == kChangeTitle)
+            two = w;
+    }
+    ASSERT_NE(two, nullptr);
+
+    // Each form recomputes on its own thread's totals.
+    f.gui.switchTab(one, C::Pages, 2);
+    f.gui.switchTab(two, C::Pages, 2);
+    EXPECT_EQ(f.gui.text(one, C::Net).trimmed(), u"40,00"_s);
+    EXPECT_EQ(f.gui.text(two, C::Net).trimmed(), u"100,00"_s);
+    // The lists of the page just shown fill up to their final size with the next event, as
+    // the user clicks into the entry; only then does the typing start.
+    f.gui.focus(one, C::Copies);
+    f.gui.type(one, C::Copies, u"1"_s);
+    f.gui.press(one, C::PrintMinimal);
+    ASSERT_EQ(f.runs.size(), 1u);
+    EXPECT_EQ(f.runs[0].orderId, "F1");
+    EXPECT_DOUBLE_EQ(f.runs[0].net, 40);
+
+    f.gui.press(two, C::Ok);
+    f.gui.press(one, C::Ok);
+    ASSERT_TRUE(first.returned);
+    ASSERT_TRUE(second.returned);
+    EXPECT_DOUBLE_EQ(f.storedOrder("F1").get(AUF::NETTO), 40);
+    EXPECT_DOUBLE_EQ(f.storedOrder("F2").get(AUF::NETTO), 100);
+}
+
 TEST(OrderForm, LineFormsThatAreMissingAreReportedByName)
 {
     OrderFormFixture f;
