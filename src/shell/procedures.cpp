@@ -2,6 +2,7 @@
 
 #include "costing/forms/costingforms.h"
 #include "framework/procedureregistry.h"
+#include "orders/forms/orderforms.h"
 #include "shell/lists/lists.h"
 
 void registerProcedures(ProcedureRegistry &registry)
@@ -9,4 +10,5 @@ void registerProcedures(ProcedureRegistry &registry)
     // One line per part of the program, in the order the parts build on each other.
     registerCostingForms(registry);
     registerLists(registry);
+    registerOrderForms(registry);
 }

@@ -1,0 +1,45 @@
+#include "orders/core/customerrules.h"
+
+#include "runtime/text.h"
+#include "store/files/kunde.h"
+#include "store/recordbuffer.h"
+
+namespace orders {
+namespace {
+
+struct AddressPair
+{
+    StringField address;
+    StringField delivery;
+};
+
+constexpr AddressPair kAddress[] = {
+    {KUN::KNAME, KUN::LNAME},
+    {KUN::KZHAND, KUN::LZHAND},
+    {KUN::KSTR, KUN::LSTR},
+    {KUN::KPLZ, KUN::LPLZ},
+    {KUN::KORT, KUN::LORT},
+};
+
+} // namespace
+
+bool customerNameMissing(const Records &records)
+{
+    return rt::isBlank(records.get(KUN::KNAME));
+}
+
+void fillDeliveryAddress(Records &records)
+{
+    for (const AddressPair &pair : kAddress) {
+        if (rt::isBlank(records.get(pair.delivery)))
+            records.set(pair.delivery, records.get(pair.address));
+    }
+}
+
+void copyAddressToDelivery(Records &records)
+{
+    for (const AddressPair &pair : kAddress)
+        records.set(pair.delivery, records.get(pair.address));
+}
+
+} // namespace orders

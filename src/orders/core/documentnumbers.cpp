@@ -1,0 +1,137 @@
+#include "orders/core/documentnumbers.h"
+
+#include "runtime/idbuilder.h"
+#include "runtime/text.h"
+#include "store/files/auftrag.h"
+#include "store/files/stamm.h"
+#include "store/recordbuffer.h"
+
+#include <tuple>
+
+namespace orders {
+namespace {
+
+struct OrderFields
+{
+    DateField date;
+    DateField printed;
+    LongField time;
+    StringField number;
+};
+
+OrderFields orderFields(DocumentKind kind)
+{
+    switch (kind) {
+    case DocumentKind::Quote:
+        return {AUF::FANDAT, AUF::FANGDRU, AUF::FANZEIT, AUF::FANNR};
+    case DocumentKind::DeliveryNote:
+        return {AUF::FLIEFDAT, AUF::FLIEDRU, AUF::FLIEZEIT, AUF::FLIEFNR};
+    case DocumentKind::Invoice:
+        break;
+    }
+    return {AUF::FREDAT, AUF::FRECDRU, AUF::FRECZEIT, AUF::FRENR};
+}
+
+struct StammFields
+{
+    DateField date;
+    LongField time;
+    StringField number;
+};
+
+StammFields stammFields(DocumentKind kind)
+{
+    switch (kind) {
+    case DocumentKind::Quote:
+        return {STA::ANGDAT, STA::ANGZEIT, STA::ANG};
+    case DocumentKind::DeliveryNote:
+        return {STA::LIEDAT, STA::LIEZEIT, STA::LIE};
+    case DocumentKind::Invoice:
+        break;
+    }
+    return {STA::RECDAT, STA::RECZEIT, STA::REC};
+}
+
+} // namespace
+
+std::string_view statusWord(DocumentKind kind)
+{
+    switch (kind) {
+    case DocumentKind::Quote:
+        return "ANGEBOT";
+    case DocumentKind::DeliveryNote:
+        return "LIEFERSCHEIN";
+    case DocumentKind::Invoice:
+        break;
+    }
+    return "RECHNUNG";
+}
+
+std::optional<DocumentKind> statusKind(std::string_view status)
+{
+    const std::string upper = rt::upperUtf8(rt::clip(status));
+    for (DocumentKind kind : kDocumentKinds) {
+        if (upper == statusWord(kind))
+            return kind;
+    }
+    return std::nullopt;
+}
+
+DocumentStamp orderStamp(const RecordBuffer &order, DocumentKind kind)
+{
+    const OrderFields f = orderFields(kind);
+    return {order.get(f.date), order.get(f.time), order.get(f.number)};
+}
+
+DocumentStamp lastStamp(const RecordBuffer &stamm, DocumentKind kind)
+{
+    const StammFields f = stammFields(kind);
+    return {stamm.get(f.date), stamm.get(f.time), stamm.get(f.number)};
+}
+
+bool replacesLastNumber(const DocumentStamp &order, const DocumentStamp &last)
+{
+    return std::tie(order.date, order.time) >= std::tie(last.date, last.time);
+}
+
+bool takeLastNumbers(RecordBuffer &stamm, const RecordBuffer &order)
+{
+    bool changed = false;
+    for (DocumentKind kind : kDocumentKinds) {
+        const DocumentStamp mine = orderStamp(order, kind);
+        const DocumentStamp last = lastStamp(stamm, kind);
+        if (!replacesLastNumber(mine, last))
+            continue;
+        const StammFields f = stammFields(kind);
+        stamm.set(f.date, mine.date);
+        stamm.set(f.number, mine.number);
+        stamm.set(f.time, mine.time);
+        changed = changed || mine.date != last.date || mine.time != last.time
+                  || mine.number != last.number;
+    }
+    return changed;
+}
+
+void statusFromPrintedDates(RecordBuffer &order)
+{
+    for (DocumentKind kind : kDocumentKinds) {
+        if (order.get(orderFields(kind).printed) != 0)
+            order.set(AUF::FSTAT, statusWord(kind));
+    }
+}
+
+bool fillDocumentDate(RecordBuffer &order, DocumentKind kind, rt::StdDate today)
+{
+    const DateField date = orderFields(kind).date;
+    if (order.get(date) != 0)
+        return false;
+    order.set(date, today);
+    return true;
+}
+
+std::string generatedOrderNumber(rt::StdDate date, rt::StdTime time)
+{
+    return rt::IdBuilder::compose("", date, time, AUF::FNR.size);
+}
+
+} // namespace orders

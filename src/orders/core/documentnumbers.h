@@ -1,0 +1,59 @@
+#pragma once
+
+#include "runtime/stddate.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class RecordBuffer;
+
+// The three documents an order passes through, their dates and numbers in the order and the
+// last issued number of each kind in `stamm`. Document numbers are typed by the user; the
+// system only records which one carries the latest date.
+namespace orders {
+
+enum class DocumentKind {
+    Quote,        // "ANGEBOT"
+    DeliveryNote, // "LIEFERSCHEIN"
+    Invoice,      // "RECHNUNG"
+};
+inline constexpr std::array<DocumentKind, 3> kDocumentKinds{
+    DocumentKind::Quote, DocumentKind::DeliveryNote, DocumentKind::Invoice};
+
+// The status word of a kind, as AUF:FSTAT holds it.
+std::string_view statusWord(DocumentKind kind);
+// The kind an order's status names; the status is compared upper-cased, so "Rechnung" is an
+// invoice. Nothing for any other text.
+std::optional<DocumentKind> statusKind(std::string_view status);
+
+// A document's date, time and number, as the order or `stamm` holds them.
+struct DocumentStamp
+{
+    rt::StdDate date = 0;
+    rt::StdTime time = 0;
+    std::string number;
+};
+DocumentStamp orderStamp(const RecordBuffer &order, DocumentKind kind);
+DocumentStamp lastStamp(const RecordBuffer &stamm, DocumentKind kind);
+
+// Whether an order's document replaces the last number: its (date, time) is not earlier
+// than the recorded one. A later-dated order wins even with a blank number; an undated one
+// never replaces a dated number.
+bool replacesLastNumber(const DocumentStamp &order, const DocumentStamp &last);
+// Records the order's documents in `stamm`, kind by kind; whether anything changed.
+bool takeLastNumbers(RecordBuffer &stamm, const RecordBuffer &order);
+
+// The status the printed-on dates give: the last set of quote, delivery note, invoice wins;
+// with none set the status stays as the user chose it.
+void statusFromPrintedDates(RecordBuffer &order);
+
+// Gives the kind's document date `today` when it has none; whether it did.
+bool fillDocumentDate(RecordBuffer &order, DocumentKind kind, rt::StdDate today);
+
+// The order number made when the user left it blank: the day number and the time of day in
+// decimal digits, cut to the field's 12 characters.
+std::string generatedOrderNumber(rt::StdDate date, rt::StdTime time);
+
+} // namespace orders

@@ -1,0 +1,210 @@
+#include "orders/forms/customerform.h"
+
+#include "framework/formbuilder.h"
+#include "framework/listcontrol.h"
+#include "orders/core/customerrules.h"
+#include "orders/core/orderstore.h"
+#include "orders/forms/formrows.h"
+#include "runtime/idbuilder.h"
+#include "store/errormanager.h"
+#include "store/files.h"
+#include "store/storecontext.h"
+
+#include <QHBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Customer identities are made from the clock; two made within one hundredth of a second in
+// this process must still differ.
+rt::IdBuilder &customerIds()
+{
+    static rt::IdBuilder ids;
+    return ids;
+}
+
+} // namespace
+
+CustomerForm::CustomerForm(AppContext &app, Kind kind)
+    : ProcedureController(
+        app, kind == Kind::Main ? "Updatekunde" : "Upddrukunde", u"DATEN  KUNDE"_s)
+    , m_kind(kind)
+{
+    setPrimary(FileId::kunde, Ok, Cancel);
+    useFile(FileId::auftrag);
+}
+
+CustomerForm::~CustomerForm() = default;
+
+void CustomerForm::FillNewRecord()
+{
+    records().set(KUN::KID, customerIds().next("K", KUN::KID.size, [this](const std::string &id) {
+        return orders::idTaken(store(), KUN::Keyid, KUN::KID, id);
+    }));
+}
+
+void CustomerForm::defineWindow(FormBuilder &form)
+{
+    ProcWindow &window = form.window();
+    auto *top = new QWidget(window.content());
+    auto *columns = new QHBoxLayout(top);
+    columns->setContentsMargins(0, 0, 0, 0);
+    auto *left = new QWidget(top);
+    auto *right = new QWidget(top);
+    columns->addWidget(left, 1);
+    columns->addWidget(right, 1);
+    form.rows()->addRow(top);
+
+    FormRows address(window, records(), left);
+    address.display(InternalNumber, u"interne Nummer"_s, KUN::KAID);
+    address.display(Identity, u"Kunden-ID"_s, KUN::KID);
+    address.entry(Name, u"Firma / Name"_s, KUN::KNAME, u"@s45"_s);
+    address.entry(Attention, u"z. Hd."_s, KUN::KZHAND, u"@s45"_s);
+    address.entry(Street, u"Strasse"_s, KUN::KSTR, u"@s45"_s);
+    address.entry(Postcode, u"PLZ"_s, KUN::KPLZ, u"@s7"_s);
+    address.entry(Place, u"Ort"_s, KUN::KORT, u"@s45"_s);
+    address.entry(Discount, u"Kundenrabatt (%)"_s, KUN::KRAB, u"@n6.2"_s);
+    address.entry(Phone, u"Telefon"_s, KUN::KTEL, u"@s20"_s);
+    address.entry(Fax, u"Fax"_s, KUN::KFAX, u"@s20"_s);
+    address.entry(Mobile, u"Funk"_s, KUN::KFUNK, u"@s20"_s);
+    address.entry(Mail, u"E-Mail"_s, KUN::KEMAIL, u"@s70"_s);
+    address.entry(Web, u"Internet"_s, KUN::KHTTP, u"@s60"_s);
+
+    FormRows side(window, records(), right);
+    FormRows delivery = side.group(0, u"Lieferanschrift"_s);
+    delivery.entry(DeliveryName, u"Name "_s, KUN::LNAME, u"@s45"_s);
+    delivery.entry(DeliveryAttention, u"z. Hd. "_s, KUN::LZHAND, u"@s45"_s);
+    delivery.entry(DeliveryStreet, u"Strasse "_s, KUN::LSTR, u"@s45"_s);
+    delivery.entry(DeliveryPostcode, u"PLZ "_s, KUN::LPLZ, u"@s7"_s);
+    delivery.entry(DeliveryPlace, u"Ort "_s, KUN::LORT, u"@s45"_s);
+    delivery.button(CopyAddress, u"    Kunden - Adresse  als Lieferanschrift übernehmen"_s);
+    FormRows contact = side.group(0, u"Ansprechpartner"_s);
+    contact.entry(Contact, u"Name  "_s, KUN::KPERS1, u"@s45"_s);
+    contact.entry(ContactPhone, u"Telefon "_s, KUN::KPTEL, u"@s20"_s);
+    contact.entry(ContactMobile, u"Funk "_s, KUN::KPFUNK, u"@s20"_s);
+    contact.entry(ContactFax, u"Fax "_s, KUN::KPFAX, u"@s20"_s);
+    contact.entry(ContactMail, u"E-Mail "_s, KUN::KPEMAIL, u"@s70"_s);
+    contact.entry(ContactBirthday, u"Geburtstag"_s, KUN::KPGEB, u"@d6"_s);
+
+    FormRows below(window, records(), new QWidget(window.content()));
+    form.rows()->addRow(below.parent());
+    defineOrders(below);
+    form.okCancel(Ok, Cancel);
+}
+
+void CustomerForm::defineOrders(FormRows &rows)
+{
+    ProcWindow &window = *procWindow();
+    const bool main = m_kind == Kind::Main;
+    const QString heading
+        = main ? u" AUFTRÄGE  - Übersicht"_s : u"  Aufträge -  detail.-DRUCK - Übersicht"_s;
+    rows.text(0, heading);
+    auto *list = new ListControl(rows.parent());
+    list->setColumns({u"Auftragsnr."_s,
+                      u"Kurzbezeichng."_s,
+                      u"Datum"_s,
+                      u"akt. STATUS"_s,
+                      u"Brutto"_s,
+                      u"ANGEBOTS.-Dat."_s,
+                      u"LIEFERS.-Dat."_s,
+                      u"RECHNG.-Dat."_s});
+    list->setFixedHeight(140);
+    rows.addWidget(list);
+    window.addControl(Orders, list, heading.trimmed());
+
+    auto *strip = new QWidget(rows.parent());
+    auto *buttons = new QHBoxLayout(strip);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    const auto add = [&](int control, const QString &caption) {
+        auto *push = new QPushButton(caption, strip);
+        push->setAutoDefault(false);
+        buttons->addWidget(push);
+        window.addControl(control, push);
+    };
+    if (main) {
+        add(OrderInsert, u"NEU Auftrag"_s);
+        add(OrderChange, u"Auftrag ändern"_s);
+        add(OrderDelete, u"Auftrag löschen"_s);
+    } else {
+        add(OrderPrint, u" ausgewählten Auftrag            im Detail drucken"_s);
+    }
+    buttons->addStretch(1);
+    rows.addWidget(strip);
+}
+
+void CustomerForm::setUpWindow()
+{
+    RelationKeeper &orders = store().relations(FileId::auftrag);
+    m_orderView = std::make_unique<View>(orders);
+    m_orders.Init(
+        *this, Orders, *m_orderView, orders, store().fileManager(FileId::auftrag), records());
+    m_orders.AddSortOrder(AUF::Keykuid);
+    // A new order carries the customer's identity: the range is the customer's orders.
+    m_orders.AddRangeLimit(AUF::FKUID, KUN::KID);
+    for (const FieldRef &column : {FieldRef(AUF::FNR),
+                                   FieldRef(AUF::FKURZ),
+                                   FieldRef(AUF::FDATUM),
+                                   FieldRef(AUF::FSTAT),
+                                   FieldRef(AUF::BRUTTO),
+                                   FieldRef(AUF::FANDAT),
+                                   FieldRef(AUF::FLIEFDAT),
+                                   FieldRef(AUF::FREDAT)})
+        m_orders.AddField(column);
+    if (m_kind == Kind::Main) {
+        m_orders.INSERTCONTROL = OrderInsert;
+        m_orders.CHANGECONTROL = OrderChange;
+        m_orders.DELETECONTROL = OrderDelete;
+    } else {
+        m_orders.CHANGECONTROL = OrderPrint;
+    }
+    m_orders.ASKPROCEDURE = 1;
+    AddBrowse(m_orders);
+
+    const QString name = QString::fromStdString(records().get(KUN::KNAME));
+    if (ORIGINALREQUEST == Request::Insert)
+        procWindow()->setTitle(u"NEUER KUNDE"_s + u"  (New)"_s);
+    else if (m_kind == Kind::Main)
+        procWindow()->setTitle(u"ÄNDERN KUNDEN-DATEN"_s + u"  ("_s + name + u")"_s);
+    else
+        procWindow()->setTitle(u"KUNDEN-detail.Druck- DATEN"_s + u"  ("_s + name + u")"_s);
+}
+
+int CustomerForm::RunProcedure(int number, int request)
+{
+    if (number != 1)
+        return Response::Cancelled;
+    return app().call(m_kind == Kind::Main ? "Updateauftrag" : "Upddruauftrag", request);
+}
+
+int CustomerForm::OnAccepted()
+{
+    if (event().control == CopyAddress && !window().isValidating()) {
+        // What is typed into the address counts, saved or not.
+        procWindow()->updateFromWindow();
+        orders::copyAddressToDelivery(records());
+        procWindow()->redisplay();
+        return Level::Notify;
+    }
+    return ProcedureController::OnAccepted();
+}
+
+int CustomerForm::OnCompleted()
+{
+    if (REQUEST == Request::Insert || REQUEST == Request::Change) {
+        if (orders::customerNameMissing(records())) {
+            MessagePresenter &presenter = store().errors().presenter();
+            presenter.beep();
+            presenter.show("ACHTUNG",
+                           "Bitte den Namen des Kunden eingeben",
+                           MessageIcon::Warning,
+                           MessageButton::Ok,
+                           MessageButton::Ok);
+            procWindow()->select(Name);
+            return Level::Notify;
+        }
+        orders::fillDeliveryAddress(records());
+        procWindow()->redisplay();
+    }
+    return ProcedureController::OnCompleted();
+}

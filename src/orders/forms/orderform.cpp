@@ -1,0 +1,447 @@
+// The order form's steps: priming a new order, opening it, the status and its dates, the
+// pages, the line lists, printing and saving.
+
+#include "orders/forms/orderform.h"
+
+#include "framework/listcontrol.h"
+#include "framework/procwindow.h"
+#include "orders/core/documentnumbers.h"
+#include "orders/core/linecontributions.h"
+#include "orders/core/orderstore.h"
+#include "runtime/idbuilder.h"
+#include "runtime/text.h"
+#include "store/errormanager.h"
+#include "store/files.h"
+#include "store/relationkeeper.h"
+#include "store/resultcodes.h"
+#include "store/storecontext.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Ids and generated order numbers are made from the clock; two made within one hundredth
+// of a second in this process must still differ.
+rt::IdBuilder &orderIds()
+{
+    static rt::IdBuilder ids;
+    return ids;
+}
+
+QString germanNumber(double value)
+{
+    return QString::number(value, 'f', 2).replace(u'.', u',');
+}
+
+// Lends the `kunde` buffer a customer record for the length of a scope and gives the
+// caller's record back afterwards.
+class CustomerLoan
+{
+public:
+    CustomerLoan(RecordBuffer &buffer, const RecordBuffer &customer)
+        : m_buffer(buffer)
+        , m_kept(buffer)
+    {
+        m_buffer = customer;
+    }
+    ~CustomerLoan() { m_buffer = m_kept; }
+    CustomerLoan(const CustomerLoan &) = delete;
+    CustomerLoan &operator=(const CustomerLoan &) = delete;
+
+private:
+    RecordBuffer &m_buffer;
+    RecordBuffer m_kept;
+};
+
+} // namespace
+
+OrderForm::OrderForm(AppContext &app, Kind kind)
+    : ProcedureController(app,
+                          kind == Kind::Main ? "Updateauftrag" : "Upddruauftrag",
+                          kind == Kind::Main ? u"Auftrag"_s : u"Auftrag - DRUCK"_s)
+    , m_kind(kind)
+{
+    setPrimary(FileId::auftrag, Ok, Cancel);
+    useFile(FileId::kunde);
+    useFile(FileId::stamm);
+    if (isMain()) {
+        useFile(FileId::kaldruck);
+        useFile(FileId::anach);
+        useFile(FileId::atran);
+        useFile(FileId::text);
+    } else {
+        useFile(FileId::drucktem);
+    }
+}
+
+OrderForm::~OrderForm() = default;
+
+orders::OrderWorkingTotals &OrderForm::totals() const
+{
+    return app().threadValues().OrderWorkingTotals;
+}
+
+void OrderForm::FillNewRecord()
+{
+    const std::string id = orderIds().next("F", AUF::FID.size, [this](const std::string &id) {
+        return orders::idTaken(store(), AUF::Keyfid, AUF::FID, id);
+    });
+    orders::primeNewOrder(records(), id, rt::today());
+}
+
+void OrderForm::setUpWindow()
+{
+    if (isMain()) {
+        setUpLists();
+        setUpTextDrops();
+    } else {
+        resetPrintList();
+    }
+    openOrder();
+    const QString customer = QString::fromStdString(records().get(AUF::FNAME));
+    if (ORIGINALREQUEST == Request::Insert)
+        procWindow()->setTitle(u"NEUER AUFTRAG für"_s + u"  (New)"_s);
+    else
+        procWindow()->setTitle(u"ÄNDERN Auftrag von"_s + u"  ("_s + customer + u")"_s);
+}
+
+void OrderForm::resetPrintList()
+{
+    // The print list starts empty for every order printed in detail.
+    FileManager &list = store().fileManager(FileId::drucktem);
+    std::uint16_t saved = list.SaveState();
+    while (list.startPass(DRU::Keydadid) == 0 && list.NextQuiet() == Level::Benign) {
+        if (list.handle().erase() != Result::Ok) {
+            list.noteError(11);
+            list.ReportLastError();
+            break;
+        }
+    }
+    list.RestoreState(saved, false);
+}
+
+void OrderForm::openOrder()
+{
+    Records &r = records();
+    m_orderId = r.get(AUF::FID);
+    app().threadValues().CurrentOrderId = m_orderId;
+    app().LastOpenedOrderId = m_orderId;
+    showLastNumbers();
+
+    orders::OrderWorkingTotals &t = totals();
+    t = {};
+    bool takenOver = false;
+    {
+        // The address and discount come from the order's own customer, whatever customer
+        // the caller's buffer holds; an order whose customer is gone keeps its copy.
+        const bool own = r.get(KUN::KID) == r.get(AUF::FKUID);
+        std::optional<RecordBuffer> customer;
+        if (!own)
+            customer = orders::readCustomer(store(), r.get(AUF::FKUID));
+        std::optional<CustomerLoan> loan;
+        if (!own)
+            loan.emplace(r[FileId::kunde], customer.value_or(RecordBuffer(FileId::kunde)));
+        if (own || customer)
+            orders::refreshCustomerAddress(r);
+        takenOver = orders::LoadOrderWorkingTotals(t, r);
+    }
+    // The stored sums are not trusted: a form left without OK, or a line changed elsewhere,
+    // may have left them behind the lines.
+    orders::sumStoredLines(store(), t, app().VatFactor);
+    if (!isMain()) {
+        t.WorkColourChange = 0;
+        t.WorkPrintMinutes = t.WorkHours = t.WorkMinutes = 0;
+        t.WorkExtrasText.clear();
+    }
+    m_vatPercent = app().VatFactor * 100 - 100;
+
+    ProcWindow &window = *procWindow();
+    if (takenOver) {
+        m_discountNotice
+            = u"Achtung !   Kunde besitzt Kundenrabatt von "_s + germanNumber(r.get(AUF::FRABATT))
+              + u" %   "_s
+              + u"Rabatt wird übernommen.        Rabatt kann hier geändert werden. -->"_s;
+    } else {
+        window.hide(DiscountNotice);
+    }
+    window.hide(RecalculateDiscount);
+    applyStatusLabels(true);
+    showTextGroups();
+    showValues();
+}
+
+void OrderForm::showLastNumbers()
+{
+    const std::optional<RecordBuffer> stamm = orders::readStamm(store());
+    QString *const shown[3][2] = {{&m_lastQuote, &m_lastQuoteDate},
+                                  {&m_lastDelivery, &m_lastDeliveryDate},
+                                  {&m_lastInvoice, &m_lastInvoiceDate}};
+    for (std::size_t k = 0; k < orders::kDocumentKinds.size(); ++k) {
+        orders::DocumentStamp last;
+        if (stamm)
+            last = orders::lastStamp(*stamm, orders::kDocumentKinds[k]);
+        *shown[k][0] = QString::fromStdString(last.number);
+        *shown[k][1] = QString::fromStdString(rt::formatDate(last.date));
+    }
+}
+
+void OrderForm::showValues()
+{
+    m_extrasText = QString::fromStdString(totals().WorkExtrasText);
+    procWindow()->redisplay();
+}
+
+void OrderForm::applyStatusLabels(bool opening)
+{
+    Records &r = records();
+    const std::optional<orders::StatusLabels> labels = orders::statusLabels(
+        r.get(AUF::FSTAT), r.get(AUF::SKPROZ), rt::formatDate(totals().DueDate), opening);
+    if (!labels)
+        return;
+    ProcWindow &window = *procWindow();
+    const auto setText = [&window](int control, const std::string &text) {
+        if (auto *label = qobject_cast<QLabel *>(window.control(control)))
+            label->setText(QString::fromStdString(text));
+    };
+    setText(NetLabel, labels->netLabel);
+    setText(GrossLabel, labels->grossLabel);
+    setText(ClosingLine, labels->closingLine);
+    if (isMain()) {
+        const QString word = QString::fromStdString(labels->printCaption);
+        const std::pair<int, QString> buttons[] = {{PrintStandard, u"Standard"_s},
+                                                   {PrintMinimal, u"Minimal"_s},
+                                                   {PrintDetail, u"Detail"_s}};
+        for (const auto &[control, name] : buttons) {
+            if (auto *button = qobject_cast<QPushButton *>(window.control(control)))
+                button->setText(word + u"  "_s + name);
+        }
+    }
+    if (labels->skontoShown)
+        window.unhide(SkontoLine);
+    else
+        window.hide(SkontoLine);
+}
+
+void OrderForm::showTextGroups()
+{
+    if (!isMain())
+        return;
+    ProcWindow &window = *procWindow();
+    const std::optional<orders::DocumentKind> kind = orders::statusKind(records().get(AUF::FSTAT));
+    const auto show = [&window](int control, bool shown) {
+        if (shown)
+            window.unhide(control);
+        else
+            window.hide(control);
+    };
+    show(QuoteTextGroup, kind == orders::DocumentKind::Quote);
+    show(PaymentGroup, kind == orders::DocumentKind::Invoice);
+}
+
+void OrderForm::chooseStatus()
+{
+    Records &r = records();
+    if (const std::optional<orders::DocumentKind> kind = orders::statusKind(r.get(AUF::FSTAT))) {
+        orders::fillDocumentDate(r[FileId::auftrag], *kind, rt::today());
+        if (*kind == orders::DocumentKind::Invoice)
+            orders::DueDates(totals(), r);
+    }
+    applyStatusLabels(false);
+    showTextGroups();
+    showValues();
+}
+
+void OrderForm::switchPages()
+{
+    orders::OrderWorkingTotals &t = totals();
+    showTextGroups();
+    orders::RecomputeOrderTotals(t, records(), app().VatFactor);
+    orders::RebuildExtrasText(t, selectedExtrasText());
+    applyStatusLabels(false);
+    showValues();
+}
+
+std::string OrderForm::selectedExtrasText() const
+{
+    ListControl *list = procWindow()->list(Extras);
+    if (!list || list->highlighted() == 0)
+        return {};
+    return list->row(list->highlighted()).value(0).toStdString();
+}
+
+int OrderForm::OnAccepted()
+{
+    if (window().isValidating())
+        return ProcedureController::OnAccepted();
+    orders::OrderWorkingTotals &t = totals();
+    switch (event().control) {
+    case Status:
+        chooseStatus();
+        break;
+    case InvoiceDate:
+        orders::DueDates(t, records());
+        applyStatusLabels(false);
+        showValues();
+        break;
+    case DiscountPercent:
+        procWindow()->unhide(RecalculateDiscount);
+        break;
+    case RecalculateDiscount:
+        orders::RecomputeDiscount(t, records(), app().VatFactor);
+        procWindow()->hide(RecalculateDiscount);
+        showValues();
+        return Level::Notify;
+    case PrintStandard:
+        printDocument(orders::PrintButton::Standard);
+        return Level::Notify;
+    case PrintMinimal:
+        printDocument(orders::PrintButton::Minimal);
+        return Level::Notify;
+    case PrintDetail:
+        printDocument(orders::PrintButton::Detail);
+        return Level::Notify;
+    case PrintFullDetail:
+        printDocument(orders::PrintButton::FullDetail);
+        return Level::Notify;
+    default:
+        break;
+    }
+    return ProcedureController::OnAccepted();
+}
+
+int OrderForm::OnSelected()
+{
+    if (event().control == DiscountPercent)
+        procWindow()->unhide(RecalculateDiscount);
+    return ProcedureController::OnSelected();
+}
+
+int OrderForm::OnRejected()
+{
+    if (event().control == DiscountPercent)
+        procWindow()->unhide(RecalculateDiscount);
+    return ProcedureController::OnRejected();
+}
+
+int OrderForm::OnNewSelection()
+{
+    const int level = ProcedureController::OnNewSelection();
+    if (event().control == Pages)
+        switchPages();
+    return level;
+}
+
+int OrderForm::RunProcedure(int number, int request)
+{
+    static const char *const kLineForms[] = {"Updatekaldruck", "Updateanach", "Updateatran"};
+    if (number < 1 || number > 3)
+        return Response::Cancelled;
+    const int response = app().call(kLineForms[number - 1], request);
+    lineFormReturned(number, request, response);
+    return response;
+}
+
+void OrderForm::lineFormReturned(int list, int request, int response)
+{
+    if (response != Response::Completed)
+        return;
+    m_linesChanged = true;
+    orders::OrderWorkingTotals &t = totals();
+    if (list == 2) {
+        if (request == Request::Delete)
+            t.WorkExtrasText.clear(); // made again from a remaining line
+        else
+            orders::SetExtrasTextAfterSave(t, records());
+    }
+    orders::sumStoredLines(store(), t, app().VatFactor);
+    showValues();
+}
+
+bool OrderForm::writeOrder()
+{
+    orders::StoreOrderTotals(totals(),
+                             records(),
+                             isMain() ? orders::StoreMode::Print : orders::StoreMode::DetailedSave,
+                             app().VatFactor);
+    return PRIMARY->ME->Update() == Level::Benign;
+}
+
+void OrderForm::printDocument(orders::PrintButton button)
+{
+    ProcWindow &window = *procWindow();
+    if (!window.updateFromWindow())
+        return;
+    Records &r = records();
+    const std::string status = r.get(AUF::FSTAT);
+    if (orders::quoteNumberMissing(status, button, r.get(AUF::FANNR))) {
+        MessagePresenter &presenter = store().errors().presenter();
+        presenter.beep();
+        presenter.show("HINWEIS",
+                       "Vergeben Sie eine Angebotsnummer!",
+                       MessageIcon::Information,
+                       MessageButton::Ok,
+                       MessageButton::Ok);
+        window.select(QuoteNumber);
+        return;
+    }
+    const std::string report = orders::documentReport(status, button);
+    if (report.empty())
+        return;
+    // The report reads the order from its file: what the form shows must be there first.
+    if (!writeOrder()) {
+        showValues();
+        return;
+    }
+    app().threadValues().CurrentOrderId = m_orderId;
+    for (int run = 0; run < orders::reportRuns(m_copies); ++run)
+        app().call(report);
+    showValues();
+}
+
+void OrderForm::prepareSave()
+{
+    Records &r = records();
+    orders::StoreOrderTotals(totals(),
+                             r,
+                             isMain() ? orders::StoreMode::Save : orders::StoreMode::DetailedSave,
+                             app().VatFactor);
+    orders::statusFromPrintedDates(r[FileId::auftrag]);
+    if (rt::isBlank(r.get(AUF::FNR))) {
+        MessagePresenter &presenter = store().errors().presenter();
+        presenter.beep();
+        presenter.show("U u p p s  !",
+                       "Sie haben keine Auftragsnummer eingegeben.|Nummer wird autom. generiert.",
+                       MessageIcon::Information,
+                       MessageButton::Ok,
+                       MessageButton::Ok);
+        r.set(AUF::FNR, orderIds().next("", AUF::FNR.size, [this](const std::string &number) {
+            return orders::idTaken(store(), AUF::Keyfnr, AUF::FNR, number);
+        }));
+    }
+    procWindow()->redisplay();
+}
+
+int OrderForm::OnCompleted()
+{
+    const bool saving = REQUEST == Request::Insert || REQUEST == Request::Change;
+    if (saving)
+        prepareSave();
+    const int level = ProcedureController::OnCompleted();
+    if (saving && RESPONSE == Response::Completed) {
+        // Only an order that is in the file may count as the last issued document.
+        orders::saveLastNumbers(store(), records()[FileId::auftrag]);
+        m_linesChanged = false;
+    }
+    return level;
+}
+
+int OrderForm::Run()
+{
+    const int response = ProcedureController::Run();
+    if (response != Response::Completed && m_linesChanged && ORIGINALREQUEST == Request::Change)
+        orders::alignStoredTotals(store(), m_orderId, app().VatFactor);
+    return response;
+}

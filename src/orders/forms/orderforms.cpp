@@ -1,0 +1,24 @@
+#include "orders/forms/orderforms.h"
+
+#include "framework/appcontext.h"
+#include "orders/forms/customerform.h"
+#include "orders/forms/orderform.h"
+
+namespace {
+
+template<class Form, auto kind>
+void runForm(AppContext &app)
+{
+    Form form(app, kind);
+    app.LastResponse = form.Run();
+}
+
+} // namespace
+
+void registerOrderForms(ProcedureRegistry &registry)
+{
+    registry.add("Updateauftrag", runForm<OrderForm, OrderForm::Kind::Main>);
+    registry.add("Upddruauftrag", runForm<OrderForm, OrderForm::Kind::Detailed>);
+    registry.add("Updatekunde", runForm<CustomerForm, CustomerForm::Kind::Main>);
+    registry.add("Upddrukunde", runForm<CustomerForm, CustomerForm::Kind::DetailPrint>);
+}

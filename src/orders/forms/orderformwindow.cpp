@@ -1,0 +1,436 @@
+// The order form's window: header, documents and last numbers, totals, the three pages with
+// the line lists and the text blocks, and the print buttons.
+
+#include "orders/forms/formrows.h"
+#include "orders/forms/orderform.h"
+
+#include "framework/formbuilder.h"
+#include "framework/listcontrol.h"
+#include "framework/radiogroup.h"
+#include "store/files.h"
+#include "store/storecontext.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kMoney = u"@n12.2"_s;
+
+// A row of buttons, each numbered.
+void buttonRow(ProcWindow &window,
+               FormRows &rows,
+               std::initializer_list<std::pair<int, QString>> buttons)
+{
+    auto *strip = new QWidget(rows.parent());
+    auto *layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (const auto &[control, caption] : buttons) {
+        auto *push = new QPushButton(caption, strip);
+        push->setAutoDefault(false);
+        layout->addWidget(push);
+        window.addControl(control, push);
+    }
+    layout->addStretch(1);
+    rows.addWidget(strip);
+}
+
+ListControl *lineList(ProcWindow &window,
+                      FormRows &rows,
+                      int control,
+                      const QString &name,
+                      const QStringList &columns)
+{
+    auto *list = new ListControl(rows.parent());
+    list->setColumns(columns);
+    list->setFixedHeight(120);
+    rows.addWidget(list);
+    window.addControl(control, list, name);
+    return list;
+}
+
+} // namespace
+
+void OrderForm::defineWindow(FormBuilder &form)
+{
+    ProcWindow &window = form.window();
+    auto *top = new QWidget(window.content());
+    auto *columns = new QHBoxLayout(top);
+    columns->setContentsMargins(0, 0, 0, 0);
+    auto *left = new QWidget(top);
+    auto *right = new QWidget(top);
+    columns->addWidget(left, 1);
+    columns->addWidget(right, 1);
+    form.rows()->addRow(top);
+
+    FormRows leftRows(window, records(), left);
+    defineHeader(leftRows);
+    defineDocuments(leftRows);
+    FormRows rightRows(window, records(), right);
+    defineTotals(rightRows);
+
+    FormRows below(window, records(), new QWidget(window.content()));
+    form.rows()->addRow(below.parent());
+    if (isMain())
+        definePages(below);
+    definePrinting(below);
+    form.okCancel(Ok, Cancel);
+}
+
+void OrderForm::defineHeader(FormRows &rows)
+{
+    ProcWindow &window = *procWindow();
+    rows.display(InternalNumber, u"interne Nummer"_s, AUF::FAID);
+    rows.entry(OrderNumber, u"Auftragsnr."_s, AUF::FNR, u"@s12"_s);
+    rows.entry(ShortText, u"Kurzbezeichng."_s, AUF::FKURZ, u"@s30"_s);
+    rows.entry(CreatedOn, u"Datum"_s, AUF::FDATUM, u"@d6"_s);
+    rows.display(CustomerName, u"Firma / Name"_s, AUF::FNAME);
+    rows.display(CustomerStreet, u"Strasse"_s, AUF::FSTR);
+    rows.display(CustomerPostcode, u"PLZ"_s, AUF::FPLZ);
+    rows.display(CustomerPlace, u"Ort"_s, AUF::FORT);
+
+    auto *status = new RadioGroup(u"akt. STATUS"_s, rows.parent());
+    for (orders::DocumentKind kind : orders::kDocumentKinds) {
+        const QString word = QString::fromUtf8(orders::statusWord(kind));
+        status->addOption(word, word.toStdString());
+    }
+    rows.addWidget(status);
+    window.addControl(Status, status);
+    window.bind(Status, records()[FileId::auftrag], AUF::FSTAT);
+}
+
+void OrderForm::defineDocuments(FormRows &rows)
+{
+    ProcWindow &window = *procWindow();
+    auto *box = new QGroupBox(u"Dokumente"_s, rows.parent());
+    auto *grid = new QGridLayout(box);
+    const QStringList headings{u"Datum"_s, u"Nummer"_s, u"gedruckt am"_s, u"Zeit"_s};
+    for (int c = 0; c < headings.size(); ++c)
+        grid->addWidget(new QLabel(headings[c], box), 0, c + 1);
+    struct Row
+    {
+        QString name;
+        int first; // date, number, printed on, time
+        DateField date;
+        StringField number;
+        DateField printed;
+        LongField time;
+    };
+    const Row documentRows[] = {
+        {u"Angebot"_s, QuoteDate, AUF::FANDAT, AUF::FANNR, AUF::FANGDRU, AUF::FANZEIT},
+        {u"Lieferschein"_s, DeliveryDate, AUF::FLIEFDAT, AUF::FLIEFNR, AUF::FLIEDRU, AUF::FLIEZEIT},
+        {u"Rechnung"_s, InvoiceDate, AUF::FREDAT, AUF::FRENR, AUF::FRECDRU, AUF::FRECZEIT},
+    };
+    RecordBuffer &order = records()[FileId::auftrag];
+    int r = 1;
+    for (const Row &row : documentRows) {
+        grid->addWidget(new QLabel(row.name, box), r, 0);
+        auto *date = new QLineEdit(box);
+        auto *number = new QLineEdit(box);
+        date->setMinimumWidth(95);
+        number->setMinimumWidth(115);
+        auto *printed = new QLabel(box);
+        auto *time = new QLabel(box);
+        grid->addWidget(date, r, 1);
+        grid->addWidget(number, r, 2);
+        grid->addWidget(printed, r, 3);
+        grid->addWidget(time, r, 4);
+        window.addControl(row.first, date, row.name + u"-Datum"_s);
+        window.addControl(row.first + 1, number, row.name + u"-Nr."_s);
+        window.addControl(row.first + 2, printed, row.name + u" gedruckt am"_s);
+        window.addControl(row.first + 3, time, row.name + u" Zeit"_s);
+        window.bind(row.first, order, row.date, u"@d6"_s);
+        window.bind(row.first + 1, order, row.number, u"@s12"_s);
+        window.bind(row.first + 2, order, row.printed, u"@d6"_s);
+        window.bind(row.first + 3, order, row.time, u"@n_9b"_s);
+        ++r;
+    }
+    rows.addWidget(box);
+
+    FormRows last = rows.group(LastNumbers, u"letzte Nummer         erstellt am"_s);
+    last.display(LastQuote, u"Angebot"_s, m_lastQuote, u"@s12"_s);
+    last.display(LastQuoteDate, u"  vom"_s, m_lastQuoteDate, u"@s10"_s);
+    last.display(LastDelivery, u"Lieferschein"_s, m_lastDelivery, u"@s12"_s);
+    last.display(LastDeliveryDate, u"  vom "_s, m_lastDeliveryDate, u"@s10"_s);
+    last.display(LastInvoice, u"Rechnung"_s, m_lastInvoice, u"@s12"_s);
+    last.display(LastInvoiceDate, u"  vom  "_s, m_lastInvoiceDate, u"@s10"_s);
+}
+
+void OrderForm::defineTotals(FormRows &rows)
+{
+    ProcWindow &window = *procWindow();
+    orders::OrderWorkingTotals &t = totals();
+    rows.display(PrintTotal, u"Druckpreis/ EUR"_s, t.WorkPrint, kMoney);
+    if (isMain())
+        rows.display(ColourChangeTotal, u"davon Farbwechsel/ EUR"_s, t.WorkColourChange, kMoney);
+    rows.display(PaperTotal, u"Papierpreis/ EUR"_s, t.WorkPaper, kMoney);
+    rows.display(TypesettingTotal, u"Satz-/ Weiterverarbeitg./ EUR"_s, t.WorkTypesetting, kMoney);
+    if (isMain()) {
+        rows.display(SheetsTotal, u"Druckbogen gesamt"_s, t.WorkSheets, u"@n12"_s);
+        rows.display(PrintHours, u"Druckzeit Std."_s, t.WorkHours, u"@n6"_s);
+        rows.display(PrintMinutes, u"Druckzeit Min."_s, t.WorkMinutes, u"@n6.1"_s);
+    } else {
+        rows.display(ExtrasTotal, u"Zusatzarb./ EUR"_s, t.WorkExtras, kMoney);
+        rows.display(TransportTotal, u"Transportkosten/ EUR"_s, t.WorkTransport, kMoney);
+    }
+
+    auto *netLabel = new QLabel(u"Angebotspreis/ EUR"_s, rows.parent());
+    auto *net = new QLabel(rows.parent());
+    rows.layout()->addRow(netLabel, net);
+    window.addControl(NetLabel, netLabel);
+    window.addControl(Net, net, u"Netto"_s);
+    window.bind(Net, t.WorkNet, kMoney);
+
+    rows.display(DiscountNotice, QString(), m_discountNotice, u"@s120"_s)->setWordWrap(true);
+    QLineEdit *discount
+        = rows.entry(DiscountPercent, u"minus. Rabatt (%)  "_s, t.WorkDiscountPercent, u"@n6.2"_s);
+    discount->setMaximumWidth(90);
+    rows.button(RecalculateDiscount, u"  NEU !"_s);
+    rows.display(Discounted, u"Preis nach Rabatt/ EUR"_s, t.WorkDiscounted, kMoney);
+    rows.display(VatPercent, u"MwSt. (%)"_s, m_vatPercent, u"@n5.2"_s);
+    rows.display(Vat, u"MwSt./ EUR"_s, t.WorkVat, kMoney);
+
+    auto *grossLabel = new QLabel(u"Angebotspreis (inkl. MwSt)/EUR"_s, rows.parent());
+    auto *gross = new QLabel(rows.parent());
+    rows.layout()->addRow(grossLabel, gross);
+    window.addControl(GrossLabel, grossLabel);
+    window.addControl(Gross, gross, u"Brutto"_s);
+    window.bind(Gross, t.WorkGross, kMoney);
+
+    rows.text(ClosingLine, u"Dieses Angebot ist 6 Wochen gültig."_s);
+
+    auto *skonto = new QWidget(rows.parent());
+    auto *line = new QHBoxLayout(skonto);
+    line->setContentsMargins(0, 0, 0, 0);
+    auto *skontoDate = new QLabel(skonto);
+    auto *percent = new QLabel(skonto);
+    auto *cash = new QLabel(skonto);
+    line->addWidget(new QLabel(u"bei Zahlung bis zum"_s, skonto));
+    line->addWidget(skontoDate);
+    line->addWidget(new QLabel(u"können"_s, skonto));
+    line->addWidget(percent);
+    line->addWidget(
+        new QLabel(u"% Skonto abgezogen werden.   Re.-betrag inkl. Skon./ EUR"_s, skonto));
+    line->addWidget(cash);
+    line->addStretch(1);
+    rows.addWidget(skonto);
+    window.addControl(SkontoLine, skonto, u"Skonto"_s);
+    window.addControl(SkontoDate, skontoDate, u"Skonto-Datum"_s);
+    window.addControl(SkontoLinePercent, percent, u"Skonto %"_s);
+    window.addControl(CashDiscounted, cash, u"Re.-betrag inkl. Skon."_s);
+    window.bind(SkontoDate, t.SkontoDate, u"@d6"_s);
+    window.bind(SkontoLinePercent, records()[FileId::auftrag], AUF::SKPROZ, u"@n6.2"_s);
+    window.bind(CashDiscounted, t.WorkCashDiscounted, kMoney);
+}
+
+void OrderForm::definePages(FormRows &rows)
+{
+    ProcWindow &window = *procWindow();
+    auto *sheet = new QTabWidget(rows.parent());
+    auto *calculations = new QWidget;
+    auto *extras = new QWidget;
+    auto *texts = new QWidget;
+    sheet->addTab(calculations, u"  KALKULATION - AUFTRAG    "_s);
+    sheet->addTab(extras, u"  Zusatzkosten:  WEITERVERARBEITUNG- /  TRANSPORT"_s);
+    sheet->addTab(texts, u"Skonto / Zahlgs.-Ziele / Info"_s);
+    rows.addWidget(sheet);
+    window.addControl(Pages, sheet, u"Seiten"_s);
+    window.addControl(CalculationPage, calculations, u"KALKULATION - AUFTRAG"_s);
+    window.addControl(ExtrasPage, extras, u"Zusatzkosten"_s);
+    window.addControl(TextPage, texts, u"Skonto / Zahlgs.-Ziele / Info"_s);
+
+    FormRows first(window, records(), calculations);
+    lineList(window,
+             first,
+             Calculations,
+             u"Druckkalkulationen"_s,
+             {u"Bezeichnung"_s, u"Gesamtauflage"_s, u"Druckpreis"_s, u"Positionspreis"_s});
+    buttonRow(window,
+              first,
+              {{CalculationInsert, u"&Einfügen"_s},
+               {CalculationChange, u"&Ändern"_s},
+               {CalculationDelete, u"&Löschen"_s}});
+
+    FormRows second(window, records(), extras);
+    second.text(0, u"WEITERVERARBEITUNG"_s);
+    lineList(window,
+             second,
+             Extras,
+             u"Weiterverarbeitung"_s,
+             {u"Bezeichnung"_s, u"Anzahl"_s, u"Preis"_s, u"Gesamtpreis"_s});
+    buttonRow(
+        window,
+        second,
+        {{ExtrasInsert, u"Einfügen"_s}, {ExtrasChange, u"Ändern"_s}, {ExtrasDelete, u"Löschen"_s}});
+    second.text(0, u"TRANSPORT"_s);
+    lineList(window,
+             second,
+             Transports,
+             u"Transport"_s,
+             {u"Bezeichnung"_s, u"Anzahl"_s, u"Preis"_s, u"Gesamtpreis"_s});
+    buttonRow(window,
+              second,
+              {{TransportInsert, u"Einfügen "_s},
+               {TransportChange, u"Ändern "_s},
+               {TransportDelete, u"Löschen "_s}});
+    orders::OrderWorkingTotals &t = totals();
+    second.display(ExtrasTotal, u"Zusatzarb./ EUR"_s, t.WorkExtras, kMoney);
+    second.display(ExtrasText, u"Zusatzarb.-Text"_s, m_extrasText, u"@s35"_s);
+    second.display(TransportTotal, u"Transportkosten/ EUR"_s, t.WorkTransport, kMoney);
+
+    FormRows third(window, records(), texts);
+    defineTextPage(third);
+}
+
+void OrderForm::defineTextPage(FormRows &page)
+{
+    FormRows quote = page.group(QuoteTextGroup, u"Angebotstexte"_s);
+    quote.addWidget(new QLabel(u"Die Standardtexte:"_s, quote.parent()));
+    quote.addWidget(new QLabel(u"Sehr geehrte Damen und Herren,   ..../....."_s, quote.parent()));
+    quote.addWidget(
+        new QLabel(u"werden automatisch für jedes Angebot verwendet."_s, quote.parent()));
+    quote.addWidget(new QLabel(u"Alle Preise verstehen sich zzgl. der gesetzl. geltenden MwSt. ."_s,
+                               quote.parent()));
+    auto *quotePick = new QComboBox(quote.parent());
+    quote.layout()->addRow(u"Auswahl (EL)"_s, quotePick);
+    procWindow()->addControl(QuoteTextPick, quotePick, u"Auswahl (EL)"_s);
+    quote.entry(QuoteText1, u"Angebotstext 1"_s, AUF::TEANG1, u"@s70"_s);
+    quote.entry(QuoteText2, u"Angebotstext 2"_s, AUF::TEANG2, u"@s70"_s);
+
+    FormRows payment = page.group(PaymentGroup, u"Zahlungsbedingungen"_s);
+    auto *paymentPick = new QComboBox(payment.parent());
+    payment.layout()->addRow(u"Auswahl (ZA)"_s, paymentPick);
+    procWindow()->addControl(PaymentPick, paymentPick, u"Auswahl (ZA)"_s);
+    payment.entry(InvoiceText1, u"Rechnungstext 1"_s, AUF::TEREC1, u"@s70"_s);
+    payment.entry(InvoiceText2, u"Rechnungstext 2"_s, AUF::TEREC2, u"@s70"_s);
+    payment.entry(SkontoPercent, u"Skonto in %  "_s, AUF::SKPROZ, u"@n6.2"_s);
+    payment.entry(SkontoDays, u"Skonto Zahlungsziel/ Tage  "_s, AUF::SKONTAGE, u"@n4"_s);
+    payment.entry(PaymentDays, u"Rechnungszahlungsziel/ Tage  "_s, AUF::ZAZTAGE, u"@n4"_s);
+    payment.addWidget(new QLabel(u"Rechnungsendbetrag ist zahlbar bis ....."_s, payment.parent()));
+    payment.addWidget(
+        new QLabel(u"Bei Zahlung bis zum  tt.mm.jahr  ist ein Skontobetrag von ...% abziehbar."_s,
+                   payment.parent()));
+    payment.addWidget(new QLabel(
+        u"werden automatisch erzeugt, sobald die entsprechenden Felder gefüllt wurden."_s,
+        payment.parent()));
+
+    FormRows info = page.group(InfoGroup, u"Information / Werbung"_s);
+    auto *infoPick = new QComboBox(info.parent());
+    info.layout()->addRow(u"Auswahl (IN)"_s, infoPick);
+    procWindow()->addControl(InfoPick, infoPick, u"Auswahl (IN)"_s);
+    info.entry(InfoText1, u"Infotext 1"_s, AUF::TEINFO1, u"@s70"_s);
+    info.entry(InfoText2, u"Infotext 2"_s, AUF::TEINFO2, u"@s70"_s);
+}
+
+void OrderForm::definePrinting(FormRows &rows)
+{
+    ProcWindow &window = *procWindow();
+    rows.entry(Copies, u"Anzahl Ausdrucke"_s, m_copies, u"@n1"_s)->setMaximumWidth(40);
+    if (isMain()) {
+        buttonRow(window,
+                  rows,
+                  {{PrintStandard, u"ANGEBOT  Standard"_s},
+                   {PrintMinimal, u"ANGEBOT  Minimal"_s},
+                   {PrintDetail, u"ANGEBOT  Detail"_s}});
+    } else {
+        rows.text(0, u"alle erfassten und berechneten Daten"_s);
+        rows.text(0, u"werden ausgedruckt."_s);
+        buttonRow(window, rows, {{PrintFullDetail, u"   AUSDRUCK  - max. DETAIL"_s}});
+        rows.text(0, u"Änderungen nur unter Hauptmenue:"_s);
+        rows.text(0, u"Kunden --> Aufträge"_s);
+    }
+    rows.text(0, u"das letzte Dokument, das erfolgreich gedruckt wurde, bestimmt"_s);
+    rows.text(0, u"autom. den internen   aktuellen STATUS."_s);
+}
+
+void OrderForm::setUpLists()
+{
+    struct ListSetUp
+    {
+        BrowseManager &manager;
+        std::unique_ptr<View> &view;
+        FileId file;
+        KeyRef key;
+        StringField link;
+        int control;
+        int insert;
+        std::vector<FieldRef> columns;
+        int procedure;
+    };
+    const ListSetUp lists[] = {
+        {m_calculations,
+         m_calculationView,
+         FileId::kaldruck,
+         KAD::Keyaufid,
+         KAD::KAUFID,
+         Calculations,
+         CalculationInsert,
+         {KAD::KABEZ, KAD::KAALGES, KAD::KADRPR, KAD::KGESAMTPR},
+         1},
+        {m_extras,
+         m_extrasView,
+         FileId::anach,
+         ANA::Keydidauf,
+         ANA::ANIDAUF,
+         Extras,
+         ExtrasInsert,
+         {ANA::ANBEZ, ANA::ANANZ, ANA::ANPR, ANA::ANGPR},
+         2},
+        {m_transports,
+         m_transportView,
+         FileId::atran,
+         ATR::Kaufid,
+         ATR::ATAUFID,
+         Transports,
+         TransportInsert,
+         {ATR::ATBEZ, ATR::ATANZ, ATR::ATPR, ATR::ATGPR},
+         3},
+    };
+    for (const ListSetUp &list : lists) {
+        RelationKeeper &lines = store().relations(list.file);
+        list.view = std::make_unique<View>(lines);
+        list.manager.Init(
+            *this, list.control, *list.view, lines, store().fileManager(list.file), records());
+        list.manager.AddSortOrder(list.key);
+        // A new line carries the order's id: the range is the order's lines.
+        list.manager.AddRangeLimit(list.link, AUF::FID);
+        for (const FieldRef &column : list.columns)
+            list.manager.AddField(column);
+        list.manager.INSERTCONTROL = list.insert;
+        list.manager.CHANGECONTROL = list.insert + 1;
+        list.manager.DELETECONTROL = list.insert + 2;
+        list.manager.ASKPROCEDURE = static_cast<std::uint16_t>(list.procedure);
+        AddBrowse(list.manager);
+    }
+}
+
+void OrderForm::setUpTextDrops()
+{
+    struct DropSetUp
+    {
+        std::unique_ptr<FileDrop> &drop;
+        int control;
+        orders::TextBlock block;
+    };
+    const DropSetUp drops[] = {
+        {m_quoteTexts, QuoteTextPick, orders::TextBlock::QuoteText},
+        {m_paymentTerms, PaymentPick, orders::TextBlock::PaymentTerms},
+        {m_infoTexts, InfoPick, orders::TextBlock::Information},
+    };
+    RecordBuffer &order = records()[FileId::auftrag];
+    for (const DropSetUp &d : drops) {
+        d.drop = std::make_unique<FileDrop>(
+            *procWindow(), d.control, store().fileManager(FileId::text), TEX::Keytken);
+        d.drop->setDisplay(TEX::TERL);
+        const std::string code(orders::textBlockCode(d.block));
+        d.drop->setFilter([code](const RecordBuffer &text) { return text.get(TEX::TKEN) == code; });
+        for (const orders::TextCopy &copy : orders::textBlockCopies(d.block))
+            d.drop->addCopy(copy.from, order, copy.to);
+        AddFileDrop(*d.drop);
+    }
+}

@@ -1,0 +1,262 @@
+// The customer forms: the name check, the delivery address that defaults to the customer's
+// own, the copy button, and the order list inside the form that leads to the order forms.
+
+#include "orderformfixture.h"
+
+#include "framework/listcontrol.h"
+#include "orders/core/customerrules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using C = CustomerForm::Control;
+using Call = OrderFormFixture::Call;
+
+struct AddressField
+{
+    const char *name;
+    StringField address;
+    StringField delivery;
+};
+const AddressField kAddressFields[] = {
+    {"name", KUN::KNAME, KUN::LNAME},
+    {"for the attention of", KUN::KZHAND, KUN::LZHAND},
+    {"street", KUN::KSTR, KUN::LSTR},
+    {"postcode", KUN::KPLZ, KUN::LPLZ},
+    {"place", KUN::KORT, KUN::LORT},
+};
+
+void fillAddress(Records &r)
+{
+    r.set(KUN::KNAME, "Druckerei Nord");
+    r.set(KUN::KZHAND, "Frau Berg");
+    r.set(KUN::KSTR, "Hafenweg 3");
+    r.set(KUN::KPLZ, "24103");
+    r.set(KUN::KORT, "Kiel");
+}
+
+TEST(CustomerRules, BlankNameIsMissing)
+{
+    const std::pair<const char *, bool> cases[]
+        = {{"", true}, {"     ", true}, {"  A  ", false}, {"Druckerei Nord", false}};
+    for (const auto &[name, missing] : cases) {
+        SCOPED_TRACE(name);
+        Records r;
+        r.set(KUN::KNAME, name);
+        EXPECT_EQ(orders::customerNameMissing(r), missing);
+    }
+}
+
+// Each delivery field that holds text keeps it; every blank one takes its address field.
+TEST(CustomerRules, DeliveryAddressIsFilledFieldByField)
+{
+    for (const AddressField &kept : kAddressFields) {
+        SCOPED_TRACE(kept.name);
+        Records r;
+        fillAddress(r);
+        r.set(kept.delivery, "abw.");
+        orders::fillDeliveryAddress(r);
+        for (const AddressField &field : kAddressFields) {
+            if (&field == &kept)
+                EXPECT_EQ(r.get(field.delivery), "abw.");
+            else
+                EXPECT_EQ(r.get(field.delivery), r.get(field.address)) << field.name;
+        }
+    }
+}
+
+TEST(CustomerRules, DeliveryFieldOfBlanksCountsAsEmpty)
+{
+    Records r;
+    fillAddress(r);
+    r.set(KUN::LORT, "   ");
+    r.set(KUN::LPLZ, "10115");
+    orders::fillDeliveryAddress(r);
+    EXPECT_EQ(r.get(KUN::LORT), "Kiel");
+    EXPECT_EQ(r.get(KUN::LPLZ), "10115");
+}
+
+TEST(CustomerRules, CopyButtonOverwritesTheDeliveryAddress)
+{
+    Records r;
+    fillAddress(r);
+    for (const AddressField &field : kAddressFields)
+        r.set(field.delivery, "alt");
+    orders::copyAddressToDelivery(r);
+    for (const AddressField &field : kAddressFields)
+        EXPECT_EQ(r.get(field.delivery), r.get(field.address)) << field.name;
+}
+
+TEST(CustomerForm, BlankNameIsRefusedAndNothingIsWritten)
+{
+    OrderFormFixture f;
+    Call call;
+    f.callCustomerForm("Updatekunde", Request::Insert, {}, call);
+    ProcWindow *form = f.windowStarting(u"NEUER KUNDE  (New)"_s);
+    ASSERT_NE(form, nullptr);
+    f.gui.type(form, C::Name, u"    "_s);
+    f.gui.type(form, C::Place, u"Kiel"_s);
+    f.gui.press(form, C::Ok);
+
+    EXPECT_FALSE(call.returned);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].title, "ACHTUNG");
+    EXPECT_EQ(f.messages.shown[0].text, "Bitte den Namen des Kunden eingeben");
+    EXPECT_EQ(f.messages.beeps, 1);
+    EXPECT_EQ(form->focusControl(), C::Name);
+    EXPECT_EQ(f.gui.text(form, C::Place), u"Kiel"_s) << "the input stays";
+
+    f.messages.answer(MessageButton::No); // "Save Record?" – no
+    f.gui.press(form, C::Cancel);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(call.response, Response::Cancelled);
+    EXPECT_TRUE(f.all(FileId::kunde, KUN::Keykaid).empty());
+}
+
+TEST(CustomerForm, NewCustomerGetsIdentityAndItsAddressAsDeliveryAddress)
+{
+    OrderFormFixture f;
+    Call call;
+    f.callCustomerForm("Updatekunde", Request::Insert, {}, call);
+    ProcWindow *form = f.windowStarting(u"NEUER KUNDE  (New)"_s);
+    ASSERT_NE(form, nullptr);
+    f.gui.type(form, C::Name, u"Druckerei Nord"_s);
+    f.gui.type(form, C::Street, u"Hafenweg 3"_s);
+    f.gui.type(form, C::Place, u"Kiel"_s);
+    f.gui.type(form, C::DeliveryPostcode, u"24103"_s);
+    f.gui.press(form, C::Ok);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(call.response, Response::Completed);
+
+    const std::vector<RecordBuffer> customers = f.all(FileId::kunde, KUN::Keykaid);
+    ASSERT_EQ(customers.size(), 1u);
+    const RecordBuffer &c = customers[0];
+    EXPECT_EQ(c.get(KUN::KID).substr(0, 1), "K");
+    EXPECT_GT(c.get(KUN::KID).size(), 6u);
+    EXPECT_EQ(c.get(KUN::LNAME), "Druckerei Nord");
+    EXPECT_EQ(c.get(KUN::LSTR), "Hafenweg 3");
+    EXPECT_EQ(c.get(KUN::LORT), "Kiel");
+    EXPECT_EQ(c.get(KUN::LPLZ), "24103");
+    EXPECT_EQ(c.get(KUN::KPLZ), "");
+}
+
+TEST(CustomerForm, ChangedAddressReachesTheDeliveryAddressOnlyByTheCopyButton)
+{
+    OrderFormFixture f;
+    f.add(FileId::kunde, [](Records &r) {
+        r.set(KUN::KID, "K1");
+        fillAddress(r);
+        r.set(KUN::LNAME, "Druckerei Nord");
+        r.set(KUN::LORT, "Kiel");
+    });
+    for (bool copy : {false, true}) {
+        SCOPED_TRACE(copy ? "with the copy button" : "without");
+        Call call;
+        f.callCustomerForm("Updatekunde", Request::Change, "K1", call);
+        ProcWindow *form = f.windowStarting(u"ÄNDERN KUNDEN-DATEN  (Druckerei Nord)"_s);
+        ASSERT_NE(form, nullptr);
+        f.gui.type(form, C::Place, copy ? u"Husum"_s : u"Flensburg"_s);
+        if (copy) {
+            f.gui.press(form, C::CopyAddress);
+            EXPECT_EQ(f.gui.text(form, C::DeliveryPlace), u"Husum"_s);
+        }
+        f.gui.press(form, C::Ok);
+        ASSERT_TRUE(call.returned);
+        const RecordBuffer c = f.all(FileId::kunde, KUN::Keykaid).at(0);
+        EXPECT_EQ(c.get(KUN::LORT), copy ? "Husum" : "Kiel");
+    }
+}
+
+TEST(CustomerForm, OrderListCallsTheOrderForm)
+{
+    struct Case
+    {
+        const char *customerForm;
+        QString title;
+        int button;
+        QString orderTitle;
+    };
+    const Case cases[] = {
+        {"Updatekunde",
+         u"ÄNDERN KUNDEN-DATEN  (Druckerei Nord)"_s,
+         C::OrderChange,
+         u"ÄNDERN Auftrag von  (Druckerei Nord)"_s},
+        {"Upddrukunde",
+         u"KUNDEN-detail.Druck- DATEN  (Druckerei Nord)"_s,
+         C::OrderPrint,
+         u"ÄNDERN Auftrag von  (Druckerei Nord)"_s},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.customerForm);
+        OrderFormFixture f;
+        f.addCustomer("K1", "Druckerei Nord");
+        f.addCustomer("K2", "Verlag Süd");
+        f.addOrder("F1", "K1", [](Records &r) { r.set(AUF::FNR, "4711"); });
+        f.addOrder("F2", "K2");
+        Call call;
+        f.callCustomerForm(c.customerForm, Request::Change, "K1", call);
+        ProcWindow *form = f.windowStarting(c.title);
+        ASSERT_NE(form, nullptr);
+        ListControl *orders = form->list(C::Orders);
+        ASSERT_EQ(orders->rowCount(), 1) << "only the customer's own orders";
+        EXPECT_EQ(orders->row(1).value(0), u"4711"_s);
+
+        f.gui.pickRow(form, C::Orders, 1);
+        f.gui.press(form, c.button);
+        ProcWindow *order = f.windowStarting(c.orderTitle);
+        ASSERT_NE(order, nullptr);
+        EXPECT_EQ(f.gui.text(order, OrderForm::OrderNumber), u"4711"_s);
+        f.gui.press(order, OrderForm::Ok);
+        EXPECT_EQ(f.windowStarting(c.orderTitle), nullptr);
+        f.gui.press(form, C::Ok);
+        EXPECT_TRUE(call.returned);
+    }
+}
+
+TEST(CustomerForm, NewOrderFromTheCustomerFormBelongsToTheCustomer)
+{
+    OrderFormFixture f;
+    f.addCustomer("K1", "Druckerei Nord", 2.5);
+    Call call;
+    f.callCustomerForm("Updatekunde", Request::Change, "K1", call);
+    ProcWindow *form = f.windowStarting(u"ÄNDERN KUNDEN-DATEN"_s);
+    ASSERT_NE(form, nullptr);
+    f.gui.press(form, C::OrderInsert);
+    ProcWindow *order = f.windowStarting(u"NEUER AUFTRAG für"_s);
+    ASSERT_NE(order, nullptr);
+    f.gui.type(order, OrderForm::OrderNumber, u"A-100"_s);
+    f.gui.press(order, OrderForm::Ok);
+    EXPECT_EQ(form->list(C::Orders)->rowCount(), 1);
+    f.gui.press(form, C::Ok);
+    ASSERT_TRUE(call.returned);
+
+    const std::vector<RecordBuffer> orders = f.all(FileId::auftrag, AUF::Keyfaid);
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(orders[0].get(AUF::FKUID), "K1");
+    EXPECT_EQ(orders[0].get(AUF::FNR), "A-100");
+    EXPECT_EQ(orders[0].get(AUF::FRABATT), 2.5);
+    EXPECT_EQ(orders[0].get(AUF::FORT), "Musterstadt");
+}
+
+} // namespace
+
+namespace {
+
+TEST(CustomerForm, LooksLikeACustomerForm)
+{
+    OrderFormFixture f;
+    f.addCustomer("K1", "Druckerei Nord");
+    f.addOrder("F1", "K1", [](Records &r) { r.set(AUF::FKURZ, "Briefbogen"); });
+    Call call;
+    f.callCustomerForm("Updatekunde", Request::Change, "K1", call);
+    ProcWindow *form = f.windowStarting(u"ÄNDERN KUNDEN-DATEN"_s);
+    ASSERT_NE(form, nullptr);
+    const QString path = QString::fromStdString((f.folder.path() / "customerform.png").string());
+    ASSERT_TRUE(f.gui.grab(form, path));
+    if (const char *keep = std::getenv("TESSARO_KEEP_PNG"))
+        f.gui.grab(form, QString::fromLocal8Bit(keep));
+}
+
+} // namespace
