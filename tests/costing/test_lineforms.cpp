@@ -310,6 +310,7 @@ TEST(PaperLine, PriceFollowsPiecesOrUnitsAndThePick)
     EXPECT_EQ(f.gui.text(form, UpdateaufpapP::kUnits), u"1,0000"_s);
 
     f.gui.chooseEntry(form, UpdateaufpapP::kPick, 1);
+    EXPECT_TRUE(f.gui.grab(form, QStringLiteral("/tmp/tessaro_paperline.png")));
     EXPECT_EQ(f.gui.text(form, UpdateaufpapP::kName), u"Offset weiß 90 g"_s);
     EXPECT_EQ(f.gui.text(form, UpdateaufpapP::kFormat), u"SRA3"_s);
     EXPECT_EQ(f.gui.text(form, UpdateaufpapP::kTotal).trimmed(), u"7,00"_s);
@@ -489,15 +490,55 @@ TEST(ExtrasLine, DeletedFromItsListLeavesItsStoredOrder)
     EXPECT_DOUBLE_EQ(f.order("F1").get(AUF::NETTO), 30);
 }
 
-TEST(PaperLine, LooksRightOnScreen)
+// A change request opens the form under its change caption, showing the stored line.
+TEST(LineForms, ChangeRequestShowsTheChangeCaption)
 {
-    CostingFormFixture f;
-    Call call;
-    f.callForm("UpdateaufpapP", FileId::aufpap, Request::Insert, fromOrderForm("F1"), call);
-    ProcWindow *form = f.form(u"NEUE PAPIER-AUSWAHL"_s);
-    ASSERT_NE(form, nullptr);
-    EXPECT_TRUE(f.gui.grab(form, QStringLiteral("/tmp/tessaro_paperline.png")));
-    f.gui.press(form, kCancel);
+    struct Case
+    {
+        const char *procedure;
+        FileId file;
+        KeyRef key;
+        QString caption;
+        int description;
+    };
+    const Case cases[] = {
+        {"UpdateaufpapP",
+         FileId::aufpap,
+         APA::Keyapaid,
+         u"ÄNDERN PAPIER-AUSWAHL"_s,
+         UpdateaufpapP::kName},
+        {"Updateanach",
+         FileId::anach,
+         ANA::Keydaid,
+         u"ÄNDERN Zusatzarbeiten"_s,
+         Updateanach::kDescription},
+        {"Updateatran",
+         FileId::atran,
+         ATR::Keytaid,
+         u"Changing a atran Record"_s,
+         Updateatran::kDescription},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.procedure);
+        CostingFormFixture f;
+        f.add(c.file, [&](Records &r) {
+            r[c.file].setValue(1, std::string("X1"));
+            r.set(APA::APBEZ, "Stored");
+            r.set(ANA::ANBEZ, "Stored");
+            r.set(ATR::ATBEZ, "Stored");
+        });
+        Call call;
+        f.callForm(c.procedure,
+                   c.file,
+                   Request::Change,
+                   fetching(c.key, [&](Records &r) { r[c.file].setValue(0, std::int32_t{1}); }),
+                   call);
+        ProcWindow *form = f.form(c.caption);
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(f.gui.text(form, c.description), u"Stored"_s);
+        f.gui.press(form, kCancel);
+        EXPECT_TRUE(call.returned);
+    }
 }
 
 } // namespace

@@ -213,8 +213,12 @@ int UpdatepapierR::OnFieldEvent()
 {
     // The pick redisplays the whole form: what was typed elsewhere is taken first.
     const WindowEvent &e = event();
-    if (e.kind == EventKind::NewSelection && e.control % 10 == 2 && e.control < 40)
-        window().updateFromWindow();
+    if (e.kind == EventKind::NewSelection) {
+        for (int n = 1; n <= 3; ++n) {
+            if (e.control == supplierControl(n, 2))
+                window().updateFromWindow();
+        }
+    }
     return ProcedureController::OnFieldEvent();
 }
 
