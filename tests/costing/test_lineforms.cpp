@@ -197,12 +197,18 @@ TEST(LineForms, LeavingWithoutOkLeavesTheRunningSumAsItWas)
             r.set(ATR::ATAUFID, "F1");
             r.set(ATR::ATGPR, 30.0);
             r.set(ASA::ASAUFID, "F1");
+            r.set(ASA::ASKADID, "K1");
             r.set(ASA::ASGPR, 30.0);
         });
         orders::OrderWorkingTotals totals;
         totals.WorkPaper = totals.WorkExtras = totals.WorkTransport = 100;
         Caller caller = fromOrderForm("F1", totals);
         caller.typesetting = 100;
+        const auto orderOnly = caller.buffers;
+        caller.buffers = [orderOnly](Records &r) {
+            orderOnly(r);
+            r.set(KAD::KAAID, "K1"); // the calculation form runs on the order form's thread
+        };
         if (c.request == Request::Change) {
             const auto orderLink = caller.buffers;
             caller.buffers = [&, orderLink](Records &r) {
@@ -253,7 +259,9 @@ TEST(TypesettingLine, ChangedTotalMovesTheCalculationSumByTheDifference)
         r.set(ASA::ASFAK, 1.2);
         r.set(ASA::ASGPR, 84.0);
     });
+    // Called from the calculation form, which holds its calculation in the buffer.
     Caller caller = fetching(ASA::Keyasaid, [](Records &r) {
+        r.set(KAD::KAAID, "K1");
         r.set(KAD::KABEZ, "Flyer A5");
         r.set(ASA::ASAID, std::int32_t{1});
     });
@@ -270,6 +278,56 @@ TEST(TypesettingLine, ChangedTotalMovesTheCalculationSumByTheDifference)
     EXPECT_EQ(call.response, Response::Completed);
     EXPECT_DOUBLE_EQ(call.typesetting, 66);
     EXPECT_DOUBLE_EQ(f.only(ASA::Keyasaid).get(ASA::ASGPR), 50);
+}
+
+// Reached from its own list, a typesetting line moves the stored typesetting total of its
+// calculation, the calculation's total price and the typesetting total of the order.
+TEST(TypesettingLine, OutsideItsCalculationFormUpdatesTheStoredCalculationAndOrder)
+{
+    CostingFormFixture f;
+    f.add(FileId::auftrag, [](Records &r) {
+        r.set(AUF::FID, "F1");
+        r.set(AUF::FNR, "NR-F1");
+        r.set(AUF::DRUCPR, 100.0);
+        r.set(AUF::PAPPR, 16.0);
+        r.set(AUF::SATZPR, 84.0);
+        r.set(AUF::NETTO, 200.0);
+    });
+    f.add(FileId::kaldruck, [](Records &r) {
+        r.set(KAD::KAAID, "K1");
+        r.set(KAD::KAUFID, "F1");
+        r.set(KAD::KADRPR, 100.0);
+        r.set(KAD::APENDPR, 16.0);
+        r.set(KAD::ASGPR, 84.0);
+        r.set(KAD::KGESAMTPR, 200.0);
+    });
+    f.add(FileId::asatz, [](Records &r) {
+        r.set(ASA::ASID, "S1");
+        r.set(ASA::ASAUFID, "F1");
+        r.set(ASA::ASKADID, "K1");
+        r.set(ASA::ASANZ, 2.0);
+        r.set(ASA::ASPR, 42.0);
+        r.set(ASA::ASFAK, 1.0);
+        r.set(ASA::ASGPR, 84.0);
+    });
+    Caller caller = fetching(ASA::Keyasaid, [](Records &r) { r.set(ASA::ASAID, std::int32_t{1}); });
+    caller.typesetting = 7;
+    Call call;
+    f.callForm("Updateasatz", FileId::asatz, Request::Change, caller, call);
+    ProcWindow *form = f.form(u"ÄNDERN Satz-/ Verarbeitgs-Kosten f.   ()"_s);
+    ASSERT_NE(form, nullptr);
+    f.gui.type(form, Updateasatz::kPrice, u"25"_s);
+    f.gui.press(form, kOk);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(call.response, Response::Completed);
+    EXPECT_DOUBLE_EQ(call.typesetting, 7) << "no calculation form's sum to touch";
+    const RecordBuffer calculation = f.only(KAD::Keyadid);
+    EXPECT_DOUBLE_EQ(calculation.get(KAD::ASGPR), 50);
+    EXPECT_DOUBLE_EQ(calculation.get(KAD::KGESAMTPR), 166);
+    const RecordBuffer order = f.order("F1");
+    EXPECT_DOUBLE_EQ(order.get(AUF::SATZPR), 50);
+    EXPECT_DOUBLE_EQ(order.get(AUF::DRUCPR), 100);
+    EXPECT_DOUBLE_EQ(order.get(AUF::NETTO), 166);
 }
 
 TEST(ExtrasLine, SetsTheSummaryTextOfTheOpenOrder)

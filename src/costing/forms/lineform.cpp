@@ -33,9 +33,12 @@ void LineForm::FillNewRecord()
 
 bool LineForm::feedsWorkingTotals() const
 {
-    // Typesetting lines are edited from their calculation only.
-    if (!m_role.kind)
-        return true;
+    // A typesetting line feeds the sum of its calculation when that calculation's form,
+    // which holds it in the buffer, runs on this thread.
+    if (!m_role.kind) {
+        const std::string calculation = records().get(KAD::KAAID);
+        return !calculation.empty() && calculation == line().get(ASA::ASKADID);
+    }
     const std::string &current = app().threadValues().CurrentOrderId;
     return !current.empty() && current == m_orderId;
 }
@@ -53,11 +56,9 @@ int LineForm::PrepareRequest()
         return ProcedureController::PrepareRequest();
     const RecordBuffer deleted = line();
     const int level = ProcedureController::PrepareRequest();
-    // Deleting from the order form's own lists is the order form's to count.
-    if (RESPONSE == Response::Completed && !m_working && m_role.kind) {
-        costingforms::applyLineToStoredOrder(
-            store(), m_orderId, *m_role.kind, deleted, RecordBuffer(m_role.file), app().VatFactor);
-    }
+    // Deleting from the order or calculation form's own lists is that form's to count.
+    if (RESPONSE == Response::Completed && !m_working)
+        storeElsewhere(deleted, RecordBuffer(m_role.file));
     return level;
 }
 
@@ -134,10 +135,24 @@ int LineForm::OnCompleted()
 void LineForm::storeInOwnOrder(const RecordBuffer &after)
 {
     m_ownOrderDone = true;
-    if (!m_role.kind || after.get(m_role.total) == m_opened.get(m_role.total))
+    if (after.get(m_role.total) != m_opened.get(m_role.total))
+        storeElsewhere(m_opened, after);
+}
+
+void LineForm::storeElsewhere(const RecordBuffer &before, const RecordBuffer &after)
+{
+    if (m_role.kind) {
+        costingforms::applyLineToStoredOrder(
+            store(), m_orderId, *m_role.kind, before, after, app().VatFactor);
         return;
-    costingforms::applyLineToStoredOrder(
-        store(), m_orderId, *m_role.kind, m_opened, after, app().VatFactor);
+    }
+    const std::string calculation = before.get(ASA::ASKADID);
+    costingforms::applyTypesettingToStoredCalculation(store(),
+                                                      calculation.empty() ? after.get(ASA::ASKADID)
+                                                                          : calculation,
+                                                      before.get(ASA::ASGPR),
+                                                      after.get(ASA::ASGPR),
+                                                      app().VatFactor);
 }
 
 int LineForm::Run()

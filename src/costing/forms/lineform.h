@@ -29,7 +29,8 @@ struct LineRole
 //
 // The working totals belong to the order whose form is open on this thread. A line of
 // another order, or one reached from its own list with no order form open, goes into the
-// stored totals of its own order once it has been written or deleted.
+// stored totals of its own order once it has been written or deleted; a typesetting line
+// reached without its calculation's form goes into the stored calculation and its order.
 class LineForm : public ProcedureController
 {
 public:
@@ -64,6 +65,8 @@ private:
     void takeOut();
     void putBack();
     void storeInOwnOrder(const RecordBuffer &after);
+    // The line's change goes into the stored totals of its order (or calculation).
+    void storeElsewhere(const RecordBuffer &before, const RecordBuffer &after);
 
     LineRole m_role;
     bool m_working = false; // the running sums are the open form's

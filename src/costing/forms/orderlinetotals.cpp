@@ -1,6 +1,7 @@
 #include "costing/forms/orderlinetotals.h"
 
 #include "orders/core/orderworkingtotals.h"
+#include "runtime/decimal.h"
 #include "runtime/text.h"
 #include "store/filemanager.h"
 #include "store/files.h"
@@ -46,6 +47,52 @@ int applyLineToStoredOrder(StoreContext &store,
     orderFile.RestoreState(state);
     orderFile.Close();
     return level;
+}
+
+int applyTypesettingToStoredCalculation(StoreContext &store,
+                                        const std::string &calculationId,
+                                        double before,
+                                        double after,
+                                        double vatFactor)
+{
+    if (rt::isBlank(calculationId))
+        return Level::Benign;
+    FileManager &calculations = store.fileManager(FileId::kaldruck);
+    if (calculations.Open() != Level::Benign)
+        return Level::Notify;
+    std::uint16_t state = calculations.SaveState();
+    RecordBuffer &calculation = calculations.BUFFER();
+    calculation.set(KAD::KAAID, calculationId);
+    RecordBuffer oldCalculation(FileId::kaldruck);
+    RecordBuffer newCalculation(FileId::kaldruck);
+    int level = Level::Benign;
+    bool written = false;
+    if (calculations.FetchQuiet(KAD::Keyadid) == 0) {
+        oldCalculation = calculation;
+        // Taken out with the floor at 0 the running sum has, then put in.
+        double typesetting = calculation.get(KAD::ASGPR) - before;
+        if (typesetting < 0)
+            typesetting = 0;
+        typesetting += after;
+        calculation.set(KAD::ASGPR, typesetting);
+        calculation.set(KAD::KGESAMTPR,
+                        rt::roundDecimal(calculation.get(KAD::KADRPR)
+                                             + calculation.get(KAD::APENDPR) + typesetting,
+                                         2));
+        newCalculation = calculation;
+        level = calculations.Update();
+        written = level == Level::Benign;
+    }
+    calculations.RestoreState(state);
+    calculations.Close();
+    if (!written)
+        return level;
+    return applyLineToStoredOrder(store,
+                                  oldCalculation.get(KAD::KAUFID),
+                                  orders::LineKind::PrintCalculation,
+                                  oldCalculation,
+                                  newCalculation,
+                                  vatFactor);
 }
 
 } // namespace costingforms

@@ -24,4 +24,14 @@ int applyLineToStoredOrder(StoreContext &store,
                            const RecordBuffer &after,
                            double vatFactor);
 
+// A typesetting line saved or deleted while its calculation's form is not open on this
+// thread: the calculation's stored typesetting total moves from `before` to `after`, its
+// total price follows, and the calculation's change goes into its order's stored totals.
+// A calculation that is not on file is left alone.
+int applyTypesettingToStoredCalculation(StoreContext &store,
+                                        const std::string &calculationId,
+                                        double before,
+                                        double after,
+                                        double vatFactor);
+
 } // namespace costingforms
