@@ -401,6 +401,7 @@ TEST(PaperLine, OkWithoutUnitNameIsRefusedAndCountsNothing)
     f.gui.type(form, UpdateaufpapP::kPrice, u"10"_s);
     f.gui.type(form, UpdateaufpapP::kUnitName, u"   "_s);
     f.gui.press(form, kOk);
+    EXPECT_EQ(f.messages.beeps, 1);
 
     const auto message = f.answerOk();
     ASSERT_TRUE(message.has_value());

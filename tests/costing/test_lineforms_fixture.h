@@ -10,10 +10,40 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+// The program's message boxes, with the error beeps counted: offscreen they make no sound.
+class CountingPresenter : public MessagePresenter
+{
+public:
+    explicit CountingPresenter(GuiMessagePresenter &boxes)
+        : m_boxes(boxes)
+    {}
+
+    int show(const std::string &title,
+             const std::string &text,
+             MessageIcon icon,
+             int buttons,
+             int defaultButton) override
+    {
+        return m_boxes.show(title, text, icon, buttons, defaultButton);
+    }
+    void beep(int, int) override { ++beeps; }
+    [[noreturn]] void endProgram(const std::string &reason) override
+    {
+        m_boxes.endProgram(reason);
+        std::abort(); // not reached: the program has ended
+    }
+
+    int beeps = 0;
+
+private:
+    GuiMessagePresenter &m_boxes;
+};
 
 // The costing forms on a record store in an empty folder, driven offscreen: records are
 // written from the test's own thread as another station would, and a form is called the way
@@ -23,8 +53,9 @@ class CostingFormFixture
 public:
     CostingFormFixture()
         : store(std::make_unique<StoreContext>(folder.path(), startUpMessages))
+        , messages(gui.messages())
     {
-        store->errors().setPresenter(gui.messages());
+        store->errors().setPresenter(messages);
         app = std::make_unique<AppContext>(*store, gui.threads(), gui.area());
         registerCostingForms(app->procedures());
         app->VatFactor = 1.19;
@@ -132,4 +163,5 @@ public:
     std::unique_ptr<StoreContext> store;
     std::unique_ptr<AppContext> app;
     GuiHarness gui;
+    CountingPresenter messages;
 };
