@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 
+using namespace Qt::Literals::StringLiterals;
+
 FileDrop::FileDrop(ProcWindow &window, int control, FileManager &file, KeyRef order)
     : m_window(&window)
     , m_control(control)
@@ -24,6 +26,11 @@ FileDrop::~FileDrop()
 void FileDrop::setDisplay(int field)
 {
     m_display = field;
+}
+
+void FileDrop::addColumn(int field)
+{
+    m_columns.push_back(field);
 }
 
 void FileDrop::setFilter(std::function<bool(const RecordBuffer &)> keep)
@@ -76,6 +83,8 @@ void FileDrop::load()
                 continue;
             Entry entry;
             entry.text = QString::fromStdString(record.text(m_display));
+            for (int column : m_columns)
+                entry.text += u"   "_s + QString::fromStdString(record.text(column));
             for (const Copy &copy : m_copies)
                 entry.values.push_back(record.value(copy.from));
             m_entries.push_back(std::move(entry));

@@ -36,6 +36,13 @@ public:
     {
         setDisplay(static_cast<int>(field.index));
     }
+    // A further field an entry shows after the display field, as in a list's columns.
+    void addColumn(int field);
+    template<FieldType T>
+    void addColumn(Field<T> field)
+    {
+        addColumn(static_cast<int>(field.index));
+    }
     // Only records for which `keep` holds are listed.
     void setFilter(std::function<bool(const RecordBuffer &record)> keep);
     // When an entry is picked, field `from` of its record goes into field `to` of `target`.
@@ -77,6 +84,7 @@ private:
     FileManager &m_file;
     KeyRef m_order;
     int m_display = 0;
+    std::vector<int> m_columns;
     std::function<bool(const RecordBuffer &)> m_keep;
     std::vector<Copy> m_copies;
     std::vector<Entry> m_entries;
