@@ -1,8 +1,9 @@
 #include "costing/forms/costingforms.h"
 
+#include "costing/forms/kaldruck.h"
 #include "framework/procedureregistry.h"
 
 void registerCostingForms(ProcedureRegistry &registry)
 {
-    static_cast<void>(registry);
+    registry.add<Updatekaldruck>("Updatekaldruck");
 }
