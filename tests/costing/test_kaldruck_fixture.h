@@ -165,6 +165,20 @@ public:
         return found;
     }
 
+    // The ids of the stored calculations.
+    std::vector<std::string> storedIds()
+    {
+        std::vector<std::string> ids;
+        FileManager &file = store->fileManager(FileId::kaldruck);
+        file.Open();
+        if (file.startPass(KAD::Keyadid) == Level::Benign) {
+            while (file.NextQuiet() == Level::Benign)
+                ids.push_back(store->records().get(KAD::KAAID));
+        }
+        file.Close();
+        return ids;
+    }
+
     RecordBuffer storedOrder(const std::string &id)
     {
         FileManager &file = store->fileManager(FileId::auftrag);

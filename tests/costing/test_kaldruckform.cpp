@@ -58,3 +58,316 @@ TEST(KaldruckForm, WorkedExampleCalculatedAndAccepted)
 }
 
 } // namespace
+
+namespace {
+
+// A check of "Kalkulation" that stops it: its message, where the focus goes, form still open.
+TEST(KaldruckForm, CalculationChecksShowTheirMessageAndFocusTheField)
+{
+    struct Case
+    {
+        const char *name;
+        bool pickMachine;
+        QString length, width, sorts;
+        std::string text;
+        int focus;
+    };
+    const Case cases[] = {
+        {"no machine",
+         false,
+         u"297"_s,
+         u"210"_s,
+         u"1"_s,
+         "Bitte eine Druckmaschine auswählen!",
+         K::Machines},
+        {"no layout length",
+         true,
+         u"0"_s,
+         u"210"_s,
+         u"1"_s,
+         "Bitte maximale Länge Vorlage angeben!",
+         K::LayoutLength},
+        {"no layout width",
+         true,
+         u"297"_s,
+         u"0"_s,
+         u"1"_s,
+         "Bitte minimale Länge der Vorlage angeben!",
+         K::LayoutWidth},
+        {"fits in neither orientation",
+         true,
+         u"650"_s,
+         u"510"_s,
+         u"1"_s,
+         "Die Vorlage passt weder längs noch quer|auf den Druckbogen dieser Maschine!||"
+         "Bitte die Breite der Vorlage prüfen.",
+         K::LayoutWidth},
+        {"no sorts",
+         true,
+         u"297"_s,
+         u"210"_s,
+         u"0"_s,
+         "Bitte die Anzahl der Sorten angeben!",
+         K::Sorts},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.name);
+        KaldruckFixture f;
+        Call call;
+        f.callForm(Request::Insert, call);
+        ProcWindow *form = f.form();
+        ASSERT_NE(form, nullptr);
+        if (k.pickMachine)
+            f.gui.pickRow(form, K::Machines, 1);
+        f.gui.type(form, K::LayoutLength, k.length);
+        f.gui.type(form, K::LayoutWidth, k.width);
+        f.gui.type(form, K::Sorts, k.sorts);
+        f.gui.press(form, K::Calculate);
+        ASSERT_EQ(f.messages.shown.size(), 1u);
+        EXPECT_EQ(f.messages.shown[0].title, "ACHTUNG");
+        EXPECT_EQ(f.messages.shown[0].text, k.text);
+        EXPECT_EQ(f.messages.shown[0].icon, MessageIcon::Information);
+        EXPECT_EQ(f.messages.beeps, 1);
+        EXPECT_EQ(form->focusControl(), k.focus);
+        EXPECT_EQ(f.form(), form);
+        EXPECT_EQ(f.gui.text(form, K::CopiesPerSheet), u"0"_s);
+        EXPECT_FALSE(call.returned);
+    }
+}
+
+TEST(KaldruckForm, RunCorrectionsAreNoticedAndTheCalculationGoesOn)
+{
+    struct Case
+    {
+        const char *name;
+        QString sorts, runPerSort, total;
+        std::string text;
+        QString runAfter, totalAfter;
+    };
+    const Case cases[] = {
+        {"run per sort derived",
+         u"2"_s,
+         u"0"_s,
+         u"1001"_s,
+         "Auflagenhöhe je Sorte wurde autom. ermittelt!||Gesamtauflage wurde angepasst!",
+         u"501"_s,
+         u"1.002"_s},
+        {"total corrected",
+         u"3"_s,
+         u"1000"_s,
+         u"2000"_s,
+         "Gesamtauflage wurde korrigiert!|Berechnungsgrundlage:|Auflagenhöhe je Sorte",
+         u"1.000"_s,
+         u"3.000"_s},
+        {"total computed",
+         u"3"_s,
+         u"1000"_s,
+         u"0"_s,
+         "Gesamtauflage wurde autom. errechnet!",
+         u"1.000"_s,
+         u"3.000"_s},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.name);
+        KaldruckFixture f;
+        Call call;
+        f.callForm(Request::Insert, call);
+        ProcWindow *form = f.form();
+        ASSERT_NE(form, nullptr);
+        f.gui.pickRow(form, K::Machines, 1);
+        f.gui.type(form, K::Sorts, k.sorts);
+        f.gui.type(form, K::RunPerSort, k.runPerSort);
+        f.gui.type(form, K::TotalRun, k.total);
+        f.gui.type(form, K::LayoutLength, u"297"_s);
+        f.gui.type(form, K::LayoutWidth, u"210"_s);
+        f.gui.press(form, K::Calculate);
+        ASSERT_EQ(f.messages.shown.size(), 1u);
+        EXPECT_EQ(f.messages.shown[0].title, "HINWEIS");
+        EXPECT_EQ(f.messages.shown[0].text, k.text);
+        EXPECT_EQ(f.messages.shown[0].icon, MessageIcon::Information);
+        EXPECT_EQ(f.messages.beeps, 0);
+        EXPECT_EQ(f.gui.text(form, K::RunPerSort), k.runAfter);
+        EXPECT_EQ(f.gui.text(form, K::TotalRun), k.totalAfter);
+        EXPECT_EQ(f.gui.text(form, K::CopiesPerSheet), u"4"_s);
+    }
+}
+
+TEST(KaldruckForm, UnprintableFormatClosesTheFormAndLeavesNoRecord)
+{
+    KaldruckFixture f;
+    orders::OrderWorkingTotals totals;
+    totals.WorkPrint = 120;
+    totals.WorkPrintMinutes = 30;
+    totals.WorkMinutes = 30;
+    Call call;
+    f.callForm(Request::Insert, call, {}, "F1", totals);
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.count(FileId::kaldruck), 1) << "the caller primed a numbered placeholder";
+    f.gui.pickRow(form, K::Machines, 1);
+    f.gui.type(form, K::LayoutLength, u"720"_s);
+    f.gui.type(form, K::LayoutWidth, u"100"_s);
+    f.gui.press(form, K::Calculate);
+
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].title, "A C H T U N G  !!");
+    EXPECT_EQ(f.messages.shown[0].text,
+              "Mit dieser Maschine ist das eingegebene Format|NICHT  DRUCKBAR !");
+    EXPECT_EQ(f.messages.beeps, 1);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(call.response, Response::Cancelled);
+    EXPECT_EQ(f.form(), nullptr);
+    EXPECT_EQ(f.count(FileId::kaldruck), 0);
+    EXPECT_EQ(call.totals, totals);
+}
+
+TEST(KaldruckForm, PrintPriceZeroAtOkShowsTheSimplePageUntilAPriceIsTyped)
+{
+    KaldruckFixture f;
+    Call call;
+    f.callForm(Request::Insert, call);
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    f.gui.type(form, K::Description, u"Flyer"_s);
+    f.typePaper(form);
+    f.gui.press(form, K::Ok);
+
+    ASSERT_EQ(f.titles(), std::vector<std::string>{"U p p s"});
+    EXPECT_EQ(f.messages.shown[0].text, "ACHTUNG!!|Der Druckpreis ist NULL!||..war das der Plan?");
+    EXPECT_EQ(f.messages.shown[0].icon, MessageIcon::Question);
+    EXPECT_EQ(f.messages.beeps, 1);
+    EXPECT_FALSE(call.returned);
+    auto *sheet = qobject_cast<QTabWidget *>(form->control(K::Pages));
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->currentWidget(), form->control(K::SimplePage));
+    EXPECT_EQ(form->focusControl(), K::SimplePrice);
+
+    f.gui.type(form, K::SimplePrice, u"50"_s);
+    EXPECT_EQ(f.gui.text(form, K::PrintPrice), u"50,00"_s);
+    f.gui.press(form, K::Ok);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(call.response, Response::Completed);
+    EXPECT_EQ(call.totals.WorkPrint, 50);
+    RecordBuffer stored = f.stored(f.storedIds().front());
+    EXPECT_EQ(stored.get(KAD::KADRPR), 50);
+    EXPECT_EQ(stored.get(KAD::KAMBEZ), "");
+}
+
+TEST(KaldruckForm, QuickCalculationWithoutRunOrDescriptionIsCompletedFromTheOrder)
+{
+    KaldruckFixture f;
+    Call call;
+    f.callForm(Request::Insert, call);
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    f.gui.chooseOption(form, K::Mode, 3);
+    f.gui.type(form, K::SimpleTotalRun, u"0"_s);
+    f.gui.type(form, K::SimplePrice, u"30"_s);
+    f.gui.press(form, K::Ok);
+
+    EXPECT_EQ(f.titles(), (std::vector<std::string>{"U p p s", "HINWEIS"}));
+    ASSERT_EQ(f.messages.shown.size(), 2u);
+    EXPECT_EQ(f.messages.shown[0].text,
+              "ACHTUNG!!|Die Gesamtauflage/-menge ist NULL!||...Wert wird autom. auf 1 gesetzt !");
+    EXPECT_EQ(f.messages.shown[0].icon, MessageIcon::Question);
+    EXPECT_EQ(f.messages.shown[1].text,
+              "Kalkulationsobjekt - Beschreibung fehlt!||Es wird autom. die Auftragsbezeichnung "
+              "als|Kalkulationsbeschreibung übernommen.");
+    EXPECT_EQ(f.messages.shown[1].icon, MessageIcon::None);
+    EXPECT_EQ(f.messages.beeps, 1);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(call.response, Response::Completed);
+    RecordBuffer stored = f.stored(f.storedIds().front());
+    EXPECT_EQ(stored.get(KAD::KAALGES), 1);
+    EXPECT_EQ(stored.get(KAD::KABEZ), "Briefpapier Abel");
+    EXPECT_EQ(stored.get(KAD::KAMBEZ), "SCHNELL");
+    EXPECT_EQ(stored.get(KAD::EINFACH), 2);
+    EXPECT_EQ(stored.get(KAD::KGESAMTPR), 30);
+    EXPECT_EQ(stored.get(KAD::ASBEZ), "NEIN");
+}
+
+TEST(KaldruckForm, MachineCalculationNeedsAPaperUnitAndName)
+{
+    KaldruckFixture f;
+    Call call;
+    f.callForm(Request::Insert, call);
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    f.gui.switchTab(form, K::Pages, 4);
+    f.gui.type(form, K::PaperPieces, u"2500"_s);
+    f.gui.type(form, K::PaperUnit, u"Blatt"_s);
+    f.gui.type(form, K::PaperPieces, u"2500"_s);
+
+    ASSERT_EQ(f.messages.shown.size(), 2u);
+    EXPECT_EQ(f.messages.shown[0].title, "U u p p s  !");
+    EXPECT_EQ(f.messages.shown[0].text, "Bitte eine VPE Einheit|z.B.  Blatt; Bogen usw. eingeben.");
+    EXPECT_EQ(f.messages.shown[1].title, "U u p p s  !");
+    EXPECT_EQ(f.messages.shown[1].text, "Bitte eine Papierbezeichnung eingeben.");
+    EXPECT_EQ(f.messages.shown[1].icon, MessageIcon::Question);
+    EXPECT_EQ(f.messages.beeps, 2);
+    EXPECT_EQ(form->focusControl(), K::PaperName);
+    EXPECT_EQ(f.gui.text(form, K::PaperTotal), u"0,00"_s) << "no price without the names";
+
+    f.gui.type(form, K::PaperName, u"Offset 90 g"_s);
+    f.gui.type(form, K::PaperPiecesPerUnit, u"500"_s);
+    f.gui.type(form, K::PaperUnitPrice, u"7"_s);
+    f.gui.type(form, K::PaperPieces, u"2500"_s);
+    EXPECT_EQ(f.messages.shown.size(), 2u);
+    EXPECT_EQ(f.gui.text(form, K::PaperTotal), u"35,00"_s);
+}
+
+TEST(KaldruckForm, ModesShowTheirPages)
+{
+    struct Case
+    {
+        int option;
+        bool calculation, distribution, simple, details, hint;
+    };
+    const Case cases[] = {
+        {1, true, true, false, false, true},
+        {2, false, false, true, true, false},
+        {3, false, false, true, false, false},
+    };
+    KaldruckFixture f;
+    Call call;
+    f.callForm(Request::Insert, call);
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    auto *sheet = qobject_cast<QTabWidget *>(form->control(K::Pages));
+    ASSERT_NE(sheet, nullptr);
+    auto tabShown = [&](int page) {
+        return sheet->isTabVisible(sheet->indexOf(form->control(page)));
+    };
+    for (const int option : {2, 3, 1, 3}) {
+        const Case &k = cases[option - 1];
+        SCOPED_TRACE(option);
+        f.gui.chooseOption(form, K::Mode, option);
+        EXPECT_EQ(tabShown(K::CalculationPage), k.calculation);
+        EXPECT_EQ(tabShown(K::DistributionPage), k.distribution);
+        EXPECT_EQ(tabShown(K::SimplePage), k.simple);
+        EXPECT_TRUE(tabShown(K::PaperPage));
+        EXPECT_TRUE(tabShown(K::TypesettingPage));
+        EXPECT_EQ(!form->isHidden(K::SimpleDetails), k.details);
+        EXPECT_EQ(!form->isHidden(K::Hint), k.hint);
+    }
+    EXPECT_TRUE(f.messages.shown.empty());
+}
+
+TEST(KaldruckForm, PageChangeSumsTypedRowsAndDefaultsThePaperPieces)
+{
+    KaldruckFixture f;
+    Call call;
+    f.callForm(Request::Insert, call);
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    f.gui.type(form, K::TotalRun, u"2500"_s);
+    f.gui.switchTab(form, K::Pages, 2);
+    f.gui.type(form, K::RowFirst, u"2"_s);     // N1ANZ
+    f.gui.type(form, K::RowFirst + 6, u"1"_s); // N3ANZ
+    f.gui.switchTab(form, K::Pages, 4);
+    EXPECT_EQ(f.gui.text(form, K::RowSheetTotal), u"3"_s);
+    EXPECT_EQ(f.gui.text(form, K::Sheets), u"3"_s);
+    EXPECT_EQ(f.gui.text(form, K::PaperPieces), u"2.500"_s);
+}
+
+} // namespace
