@@ -59,9 +59,10 @@ public:
         });
     }
 
-    void order(const std::string &id, const std::string &shortText)
+    void order(const std::string &id, const std::string &shortText, double print = 0)
     {
         add(FileId::auftrag, [&](Records &r) {
+            r.set(AUF::DRUCPR, print);
             r.set(AUF::FID, id);
             r.set(AUF::FNR, "A-" + id);
             r.set(AUF::FKURZ, shortText);
@@ -69,8 +70,10 @@ public:
         });
     }
 
-    // A stored calculation of order `orderId` as the worked example leaves it after OK.
-    void storedCalculation(const std::string &id, const std::string &orderId)
+    // A stored calculation of order `orderId` as the worked example leaves it after OK, with
+    // 12.50 EUR of paper.
+    void
+    storedCalculation(const std::string &id, const std::string &orderId, double typesetting = 0)
     {
         add(FileId::kaldruck, [&](Records &r) {
             r.set(KAD::KAAID, id);
@@ -89,6 +92,28 @@ public:
             r.set(KAD::KAAL, 1000.0);
             r.set(KAD::KAFARBE, 4.0);
             r.set(KAD::KAVH, 1.0);
+            r.set(KAD::KAFASCHW, 1.0);
+            r.set(KAD::KAAD, 2000.0);
+            r.set(KAD::KAMDRV, 6000.0);
+            r.set(KAD::KAFAZEIT, 10.0);
+            r.set(KAD::KADRPLZEIT, 20.0);
+            r.set(KAD::APANZ, 5.0);
+            r.set(KAD::APPR, 2.5);
+            r.set(KAD::ASGPR, typesetting);
+        });
+    }
+
+    void typesettingLine(const std::string &id, const std::string &calculationId, double total)
+    {
+        add(FileId::asatz, [&](Records &r) {
+            r.set(ASA::ASID, id);
+            r.set(ASA::ASAUFID, "F1");
+            r.set(ASA::ASKADID, calculationId);
+            r.set(ASA::ASBEZ, "Satz " + id);
+            r.set(ASA::ASANZ, 1.0);
+            r.set(ASA::ASFAK, 1.0);
+            r.set(ASA::ASPR, total);
+            r.set(ASA::ASGPR, total);
         });
     }
 

@@ -5,6 +5,7 @@
 #include "test_kaldruck_fixture.h"
 
 #include "costing/forms/kaldrucklayoutview.h"
+#include "framework/listcontrol.h"
 
 #include <gtest/gtest.h>
 
@@ -368,6 +369,215 @@ TEST(KaldruckForm, PageChangeSumsTypedRowsAndDefaultsThePaperPieces)
     EXPECT_EQ(f.gui.text(form, K::RowSheetTotal), u"3"_s);
     EXPECT_EQ(f.gui.text(form, K::Sheets), u"3"_s);
     EXPECT_EQ(f.gui.text(form, K::PaperPieces), u"2.500"_s);
+}
+
+} // namespace
+
+namespace {
+
+// The open order F1 with the worked example's calculation KA1 among its lines.
+orders::OrderWorkingTotals orderWithCalculation()
+{
+    orders::OrderWorkingTotals t;
+    t.WorkPrint = 185;
+    t.WorkColourChange = 45;
+    t.WorkSheets = 3;
+    t.WorkPrintMinutes = 100;
+    t.WorkHours = 1;
+    t.WorkMinutes = 40;
+    t.WorkPaper = 20;
+    t.WorkTypesetting = 124;
+    return t;
+}
+
+TEST(KaldruckTotals, CancelledFormsLeaveTheOrderAsItWas)
+{
+    struct Case
+    {
+        const char *name;
+        int request;
+    };
+    for (const Case &k : {Case{"new calculation", Request::Insert},
+                          Case{"existing calculation", Request::Change}}) {
+        SCOPED_TRACE(k.name);
+        KaldruckFixture f;
+        f.storedCalculation("KA1", "F1", 124);
+        Call call;
+        f.callForm(k.request, call, "KA1", "F1", orderWithCalculation());
+        ASSERT_NE(f.form(), nullptr);
+        ASSERT_NE(call.values, nullptr);
+        const double share = k.request == Request::Change ? 85 : 0;
+        EXPECT_EQ(call.values->OrderWorkingTotals.WorkPrint, 185 - share)
+            << "the calculation's share is out while its form is open";
+        f.gui.press(f.form(), K::Cancel);
+        ASSERT_TRUE(call.returned);
+        EXPECT_EQ(call.response, Response::Cancelled);
+        EXPECT_EQ(call.totals, orderWithCalculation());
+        EXPECT_EQ(f.count(FileId::kaldruck), 1);
+    }
+}
+
+TEST(KaldruckTotals, AcceptedChangeReplacesTheOldShare)
+{
+    KaldruckFixture f;
+    f.storedCalculation("KA1", "F1", 124);
+    Call call;
+    f.callForm(Request::Change, call, "KA1", "F1", orderWithCalculation());
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->title(), u"ÄNDERN der Kalkulation"_s);
+    EXPECT_EQ(f.gui.text(form, K::Typesetting), u"124,00"_s);
+    EXPECT_EQ(f.gui.text(form, K::DisplayTotal), u"221,50"_s);
+    f.gui.type(form, K::PrintPrice, u"100"_s);
+    f.gui.press(form, K::Ok);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(call.response, Response::Completed);
+    orders::OrderWorkingTotals expected = orderWithCalculation();
+    EXPECT_EQ(call.totals.WorkPrint, expected.WorkPrint + 15);
+    EXPECT_EQ(call.totals.WorkPrintMinutes, expected.WorkPrintMinutes);
+    EXPECT_EQ(call.totals.WorkTypesetting, expected.WorkTypesetting);
+    EXPECT_DOUBLE_EQ(call.totals.WorkPaper, expected.WorkPaper);
+    EXPECT_EQ(f.stored("KA1").get(KAD::KGESAMTPR), 236.5);
+}
+
+TEST(KaldruckTotals, AnotherOrdersCalculationChangesOnlyThatOrder)
+{
+    struct Case
+    {
+        const char *name;
+        std::string openOrder;
+    };
+    for (const Case &k : {Case{"from the list, no order form open", ""},
+                          Case{"while another order's form is open", "F1"}}) {
+        SCOPED_TRACE(k.name);
+        KaldruckFixture f;
+        f.order("F3", "Plakat Bauer", 85);
+        f.storedCalculation("KB1", "F3");
+        Call call;
+        f.callForm(Request::Change, call, "KB1", k.openOrder, orderWithCalculation());
+        ProcWindow *form = f.form();
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(call.values->OrderWorkingTotals, orderWithCalculation());
+        f.gui.type(form, K::PrintPrice, u"100"_s);
+        f.gui.press(form, K::Ok);
+        ASSERT_TRUE(call.returned);
+        EXPECT_EQ(call.response, Response::Completed);
+        EXPECT_EQ(call.totals, orderWithCalculation());
+        EXPECT_EQ(f.storedOrder("F3").get(AUF::DRUCPR), 100);
+        EXPECT_EQ(f.storedOrder("F1").get(AUF::DRUCPR), 0);
+    }
+}
+
+// Records the id the form gives a new calculation, so that the test can get in its way.
+class ProbedKaldruck : public Updatekaldruck
+{
+public:
+    ProbedKaldruck(AppContext &app, std::string &id)
+        : Updatekaldruck(app)
+        , m_id(id)
+    {}
+    void FillNewRecord() override
+    {
+        Updatekaldruck::FillNewRecord();
+        m_id = records().get(KAD::KAAID);
+    }
+
+private:
+    std::string &m_id;
+};
+
+TEST(KaldruckTotals, ASecondOkAfterAFailedWriteCountsTheCalculationOnce)
+{
+    KaldruckFixture f;
+    std::string id;
+    f.app->procedures().add("Updatekaldruck", [&id](AppContext &context) {
+        ProbedKaldruck form(context, id);
+        context.LastResponse = form.Run();
+    });
+    Call call;
+    f.callForm(Request::Insert, call, {}, "F1", orderWithCalculation());
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    ASSERT_FALSE(id.empty());
+    // Another station stores a calculation under the same id meanwhile.
+    f.storedCalculation(id, "F2");
+    f.gui.chooseOption(form, K::Mode, 2);
+    f.gui.type(form, K::SimpleDescription, u"Plakat"_s);
+    f.gui.type(form, K::SimplePrice, u"40"_s);
+    f.gui.press(form, K::Ok);
+    EXPECT_FALSE(call.returned);
+    ASSERT_EQ(f.messages.shown.size(), 1u) << "the failed write is reported";
+    EXPECT_EQ(f.messages.shown[0].title, "Duplicate Key Error");
+    EXPECT_EQ(call.values->OrderWorkingTotals.WorkPrint, 185);
+
+    FileManager &file = f.store->fileManager(FileId::kaldruck);
+    RelationKeeper &keeper = f.store->relations(FileId::kaldruck);
+    keeper.Open();
+    f.store->records().set(KAD::KAAID, id);
+    ASSERT_EQ(file.FetchQuiet(KAD::Keyadid), Level::Benign);
+    ASSERT_EQ(keeper.Delete(false), Level::Benign);
+    keeper.Close();
+
+    f.gui.press(form, K::Ok);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(call.response, Response::Completed);
+    EXPECT_EQ(call.totals.WorkPrint, 185 + 40);
+    EXPECT_EQ(f.stored(id).get(KAD::KADRPR), 40);
+}
+
+TEST(KaldruckTypesetting, DeletedLineLeavesTheCalculationsSum)
+{
+    KaldruckFixture f;
+    f.storedCalculation("KA1", "F1", 124);
+    f.storedCalculation("KA2", "F1", 7);
+    f.typesettingLine("S1", "KA1", 84);
+    f.typesettingLine("S2", "KA1", 40);
+    f.typesettingLine("S3", "KA2", 7);
+    // The line form deletes at once on a delete request, as the real one does.
+    f.app->procedures().add("Updateasatz", [](AppContext &context) {
+        context.PendingRequest = Request::None;
+        context.LastResponse
+            = context.store().relations(FileId::asatz).Delete(false) == Level::Benign
+                  ? Response::Completed
+                  : Response::Cancelled;
+    });
+    Call call;
+    f.callForm(Request::Change, call, "KA1", "F1", orderWithCalculation());
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    f.gui.switchTab(form, K::Pages, 5);
+    ListControl *lines = form->list(K::TypesettingList);
+    ASSERT_EQ(lines->rowCount(), 2) << "only the lines of this calculation";
+    EXPECT_EQ(lines->row(1).value(0), u"Satz S1"_s);
+    f.gui.pickRow(form, K::TypesettingList, 1);
+    f.gui.press(form, K::TypesettingDelete);
+    EXPECT_EQ(lines->rowCount(), 1);
+    EXPECT_EQ(f.gui.text(form, K::TypesettingTotal), u"40,00"_s);
+    EXPECT_EQ(f.count(FileId::asatz), 2);
+
+    f.gui.press(form, K::Ok);
+    ASSERT_TRUE(call.returned);
+    RecordBuffer stored = f.stored("KA1");
+    EXPECT_EQ(stored.get(KAD::ASGPR), 40);
+    EXPECT_EQ(stored.get(KAD::ASBEZ), "JA");
+    EXPECT_EQ(call.totals.WorkTypesetting, 40);
+}
+
+TEST(KaldruckTypesetting, WithoutTheLineFormNewIsReportedAndNothingChanges)
+{
+    KaldruckFixture f;
+    f.storedCalculation("KA1", "F1", 124);
+    Call call;
+    f.callForm(Request::Change, call, "KA1", "F1", orderWithCalculation());
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    f.gui.switchTab(form, K::Pages, 5);
+    f.gui.press(form, K::TypesettingNew);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_NE(f.messages.shown[0].text.find("Updateasatz"), std::string::npos);
+    EXPECT_EQ(f.gui.text(form, K::TypesettingTotal), u"124,00"_s);
+    EXPECT_EQ(f.count(FileId::asatz), 0);
+    EXPECT_EQ(f.form(), form);
 }
 
 } // namespace

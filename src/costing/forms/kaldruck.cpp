@@ -475,7 +475,11 @@ int Updatekaldruck::RunProcedure(int number, int request)
     if (number != 1)
         return ProcedureController::RunProcedure(number, request);
     const double lineTotal = records().get(ASA::ASGPR);
+    const bool lineFormThere = app().procedures().find("Updateasatz") != nullptr;
     const int response = app().call("Updateasatz", request);
+    // The list numbered a new line before the call; without a line form nothing removes it.
+    if (!lineFormThere && request == Request::Insert)
+        store().relations(FileId::asatz).CancelNumbering();
     if (request == Request::Delete && response == Response::Completed) {
         double &sum = typesettingSum();
         sum = std::max(0.0, sum - lineTotal);
