@@ -581,3 +581,32 @@ TEST(KaldruckTypesetting, WithoutTheLineFormNewIsReportedAndNothingChanges)
 }
 
 } // namespace
+
+namespace {
+
+TEST(KaldruckPaper, PickedPaperIsCopiedAndPriced)
+{
+    KaldruckFixture f;
+    f.add(FileId::papier, [](Records &r) {
+        r.set(PAP::PBEZ, "Bilderdruck 135 g");
+        r.set(PAP::PPR, 7.0);
+        r.set(PAP::PVPE, 500.0);
+        r.set(PAP::PEIN, "Paket");
+    });
+    Call call;
+    f.callForm(Request::Insert, call);
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    f.gui.type(form, K::TotalRun, u"2500"_s);
+    f.gui.switchTab(form, K::Pages, 4);
+    EXPECT_EQ(f.gui.text(form, K::PaperPieces), u"2.500"_s);
+    f.gui.chooseEntry(form, K::PaperPick, 1);
+    EXPECT_EQ(f.gui.text(form, K::PaperName), u"Bilderdruck 135 g"_s);
+    EXPECT_EQ(f.gui.text(form, K::PaperUnit), u"Paket"_s);
+    EXPECT_EQ(f.gui.text(form, K::PaperUnits), u"5,0000"_s);
+    EXPECT_EQ(f.gui.text(form, K::PaperTotal), u"35,00"_s);
+    EXPECT_EQ(f.gui.text(form, K::PaperPrice), u"35,00"_s);
+    EXPECT_TRUE(f.messages.shown.empty());
+}
+
+} // namespace
