@@ -348,7 +348,8 @@ TEST(KaldruckForm, ModesShowTheirPages)
         EXPECT_EQ(tabShown(K::SimplePage), k.simple);
         EXPECT_TRUE(tabShown(K::PaperPage));
         EXPECT_TRUE(tabShown(K::TypesettingPage));
-        EXPECT_EQ(!form->isHidden(K::SimpleDetails), k.details);
+        for (int control : {K::SimpleSorts, K::SimpleRunPerSort, K::SimpleColours})
+            EXPECT_EQ(!form->control(control)->isHidden(), k.details) << control;
         EXPECT_EQ(!form->isHidden(K::Hint), k.hint);
     }
     EXPECT_TRUE(f.messages.shown.empty());

@@ -15,6 +15,7 @@
 #include "store/files.h"
 #include "store/storecontext.h"
 
+#include <QFormLayout>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -220,10 +221,9 @@ void Updatekaldruck::applyMode(int chosen)
         window.unhide(C::SimplePage);
         window.hide(C::Hint);
     }
-    if (chosen == 1)
-        window.unhide(C::SimpleDetails);
-    else
-        window.hide(C::SimpleDetails);
+    // Sorts, run per sort and colours with their labels belong to the simple mode only.
+    for (int control : {C::SimpleSorts, C::SimpleRunPerSort, C::SimpleColours})
+        m_simpleRows->setRowVisible(window.control(control), chosen == 1);
     // Only the page in use takes input: its twin on the hidden page would give back an
     // older value when the form takes the window's values.
     for (int control : kCalculationInputs) {

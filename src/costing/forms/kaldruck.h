@@ -59,7 +59,6 @@ inline constexpr int SimplePrice = 75;
 inline constexpr int SimplePaperPrice = 76;
 inline constexpr int SimpleTypesetting = 77;
 inline constexpr int SimpleSheets = 78;
-inline constexpr int SimpleDetails = 79; // sorts, run per sort and colours with their labels
 // Page "PAPIERSORTE / - MENGE".
 inline constexpr int PaperPick = 80;
 inline constexpr int PaperName = 81;

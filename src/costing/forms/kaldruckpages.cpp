@@ -27,6 +27,8 @@ namespace {
 const QString kMoney = u"@n12.2"_s;
 const QString kCount = u"@n10"_s;
 const QString kLength = u"@n_8.1"_s;
+// Descriptions of 35 characters.
+constexpr int kTextWidth = 260;
 
 QLabel *note(const QString &text, QWidget *parent)
 {
@@ -38,7 +40,8 @@ QLabel *note(const QString &text, QWidget *parent)
 QFormLayout *formRows(QBoxLayout *into)
 {
     auto *rows = new QFormLayout;
-    rows->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    // Numbers of a few digits read badly across a wide page.
+    rows->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     into->addLayout(rows);
     return rows;
 }
@@ -128,8 +131,8 @@ void Updatekaldruck::defineCalculationPage(FormBuilder &form, QWidget *page)
     auto *inputs = new QVBoxLayout;
     columns->addLayout(inputs);
     form.setRows(formRows(inputs));
-    form.entry(
-        C::Description, u"(Kurzbeschr.)  Was soll gedruckt werden?"_s, KAD::KABEZ, u"@s35"_s);
+    form.entry(C::Description, u"(Kurzbeschr.)  Was soll gedruckt werden?"_s, KAD::KABEZ, u"@s35"_s)
+        ->setMinimumWidth(kTextWidth);
     auto *machines = new ListControl(page);
     machines->setColumns({u"Maschine"_s, u"Format"_s, u"Farben"_s});
     machines->setMinimumHeight(110);
@@ -243,24 +246,18 @@ void Updatekaldruck::defineDistributionPage(FormBuilder &form, QWidget *page)
 
 void Updatekaldruck::defineSimplePage(FormBuilder &form, QWidget *page)
 {
-    ProcWindow &window = form.window();
     auto *column = new QVBoxLayout(page);
-    form.setRows(formRows(column));
-    form.entry(
-        C::SimpleDescription, u"(Kurzbeschr.)  Was soll gedruckt werden?"_s, KAD::KABEZ, u"@s35"_s);
+    m_simpleRows = formRows(column);
+    form.setRows(m_simpleRows);
+    form.entry(C::SimpleDescription,
+               u"(Kurzbeschr.)  Was soll gedruckt werden?"_s,
+               KAD::KABEZ,
+               u"@s35"_s)
+        ->setMinimumWidth(kTextWidth);
     form.entry(C::SimpleTotalRun, u"Gesamtauflage /-menge in Stück"_s, KAD::KAALGES, kCount);
-
-    auto *details = new QWidget(page);
-    auto *detailsColumn = new QVBoxLayout(details);
-    detailsColumn->setContentsMargins(0, 0, 0, 0);
-    form.setRows(formRows(detailsColumn));
     form.entry(C::SimpleSorts, u"Anzahl der Sorten"_s, KAD::KASO, kCount);
     form.entry(C::SimpleRunPerSort, u"Stück je Sorte"_s, KAD::KAAL, kCount);
     form.entry(C::SimpleColours, u"Anzahl der Farben"_s, KAD::KAFARBE, kCount);
-    column->addWidget(details);
-    window.addControl(C::SimpleDetails, details, u"Sorten und Farben"_s);
-
-    form.setRows(formRows(column));
     form.entry(C::SimplePrice, u"PREIS gesamt/ EUR"_s, KAD::KADRPR, kMoney);
     form.display(C::SimplePaperPrice, u"Papierpreis Gesamt/ EUR"_s, KAD::APENDPR, kMoney);
     form.rows()->addRow(QString(),
@@ -287,7 +284,8 @@ void Updatekaldruck::definePaperPage(FormBuilder &form, QWidget *page)
     auto *column = new QVBoxLayout(page);
     form.setRows(formRows(column));
     form.dropList(C::PaperPick, u"Schnell - Auswahl"_s);
-    form.entry(C::PaperName, u"   Welches Papier ?"_s, KAD::APBEZ, u"@s35"_s);
+    form.entry(C::PaperName, u"   Welches Papier ?"_s, KAD::APBEZ, u"@s35"_s)
+        ->setMinimumWidth(kTextWidth);
     form.entry(C::PaperUnitPrice, u"Preis/ EUR"_s, KAD::APPR, kMoney);
     form.entry(C::PaperUnit, u"Einheit"_s, KAD::AEINH, u"@s15"_s);
     form.entry(C::PaperPiecesPerUnit, u"VPE je"_s, KAD::APVPE, kCount);
