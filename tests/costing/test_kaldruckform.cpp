@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QTabWidget>
 
 namespace {
@@ -24,6 +25,12 @@ TEST(KaldruckForm, WorkedExampleCalculatedAndAccepted)
     ProcWindow *form = f.form();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->title(), u"NEUE KALKULATION "_s);
+    // Primed: one sort of one piece in one colour, black among them, one side.
+    for (int control : {K::TotalRun, K::Sorts, K::RunPerSort, K::Colours})
+        EXPECT_EQ(f.gui.text(form, control), u"1"_s) << control;
+    EXPECT_TRUE(qobject_cast<QCheckBox *>(form->control(K::WithBlack))->isChecked());
+    EXPECT_FALSE(qobject_cast<QCheckBox *>(form->control(K::BackSide))->isChecked());
+    EXPECT_EQ(form->choice(K::Mode), 1);
 
     f.typeWorkedExample(form);
     EXPECT_TRUE(f.messages.shown.empty());
@@ -56,6 +63,15 @@ TEST(KaldruckForm, WorkedExampleCalculatedAndAccepted)
     EXPECT_EQ(call.totals.WorkMinutes, 10);
     EXPECT_DOUBLE_EQ(call.totals.WorkPaper, 12.5);
     EXPECT_EQ(f.count(FileId::kaldruck), 1);
+    const std::vector<std::string> ids = f.storedIds();
+    ASSERT_EQ(ids.size(), 1u);
+    EXPECT_LE(ids[0].size(), 14u);
+    EXPECT_GT(ids[0].size(), 6u);
+    EXPECT_EQ(ids[0][0], 'K');
+    const RecordBuffer stored = f.stored(ids[0]);
+    EXPECT_EQ(stored.get(KAD::KAUFID), "F1");
+    EXPECT_EQ(stored.get(KAD::KAMBEZ), "Zweifarben 52");
+    EXPECT_EQ(stored.get(KAD::KGESAMTPR), 97.5);
 }
 
 } // namespace
