@@ -627,3 +627,46 @@ TEST(KaldruckPaper, PickedPaperIsCopiedAndPriced)
 }
 
 } // namespace
+
+namespace {
+
+TEST(KaldruckTypesetting, LinesOfANewCalculationGoWhenItIsNotStored)
+{
+    struct Case
+    {
+        const char *name;
+        QString layoutLength; // 720 is not printable on the 700 mm sheet
+    };
+    for (const Case &k : {Case{"cancelled", {}}, Case{"not printable", u"720"_s}}) {
+        SCOPED_TRACE(k.name);
+        KaldruckFixture f;
+        std::string id;
+        f.app->procedures().add("Updatekaldruck", [&id](AppContext &context) {
+            ProbedKaldruck form(context, id);
+            context.LastResponse = form.Run();
+        });
+        f.storedCalculation("KA1", "F1", 40);
+        f.typesettingLine("S1", "KA1", 40);
+        Call call;
+        f.callForm(Request::Insert, call);
+        ProcWindow *form = f.form();
+        ASSERT_NE(form, nullptr);
+        // Entered on the typesetting page while the new calculation is open.
+        f.typesettingLine("S2", id, 84);
+        f.typesettingLine("S3", id, 16);
+        ASSERT_EQ(f.count(FileId::asatz), 3);
+        if (k.layoutLength.isEmpty()) {
+            f.gui.press(form, K::Cancel);
+        } else {
+            f.gui.pickRow(form, K::Machines, 1);
+            f.gui.type(form, K::LayoutLength, k.layoutLength);
+            f.gui.type(form, K::LayoutWidth, u"100"_s);
+            f.gui.press(form, K::Calculate);
+        }
+        ASSERT_TRUE(call.returned);
+        EXPECT_EQ(call.response, Response::Cancelled);
+        EXPECT_EQ(f.count(FileId::asatz), 1) << "the line of the stored calculation stays";
+    }
+}
+
+} // namespace

@@ -13,6 +13,7 @@
 #include "store/errormanager.h"
 #include "store/filemanager.h"
 #include "store/files.h"
+#include "store/relationkeeper.h"
 #include "store/storecontext.h"
 
 #include <QFormLayout>
@@ -127,7 +128,8 @@ void Updatekaldruck::FillNewRecord()
 {
     RecordBuffer &c = calculation();
     c.set(KAD::KAUFID, records().get(AUF::FID));
-    c.set(KAD::KAAID, calculationIds().next("K", 14));
+    m_newId = calculationIds().next("K", 14);
+    c.set(KAD::KAAID, m_newId);
     for (RealField field :
          {KAD::KAAL, KAD::KASO, KAD::KAFARBE, KAD::KAVH, KAD::KAFASCHW, KAD::KAALGES})
         c.set(field, 1.0);
@@ -489,14 +491,38 @@ int Updatekaldruck::RunProcedure(int number, int request)
     return response;
 }
 
+void Updatekaldruck::deleteTypesettingLines(const std::string &calculationId)
+{
+    FileManager &file = store().fileManager(FileId::asatz);
+    RelationKeeper &lines = store().relations(FileId::asatz);
+    Records &r = records();
+    std::uint16_t state = file.SaveState();
+    std::vector<std::string> positions;
+    r.set(ASA::ASKADID, calculationId);
+    if (file.startPassFrom(ASA::Keykadid) == Level::Benign) {
+        while (file.NextQuiet() == Level::Benign && r.get(ASA::ASKADID) == calculationId)
+            positions.push_back(file.Position());
+    }
+    for (const std::string &position : positions) {
+        if (file.Refetch(position) == Level::Benign)
+            lines.Delete(false);
+    }
+    file.RestoreState(state);
+}
+
 int Updatekaldruck::Shutdown()
 {
     // The calculation's share reaches the order once: after the record was written, or,
     // when it was not, the share taken out at opening goes back.
     ThreadValues &values = app().threadValues();
-    if (RESPONSE == Response::Completed)
+    if (RESPONSE == Response::Completed) {
         m_contribution.accepted(values.OrderWorkingTotals, store(), app().VatFactor);
-    else
+    } else {
         m_contribution.left(values.OrderWorkingTotals);
+        // Lines entered for a calculation that is never stored would belong to nothing.
+        if (!m_newId.empty() && !DEAD)
+            deleteTypesettingLines(m_newId);
+    }
+    m_newId.clear();
     return ProcedureController::Shutdown();
 }

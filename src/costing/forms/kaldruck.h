@@ -133,8 +133,10 @@ private:
     int paperPiecesEvent();
     void say(std::string_view title, std::string_view text, MessageIcon icon, bool beep);
     std::string orderShortDescription();
+    void deleteTypesettingLines(const std::string &calculationId);
 
     CalculationContribution m_contribution;
+    std::string m_newId; // of a new calculation until it is written
     double m_displayTotal = 0;
     QFormLayout *m_simpleRows = nullptr;
     SheetLayoutView *m_picture = nullptr;
