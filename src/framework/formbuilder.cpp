@@ -64,6 +64,14 @@ QLabel *FormBuilder::addDisplay(int control, const QString &label)
     return shown;
 }
 
+QLabel *
+FormBuilder::display(int control, const QString &label, double &value, const QString &picture)
+{
+    QLabel *shown = addDisplay(control, label);
+    m_window.bind(control, value, picture);
+    return shown;
+}
+
 QComboBox *FormBuilder::dropList(int control, const QString &label)
 {
     auto *combo = new QComboBox(m_window.content());

@@ -48,6 +48,9 @@ public:
         return shown;
     }
 
+    // A working value of the form, shown only.
+    QLabel *display(int control, const QString &label, double &value, const QString &picture);
+
     // A drop-down list, to be filled by a FileDrop.
     QComboBox *dropList(int control, const QString &label);
 
@@ -57,6 +60,8 @@ public:
 
     ProcWindow &window() { return m_window; }
     QFormLayout *rows() { return m_rows; }
+    // Further rows go into `rows`, a form layout of a tab page or a group, until set again.
+    void setRows(QFormLayout *rows) { m_rows = rows; }
 
 private:
     QLineEdit *addEntry(int control, const QString &label);

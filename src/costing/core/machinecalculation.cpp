@@ -1,5 +1,6 @@
 #include "costing/core/machinecalculation.h"
 
+#include "costing/core/sheetlayout.h"
 #include "runtime/decimal.h"
 #include "store/files/kaldruck.h"
 #include "store/recordbuffer.h"
@@ -55,27 +56,15 @@ void correctRun(RecordBuffer &c, std::vector<RunNotice> &notices)
 // fits), even when the other gives more copies.
 void countCopiesPerSheet(RecordBuffer &c)
 {
-    const double sheetLength = c.get(KAD::KAMMAX);
-    const double sheetWidth = c.get(KAD::KAMMIN);
-    const double layoutLength = c.get(KAD::KAOMAX);
-    const double layoutWidth = c.get(KAD::KAOMIN);
-    double countA = 0;
-    double countB = 0;
-    if (layoutWidth <= sheetWidth) {
-        const double x = rt::quotientFloor(sheetWidth, layoutWidth);
-        const double y = rt::quotientFloor(sheetLength, layoutLength);
-        c.set(KAD::KAX, x);
-        c.set(KAD::KAY, y);
-        countA = x * y;
+    const OrientationCounts counts = countOrientations(
+        c.get(KAD::KAMMAX), c.get(KAD::KAMMIN), c.get(KAD::KAOMAX), c.get(KAD::KAOMIN));
+    for (const OrientationCount *counted : {&counts.lengthwise, &counts.turned}) {
+        if (counted->fits) {
+            c.set(KAD::KAX, counted->across);
+            c.set(KAD::KAY, counted->along);
+        }
     }
-    if (layoutLength <= sheetWidth) {
-        const double x = rt::quotientFloor(sheetWidth, layoutLength);
-        const double y = rt::quotientFloor(sheetLength, layoutWidth);
-        c.set(KAD::KAX, x);
-        c.set(KAD::KAY, y);
-        countB = x * y;
-    }
-    c.set(KAD::KAST, countA > countB ? countA : countB);
+    c.set(KAD::KAST, counts.chosen().copies());
 }
 
 double sheetTotal(const RecordBuffer &c)

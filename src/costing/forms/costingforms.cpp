@@ -1,6 +1,7 @@
 #include "costing/forms/costingforms.h"
 
 #include "costing/forms/catalogueforms.h"
+#include "costing/forms/kaldruck.h"
 #include "costing/forms/paperforms.h"
 #include "costing/forms/servicelines.h"
 #include "framework/procedureregistry.h"
@@ -17,4 +18,5 @@ void registerCostingForms(ProcedureRegistry &registry)
     registry.add<Updatesatz>("Updatesatz");
     registry.add<Updatetransport>("Updatetransport");
     registry.add<updatlief>("updatlief");
+    registry.add<Updatekaldruck>("Updatekaldruck");
 }
