@@ -58,6 +58,27 @@ void BrowseManager::AddField(FieldRef field)
     FIELDS.push_back(field);
 }
 
+void BrowseManager::AddResetField(FieldRef field)
+{
+    if (BrowseOrder *order = currentBrowseOrder())
+        order->RESETS.push_back({field, std::nullopt});
+}
+
+bool BrowseManager::resetFieldsChanged()
+{
+    BrowseOrder *order = currentBrowseOrder();
+    if (!order || !m_records)
+        return false;
+    bool changed = false;
+    for (ResetField &reset : order->RESETS) {
+        FieldValue now = (*m_records)[reset.field.file].value(reset.field.index);
+        if (reset.seen && *reset.seen != now)
+            changed = true;
+        reset.seen = std::move(now);
+    }
+    return changed;
+}
+
 BrowseOrder *BrowseManager::currentBrowseOrder() const
 {
     return static_cast<BrowseOrder *>(currentOrder());
@@ -92,11 +113,20 @@ bool BrowseManager::NeedRefresh()
     ListControl *control = list();
     if (!control || !control->isVisible())
         return false;
+    bool refresh = false;
     if (control->visibleRows() != LASTITEMS) {
         LASTITEMS = control->visibleRows();
-        LOADPENDING = 1;
-        return true;
+        refresh = true;
     }
+    // Only an open view has range values that were applied; opening applies the current ones.
+    if (OPENED && BuildRange()) {
+        m_rangeChanged = true;
+        refresh = true;
+    }
+    if (resetFieldsChanged())
+        refresh = true;
+    if (refresh)
+        LOADPENDING = 1;
     return LOADPENDING != 0;
 }
 
@@ -120,13 +150,15 @@ void BrowseManager::ResetSort(std::uint8_t force)
         if ((SELECTING || STARTATCURRENT) && !LOADED) {
             ResetToBuffer();
             ResetQueue(FromPosition);
-        } else if (!LISTQUEUE.empty() && !changed) {
+        } else if (!LISTQUEUE.empty() && !changed && !m_rangeChanged) {
             ResetToPosition(LISTQUEUE[CURRENTCHOICE - 1].position);
             ResetQueue(FromPosition);
         } else {
+            // A new range starts at its beginning: the highlighted record may lie outside it.
             LISTQUEUE.clear();
             ResetQueue(ReloadPage);
         }
+        m_rangeChanged = false;
     }
     takeRow();
 }

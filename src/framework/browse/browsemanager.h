@@ -25,11 +25,19 @@ struct StepLocator
     bool NOCASE = true;
 };
 
+// A field whose change reloads the list, with the value it had when the list last looked.
+struct ResetField
+{
+    FieldRef field;
+    std::optional<FieldValue> seen;
+};
+
 // A sort order of a list: the view's order with the locator and the step manager that
 // drives the thumb; `THUMBFIELD` is the key component the step manager measures.
 struct BrowseOrder : SortOrder
 {
     std::unique_ptr<StepLocator> LOCATOR;
+    std::vector<ResetField> RESETS;
     std::unique_ptr<StepManager> THUMB;
     std::optional<FieldRef> THUMBFIELD;
 };
@@ -86,6 +94,9 @@ public:
                       std::unique_ptr<StepManager> thumb = {});
     // A shown column: the field's text as the record holds it.
     void AddField(FieldRef field);
+    // A field of the current sort order whose change (in this thread's buffers) reloads the
+    // list at the next reset of the window.
+    void AddResetField(FieldRef field);
     // The order the list shows; a changed order clears its locator and reloads.
     void SetSort(int number);
     BrowseOrder *currentBrowseOrder() const;
@@ -134,11 +145,15 @@ private:
     void toEnd(bool top);
     void setLimitsOfThumb();
     void placeThumb();
+    // Whether a reset field of the current order changed since the list last looked; notes
+    // the values it has now.
+    bool resetFieldsChanged();
 
     FileManager *m_file = nullptr;
     Records *m_records = nullptr;
     int m_sort = 0;
     bool m_endHit = false;
+    bool m_rangeChanged = false;
     ListMove m_lastMove = ListMove::None;
     QList<int> m_popupControls;
 };
