@@ -489,4 +489,30 @@ TEST(BrowseManager, ChangedResetFieldReloadsAndOtherFieldsDoNot)
     f.gui.closeBox(window);
 }
 
+TEST(BrowseManager, PrintButtonPrintsTheHighlightedRecordAndSelectCanBeHidden)
+{
+    for (const int count : {0, 12}) {
+        SCOPED_TRACE(count);
+        BrowseFixture f(count);
+        f.probe.print = true;
+        f.probe.hideSelect = true;
+        ProcWindow *window = f.openList();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->isDisabled(CustomerList::kPrint), count == 0);
+        EXPECT_FALSE(window->control(CustomerList::kSelect)->isVisible())
+            << "not selecting, HIDESELECT";
+        EXPECT_EQ(f.probe.byName->popupItems(),
+                  (QStringList{u"&Neu"_s, u"&Ändern"_s, u"&Löschen"_s, u"&Druck"_s}));
+        if (count > 0) {
+            f.gui.pickRow(window, kNames, 3);
+            f.gui.press(window, CustomerList::kPrint);
+            ASSERT_EQ(f.probe.printed.size(), 1u);
+            EXPECT_EQ(f.probe.printed[0].first, Request::Print);
+            EXPECT_EQ(f.probe.printed[0].second, f.names[2]);
+            EXPECT_EQ(f.highlightedName(window), QString::fromStdString(f.names[2]));
+        }
+        f.gui.closeBox(window);
+    }
+}
+
 } // namespace

@@ -171,7 +171,7 @@ void BrowseManager::UpdateWindow()
     showRows();
     ProcWindow &window = *procWindow();
     const bool rows = !LISTQUEUE.empty();
-    for (const int button : {CHANGECONTROL, DELETECONTROL}) {
+    for (const int button : {CHANGECONTROL, DELETECONTROL, PRINTCONTROL}) {
         if (button == 0)
             continue;
         if (rows)
@@ -184,6 +184,8 @@ void BrowseManager::UpdateWindow()
             window.enable(SELECTCONTROL);
         else
             window.disable(SELECTCONTROL);
+        if (!SELECTING && HIDESELECT)
+            window.hide(SELECTCONTROL);
     }
     placeThumb();
 }
@@ -213,6 +215,8 @@ QStringList BrowseManager::popupItems() const
         items << QStringLiteral("&Ändern");
     if (DELETECONTROL)
         items << QStringLiteral("&Löschen");
+    if (PRINTCONTROL)
+        items << QStringLiteral("&Druck");
     if (SELECTCONTROL && SELECTING)
         items << QStringLiteral("&Auswahl");
     return items;
@@ -227,6 +231,8 @@ void BrowseManager::popup()
         controls << CHANGECONTROL;
     if (DELETECONTROL)
         controls << DELETECONTROL;
+    if (PRINTCONTROL)
+        controls << PRINTCONTROL;
     if (SELECTCONTROL && SELECTING)
         controls << SELECTCONTROL;
     const int chosen = awaitPopupMenu(popupItems(), list()->mousePosition());
@@ -284,6 +290,12 @@ int BrowseManager::TakeEvent()
     else if (e.control == SELECTCONTROL) {
         takeRow();
         WINDOW->CloseWithResponse(Response::Completed);
+    } else if (e.control == PRINTCONTROL) {
+        if (LISTQUEUE.empty() || PRINTPROCEDURE == 0)
+            return Level::Notify;
+        takeRow();
+        WINDOW->RunProcedure(PRINTPROCEDURE, Request::Print);
+        takeRow();
     } else
         return Level::Benign;
     return Level::Notify;

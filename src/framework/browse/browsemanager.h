@@ -67,6 +67,7 @@ public:
     std::int32_t DELETECONTROL = 0;
     std::vector<FieldRef> FIELDS;
     std::uint8_t HASTHUMB = 0;
+    std::uint8_t HIDESELECT = 0;
     std::int32_t INSERTCONTROL = 0;
     std::int32_t ITEMSTOFILL = 0;
     std::int32_t LASTCHOICE = 0;
@@ -76,6 +77,9 @@ public:
     std::uint8_t LOADED = 0;
     std::uint8_t LOADPENDING = 0;
     std::uint8_t RETAINROW = 0;
+    std::int32_t PRINTCONTROL = 0;
+    std::uint16_t PRINTPROCEDURE = 0;
+    std::uint8_t QUICKSCAN = 0;
     std::int32_t SELECTCONTROL = 0;
     std::uint8_t SELECTING = 0;
     std::uint8_t STARTATCURRENT = 0;

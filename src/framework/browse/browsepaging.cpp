@@ -2,6 +2,7 @@
 
 #include "framework/browse/browsemanager.h"
 
+#include "framework/dialogs.h"
 #include "framework/listcontrol.h"
 #include "store/errormanager.h"
 #include "store/filemanager.h"
@@ -20,6 +21,10 @@ ListRow BrowseManager::makeRow() const
 
 bool BrowseManager::Fill(bool forward)
 {
+    // Block reading pays off only when more than one row is wanted.
+    const bool quickScan = QUICKSCAN && ITEMSTOFILL > 1;
+    if (quickScan)
+        PRIMARY->SetQuickScan(true);
     std::string skip;
     if (!LISTQUEUE.empty()) {
         skip = forward ? LISTQUEUE.back().position : LISTQUEUE.front().position;
@@ -51,6 +56,8 @@ bool BrowseManager::Fill(bool forward)
             LISTQUEUE.insert(LISTQUEUE.begin(), std::move(row));
         --ITEMSTOFILL;
     }
+    if (quickScan)
+        PRIMARY->SetQuickScan(false);
     m_endHit = endHit;
     return endHit;
 }
@@ -64,6 +71,7 @@ void BrowseManager::ResetQueue(int mode)
     }
     LOADED = 1;
     LOADPENDING = 0;
+    const BusyCursor busy;
     if (LASTITEMS <= 0)
         LASTITEMS = control ? control->visibleRows() : 1;
     CURRENTCHOICE = std::max(CURRENTCHOICE, 1);
