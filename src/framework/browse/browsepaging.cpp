@@ -21,6 +21,8 @@ ListRow BrowseManager::makeRow() const
 
 bool BrowseManager::Fill(bool forward)
 {
+    if (ITEMSTOFILL <= 0)
+        return false;
     // Block reading pays off only when more than one row is wanted.
     const bool quickScan = QUICKSCAN && ITEMSTOFILL > 1;
     if (quickScan)
@@ -129,13 +131,17 @@ void BrowseManager::showRows()
     ListControl *control = list();
     if (!control)
         return;
-    bool same = control->rowCount() == static_cast<int>(LISTQUEUE.size());
-    for (int i = 0; same && i < control->rowCount(); ++i)
-        same = control->row(i + 1) == LISTQUEUE[i].columns;
-    if (!same) {
-        control->clearRows();
-        for (const ListRow &row : LISTQUEUE)
-            control->appendRow(row.columns);
+    // Rows are rewritten in place: a page that moves on keeps its rows, only their texts
+    // change.
+    const int size = static_cast<int>(LISTQUEUE.size());
+    while (control->rowCount() > size)
+        control->removeRow(control->rowCount());
+    for (int i = 0; i < size; ++i) {
+        const QStringList &columns = LISTQUEUE[static_cast<std::size_t>(i)].columns;
+        if (i >= control->rowCount())
+            control->appendRow(columns);
+        else if (control->row(i + 1) != columns)
+            control->setRow(i + 1, columns);
     }
     control->setHighlighted(LISTQUEUE.empty() ? 0 : CURRENTCHOICE);
 }
