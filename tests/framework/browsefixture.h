@@ -14,11 +14,17 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 // What a test sets of the customer list and what it sees of it while it runs.
 struct ListProbe
 {
     bool allowUnfilled = false;
+    bool print = false;                               // a print button calling procedure 2
+    bool hideSelect = false;                          // HIDESELECT
+    std::vector<std::pair<int, std::string>> printed; // request and name the print procedure saw
     BrowseManager *byName = nullptr;
     BrowseManager *byPlace = nullptr;
 };
@@ -35,6 +41,7 @@ public:
     static constexpr int kChange = 6;
     static constexpr int kDelete = 7;
     static constexpr int kSelect = 8;
+    static constexpr int kPrint = 9;
 
     CustomerList(AppContext &app, ListProbe &probe)
         : ProcedureController(app, "Browsekunde", QStringLiteral("Kunden"))
@@ -50,6 +57,10 @@ public:
 
     int RunProcedure(int number, int request) override
     {
+        if (number == 2) {
+            m_probe.printed.emplace_back(request, records().get(KUN::KNAME));
+            return Response::Completed;
+        }
         return number == 1 ? app().call("Updatekunde", request) : Response::Cancelled;
     }
 
@@ -78,6 +89,7 @@ protected:
         form.button(kChange, QStringLiteral("&Ändern"));
         form.button(kDelete, QStringLiteral("&Löschen"));
         form.button(kSelect, QStringLiteral("&Auswahl"));
+        form.button(kPrint, QStringLiteral("&Drucken"));
     }
 
     void setUpWindow() override
@@ -100,6 +112,11 @@ protected:
         m_byName.SELECTCONTROL = kSelect;
         m_byName.ASKPROCEDURE = 1;
         m_byName.ALLOWUNFILLED = m_probe.allowUnfilled ? 1 : 0;
+        m_byName.HIDESELECT = m_probe.hideSelect ? 1 : 0;
+        if (m_probe.print) {
+            m_byName.PRINTCONTROL = kPrint;
+            m_byName.PRINTPROCEDURE = 2;
+        }
         AddBrowse(m_byName);
 
         m_placeView = std::make_unique<View>(customers);

@@ -5,6 +5,7 @@
 #include "browsefixture.h"
 
 #include "framework/keycodes.h"
+#include "framework/toolbar.h"
 
 #include <gtest/gtest.h>
 
@@ -269,6 +270,249 @@ TEST(BrowseManager, PopupMenuAndKeysPressTheListsButtons)
     EXPECT_EQ(f.gui.text(form, 1), QString::fromStdString(f.names[2]));
     f.gui.press(form, 11);
     f.gui.closeBox(window);
+}
+
+// The form's toolbar leaves a record move; the list carries it out and opens the form again
+// on the record it moved to, until the form is left without one.
+TEST(BrowseManager, RecordMovesLeftByTheFormWalkTheListAndReopenTheForm)
+{
+    BrowseFixture f(40);
+    ProcWindow *window = f.openList();
+    ASSERT_NE(window, nullptr);
+    f.gui.pickRow(window, kNames, 2);
+    f.gui.press(window, CustomerList::kChange);
+    ProcWindow *form = f.gui.window(u"Kunde"_s);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, 1), QString::fromStdString(f.names[1]));
+
+    struct Move
+    {
+        int button;
+        std::size_t shown; // index of the name the form shows next
+    };
+    const Move moves[] = {
+        {ToolbarButton::Down, 2},
+        {ToolbarButton::Down, 3},
+        {ToolbarButton::Up, 2},
+        {ToolbarButton::Top, 0},
+        {ToolbarButton::Bottom, 40 - 1},
+        {ToolbarButton::PageUp,
+         40 - 1 - static_cast<std::size_t>(window->list(kNames)->visibleRows())},
+    };
+    for (const Move &move : moves) {
+        SCOPED_TRACE(move.button);
+        form->post(EventKind::Accepted, move.button);
+        f.gui.settle();
+        form = f.gui.window(u"Kunde"_s);
+        ASSERT_NE(form, nullptr) << "the form opens again on the next record";
+        EXPECT_EQ(f.gui.text(form, 1), QString::fromStdString(f.names[move.shown]));
+        EXPECT_EQ(f.highlightedName(window), QString::fromStdString(f.names[move.shown]));
+    }
+    // Edited and moved on: the edit is kept, and the form goes on with the same request.
+    f.gui.type(form, 1, u"Zz anders"_s);
+    form->post(EventKind::Accepted, ToolbarButton::Up);
+    f.gui.settle();
+    form = f.gui.window(u"Kunde"_s);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, 1), QString::fromStdString(f.names.back()))
+        << "the record before the changed one, now last";
+    f.gui.press(form, 11);
+    EXPECT_EQ(f.gui.window(u"Kunde"_s), nullptr) << "left without a move, the form stays shut";
+    EXPECT_EQ(f.count(FileId::kunde), 40);
+    f.gui.closeBox(window);
+}
+
+TEST(BrowseManager, NextRecordAfterAnInsertOpensAnEmptyFormForTheNext)
+{
+    for (const int button : {ToolbarButton::Insert, ToolbarButton::Down}) {
+        SCOPED_TRACE(button);
+        BrowseFixture f(10);
+        ProcWindow *window = f.openList();
+        ASSERT_NE(window, nullptr);
+        f.gui.press(window, CustomerList::kInsert);
+        ProcWindow *form = f.gui.window(u"Kunde"_s);
+        ASSERT_NE(form, nullptr);
+        f.gui.type(form, 1, u"Neu eins"_s);
+        f.gui.type(form, 2, u"K90001"_s);
+        form->post(EventKind::Accepted, button);
+        f.gui.settle();
+        form = f.gui.window(u"Kunde"_s);
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(f.gui.text(form, 1), QString()) << "the next insert starts empty";
+        f.gui.type(form, 1, u"Neu zwei"_s);
+        f.gui.type(form, 2, u"K90002"_s);
+        f.gui.press(form, 10);
+        EXPECT_EQ(f.gui.window(u"Kunde"_s), nullptr);
+        EXPECT_EQ(f.count(FileId::kunde), 12);
+        EXPECT_EQ(f.highlightedName(window), u"Neu zwei"_s);
+        f.gui.closeBox(window);
+    }
+}
+
+// The orders of the customer whose number stands in the entry above the list: the list is
+// limited to it, and reloads when the customer's name (a reset field) changes.
+class CustomerOrders : public ProcedureController
+{
+public:
+    static constexpr int kCustomer = 1;
+    static constexpr int kName = 2;
+    static constexpr int kPlace = 3;
+    static constexpr int kOrders = 31;
+
+    explicit CustomerOrders(AppContext &app)
+        : ProcedureController(app, "Browseauftrag", QStringLiteral("Aufträge"))
+    {
+        useFile(FileId::kunde);
+        useFile(FileId::auftrag);
+    }
+
+protected:
+    void defineWindow(FormBuilder &form) override
+    {
+        form.entry(kCustomer, QStringLiteral("Kunde"), KUN::KID, QStringLiteral("@s14"));
+        form.entry(kName, QStringLiteral("Name"), KUN::KNAME, QStringLiteral("@s45"));
+        form.entry(kPlace, QStringLiteral("Ort"), KUN::KORT, QStringLiteral("@s30"));
+        ProcWindow &window = form.window();
+        auto *orders = new ListControl(window.content());
+        orders->setColumns({QStringLiteral("Nummer")});
+        orders->setMinimumHeight(200);
+        form.rows()->addRow(orders);
+        window.addControl(kOrders, orders, QStringLiteral("Aufträge"));
+    }
+
+    void setUpWindow() override
+    {
+        RelationKeeper &orders = store().relations(FileId::auftrag);
+        m_view = std::make_unique<View>(orders);
+        m_list.Init(
+            *this, kOrders, *m_view, orders, store().fileManager(FileId::auftrag), records());
+        m_list.AddSortOrder(AUF::Keykuid);
+        m_list.AddRangeLimit(AUF::FKUID, FieldRef(KUN::KID));
+        m_list.AddResetField(KUN::KNAME);
+        m_list.AddField(AUF::FNR);
+        AddBrowse(m_list);
+    }
+
+private:
+    std::unique_ptr<View> m_view;
+    BrowseManager m_list;
+};
+
+class OrdersFixture : public BrowseFixture
+{
+public:
+    OrdersFixture()
+    {
+        app->procedures().add<CustomerOrders>("Browseauftrag");
+        for (const char *customer : {"K1", "K2"}) {
+            for (int n = 0; n < 30; ++n)
+                addOrder(customer, n);
+        }
+    }
+
+    // The order numbers run "K1-00" … by day; the key shows the latest day first.
+    void addOrder(const std::string &customer, int n, int day = -1)
+    {
+        FileManager &file = store->fileManager(FileId::auftrag);
+        file.Open();
+        file.PrepareNewRecord();
+        Records &records = store->records();
+        char number[16];
+        std::snprintf(number, sizeof number, "%s-%02d", customer.c_str(), n);
+        records.set(AUF::FID, std::string("F") + number);
+        records.set(AUF::FKUID, customer);
+        records.set(AUF::FNR, std::string(number));
+        records.set(AUF::FSTAT, "ANGEBOT");
+        records.set(AUF::FDATUM, rt::StdDate{80000 + (day < 0 ? n : day)});
+        file.Insert();
+        file.Close();
+    }
+
+    QStringList shown(ProcWindow *window) const
+    {
+        return shownNames(window, CustomerOrders::kOrders);
+    }
+};
+
+TEST(BrowseManager, ChangedRangeValueReloadsTheListFromTheStartOfTheNewRange)
+{
+    OrdersFixture f;
+    f.gui.start(u"Browseauftrag"_s, [&] { f.app->call("Browseauftrag"); });
+    ProcWindow *window = f.gui.window(u"Aufträge"_s);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(f.shown(window).isEmpty()) << "no customer yet";
+
+    f.gui.type(window, CustomerOrders::kCustomer, u"K2"_s);
+    const int rows = window->list(CustomerOrders::kOrders)->visibleRows();
+    ASSERT_GT(rows, 2);
+    ASSERT_FALSE(f.shown(window).isEmpty());
+    EXPECT_EQ(f.shown(window).first(), u"K2-29"_s);
+    EXPECT_EQ(f.shown(window).size(), rows);
+    for (const QString &number : f.shown(window))
+        EXPECT_TRUE(number.startsWith(u"K2-"_s)) << number.toStdString();
+
+    window->post(WindowEvent{EventKind::PageDown, CustomerOrders::kOrders});
+    f.gui.settle();
+    ASSERT_FALSE(f.shown(window).isEmpty());
+    ASSERT_NE(f.shown(window).first(), u"K2-29"_s);
+
+    // K1 sorts before K2: from the highlighted K2 order the new range would lie behind.
+    f.gui.type(window, CustomerOrders::kCustomer, u"K1"_s);
+    ASSERT_FALSE(f.shown(window).isEmpty());
+    EXPECT_EQ(f.shown(window).first(), u"K1-29"_s);
+    EXPECT_EQ(window->list(CustomerOrders::kOrders)->highlighted(), 1);
+    for (const QString &number : f.shown(window))
+        EXPECT_TRUE(number.startsWith(u"K1-"_s)) << number.toStdString();
+
+    f.gui.type(window, CustomerOrders::kCustomer, u"K3"_s);
+    EXPECT_TRUE(f.shown(window).isEmpty()) << "a customer without orders";
+    f.gui.closeBox(window);
+}
+
+TEST(BrowseManager, ChangedResetFieldReloadsAndOtherFieldsDoNot)
+{
+    OrdersFixture f;
+    f.gui.start(u"Browseauftrag"_s, [&] { f.app->call("Browseauftrag"); });
+    ProcWindow *window = f.gui.window(u"Aufträge"_s);
+    ASSERT_NE(window, nullptr);
+    f.gui.type(window, CustomerOrders::kCustomer, u"K1"_s);
+    ASSERT_FALSE(f.shown(window).isEmpty());
+    ASSERT_EQ(f.shown(window).first(), u"K1-29"_s);
+
+    // Another station adds an order on the third row; the list has no reason to look yet.
+    f.addOrder("K1", 40, 28);
+    f.gui.type(window, CustomerOrders::kPlace, u"Bonn"_s);
+    EXPECT_FALSE(f.shown(window).contains(u"K1-40"_s)) << "not a reset field";
+    f.gui.type(window, CustomerOrders::kName, u"Kunde eins"_s);
+    EXPECT_EQ(f.shown(window).mid(0, 3), (QStringList{u"K1-29"_s, u"K1-28"_s, u"K1-40"_s}))
+        << "the reset field changed";
+    f.gui.closeBox(window);
+}
+
+TEST(BrowseManager, PrintButtonPrintsTheHighlightedRecordAndSelectCanBeHidden)
+{
+    for (const int count : {0, 12}) {
+        SCOPED_TRACE(count);
+        BrowseFixture f(count);
+        f.probe.print = true;
+        f.probe.hideSelect = true;
+        ProcWindow *window = f.openList();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->isDisabled(CustomerList::kPrint), count == 0);
+        EXPECT_FALSE(window->control(CustomerList::kSelect)->isVisible())
+            << "not selecting, HIDESELECT";
+        EXPECT_EQ(f.probe.byName->popupItems(),
+                  (QStringList{u"&Neu"_s, u"&Ändern"_s, u"&Löschen"_s, u"&Druck"_s}));
+        if (count > 0) {
+            f.gui.pickRow(window, kNames, 3);
+            f.gui.press(window, CustomerList::kPrint);
+            ASSERT_EQ(f.probe.printed.size(), 1u);
+            EXPECT_EQ(f.probe.printed[0].first, Request::Print);
+            EXPECT_EQ(f.probe.printed[0].second, f.names[2]);
+            EXPECT_EQ(f.highlightedName(window), QString::fromStdString(f.names[2]));
+        }
+        f.gui.closeBox(window);
+    }
 }
 
 } // namespace

@@ -59,6 +59,27 @@ void BrowseManager::AddField(FieldRef field, const QString &picture)
     PICTURES.push_back(picture);
 }
 
+void BrowseManager::AddResetField(FieldRef field)
+{
+    if (BrowseOrder *order = currentBrowseOrder())
+        order->RESETS.push_back({field, std::nullopt});
+}
+
+bool BrowseManager::resetFieldsChanged()
+{
+    BrowseOrder *order = currentBrowseOrder();
+    if (!order || !m_records)
+        return false;
+    bool changed = false;
+    for (ResetField &reset : order->RESETS) {
+        FieldValue now = (*m_records)[reset.field.file].value(reset.field.index);
+        if (reset.seen && *reset.seen != now)
+            changed = true;
+        reset.seen = std::move(now);
+    }
+    return changed;
+}
+
 BrowseOrder *BrowseManager::currentBrowseOrder() const
 {
     return static_cast<BrowseOrder *>(currentOrder());
@@ -93,11 +114,20 @@ bool BrowseManager::NeedRefresh()
     ListControl *control = list();
     if (!control || !control->isVisible())
         return false;
+    bool refresh = false;
     if (control->visibleRows() != LASTITEMS) {
         LASTITEMS = control->visibleRows();
-        LOADPENDING = 1;
-        return true;
+        refresh = true;
     }
+    // Only an open view has range values that were applied; opening applies the current ones.
+    if (OPENED && BuildRange()) {
+        m_rangeChanged = true;
+        refresh = true;
+    }
+    if (resetFieldsChanged())
+        refresh = true;
+    if (refresh)
+        LOADPENDING = 1;
     return LOADPENDING != 0;
 }
 
@@ -121,13 +151,15 @@ void BrowseManager::ResetSort(std::uint8_t force)
         if ((SELECTING || STARTATCURRENT) && !LOADED) {
             ResetToBuffer();
             ResetQueue(FromPosition);
-        } else if (!LISTQUEUE.empty() && !changed) {
+        } else if (!LISTQUEUE.empty() && !changed && !m_rangeChanged) {
             ResetToPosition(LISTQUEUE[CURRENTCHOICE - 1].position);
             ResetQueue(FromPosition);
         } else {
+            // A new range starts at its beginning: the highlighted record may lie outside it.
             LISTQUEUE.clear();
             ResetQueue(ReloadPage);
         }
+        m_rangeChanged = false;
     }
     takeRow();
 }
@@ -140,7 +172,7 @@ void BrowseManager::UpdateWindow()
     showRows();
     ProcWindow &window = *procWindow();
     const bool rows = !LISTQUEUE.empty();
-    for (const int button : {CHANGECONTROL, DELETECONTROL}) {
+    for (const int button : {CHANGECONTROL, DELETECONTROL, PRINTCONTROL}) {
         if (button == 0)
             continue;
         if (rows)
@@ -153,6 +185,8 @@ void BrowseManager::UpdateWindow()
             window.enable(SELECTCONTROL);
         else
             window.disable(SELECTCONTROL);
+        if (!SELECTING && HIDESELECT)
+            window.hide(SELECTCONTROL);
     }
     placeThumb();
 }
@@ -182,6 +216,8 @@ QStringList BrowseManager::popupItems() const
         items << QStringLiteral("&Ändern");
     if (DELETECONTROL)
         items << QStringLiteral("&Löschen");
+    if (PRINTCONTROL)
+        items << QStringLiteral("&Druck");
     if (SELECTCONTROL && SELECTING)
         items << QStringLiteral("&Auswahl");
     return items;
@@ -196,6 +232,8 @@ void BrowseManager::popup()
         controls << CHANGECONTROL;
     if (DELETECONTROL)
         controls << DELETECONTROL;
+    if (PRINTCONTROL)
+        controls << PRINTCONTROL;
     if (SELECTCONTROL && SELECTING)
         controls << SELECTCONTROL;
     const int chosen = awaitPopupMenu(popupItems(), list()->mousePosition());
@@ -253,6 +291,12 @@ int BrowseManager::TakeEvent()
     else if (e.control == SELECTCONTROL) {
         takeRow();
         WINDOW->CloseWithResponse(Response::Completed);
+    } else if (e.control == PRINTCONTROL) {
+        if (LISTQUEUE.empty() || PRINTPROCEDURE == 0)
+            return Level::Notify;
+        takeRow();
+        WINDOW->RunProcedure(PRINTPROCEDURE, Request::Print);
+        takeRow();
     } else
         return Level::Benign;
     return Level::Notify;

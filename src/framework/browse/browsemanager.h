@@ -25,11 +25,19 @@ struct StepLocator
     bool NOCASE = true;
 };
 
+// A field whose change reloads the list, with the value it had when the list last looked.
+struct ResetField
+{
+    FieldRef field;
+    std::optional<FieldValue> seen;
+};
+
 // A sort order of a list: the view's order with the locator and the step manager that
 // drives the thumb; `THUMBFIELD` is the key component the step manager measures.
 struct BrowseOrder : SortOrder
 {
     std::unique_ptr<StepLocator> LOCATOR;
+    std::vector<ResetField> RESETS;
     std::unique_ptr<StepManager> THUMB;
     std::optional<FieldRef> THUMBFIELD;
 };
@@ -60,6 +68,7 @@ public:
     std::vector<FieldRef> FIELDS;
     std::vector<QString> PICTURES; // by column; empty: the text as the record holds it
     std::uint8_t HASTHUMB = 0;
+    std::uint8_t HIDESELECT = 0;
     std::int32_t INSERTCONTROL = 0;
     std::int32_t ITEMSTOFILL = 0;
     std::int32_t LASTCHOICE = 0;
@@ -69,6 +78,9 @@ public:
     std::uint8_t LOADED = 0;
     std::uint8_t LOADPENDING = 0;
     std::uint8_t RETAINROW = 0;
+    std::int32_t PRINTCONTROL = 0;
+    std::uint16_t PRINTPROCEDURE = 0;
+    std::uint8_t QUICKSCAN = 0;
     std::int32_t SELECTCONTROL = 0;
     std::uint8_t SELECTING = 0;
     std::uint8_t STARTATCURRENT = 0;
@@ -87,6 +99,9 @@ public:
                       std::unique_ptr<StepManager> thumb = {});
     // A shown column: the field's text as the record holds it, or as `picture` shows it.
     void AddField(FieldRef field, const QString &picture = {});
+    // A field of the current sort order whose change (in this thread's buffers) reloads the
+    // list at the next reset of the window.
+    void AddResetField(FieldRef field);
     // The order the list shows; a changed order clears its locator and reloads.
     void SetSort(int number);
     BrowseOrder *currentBrowseOrder() const;
@@ -135,11 +150,15 @@ private:
     void toEnd(bool top);
     void setLimitsOfThumb();
     void placeThumb();
+    // Whether a reset field of the current order changed since the list last looked; notes
+    // the values it has now.
+    bool resetFieldsChanged();
 
     FileManager *m_file = nullptr;
     Records *m_records = nullptr;
     int m_sort = 0;
     bool m_endHit = false;
+    bool m_rangeChanged = false;
     ListMove m_lastMove = ListMove::None;
     QList<int> m_popupControls;
 };

@@ -2,6 +2,7 @@
 
 #include "framework/browse/browsemanager.h"
 
+#include "framework/dialogs.h"
 #include "framework/listcontrol.h"
 #include "framework/picture.h"
 #include "store/errormanager.h"
@@ -26,6 +27,12 @@ ListRow BrowseManager::makeRow() const
 
 bool BrowseManager::Fill(bool forward)
 {
+    if (ITEMSTOFILL <= 0)
+        return false;
+    // Block reading pays off only when more than one row is wanted.
+    const bool quickScan = QUICKSCAN && ITEMSTOFILL > 1;
+    if (quickScan)
+        PRIMARY->SetQuickScan(true);
     std::string skip;
     if (!LISTQUEUE.empty()) {
         skip = forward ? LISTQUEUE.back().position : LISTQUEUE.front().position;
@@ -57,6 +64,8 @@ bool BrowseManager::Fill(bool forward)
             LISTQUEUE.insert(LISTQUEUE.begin(), std::move(row));
         --ITEMSTOFILL;
     }
+    if (quickScan)
+        PRIMARY->SetQuickScan(false);
     m_endHit = endHit;
     return endHit;
 }
@@ -70,6 +79,7 @@ void BrowseManager::ResetQueue(int mode)
     }
     LOADED = 1;
     LOADPENDING = 0;
+    const BusyCursor busy;
     if (LASTITEMS <= 0)
         LASTITEMS = control ? control->visibleRows() : 1;
     CURRENTCHOICE = std::max(CURRENTCHOICE, 1);
@@ -127,13 +137,17 @@ void BrowseManager::showRows()
     ListControl *control = list();
     if (!control)
         return;
-    bool same = control->rowCount() == static_cast<int>(LISTQUEUE.size());
-    for (int i = 0; same && i < control->rowCount(); ++i)
-        same = control->row(i + 1) == LISTQUEUE[i].columns;
-    if (!same) {
-        control->clearRows();
-        for (const ListRow &row : LISTQUEUE)
-            control->appendRow(row.columns);
+    // Rows are rewritten in place: a page that moves on keeps its rows, only their texts
+    // change.
+    const int size = static_cast<int>(LISTQUEUE.size());
+    while (control->rowCount() > size)
+        control->removeRow(control->rowCount());
+    for (int i = 0; i < size; ++i) {
+        const QStringList &columns = LISTQUEUE[static_cast<std::size_t>(i)].columns;
+        if (i >= control->rowCount())
+            control->appendRow(columns);
+        else if (control->row(i + 1) != columns)
+            control->setRow(i + 1, columns);
     }
     control->setHighlighted(LISTQUEUE.empty() ? 0 : CURRENTCHOICE);
 }
