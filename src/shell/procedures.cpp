@@ -2,9 +2,13 @@
 
 #include "costing/forms/costingforms.h"
 #include "framework/procedureregistry.h"
+#include "orders/reports/documentprocedures.h"
+#include "shell/listreports/listreportprocedure.h"
 
 void registerProcedures(ProcedureRegistry &registry)
 {
     // One line per part of the program, in the order the parts build on each other.
     registerCostingForms(registry);
+    orders::registerDocumentReports(registry);
+    shell::registerListReports(registry);
 }

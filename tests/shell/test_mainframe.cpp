@@ -141,7 +141,7 @@ TEST(MainFrame, AnUndefinedProcedureIsReportedByName)
     };
     const Case cases[] = {
         {u"Übersicht - alle Aufträge"_s, u"Browseauftrag"_s},
-        {u"Print by AUF:Keyfid key"_s, u"DrucRECmax"_s},
+        {u"  Aufträge  detail. Druck   "_s, u"Brodrukunde"_s},
         {u"LIEFERANTEN -Daten "_s, u"Bowselief"_s},
     };
     FrameFixture f;
@@ -154,6 +154,24 @@ TEST(MainFrame, AnUndefinedProcedureIsReportedByName)
         EXPECT_EQ(message->title, u"Procedure not defined"_s);
         EXPECT_EQ(message->text, u"The Procedure "_s + c.procedure + u" has not been defined."_s);
     }
+}
+
+TEST(MainFrame, PrintByOrderIdStartsTheInvoiceOfTheOrderOpenedLast)
+{
+    FrameFixture f;
+    f.start();
+    // No order form has opened since start-up: the invoice says so instead of printing.
+    ASSERT_TRUE(f.choose(u"Print by AUF:Keyfid key"_s));
+    const auto message = f.answer(QMessageBox::Ok);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->title, u"HINWEIS"_s);
+    EXPECT_TRUE(message->text.contains(u"kein Auftrag"_s));
+    // With one that is not in the file the report finds nothing to print.
+    f.app().LastOpenedOrderId = "F404";
+    ASSERT_TRUE(f.choose(u"Print by AUF:Keyfid key"_s));
+    const auto none = f.answer(QMessageBox::Ok);
+    ASSERT_TRUE(none.has_value());
+    EXPECT_EQ(none->title, u"No Records"_s);
 }
 
 TEST(MainFrame, CutMovesTheSelectionOfTheFocusedFieldToTheClipboard)

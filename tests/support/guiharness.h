@@ -18,10 +18,13 @@ class QMainWindow;
 class QMdiArea;
 
 // Readable QStrings in test failures.
+#ifndef TESSARO_QSTRING_PRINTTO
+#define TESSARO_QSTRING_PRINTTO
 inline void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';
 }
+#endif
 
 // "Accepted 3", "AlertKey 5 key 113 'a'", "ScrollDrag 7 thumb 40", "OpenWindow": events the
 // way tests compare them.

@@ -18,10 +18,13 @@
 #include <vector>
 
 // Readable test failures for texts.
+#ifndef TESSARO_QSTRING_PRINTTO
+#define TESSARO_QSTRING_PRINTTO
 inline void PrintTo(const QString &text, std::ostream *os)
 {
     *os << '"' << text.toStdString() << '"';
 }
+#endif
 
 // Report pages as the customer would read them: printed to a PDF through the printer and
 // read back with `pdftotext -layout`.
