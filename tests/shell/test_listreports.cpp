@@ -13,6 +13,10 @@
 #include "support/storefixture.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -342,6 +346,48 @@ TEST(ListReportProcedures, EveryListReportIsRegisteredByItsName)
     for (const shell::ListReportDef &def : shell::listReports())
         EXPECT_TRUE(run.app->procedures().contains(def.procedure)) << def.procedure;
     EXPECT_FALSE(run.app->procedures().contains("PrintATR:Keytid"));
+}
+
+TEST(ListReportProcedures, PrintingFromThePreviewSendsTheChosenPagesThroughThePrintDialog)
+{
+    ReportRun run;
+    for (int n = 1; n <= 90; ++n) {
+        run.add(FileId::arbeit,
+                [&](Records &r) { r.set(ARB::ABEZ, "Arbeit " + std::to_string(1000 + n)); });
+    }
+    const QString pdf = QString::fromStdString((run.folder.path() / "gedruckt.pdf").string());
+    run.app->printer().setOutputFormat(QPrinter::PdfFormat);
+    run.app->printer().setOutputFileName(pdf);
+    run.start("PrintARB:Keyabez");
+    ProcWindow *preview = run.preview();
+    ASSERT_NE(preview, nullptr);
+    // The report's menu item: the preview's own menu bar posts it to the window.
+    preview->post(EventKind::Accepted, PagePreview::PagesToPrintItem);
+    run.gui.settle();
+    QDialog *ask = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *d = qobject_cast<QDialog *>(w);
+            d && d->isVisible() && d->windowTitle() == u"Seitenauswahl für Druck"_s)
+            ask = d;
+    }
+    ASSERT_NE(ask, nullptr);
+    ask->findChild<QLineEdit *>(u"Seiten für Druck"_s)->setText(u"2"_s);
+    ask->findChild<QPushButton *>(u"Ok"_s)->click();
+    run.gui.settle();
+
+    run.gui.press(preview, PagePreview::PrintButton);
+    QPrintDialog *dialog = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *d = qobject_cast<QPrintDialog *>(w); d && d->isVisible())
+            dialog = d;
+    }
+    ASSERT_NE(dialog, nullptr) << "the platform's print dialog, opened without blocking";
+    dialog->accept();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return run.response != 0; }, 10000));
+    EXPECT_EQ(run.response, Response::Completed);
+    const QStringList pages = pdftext::pageLines(pdftext::normalised(pdftext::extract(pdf)));
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages[0].endsWith(u"|Page 2"_s)) << pages[0].toStdString();
 }
 
 } // namespace
