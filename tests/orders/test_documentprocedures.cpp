@@ -5,6 +5,8 @@
 
 #include "framework/appcontext.h"
 #include "framework/pagepreview.h"
+#include "framework/report/pagequeue.h"
+#include "orders/reports/documentloader.h"
 #include "support/guiharness.h"
 #include "support/orderfamily.h"
 #include "support/pdftext.h"
@@ -104,6 +106,16 @@ TEST(DocumentProcedures, EachPrintsTheOrderOfTheCallingForm)
         EXPECT_FALSE(text.contains(u"Druckerei Abel"_s));
         EXPECT_FALSE(text.contains(u"Briefbogen KC1"_s));
         EXPECT_EQ(run.response, Response::Completed);
+
+        // Printed in batches by the progress window, the document reads as printed at once.
+        const std::optional<orders::DocumentData> data
+            = orders::loadDocumentData(*run.t.store, "F1");
+        ASSERT_TRUE(data.has_value());
+        report::PageQueue queue;
+        const auto which = static_cast<orders::DocumentReport>(&c - cases);
+        ASSERT_EQ(orders::documentReportName(which), QString::fromLatin1(c.report));
+        ASSERT_TRUE(orders::printDocument(which, *data, 1.19, queue));
+        EXPECT_EQ(pdftext::pageLines(text), pdftext::pageLines(pdftext::textOf(queue)));
     }
 }
 
