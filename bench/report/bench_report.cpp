@@ -93,14 +93,6 @@ void fillKunde(const std::filesystem::path &folder, int records)
         fail("commit");
 }
 
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 struct ReportRun
 {
     int records = 0;
@@ -116,7 +108,7 @@ ReportRun runReport(const std::filesystem::path &folder, const QString &pdfFile)
     StoreContext store(folder, presenter);
     const shell::ListReportDef *def = shell::findListReport("PrintKUN:Keykname");
     RelationKeeper &primary = store.relations(FileId::kunde);
-    if (primary.ME->Use(2) != Level::Benign)
+    if (primary.Open() != Level::Benign)
         fail("cannot open KUNDE");
     View view(primary);
     TextStep step(TextStep::LookupMode::Computed, StepManager::Alphabetic | StepManager::Digits);
@@ -353,10 +345,11 @@ int main(int argc, char **argv)
     fillKunde(state.large, kRecords);
     fillKunde(state.small, kSmall);
 
-    for (const auto &[name, function] :
-         {std::pair{"report/bare", reportBare}, {"report/tessaro", reportOurs}}) {
+    using Function = void (*)(benchmark::State &);
+    const std::pair<const char *, Function> runs[]
+        = {{"report/bare", reportBare}, {"report/tessaro", reportOurs}};
+    for (const auto &[name, function] : runs)
         benchmark::RegisterBenchmark(name, function)->Unit(benchmark::kSecond)->Iterations(1);
-    }
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 

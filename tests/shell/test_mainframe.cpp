@@ -174,6 +174,28 @@ TEST(MainFrame, PrintByOrderIdStartsTheInvoiceOfTheOrderOpenedLast)
     EXPECT_EQ(none->title, u"No Records"_s);
 }
 
+// The report entries of the menu, however deep they sit.
+void collectReports(const std::vector<MenuItem> &items, std::vector<std::string> &names)
+{
+    for (const MenuItem &item : items) {
+        collectReports(item.children, names);
+        if (item.procedure.starts_with("Print") || item.procedure.starts_with("Druc"))
+            names.emplace_back(item.procedure);
+    }
+}
+
+TEST(MainFrame, EveryReportOfTheMenuIsAProcedureOfTheProgram)
+{
+    FrameFixture f;
+    std::vector<std::string> names;
+    for (const Menu &menu : mainMenuTree())
+        collectReports(menu.items, names);
+    // Every list report (the machine list sits in the paper submenu) and the invoice.
+    EXPECT_EQ(names.size(), 29u);
+    for (const std::string &name : names)
+        EXPECT_TRUE(f.app().procedures().contains(name)) << name;
+}
+
 TEST(MainFrame, CutMovesTheSelectionOfTheFocusedFieldToTheClipboard)
 {
     FrameFixture f;
