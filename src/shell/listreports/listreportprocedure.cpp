@@ -102,8 +102,10 @@ int ListReportProcedure::Shutdown()
         app().ListWindowOpen = 0;
         m_guardHeld = false;
     }
-    if (m_view)
+    if (m_view) {
         m_process.Close();
+        store().relations(m_def.key.file).SetQuickScan(false);
+    }
     return ReportRunner::Shutdown();
 }
 
