@@ -47,7 +47,12 @@ ListReportProcedure::ListReportProcedure(AppContext &app, const ListReportDef &d
     usePreview();
 }
 
-ListReportProcedure::~ListReportProcedure() = default;
+ListReportProcedure::~ListReportProcedure()
+{
+    // A procedure unwound without its shutdown (the program ending) still lets the guard go.
+    if (m_guardHeld)
+        app().ListWindowOpen = 0;
+}
 
 void ListReportProcedure::setUpWindow()
 {
