@@ -57,6 +57,14 @@ void ReportRunner::defineWindow(FormBuilder &form)
 void ReportRunner::FirstOpen()
 {
     ProcedureController::FirstOpen();
+    if (DEFERWINDOW) {
+        if (WAITCURSOR) {
+            setBusyCursor(true);
+            m_busy = true;
+        }
+        STARTTIME = std::int32_t(m_clock());
+        procWindow()->subWindow()->hide();
+    }
     if (!DEFEROPENREPORT)
         openReport();
     // A tick leaves room for the user between batches; the batch fills the time slice.
@@ -97,6 +105,8 @@ int ReportRunner::onTimer()
         return Level::Notify;
     }
     const std::int64_t began = m_clock();
+    if (DEFERWINDOW && began - STARTTIME > std::int64_t(DEFERWINDOW) * 100)
+        showDeferredWindow();
     std::int64_t d = 0;
     for (;;) {
         for (int batch = 0; batch < RECORDSPERCYCLE; ++batch) {
@@ -148,11 +158,25 @@ void ReportRunner::showProgress()
         ->setText(QString::number(percent) + u"% Fertig"_s);
 }
 
+void ReportRunner::showDeferredWindow()
+{
+    DEFERWINDOW = 0;
+    if (m_busy) {
+        setBusyCursor(false);
+        m_busy = false;
+    }
+    procWindow()->subWindow()->show();
+}
+
 void ReportRunner::closeReport()
 {
     if (m_closing)
         return;
     m_closing = true;
+    if (m_busy) {
+        setBusyCursor(false);
+        m_busy = false;
+    }
     procWindow()->stopTimer();
     if (!KEEPVISIBLE)
         procWindow()->subWindow()->hide();

@@ -33,6 +33,8 @@ public:
     void usePreview();
 
     std::uint8_t DEFEROPENREPORT = 0;
+    // Seconds the progress window stays hidden; a short report then never shows it.
+    std::uint16_t DEFERWINDOW = 0;
     std::uint8_t KEEPVISIBLE = 0;
     std::uint8_t OPENFAILED = 0;
     std::unique_ptr<PagePreview> PREVIEW;
@@ -40,7 +42,9 @@ public:
     std::int32_t RECORDSPERCYCLE = 1;
     std::int32_t RECORDSPROCESSED = 0;
     std::uint8_t SKIPPREVIEW = 0;
+    std::int32_t STARTTIME = 0;
     std::uint16_t TIMESLICE = 100;
+    std::uint8_t WAITCURSOR = 0;
     std::int16_t ZOOM = 0;
 
     void FirstOpen() override;
@@ -65,6 +69,7 @@ private:
     bool readNext();
     void showProgress();
     void closeReport();
+    void showDeferredWindow();
 
     RecordSource &m_source;
     std::function<std::int64_t()> m_clock;
@@ -72,4 +77,5 @@ private:
     int m_shownPercent = -1;
     bool m_reportOpen = false;
     bool m_closing = false;
+    bool m_busy = false;
 };

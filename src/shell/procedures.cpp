@@ -3,6 +3,8 @@
 #include "costing/forms/costingforms.h"
 #include "framework/procedureregistry.h"
 #include "orders/forms/orderforms.h"
+#include "orders/reports/documentprocedures.h"
+#include "shell/listreports/listreportprocedure.h"
 #include "shell/lists/lists.h"
 
 void registerProcedures(ProcedureRegistry &registry)
@@ -11,4 +13,6 @@ void registerProcedures(ProcedureRegistry &registry)
     registerCostingForms(registry);
     registerLists(registry);
     registerOrderForms(registry);
+    orders::registerDocumentReports(registry);
+    shell::registerListReports(registry);
 }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -51,6 +52,7 @@ public:
     }
     std::vector<int> printed;
     std::vector<int> batchSizes;
+    std::vector<bool> shown; // whether the progress window was visible at each record
 
 protected:
     int TakeRecord() override
@@ -58,6 +60,7 @@ protected:
         if (printed.empty() || batchSizes.back() != RECORDSPERCYCLE)
             batchSizes.push_back(RECORDSPERCYCLE);
         printed.push_back(m_source.current());
+        shown.push_back(procWindow()->subWindow()->isVisible());
         m_now += m_cost;
         PREVIEWQUEUE->append(numberedPage(m_source.current()));
         return Level::Benign;
@@ -170,6 +173,36 @@ TEST(ReportRunner, CancelStopsTheWalk)
     EXPECT_EQ(response, Response::Cancelled);
     EXPECT_LT(printed, 100000u);
     EXPECT_EQ(f.gui.window(u"Druck Vorschau"_s), nullptr);
+}
+
+TEST(ReportRunner, DeferredWindowStaysHiddenForItsSecondsThenShows)
+{
+    PreviewFixture f;
+    VectorSource records(12);
+    std::vector<bool> shown;
+    std::uint16_t deferLeft = 1;
+    f.gui.start(u"Bericht"_s, [&] {
+        // 40 hundredths a record: the window appears in the first event after one second.
+        PageReport report(*f.app, records, 40);
+        report.DEFERWINDOW = 1;
+        report.Run();
+        shown = report.shown;
+        deferLeft = report.DEFERWINDOW;
+    });
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return f.gui.window(u"Druck Vorschau"_s) != nullptr; }, 5000));
+    f.gui.settle();
+    f.gui.press(f.gui.window(u"Druck Vorschau"_s), PagePreview::ExitButton);
+    f.gui.threads().endAll();
+    ASSERT_EQ(shown.size(), 12u);
+    EXPECT_FALSE(shown.front());
+    EXPECT_TRUE(shown.back());
+    // Once shown it stays shown: no record after the first visible one is hidden again.
+    const auto firstShown = std::find(shown.begin(), shown.end(), true);
+    EXPECT_TRUE(std::all_of(firstShown, shown.end(), [](bool visible) { return visible; }));
+    // The records of the first second were printed while it was hidden.
+    EXPECT_GE(firstShown - shown.begin(), 3);
+    EXPECT_EQ(deferLeft, 0);
 }
 
 } // namespace

@@ -1,16 +1,48 @@
+#include "shell/listreports/listreportprocedure.h"
 #include "shell/listreports/listreporttable.h"
 
+#include "framework/appcontext.h"
+#include "framework/pagepreview.h"
 #include "framework/report/pagequeue.h"
 #include "store/files.h"
 #include "store/recordbuffer.h"
+#include "store/storecontext.h"
+#include "support/guiharness.h"
 #include "support/pdftext.h"
+#include "support/scriptedpresenter.h"
+#include "support/storefixture.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// The report procedures need widgets: a widget application for the whole program, made before
+// the layout tests would make a plain one.
+class WidgetApplication : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_listreports";
+        static char *argv[] = {name, nullptr};
+        if (!QCoreApplication::instance())
+            new QApplication(argc, argv);
+    }
+};
+[[maybe_unused]] ::testing::Environment *const kApplication
+    = ::testing::AddGlobalTestEnvironment(new WidgetApplication);
 
 QString headings(const shell::ListReportDef &def)
 {
@@ -146,6 +178,216 @@ TEST(ListReport, RecordWithManyFieldsContinuesInFurtherRows)
     pdftext::expectGolden(QStringLiteral(TESSARO_GOLDEN_DIR),
                           QStringLiteral("PrintKUN_Keykname"),
                           pdftext::textOf(queue, QStringLiteral("PrintKUN_Keykname")));
+}
+
+// The list report procedures as the menu starts them: by name, on a thread of their own, over
+// the files of a working folder, ending in the preview.
+struct ReportRun
+{
+    ReportRun()
+        : store(std::make_unique<StoreContext>(folder.path(), startUp))
+    {
+        store->errors().setPresenter(gui.messages());
+        app = std::make_unique<AppContext>(*store, gui.threads(), gui.area());
+        shell::registerListReports(app->procedures());
+    }
+    ~ReportRun() { gui.threads().endAll(); }
+
+    void add(FileId file, const std::function<void(Records &)> &fill)
+    {
+        FileManager &manager = store->fileManager(file);
+        manager.Open();
+        ASSERT_EQ(manager.PrepareNewRecord(), Level::Benign);
+        fill(store->records());
+        ASSERT_EQ(manager.Insert(), Level::Benign);
+        manager.Close();
+    }
+
+    void start(const char *procedure)
+    {
+        response = 0;
+        gui.start(QString::fromLatin1(procedure),
+                  [this, procedure] { response = app->call(procedure); });
+    }
+
+    ProcWindow *preview()
+    {
+        if (!QTest::qWaitFor(
+                [&] { return gui.window(QStringLiteral("Druck Vorschau")) != nullptr; }, 10000))
+            return nullptr;
+        gui.settle();
+        return gui.window(QStringLiteral("Druck Vorschau"));
+    }
+
+    // The pages as the preview saves them to a PDF, each page's lines joined by "|".
+    QStringList savedPages(ProcWindow *window, const QString &name)
+    {
+        const QString pdf = QString::fromStdString((folder.path() / name.toStdString()).string());
+        gui.press(window, PagePreview::SavePdf);
+        if (!gui.answerFileDialog(pdf)) {
+            ADD_FAILURE() << "no file dialog";
+            return {};
+        }
+        return pdftext::pageLines(
+            pdftext::normalised(pdftext::extract(pdf + QStringLiteral(".pdf"))));
+    }
+
+    TempFolder folder;
+    ScriptedPresenter startUp;
+    GuiHarness gui;
+    std::unique_ptr<StoreContext> store;
+    std::unique_ptr<AppContext> app;
+    int response = 0;
+};
+
+TEST(ListReportProcedures, StartedByNamePrintTheirTitleAndRowsInKeyOrder)
+{
+    struct Case
+    {
+        const char *procedure;
+        const char *firstLines; // title and headings
+        QStringList rows;       // in the report's order
+    };
+    const Case cases[] = {
+        {"PrintARB:Keyabez",
+         "Print the arbeit File by ARB:Keyabez|aaid aid abez apr anein azeit",
+         {u"Falzen"_s, u"Heften"_s, u"Schneiden"_s}},
+        {"PrintTRA:Keytaid",
+         "Print the transport File by TRA:Keytaid|taid atbez atpr sein atfak",
+         {u"1 Kurier"_s, u"2 Post"_s, u"3 Spedition"_s}},
+    };
+    ReportRun run;
+    for (const char *name : {"Schneiden", "Falzen", "Heften"}) {
+        run.add(FileId::arbeit, [&](Records &r) {
+            r.set(ARB::ABEZ, name);
+            r.set(ARB::APR, 4.5);
+        });
+    }
+    for (const char *name : {"Kurier", "Post", "Spedition"})
+        run.add(FileId::transport, [&](Records &r) { r.set(TRA::TBEZ, name); });
+
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.procedure);
+        run.start(c.procedure);
+        ProcWindow *preview = run.preview();
+        ASSERT_NE(preview, nullptr);
+        const QStringList pages
+            = run.savedPages(preview, QString::fromLatin1(c.procedure).remove(u':'));
+        ASSERT_EQ(pages.size(), 1);
+        EXPECT_TRUE(pages[0].startsWith(QString::fromLatin1(c.firstLines) + u'|'))
+            << pages[0].toStdString();
+        EXPECT_TRUE(pages[0].endsWith(QStringLiteral("|Page 1")));
+        EXPECT_TRUE(pdftext::inOrder(pages[0], c.rows));
+        EXPECT_EQ(pages[0].count(u'|'), 2 + int(c.rows.size()));
+        run.gui.press(preview, PagePreview::ExitButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return run.response != 0; }, 5000));
+        EXPECT_EQ(run.response, Response::Completed);
+    }
+    EXPECT_EQ(run.app->ListWindowOpen, 0);
+}
+
+TEST(ListReportProcedures, EmptyFileSaysNoRecordsAndOpensNoPreview)
+{
+    ReportRun run;
+    run.start("PrintSAT:Keysbez");
+    const auto message = run.gui.answer(MessageButton::Ok);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->title, QStringLiteral("No Records"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return run.response != 0; }, 5000));
+    EXPECT_EQ(run.response, Response::Cancelled);
+    EXPECT_EQ(run.gui.window(QStringLiteral("Druck Vorschau")), nullptr);
+    EXPECT_EQ(run.gui.window(QStringLiteral("Progress...")), nullptr);
+}
+
+TEST(ListReportProcedures, GuardedReportWaitsForTheOpenListAndReleasesTheGuardWhenItCloses)
+{
+    ReportRun run;
+    run.add(FileId::auftrag, [](Records &r) { r.set(AUF::FNAME, "Bäckerei Sonnenschein"); });
+
+    // Another guarded window is open: the report does not start.
+    run.app->ListWindowOpen = 1;
+    run.start("PrintAUF:Keyfname");
+    auto message = run.gui.answer(MessageButton::Ok);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->title, QStringLiteral("U u u p p p s s"));
+    EXPECT_EQ(message->text, QStringLiteral("Bitte verlassen Sie erst die geöffneten Menüs."));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return run.response != 0; }, 5000));
+    EXPECT_EQ(run.response, Response::Cancelled);
+    EXPECT_EQ(run.gui.window(QStringLiteral("Druck Vorschau")), nullptr);
+    EXPECT_EQ(run.app->ListWindowOpen, 1) << "the other window still holds the guard";
+
+    // Once it is gone the report opens and holds the guard until its preview is left.
+    run.app->ListWindowOpen = 0;
+    run.start("PrintAUF:Keyfname");
+    ProcWindow *preview = run.preview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(run.app->ListWindowOpen, 1);
+    const QStringList pages = run.savedPages(preview, QStringLiteral("auftraege"));
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages[0].startsWith(QStringLiteral("Print the auftrag File by AUF:Keyfname|")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Bäckerei Sonnenschein")));
+    run.gui.closeBox(preview);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return run.response != 0; }, 5000));
+    EXPECT_EQ(run.app->ListWindowOpen, 0);
+
+    // A report that finds nothing to print lets the guard go as well.
+    ReportRun empty;
+    empty.start("PrintAUF:Keyfname");
+    message = empty.gui.answer(MessageButton::Ok);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->title, QStringLiteral("No Records"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return empty.response != 0; }, 5000));
+    EXPECT_EQ(empty.app->ListWindowOpen, 0);
+}
+
+TEST(ListReportProcedures, EveryListReportIsRegisteredByItsName)
+{
+    ReportRun run;
+    for (const shell::ListReportDef &def : shell::listReports())
+        EXPECT_TRUE(run.app->procedures().contains(def.procedure)) << def.procedure;
+    EXPECT_FALSE(run.app->procedures().contains("PrintATR:Keytid"));
+}
+
+TEST(ListReportProcedures, PrintingFromThePreviewSendsTheChosenPagesThroughThePrintDialog)
+{
+    ReportRun run;
+    for (int n = 1; n <= 90; ++n) {
+        run.add(FileId::arbeit,
+                [&](Records &r) { r.set(ARB::ABEZ, "Arbeit " + std::to_string(1000 + n)); });
+    }
+    const QString pdf = QString::fromStdString((run.folder.path() / "gedruckt.pdf").string());
+    run.app->printer().setOutputFormat(QPrinter::PdfFormat);
+    run.app->printer().setOutputFileName(pdf);
+    run.start("PrintARB:Keyabez");
+    ProcWindow *preview = run.preview();
+    ASSERT_NE(preview, nullptr);
+    // The report's menu item: the preview's own menu bar posts it to the window.
+    preview->post(EventKind::Accepted, PagePreview::PagesToPrintItem);
+    run.gui.settle();
+    QDialog *ask = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *d = qobject_cast<QDialog *>(w);
+            d && d->isVisible() && d->windowTitle() == u"Seitenauswahl für Druck"_s)
+            ask = d;
+    }
+    ASSERT_NE(ask, nullptr);
+    ask->findChild<QLineEdit *>(u"Seiten für Druck"_s)->setText(u"2"_s);
+    ask->findChild<QPushButton *>(u"Ok"_s)->click();
+    run.gui.settle();
+
+    run.gui.press(preview, PagePreview::PrintButton);
+    QPrintDialog *dialog = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *d = qobject_cast<QPrintDialog *>(w); d && d->isVisible())
+            dialog = d;
+    }
+    ASSERT_NE(dialog, nullptr) << "the platform's print dialog, opened without blocking";
+    dialog->accept();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return run.response != 0; }, 10000));
+    EXPECT_EQ(run.response, Response::Completed);
+    const QStringList pages = pdftext::pageLines(pdftext::normalised(pdftext::extract(pdf)));
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages[0].endsWith(u"|Page 2"_s)) << pages[0].toStdString();
 }
 
 } // namespace

@@ -117,19 +117,31 @@ void paintPage(QPainter &painter, const PageContent &page, double dpi)
     painter.setBrush(Qt::NoBrush);
     Font currentSpec;
     QFont current = deviceFont(currentSpec, dpi, painter.device());
+    painter.setFont(current);
+    QFontMetricsF metrics(current, painter.device());
+    bool textPen = false;
     for (const PageItem &item : page.items) {
         if (const auto *t = std::get_if<TextItem>(&item)) {
             if (!(t->font == currentSpec)) {
                 currentSpec = t->font;
                 current = deviceFont(currentSpec, dpi, painter.device());
+                painter.setFont(current);
+                metrics = QFontMetricsF(current, painter.device());
             }
-            painter.setFont(current);
-            painter.setPen(Qt::black);
-            const QFontMetricsF metrics(current, painter.device());
+            if (!textPen) {
+                painter.setPen(Qt::black);
+                textPen = true;
+            }
+            // Measured only where the place or the room depends on it: a long list prints
+            // thousands of texts, and each measure shapes the text once more.
             QString text = t->text;
-            if (t->maxWidth > 0)
+            double width = 0;
+            if (t->maxWidth > 0 || t->align != Align::Left)
+                width = metrics.horizontalAdvance(text);
+            if (t->maxWidth > 0 && width > t->maxWidth * scale) {
                 text = metrics.elidedText(text, Qt::ElideRight, t->maxWidth * scale);
-            const double width = metrics.horizontalAdvance(text);
+                width = metrics.horizontalAdvance(text);
+            }
             double x = t->x * scale;
             if (t->align == Align::Right)
                 x -= width;
@@ -142,6 +154,7 @@ void paintPage(QPainter &painter, const PageContent &page, double dpi)
             pen.setWidthF(std::max(l.width * scale, 1.0));
             pen.setCapStyle(Qt::FlatCap);
             painter.setPen(pen);
+            textPen = false;
             painter.drawLine(QPointF(l.x1, l.y1) * scale, QPointF(l.x2, l.y2) * scale);
         }
     }

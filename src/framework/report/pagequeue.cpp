@@ -8,7 +8,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace report {
 namespace {
@@ -46,9 +45,17 @@ bool PageQueue::append(const PageContent &page)
     // A serial number rather than the page number: a removed page's name is never reused.
     const QString name
         = m_folder.filePath(QStringLiteral("page-%1.tpg").arg(++m_serial, 6, 10, QLatin1Char('0')));
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || !writePage(file, page) || !file.commit())
+    // A plain file, not a saved one: the pages are scratch that lives as long as the queue,
+    // and waiting for each of a thousand pages to reach the disk would only slow the report.
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
         return false;
+    const bool written = writePage(file, page) && file.flush();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError) {
+        file.remove();
+        return false;
+    }
     m_files.append(name);
     return true;
 }

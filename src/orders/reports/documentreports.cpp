@@ -17,6 +17,55 @@ const report::PageFrame kFrame{{210, 297}, 0, 15};
 
 } // namespace
 
+DocumentPrinter::DocumentPrinter(DocumentReport which,
+                                 const DocumentData &data,
+                                 double vatFactor,
+                                 report::PageQueue &queue)
+    : m_layout(std::make_unique<DocumentLayout>(documentProfile(which), data, vatFactor))
+    , m_writer(std::make_unique<report::ReportWriter>(queue, kFrame))
+{
+    const DocumentLayout &layout = *m_layout;
+    m_writer->setPageHeader([&layout](int page) { return layout.pageHeader(page); });
+}
+
+DocumentPrinter::~DocumentPrinter() = default;
+
+void DocumentPrinter::printCalculation(const CalculationData &calculation)
+{
+    report::ReportWriter &writer = *m_writer;
+    const report::Band header = m_layout->calculationHeader(calculation.kaldruck);
+    const report::Band footer = m_layout->calculationFooter(calculation.kaldruck);
+    std::vector<report::Band> details;
+    if (m_layout->showsTypesetting()) {
+        for (const RecordBuffer &line : calculation.typesetting)
+            details.push_back(m_layout->detail(line));
+    }
+    // A position that fits on one page is not split. A longer one never starts at the foot
+    // of a page without its first row, and its last row never leaves the position price
+    // alone on the next page.
+    double rest = footer.height();
+    for (const report::Band &band : details)
+        rest += band.height();
+    if (header.height() + rest > writer.pageRoom() && details.size() > 1)
+        rest = details.front().height();
+    writer.print(header, rest);
+    for (std::size_t i = 0; i < details.size(); ++i)
+        writer.print(details[i], i + 1 == details.size() ? footer.height() : 0);
+    writer.print(footer);
+}
+
+bool DocumentPrinter::finish()
+{
+    m_writer->print(m_layout->orderFooter());
+    m_writer->finish();
+    return ok() && m_writer->pageNumber() > 0;
+}
+
+bool DocumentPrinter::ok() const
+{
+    return m_writer->ok();
+}
+
 bool printDocument(DocumentReport which,
                    const DocumentData &data,
                    double vatFactor,
@@ -24,34 +73,10 @@ bool printDocument(DocumentReport which,
 {
     if (rt::isBlank(data.order.get(AUF::FID)))
         return false;
-    const DocumentLayout layout(documentProfile(which), data, vatFactor);
-    report::ReportWriter writer(queue, kFrame);
-    writer.setPageHeader([&layout](int page) { return layout.pageHeader(page); });
-
-    for (const CalculationData &calculation : data.calculations) {
-        const report::Band header = layout.calculationHeader(calculation.kaldruck);
-        const report::Band footer = layout.calculationFooter(calculation.kaldruck);
-        std::vector<report::Band> details;
-        if (layout.showsTypesetting()) {
-            for (const RecordBuffer &line : calculation.typesetting)
-                details.push_back(layout.detail(line));
-        }
-        // A position that fits on one page is not split. A longer one never starts at the foot
-        // of a page without its first row, and its last row never leaves the position price
-        // alone on the next page.
-        double rest = footer.height();
-        for (const report::Band &band : details)
-            rest += band.height();
-        if (header.height() + rest > writer.pageRoom() && details.size() > 1)
-            rest = details.front().height();
-        writer.print(header, rest);
-        for (std::size_t i = 0; i < details.size(); ++i)
-            writer.print(details[i], i + 1 == details.size() ? footer.height() : 0);
-        writer.print(footer);
-    }
-    writer.print(layout.orderFooter());
-    writer.finish();
-    return writer.ok() && writer.pageNumber() > 0;
+    DocumentPrinter printer(which, data, vatFactor, queue);
+    for (const CalculationData &calculation : data.calculations)
+        printer.printCalculation(calculation);
+    return printer.finish();
 }
 
 } // namespace orders

@@ -2,13 +2,18 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace report {
 class PageQueue;
-}
+class ReportWriter;
+} // namespace report
 
 namespace orders {
 
 struct DocumentData;
+struct CalculationData;
+class DocumentLayout;
 
 // The documents that go to the customer: four invoices and two quotes, of increasing detail.
 enum class DocumentReport {
@@ -22,6 +27,29 @@ enum class DocumentReport {
 
 // The procedure's name: "DrucRECmax".
 QString documentReportName(DocumentReport report);
+
+// Lays a document out one position after the other, so that a report can print it in
+// batches: the positions in their order, then the order's sums and texts.
+class DocumentPrinter
+{
+public:
+    DocumentPrinter(DocumentReport report,
+                    const DocumentData &data,
+                    double vatFactor,
+                    report::PageQueue &queue);
+    ~DocumentPrinter();
+    DocumentPrinter(const DocumentPrinter &) = delete;
+    DocumentPrinter &operator=(const DocumentPrinter &) = delete;
+
+    void printCalculation(const CalculationData &calculation);
+    // Prints the order footer and ends the last page; false when a page could not be kept.
+    bool finish();
+    bool ok() const;
+
+private:
+    std::unique_ptr<DocumentLayout> m_layout;
+    std::unique_ptr<report::ReportWriter> m_writer;
+};
 
 // Lays the document out on A4 pages into the queue. An order that was never saved (no
 // `AUF:FID`) prints nothing. False when nothing was printed or a page could not be kept.

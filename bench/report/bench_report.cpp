@@ -1,0 +1,410 @@
+// A list report of the `kunde` file by KUN:Keykname over 100,000 records: the walk of the
+// report process, the list layout onto pages kept as files, and the pages printed to a PDF.
+// Beside it, in the same run, the same lines drawn straight from an SQLite pass with a bare
+// QPainter on a QPdfWriter: "ratio report <ours ÷ bare>" (CPU time). "first-page <seconds>"
+// is the time from the start of the walk until the first page is ready for the preview.
+// "memory report-1000 <MiB>" and "memory report-100000 <MiB>" are the peak resident memory
+// of a process that runs the whole report over 1,000 and over 100,000 records.
+
+#include "kundedata.h"
+
+#include "framework/core/textstep.h"
+#include "framework/report/listreport.h"
+#include "framework/report/pagequeue.h"
+#include "framework/report/processmanager.h"
+#include "framework/view/view.h"
+#include "shell/listreports/listreporttable.h"
+#include "store/collation.h"
+#include "store/engine.h"
+#include "store/files.h"
+#include "store/storecontext.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kRecords = 100000;
+constexpr int kSmall = 1000;
+
+class QuietPresenter : public MessagePresenter
+{
+public:
+    int show(const std::string &title, const std::string &text, MessageIcon, int, int def) override
+    {
+        std::fprintf(stderr, "bench_report: %s: %s\n", title.c_str(), text.c_str());
+        return def;
+    }
+    void beep(int, int) override {}
+    [[noreturn]] void endProgram(const std::string &reason) override
+    {
+        std::fprintf(stderr, "bench_report: %s\n", reason.c_str());
+        std::exit(1);
+    }
+};
+
+[[noreturn]] void fail(const std::string &what)
+{
+    std::fprintf(stderr, "bench_report: %s\n", what.c_str());
+    std::exit(1);
+}
+
+std::filesystem::path makeFolder()
+{
+    std::string name = (std::filesystem::temp_directory_path() / "tessaro-report-XXXXXX").string();
+    if (!::mkdtemp(name.data()))
+        fail("no temporary folder");
+    return name;
+}
+
+void fillKunde(const std::filesystem::path &folder, int records)
+{
+    Engine engine(folder);
+    Records buffers;
+    RecordFile kunde(engine, FileId::kunde, buffers[FileId::kunde]);
+    if (kunde.create() || kunde.open())
+        fail("cannot create KUNDE");
+    if (engine.addToTransaction(kunde) || engine.beginTransaction(2))
+        fail("no transaction");
+    for (int n = 1; n <= records; ++n) {
+        toBuffer(makeKunde(n), kunde.buffer());
+        if (kunde.add())
+            fail("add");
+    }
+    if (engine.commit())
+        fail("commit");
+}
+
+struct ReportRun
+{
+    int records = 0;
+    int pages = 0;
+    double firstPage = -1; // seconds from the start of the walk
+};
+
+// The report as its procedure runs it, without the progress window: the process walks the
+// view, each record prints its detail, the pages go to the queue and from there to the PDF.
+ReportRun runReport(const std::filesystem::path &folder, const QString &pdfFile)
+{
+    QuietPresenter presenter;
+    StoreContext store(folder, presenter);
+    const shell::ListReportDef *def = shell::findListReport("PrintKUN:Keykname");
+    RelationKeeper &primary = store.relations(FileId::kunde);
+    if (primary.Open() != Level::Benign)
+        fail("cannot open KUNDE");
+    View view(primary);
+    TextStep step(TextStep::LookupMode::Computed, StepManager::Alphabetic | StepManager::Digits);
+    ProcessManager process;
+    process.Init(view, primary, &step, FieldRef(KUN::KNAME));
+    process.AddOrdering(def->key);
+    primary.SetQuickScan(true);
+
+    ReportRun run;
+    const auto started = std::chrono::steady_clock::now();
+    report::PageQueue queue;
+    {
+        report::ListReport list(queue,
+                                QString::fromUtf8(def->title),
+                                shell::listColumns(*def, store.records()[FileId::kunde]));
+        for (bool more = process.first(); more; more = process.next()) {
+            list.printDetail();
+            ++run.records;
+            if (run.firstPage < 0 && queue.count() > 0)
+                run.firstPage
+                    = std::chrono::duration<double>(std::chrono::steady_clock::now() - started)
+                          .count();
+        }
+        list.finish();
+        if (!list.ok())
+            fail("a page could not be kept");
+    }
+    run.pages = queue.count();
+    QPdfWriter pdf(pdfFile);
+    if (!queue.print(pdf))
+        fail("printing to PDF failed");
+    process.Close();
+    return run;
+}
+
+// The bare side: an SQLite pass in the same order, each record's fields drawn as texts in the
+// same font at the same places (columns as wide as the list's, continued in further rows), a
+// title, the headings and a page number on each page.
+int runBare(const std::filesystem::path &folder, const QString &pdfFile, int &pages)
+{
+    sqlite3 *db = nullptr;
+    const std::string path = (folder / "KUNDE.sqlite").string();
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        fail("raw open");
+    collation::registerAll(db);
+    sqlite3_stmt *stmt = nullptr;
+    const std::string sql = "SELECT rowid, \"_version\", " + kundeColumns()
+                            + " FROM KUNDE ORDER BY KNAME COLLATE NOCASE_DE, rowid";
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
+        fail(sqlite3_errmsg(db));
+
+    // The columns: each as wide as its field or heading, a new row where the line is full.
+    const shell::ListReportDef *def = shell::findListReport("PrintKUN:Keykname");
+    const RecordBuffer unused(FileId::kunde);
+    const std::vector<report::ListColumn> columns = shell::listColumns(*def, unused);
+    const report::Font detail{QStringLiteral("Arial"), 8, false, false};
+    const report::Font heading{QStringLiteral("Arial"), 8, true, false};
+    struct Cell
+    {
+        double x;
+        int row;
+    };
+    std::vector<Cell> cells;
+    double x = 15;
+    int rows = 1;
+    for (const report::ListColumn &column : columns) {
+        const double width = std::min(
+            std::max(column.width, report::textWidth(heading, column.heading)) + 2, 180.0);
+        if (x > 15 && x + width > 197) {
+            ++rows;
+            x = 15;
+        }
+        cells.push_back({x, rows - 1});
+        x += width;
+    }
+    const double pitch = report::lineHeight(detail);
+    const double recordHeight = rows * pitch + 1.5;
+
+    QPdfWriter pdf(pdfFile);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins({});
+    QPainter painter(&pdf);
+    const double dpm = pdf.logicalDpiY() / 25.4; // device pixels per millimetre
+    auto font = [&](const report::Font &f) {
+        QFont q(f.family);
+        q.setPointSizeF(f.pointSize);
+        q.setBold(f.bold);
+        return q;
+    };
+    const QFont detailFont = font(detail);
+    const QFont headingFont = font(heading);
+    const QFont titleFont = font(report::Font{QStringLiteral("Arial"), 12, true, false});
+    int page = 1;
+    double y = 0;
+    auto header = [&] {
+        painter.setFont(titleFont);
+        painter.drawText(QPointF(15 * dpm, 15 * dpm), QString::fromUtf8(def->title));
+        painter.setFont(headingFont);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            painter.drawText(QPointF(cells[i].x * dpm, (19 + (cells[i].row + 0.8) * pitch) * dpm),
+                             columns[i].heading);
+        }
+        painter.drawLine(QPointF(15, 19.5 + rows * pitch) * dpm,
+                         QPointF(195, 19.5 + rows * pitch) * dpm);
+        painter.setFont(detailFont);
+        y = 21 + rows * pitch;
+    };
+    auto footer = [&] {
+        painter.drawLine(QPointF(15, 281) * dpm, QPointF(195, 281) * dpm);
+        painter.drawText(QPointF(105 * dpm, 285 * dpm), QStringLiteral("Page %1").arg(page));
+    };
+    header();
+    KundeRow row;
+    int records = 0;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        readRow(stmt, row);
+        const QString texts[] = {
+            QString::number(row.kaid),
+            QString::fromStdString(row.kid),
+            QString::fromStdString(row.kname),
+            QString::fromStdString(row.kzhand),
+            QString::fromStdString(row.kstr),
+            QString::fromStdString(row.kplz),
+            QString::fromStdString(row.kort),
+            QString::number(row.krab, 'f', 2),
+            QString::fromStdString(row.ktel),
+            QString::fromStdString(row.kfax),
+            QString::fromStdString(row.kfunk),
+            QString::fromStdString(row.kemail),
+            QString::fromStdString(row.khttp),
+            QString::fromStdString(row.lname),
+            QString::fromStdString(row.lzhand),
+            QString::fromStdString(row.lstr),
+            QString::fromStdString(row.lplz),
+            QString::fromStdString(row.lort),
+            QString::fromStdString(row.kpers1),
+            QString::fromStdString(row.kptel),
+            QString::fromStdString(row.kpfunk),
+            QString::fromStdString(row.kpfax),
+            QString::fromStdString(row.kpemail),
+            QString::number(row.rech),
+            QString::number(row.reumsatz, 'f', 2),
+            QString::number(row.angebot),
+            QString::number(row.anumsatz, 'f', 2),
+        };
+        if (y + recordHeight > 279) {
+            footer();
+            pdf.newPage();
+            ++page;
+            header();
+        }
+        for (std::size_t i = 0; i < cells.size() && i < std::size(texts); ++i) {
+            painter.drawText(QPointF(cells[i].x * dpm, (y + (cells[i].row + 0.8) * pitch) * dpm),
+                             texts[i]);
+        }
+        painter.drawLine(QPointF(15, y + recordHeight - 0.6) * dpm,
+                         QPointF(195, y + recordHeight - 0.6) * dpm);
+        y += recordHeight;
+        ++records;
+    }
+    footer();
+    pages = page;
+    painter.end();
+    sqlite3_finalize(stmt);
+    sqlite3_close_v2(db);
+    return records;
+}
+
+struct Data
+{
+    std::filesystem::path large;
+    std::filesystem::path small;
+    std::filesystem::path output;
+    ReportRun last;
+};
+Data *data = nullptr;
+
+void reportOurs(benchmark::State &state)
+{
+    for (auto _ : state) {
+        data->last
+            = runReport(data->large, QString::fromStdString((data->output / "ours.pdf").string()));
+        if (data->last.records != kRecords)
+            state.SkipWithError("short report");
+    }
+    state.counters["pages"] = data->last.pages;
+    state.counters["first_page_s"] = data->last.firstPage;
+}
+
+void reportBare(benchmark::State &state)
+{
+    int pages = 0;
+    for (auto _ : state) {
+        if (runBare(
+                data->large, QString::fromStdString((data->output / "bare.pdf").string()), pages)
+            != kRecords)
+            state.SkipWithError("short pass");
+    }
+    state.counters["pages"] = pages;
+}
+
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
+                auto &time = times[run.run_name.function_name];
+                const double cpu = run.GetAdjustedCPUTime();
+                time = time > 0 ? std::min(time, cpu) : cpu;
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;
+};
+
+// Peak resident memory, in MiB, of a fresh process running the report over `folder`.
+double memoryOf(const char *self, const std::filesystem::path &folder)
+{
+    const std::string command = std::string(self) + " --memory-run " + folder.string();
+    FILE *pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return -1;
+    double mib = -1;
+    if (std::fscanf(pipe, "%lf", &mib) != 1)
+        mib = -1;
+    ::pclose(pipe);
+    return mib;
+}
+
+int memoryRun(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    const std::filesystem::path folder = argv[2];
+    const std::filesystem::path output = makeFolder();
+    runReport(folder, QString::fromStdString((output / "memory.pdf").string()));
+    std::filesystem::remove_all(output);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%.1f\n", double(usage.ru_maxrss) / 1024.0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::string(argv[1]) == "--memory-run")
+        return memoryRun(argc, argv);
+
+    QGuiApplication app(argc, argv);
+    std::vector<char *> args{argv[0]};
+    std::string defaults[] = {"--benchmark_repetitions=3",
+                              "--benchmark_enable_random_interleaving=true",
+                              "--benchmark_report_aggregates_only=false"};
+    for (std::string &option : defaults)
+        args.push_back(option.data());
+    args.insert(args.end(), argv + 1, argv + argc);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        return 1;
+
+    Data state;
+    data = &state;
+    state.large = makeFolder();
+    state.small = makeFolder();
+    state.output = makeFolder();
+    std::fprintf(stderr, "Building %d and %d customers...\n", kRecords, kSmall);
+    fillKunde(state.large, kRecords);
+    fillKunde(state.small, kSmall);
+
+    using Function = void (*)(benchmark::State &);
+    const std::pair<const char *, Function> runs[]
+        = {{"report/bare", reportBare}, {"report/tessaro", reportOurs}};
+    for (const auto &[name, function] : runs)
+        benchmark::RegisterBenchmark(name, function)->Unit(benchmark::kSecond)->Iterations(1);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    const auto ours = reporter.times.find("report/tessaro");
+    const auto bare = reporter.times.find("report/bare");
+    if (ours != reporter.times.end() && bare != reporter.times.end() && bare->second > 0)
+        std::printf("ratio report %.3f\n", ours->second / bare->second);
+    if (state.last.firstPage >= 0)
+        std::printf("first-page %.3f\n", state.last.firstPage);
+    std::printf("memory report-%d %.1f\n", kSmall, memoryOf(argv[0], state.small));
+    std::printf("memory report-%d %.1f\n", kRecords, memoryOf(argv[0], state.large));
+
+    std::filesystem::remove_all(state.large);
+    std::filesystem::remove_all(state.small);
+    std::filesystem::remove_all(state.output);
+    benchmark::Shutdown();
+    return 0;
+}

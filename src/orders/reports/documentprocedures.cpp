@@ -1,0 +1,146 @@
+#include "documentprocedures.h"
+
+#include "documentdata.h"
+#include "documentloader.h"
+
+#include "framework/appcontext.h"
+#include "framework/procedureregistry.h"
+#include "framework/recordsource.h"
+#include "framework/report/pagequeue.h"
+#include "framework/reportrunner.h"
+#include "runtime/text.h"
+#include "store/errormanager.h"
+#include "store/storecontext.h"
+
+#include <memory>
+#include <optional>
+
+namespace orders {
+namespace {
+
+constexpr DocumentReport kReports[] = {
+    DocumentReport::DrucRECmax,
+    DocumentReport::DrucRECdet,
+    DocumentReport::DrucRECstan,
+    DocumentReport::DrucRECmin,
+    DocumentReport::DrucANGmax,
+    DocumentReport::DrucANGmin,
+};
+
+// Before the main frame has opened the factor is not set yet; the documents still show the
+// rate the program works with rather than "-100 % MwSt.".
+constexpr double kVatFactor = 1.19;
+
+// The rows of a document: its positions, or the order alone when it has none, so that an
+// order without positions still prints its header and sums.
+class PositionWalk : public RecordSource
+{
+public:
+    explicit PositionWalk(const std::optional<DocumentData> &data)
+        : m_data(data)
+    {}
+
+    bool first() override
+    {
+        m_at = 0;
+        return m_data.has_value();
+    }
+    bool next() override { return ++m_at < rows(); }
+    int percent() const override { return rows() ? m_at * 100 / rows() : 0; }
+
+    // The position of the current row; none for the order alone.
+    const CalculationData *position() const
+    {
+        if (!m_data || m_at >= int(m_data->calculations.size()))
+            return nullptr;
+        return &m_data->calculations[std::size_t(m_at)];
+    }
+
+private:
+    int rows() const { return m_data ? std::max(1, int(m_data->calculations.size())) : 0; }
+
+    const std::optional<DocumentData> &m_data;
+    int m_at = 0;
+};
+
+class DocumentProcedure : public ReportRunner
+{
+public:
+    DocumentProcedure(AppContext &app, DocumentReport which, std::optional<DocumentData> data)
+        : ReportRunner(app, documentReportName(which).toStdString(), m_walk)
+        , m_which(which)
+        , m_data(std::move(data))
+        , m_walk(m_data)
+    {
+        usePreview();
+    }
+
+protected:
+    void OpenReport() override
+    {
+        const double vat = app().VatFactor > 0 ? app().VatFactor : kVatFactor;
+        m_printer = std::make_unique<DocumentPrinter>(m_which, *m_data, vat, *PREVIEWQUEUE);
+    }
+
+    int TakeRecord() override
+    {
+        if (const CalculationData *position = m_walk.position())
+            m_printer->printCalculation(*position);
+        return m_printer->ok() ? Level::Benign : Level::Fatal;
+    }
+
+    void EndReport() override
+    {
+        if (m_printer)
+            m_printer->finish();
+    }
+
+private:
+    DocumentReport m_which;
+    std::optional<DocumentData> m_data;
+    PositionWalk m_walk;
+    std::unique_ptr<DocumentPrinter> m_printer;
+};
+
+} // namespace
+
+std::string documentOrderId(AppContext &app, DocumentReport report)
+{
+    std::string id = app.threadValues().CurrentOrderId;
+    if (rt::isBlank(id) && report == DocumentReport::DrucRECmax)
+        id = app.LastOpenedOrderId;
+    return rt::isBlank(id) ? std::string() : id;
+}
+
+void runDocumentReport(AppContext &app, DocumentReport report)
+{
+    const std::string id = documentOrderId(app, report);
+    if (id.empty()) {
+        MessagePresenter &presenter = app.store().errors().presenter();
+        presenter.beep();
+        presenter.show("HINWEIS",
+                       "Es ist kein Auftrag zum Drucken da.|Bitte öffnen Sie zuerst den Auftrag, "
+                       "dessen Beleg gedruckt werden soll.",
+                       MessageIcon::Information,
+                       MessageButton::Ok,
+                       MessageButton::Ok);
+        app.LastResponse = Response::Cancelled;
+        return;
+    }
+    std::optional<DocumentData> data = loadDocumentData(app.store(), id);
+    // An order never saved has no row: the progress window says "No Records".
+    if (data && rt::isBlank(data->order.get(AUF::FID)))
+        data.reset();
+    DocumentProcedure procedure(app, report, std::move(data));
+    app.LastResponse = procedure.Run();
+}
+
+void registerDocumentReports(ProcedureRegistry &registry)
+{
+    for (DocumentReport report : kReports) {
+        registry.add(documentReportName(report).toStdString(),
+                     [report](AppContext &app) { runDocumentReport(app, report); });
+    }
+}
+
+} // namespace orders
