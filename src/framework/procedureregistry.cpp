@@ -5,6 +5,12 @@ void ProcedureRegistry::add(std::string name, Body body)
     m_bodies.insert_or_assign(std::move(name), std::move(body));
 }
 
+void ProcedureRegistry::remove(std::string_view name)
+{
+    if (const auto found = m_bodies.find(name); found != m_bodies.end())
+        m_bodies.erase(found);
+}
+
 bool ProcedureRegistry::contains(std::string_view name) const
 {
     return find(name) != nullptr;

@@ -26,6 +26,9 @@ public:
         add(std::move(name), [](AppContext &app) { runController<Controller>(app); });
     }
 
+    // Withdraws a procedure; starting it afterwards reports it as not defined.
+    void remove(std::string_view name);
+
     bool contains(std::string_view name) const;
     // Null when the procedure is not defined.
     const Body *find(std::string_view name) const;

@@ -134,17 +134,27 @@ TEST(MainFrame, AnEntryStartsItsProcedureEachTimeAndReturnsAtOnce)
 
 TEST(MainFrame, AnUndefinedProcedureIsReportedByName)
 {
-    // Every entry of the menu has its procedure now; a name nobody registered stands for an
-    // entry whose procedure is missing from a build.
+    struct Case
+    {
+        QString entry;
+        QString procedure;
+    };
+    const Case cases[] = {
+        {u"LIEFERANTEN -Daten "_s, u"Bowselief"_s},
+        {u"Print by ATR:Keytid key"_s, u"PrintATRTestdruck"_s},
+    };
     FrameFixture f;
+    // Every entry of the menu has its procedure; these stand for a build that lacks one.
+    for (const Case &c : cases)
+        f.app().procedures().remove(c.procedure.toStdString());
     f.start();
-    for (const QString &procedure : {u"Browsearchiv"_s, u"PrintXYZ:Keynichts"_s}) {
-        SCOPED_TRACE(procedure.toStdString());
-        f.app().start(procedure.toStdString());
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.entry.toStdString());
+        ASSERT_TRUE(f.choose(c.entry));
         const auto message = f.answer(QMessageBox::Ok);
         ASSERT_TRUE(message.has_value());
         EXPECT_EQ(message->title, u"Procedure not defined"_s);
-        EXPECT_EQ(message->text, u"The Procedure "_s + procedure + u" has not been defined."_s);
+        EXPECT_EQ(message->text, u"The Procedure "_s + c.procedure + u" has not been defined."_s);
     }
 }
 
