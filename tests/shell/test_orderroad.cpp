@@ -1,0 +1,360 @@
+// The road of a typical order, driven offscreen through the program's own procedures on real
+// record files: the customer list, the customer changed in its form, a new order from the
+// customer's order list, a print calculation with its machine, paper and typesetting line, an
+// additional-work and a transport line, payment terms, and OK on every window. The stored
+// order must then carry the totals worked out by hand from the catalogue and the typed job.
+
+#include "costing/forms/kaldruck.h"
+#include "costing/forms/servicelines.h"
+#include "framework/appcontext.h"
+#include "framework/listcontrol.h"
+#include "framework/procwindow.h"
+#include "orders/forms/customerform.h"
+#include "orders/forms/orderform.h"
+#include "runtime/stddate.h"
+#include "shell/lists/listprocedure.h"
+#include "shell/procedures.h"
+#include "store/files.h"
+#include "store/storecontext.h"
+#include "support/guiharness.h"
+#include "support/scriptedpresenter.h"
+#include "support/storefixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+namespace K = KaldruckControl;
+using C = CustomerForm;
+using O = OrderForm;
+
+// Monday, 7 December 2026, 10:00.
+const rt::StdDate kToday = rt::dateFromYmd(2026, 12, 7);
+
+// Every procedure of the program registered on a record store in an empty folder, messages
+// answered from a script, driven offscreen. The catalogue is written from the test's own
+// thread, as another station would write it.
+class OrderRoad
+{
+public:
+    OrderRoad()
+        : store(std::make_unique<StoreContext>(folder.path(), messages))
+    {
+        rt::setFixedNow(kToday, rt::timeFromHms(10, 0, 0));
+        app = std::make_unique<AppContext>(*store, gui.threads(), gui.area());
+        // What the main frame sets when it opens.
+        app->VatFactor = 1.19;
+        registerProcedures(app->procedures());
+    }
+    ~OrderRoad()
+    {
+        gui.threads().endAll();
+        rt::clearFixedNow();
+    }
+    OrderRoad(const OrderRoad &) = delete;
+    OrderRoad &operator=(const OrderRoad &) = delete;
+
+    void add(FileId file, const std::function<void(Records &)> &fill)
+    {
+        FileManager &manager = store->fileManager(file);
+        manager.Open();
+        ASSERT_EQ(manager.PrepareNewRecord(), Level::Benign);
+        fill(store->records());
+        ASSERT_EQ(manager.Insert(), Level::Benign);
+        manager.Close();
+    }
+
+    std::vector<RecordBuffer> all(KeyRef key)
+    {
+        std::vector<RecordBuffer> rows;
+        FileManager &manager = store->fileManager(key.file);
+        manager.Open();
+        if (manager.startPass(key) == Level::Benign) {
+            while (manager.NextQuiet() == Level::Benign)
+                rows.push_back(store->records()[key.file]);
+        }
+        manager.Close();
+        return rows;
+    }
+
+    // The one open procedure window whose title starts with `prefix`.
+    static ProcWindow *window(const QString &prefix)
+    {
+        for (ProcWindow *w : ProcWindow::openWindows()) {
+            if (w->isOpen() && w->title().startsWith(prefix))
+                return w;
+        }
+        return nullptr;
+    }
+
+    std::vector<std::string> messageTitles() const
+    {
+        std::vector<std::string> titles;
+        for (const ScriptedPresenter::Shown &s : messages.shown)
+            titles.push_back(s.title + ": " + s.text);
+        return titles;
+    }
+
+    TempFolder folder;
+    ScriptedPresenter messages;
+    std::unique_ptr<StoreContext> store;
+    GuiHarness gui;
+    std::unique_ptr<AppContext> app;
+};
+
+// The catalogue of a small shop: the two-colour 700 × 500 machine of the costing rules'
+// worked example, one paper, one typesetting activity, one finishing activity, one transport
+// kind, payment terms with Skonto, and the customer with a standing discount of 5 %.
+void fillCatalogue(OrderRoad &f)
+{
+    f.add(FileId::maschin, [](Records &r) {
+        r.set(MAS::MBEZ, "Zweifarben 52");
+        r.set(MAS::MFORM, "B2");
+        r.set(MAS::MMAX, 700.0);
+        r.set(MAS::MMIN, 500.0);
+        r.set(MAS::MFARB, 2.0);
+        r.set(MAS::DZMITTEL, 6000.0);
+        r.set(MAS::MDRPR, 0.02);
+        r.set(MAS::MFARBW, 15.0);
+        r.set(MAS::DZFARB, 10.0);
+        r.set(MAS::DZEINRIC, 20.0);
+    });
+    f.add(FileId::papier, [](Records &r) {
+        r.set(PAP::PBEZ, "Offset 90 g");
+        r.set(PAP::PPR, 7.0);
+        r.set(PAP::PVPE, 500.0);
+        r.set(PAP::PEIN, "Paket");
+    });
+    f.add(FileId::satz, [](Records &r) {
+        r.set(SAT::SBEZ, "Satz Briefbogen");
+        r.set(SAT::SPR, 30.0);
+        r.set(SAT::SFAK, 1.5);
+        r.set(SAT::SEINH, "Std.");
+    });
+    f.add(FileId::arbeit, [](Records &r) {
+        r.set(ARB::ABEZ, "Falzen und Heften");
+        r.set(ARB::APR, 12.0);
+        r.set(ARB::AEINH, "Std.");
+        r.set(ARB::AFAKT, 1.25);
+    });
+    f.add(FileId::transport, [](Records &r) {
+        r.set(TRA::TBEZ, "Kurier");
+        r.set(TRA::TPR, 18.5);
+        r.set(TRA::TEINH, "Fahrt");
+        r.set(TRA::TFAK, 1.0);
+    });
+    f.add(FileId::text, [](Records &r) {
+        r.set(TEX::TKEN, "ZA");
+        r.set(TEX::TERL, "2 % Skonto");
+        r.set(TEX::TX1, "Zahlbar innerhalb von 30 Tagen,");
+        r.set(TEX::TX2, "binnen 8 Tagen mit 2 % Skonto.");
+        r.set(TEX::SKOPR, 2.0);
+        r.set(TEX::SKTAGE, 8.0);
+        r.set(TEX::ZAZIEL, 30.0);
+    });
+    f.add(FileId::kunde, [](Records &r) {
+        r.set(KUN::KID, "K1");
+        r.set(KUN::KNAME, "Druckerei Nord");
+        r.set(KUN::KSTR, "Hauptstr. 1");
+        r.set(KUN::KPLZ, "12345");
+        r.set(KUN::KORT, "Musterstadt");
+        r.set(KUN::KRAB, 5.0);
+    });
+}
+
+TEST(OrderRoad, CustomerToStoredOrderTotals)
+{
+    OrderRoad f;
+    fillCatalogue(f);
+
+    // The customer list, started from the menu.
+    f.app->start("Browsekunde");
+    ASSERT_TRUE(f.gui.settle());
+    ProcWindow *customers = f.window(u"KUNDEN   -  ÜBERSICHT"_s);
+    ASSERT_NE(customers, nullptr);
+    ASSERT_EQ(customers->list(ListProcedure::kList)->rowCount(), 1);
+    f.gui.pickRow(customers, ListProcedure::kList, 1);
+    f.gui.press(customers, 3); // "ÄNDERN der Kundenangaben / NEU Aufträge ..."
+
+    // The customer form: the customer has moved.
+    ProcWindow *customer = f.window(u"ÄNDERN KUNDEN-DATEN"_s);
+    ASSERT_NE(customer, nullptr);
+    f.gui.type(customer, C::Street, u"Hafenweg 7"_s);
+    EXPECT_EQ(customer->list(C::Orders)->rowCount(), 0);
+    f.gui.press(customer, C::OrderInsert);
+
+    // The new order.
+    ProcWindow *order = f.window(u"NEUER AUFTRAG für"_s);
+    ASSERT_NE(order, nullptr);
+    f.gui.type(order, O::OrderNumber, u"A-2026-17"_s);
+    f.gui.type(order, O::ShortText, u"Briefpapier Nord"_s);
+    // An invoice, paid on the terms of the "ZA" block chosen on the text page.
+    f.gui.chooseOption(order, O::Status, 3);
+    f.gui.switchTab(order, O::Pages, 3);
+    ASSERT_FALSE(order->isHidden(O::PaymentGroup));
+    f.gui.chooseEntry(order, O::PaymentPick, 1);
+    f.gui.switchTab(order, O::Pages, 1);
+
+    // A print calculation: the worked example's job on the worked example's machine.
+    f.gui.press(order, O::CalculationInsert);
+    ProcWindow *calculation = f.window(u"NEUE KALKULATION"_s);
+    ASSERT_NE(calculation, nullptr);
+    f.gui.pickRow(calculation, K::Machines, 1);
+    f.gui.type(calculation, K::Description, u"Briefbogen"_s);
+    f.gui.type(calculation, K::Sorts, u"3"_s);
+    f.gui.type(calculation, K::RunPerSort, u"1000"_s);
+    f.gui.type(calculation, K::TotalRun, u"3000"_s);
+    f.gui.type(calculation, K::Colours, u"4"_s);
+    f.gui.type(calculation, K::LayoutLength, u"297"_s);
+    f.gui.type(calculation, K::LayoutWidth, u"210"_s);
+    f.gui.press(calculation, K::Calculate);
+    // 4 copies per sheet, 3 sorts: one sheet; 1000 prints × 2 passes = 2000 prints;
+    // 2000 × 0.02 = 40.00 plus 3 colour changes × 15.00 = 45.00, together 85.00.
+    EXPECT_EQ(f.gui.text(calculation, K::PrintPrice), u"85,00"_s);
+    EXPECT_EQ(f.gui.text(calculation, K::ColourChangePrice), u"45,00"_s);
+
+    // Its paper: the pieces are the total run, 3000 sheets; 3000 / 500 = 6 packets × 7.00.
+    f.gui.switchTab(calculation, K::Pages, 4);
+    f.gui.chooseEntry(calculation, K::PaperPick, 1);
+    EXPECT_EQ(f.gui.text(calculation, K::PaperName), u"Offset 90 g"_s);
+    EXPECT_EQ(f.gui.text(calculation, K::PaperTotal), u"42,00"_s);
+
+    // Its typesetting: 2 × 30.00 × factor 1.5 = 90.00.
+    f.gui.switchTab(calculation, K::Pages, 5);
+    f.gui.press(calculation, K::TypesettingNew);
+    ProcWindow *typesetting = f.window(u"NEU   Satz- / Verarbeitungs- Kosten"_s);
+    ASSERT_NE(typesetting, nullptr);
+    f.gui.chooseEntry(typesetting, Updateasatz::kPick, 1);
+    f.gui.type(typesetting, Updateasatz::kQuantity, u"2"_s);
+    EXPECT_EQ(f.gui.text(typesetting, Updateasatz::kTotal).trimmed(), u"90,00"_s);
+    f.gui.press(typesetting, Updateasatz::kOk);
+    EXPECT_EQ(f.window(u"NEU   Satz- / Verarbeitungs- Kosten"_s), nullptr);
+    EXPECT_EQ(calculation->list(K::TypesettingList)->rowCount(), 1);
+    EXPECT_EQ(f.gui.text(calculation, K::TypesettingTotal), u"90,00"_s);
+    f.gui.press(calculation, K::Ok);
+    EXPECT_EQ(f.window(u"NEUE KALKULATION"_s), nullptr);
+    EXPECT_EQ(order->list(O::Calculations)->rowCount(), 1);
+
+    // Additional work: 3 hours × 12.00 × factor 1.25 = 45.00.
+    f.gui.switchTab(order, O::Pages, 2);
+    f.gui.press(order, O::ExtrasInsert);
+    ProcWindow *extras = f.window(u"NEU Zusatzarbeiten"_s);
+    ASSERT_NE(extras, nullptr);
+    f.gui.chooseEntry(extras, Updateanach::kPick, 1);
+    f.gui.type(extras, Updateanach::kQuantity, u"3"_s);
+    f.gui.press(extras, Updateanach::kUpdatePrice);
+    EXPECT_EQ(f.gui.text(extras, Updateanach::kTotal).trimmed(), u"45,00"_s);
+    f.gui.press(extras, Updateanach::kOk);
+    EXPECT_EQ(f.window(u"NEU Zusatzarbeiten"_s), nullptr);
+    EXPECT_EQ(order->list(O::Extras)->rowCount(), 1);
+
+    // Transport: 2 trips × 18.50 × factor 1 = 37.00.
+    f.gui.press(order, O::TransportInsert);
+    ProcWindow *transport = f.window(u"Adding a atran Record"_s);
+    ASSERT_NE(transport, nullptr);
+    f.gui.chooseEntry(transport, Updateatran::kPick, 1);
+    f.gui.type(transport, Updateatran::kQuantity, u"2"_s);
+    EXPECT_EQ(f.gui.text(transport, Updateatran::kTotal).trimmed(), u"37,00"_s);
+    f.gui.press(transport, Updateatran::kOk);
+    EXPECT_EQ(f.window(u"Adding a atran Record"_s), nullptr);
+    EXPECT_EQ(order->list(O::Transports)->rowCount(), 1);
+
+    // Back on the first page, whose switch recomputes the totals, the form shows the running
+    // amounts before they are stored (worked out below).
+    f.gui.switchTab(order, O::Pages, 1);
+    EXPECT_EQ(f.gui.text(order, O::Net).trimmed(), u"299,00"_s);
+    EXPECT_EQ(f.gui.text(order, O::Discounted).trimmed(), u"284,05"_s);
+    EXPECT_EQ(f.gui.text(order, O::Vat).trimmed(), u"53,97"_s);
+    EXPECT_EQ(f.gui.text(order, O::Gross).trimmed(), u"338,02"_s);
+    EXPECT_EQ(f.gui.text(order, O::CashDiscounted).trimmed(), u"331,26"_s);
+
+    f.gui.press(order, O::Ok);
+    EXPECT_EQ(f.window(u"NEUER AUFTRAG für"_s), nullptr);
+    EXPECT_EQ(customer->list(C::Orders)->rowCount(), 1);
+    f.gui.press(customer, C::Ok);
+    EXPECT_EQ(f.window(u"ÄNDERN KUNDEN-DATEN"_s), nullptr);
+    // The list shows the customer's new street.
+    EXPECT_EQ(customers->list(ListProcedure::kList)->row(1).value(1), u"Hafenweg 7"_s);
+    f.gui.press(customers, ListProcedure::kClose);
+    EXPECT_EQ(f.window(u"KUNDEN   -  ÜBERSICHT"_s), nullptr);
+
+    // Nothing on the road needed a message.
+    EXPECT_EQ(f.messageTitles(), std::vector<std::string>{});
+
+    const std::vector<RecordBuffer> customerRows = f.all(KUN::Keyid);
+    ASSERT_EQ(customerRows.size(), 1u);
+    EXPECT_EQ(customerRows[0].get(KUN::KSTR), "Hafenweg 7");
+
+    const std::vector<RecordBuffer> orders = f.all(AUF::Keyfid);
+    ASSERT_EQ(orders.size(), 1u);
+    const RecordBuffer &stored = orders[0];
+    const std::string orderId = stored.get(AUF::FID);
+    EXPECT_EQ(stored.get(AUF::FKUID), "K1");
+    EXPECT_EQ(stored.get(AUF::FNR), "A-2026-17");
+    EXPECT_EQ(stored.get(AUF::FSTR), "Hafenweg 7");
+    EXPECT_EQ(stored.get(AUF::FSTAT), "RECHNUNG");
+    EXPECT_EQ(stored.get(AUF::FREDAT), kToday);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::SKPROZ), 2);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::SKONTAGE), 8);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::ZAZTAGE), 30);
+
+    // The lines, each tied to the new order (and the typesetting line to its calculation).
+    const std::vector<RecordBuffer> calculations = f.all(KAD::Keyadid);
+    ASSERT_EQ(calculations.size(), 1u);
+    EXPECT_EQ(calculations[0].get(KAD::KAUFID), orderId);
+    // 85.00 print + 42.00 paper + 90.00 typesetting = 217.00.
+    EXPECT_DOUBLE_EQ(calculations[0].get(KAD::KGESAMTPR), 217);
+    const std::vector<RecordBuffer> typesettingLines = f.all(ASA::Keyasaid);
+    ASSERT_EQ(typesettingLines.size(), 1u);
+    EXPECT_EQ(typesettingLines[0].get(ASA::ASKADID), calculations[0].get(KAD::KAAID));
+    EXPECT_EQ(typesettingLines[0].get(ASA::ASAUFID), orderId);
+    const std::vector<RecordBuffer> extrasLines = f.all(ANA::Keydaid);
+    ASSERT_EQ(extrasLines.size(), 1u);
+    EXPECT_EQ(extrasLines[0].get(ANA::ANIDAUF), orderId);
+    EXPECT_DOUBLE_EQ(extrasLines[0].get(ANA::ANGPR), 45);
+    const std::vector<RecordBuffer> transportLines = f.all(ATR::Keytaid);
+    ASSERT_EQ(transportLines.size(), 1u);
+    EXPECT_EQ(transportLines[0].get(ATR::ATAUFID), orderId);
+    EXPECT_DOUBLE_EQ(transportLines[0].get(ATR::ATGPR), 37);
+
+    // The per-kind sums of the order:
+    //   print           85.00  (2000 prints × 0.02 = 40.00, plus 3 × 15.00 colour changes)
+    //   colour change   45.00  (part of the print price, not added again)
+    //   paper           42.00  (3000 / 500 = 6 packets × 7.00)
+    //   typesetting     90.00  (2 × 30.00 × 1.5)
+    //   additional work 45.00  (3 × 12.00 × 1.25)
+    //   transport       37.00  (2 × 18.50 × 1)
+    EXPECT_DOUBLE_EQ(stored.get(AUF::DRUCPR), 85);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::FARBWEPR), 45);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::PAPPR), 42);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::SATZPR), 90);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::NACHPR), 45);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::TRANPR), 37);
+    EXPECT_EQ(stored.get(AUF::NACHTXT), "(Falzen und Heften...etc.)");
+    // One printing sheet; 2000 / 6000 × 60 = 20 min + 3 × 10 colour changes + 1 × 20 plates =
+    // 70 minutes = 1 hour 10 minutes.
+    EXPECT_DOUBLE_EQ(stored.get(AUF::NGES), 1);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::DRZEIT), 70);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::DRZEITH), 1);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::DRZEITM), 10);
+    // Net:        85 + 42 + 90 + 45 + 37              = 299.00
+    // Discount:   the customer's 5 %, taken into the new order
+    // Discounted: 299.00 − 299.00 / 100 × 5 = 299.00 − 14.95 = 284.05
+    // Gross:      284.05 × 1.19 = 338.0195             → 338.02
+    // VAT:        338.02 − 284.05                      =  53.97
+    // Skonto:     338.02 − 338.02 / 100 × 2 = 338.02 − 6.7604 = 331.2596 → 331.26
+    EXPECT_DOUBLE_EQ(stored.get(AUF::NETTO), 299);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::FRABATT), 5);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::RABPREIS), 284.05);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::BRUTTO), 338.02);
+    EXPECT_NEAR(stored.get(AUF::MWST), 53.97, 1e-9);
+    EXPECT_DOUBLE_EQ(stored.get(AUF::SKONPREIS), 331.26);
+}
+
+} // namespace
