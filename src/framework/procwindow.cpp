@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QTimer>
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
@@ -104,14 +105,29 @@ void ProcWindow::open()
 
     m_opening = true;
     m_sub->show();
-    if (m_host)
+    if (m_host) {
+        keepInsideHost();
         m_host->setActiveSubWindow(m_sub);
+    }
     m_opening = false;
 
     m_open = true;
     m_lastSize = m_sub->size();
     enqueue(EventKind::OpenWindow, 0);
     enqueue(EventKind::Sized, 0);
+}
+
+void ProcWindow::keepInsideHost()
+{
+    // The area places a new window beside the ones already open, which may be past its right
+    // or bottom edge; a window the user cannot see whole is moved back in as far as it fits.
+    const QRect visible = m_host->viewport()->rect();
+    QRect frame = m_sub->geometry();
+    if (visible.contains(frame))
+        return;
+    frame.moveLeft(std::max(0, std::min(frame.left(), visible.width() - frame.width())));
+    frame.moveTop(std::max(0, std::min(frame.top(), visible.height() - frame.height())));
+    m_sub->move(frame.topLeft());
 }
 
 void ProcWindow::close()

@@ -141,6 +141,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void keepInsideHost();
     struct Control
     {
         QPointer<QWidget> widget;
