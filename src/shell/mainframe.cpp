@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextEdit>
@@ -91,7 +92,11 @@ MainFrame::MainFrame()
     addToolBar(Qt::TopToolBarArea, m_strip);
     statusBar()->setSizeGripEnabled(true);
     buildMenus();
-    resize(1100, 760);
+    // The forms of an order are large: on a large screen the frame takes most of it.
+    QSize size(1100, 760);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.expandedTo(screen->availableSize() * 0.9);
+    resize(size);
 }
 
 MainFrame::~MainFrame() = default;
