@@ -181,6 +181,9 @@ void Updatekaldruck::setUpWindow()
     m_papers = std::make_unique<FileDrop>(
         window, C::PaperPick, store().fileManager(FileId::papier), PAP::Keypbez);
     m_papers->setDisplay(PAP::PBEZ);
+    m_papers->addColumn(PAP::PPR);
+    m_papers->addColumn(PAP::PVPE);
+    m_papers->addColumn(PAP::PEIN);
     RecordBuffer &c = calculation();
     m_papers->addCopy(PAP::PBEZ, c, KAD::APBEZ);
     m_papers->addCopy(PAP::PPR, c, KAD::APPR);
