@@ -52,6 +52,8 @@ void CustomerForm::defineWindow(FormBuilder &form)
     columns->setContentsMargins(0, 0, 0, 0);
     auto *left = new QWidget(top);
     auto *right = new QWidget(top);
+    // Names, streets and mail addresses are long: the address column is given room for them.
+    left->setMinimumWidth(400);
     columns->addWidget(left, 1);
     columns->addWidget(right, 1);
     form.rows()->addRow(top);

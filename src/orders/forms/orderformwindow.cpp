@@ -71,14 +71,13 @@ void OrderForm::defineWindow(FormBuilder &form)
     FormRows leftRows(window, records(), left);
     defineHeader(leftRows);
     defineDocuments(leftRows);
+    // The lines of the order sit under the totals they add up to, so that the whole form fits
+    // on a screen.
     FormRows rightRows(window, records(), right);
     defineTotals(rightRows);
-
-    FormRows below(window, records(), new QWidget(window.content()));
-    form.rows()->addRow(below.parent());
     if (isMain())
-        definePages(below);
-    definePrinting(below);
+        definePages(rightRows);
+    definePrinting(rightRows);
     form.okCancel(Ok, Cancel);
 }
 
