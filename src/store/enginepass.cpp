@@ -148,7 +148,8 @@ int RecordFile::readBlock(int direction)
         rowcodec::bindExtremes(*pass, index, d, p.order, forward);
     }
     pass->bind(index + parts, rowidBound);
-    const std::size_t want = m_quickScan ? kQuickScanRows : kBlockRows;
+    const std::size_t want
+        = m_readAhead > 0 ? m_readAhead : (m_quickScan ? kQuickScanRows : kBlockRows);
     pass->bind(index + parts + 1, static_cast<std::int64_t>(want));
 
     const std::size_t size = d.recordSize;
