@@ -160,8 +160,8 @@ void BrowseManager::showRows()
         const QStringList &columns = LISTQUEUE[static_cast<std::size_t>(i)].columns;
         if (i >= control->rowCount())
             control->appendRow(columns);
-        else if (control->row(i + 1) != columns)
-            control->setRow(i + 1, columns);
+        else
+            control->setRow(i + 1, columns); // sets only the texts that differ
     }
     control->setHighlighted(LISTQUEUE.empty() ? 0 : CURRENTCHOICE);
 }
