@@ -205,8 +205,25 @@ void ListControl::setRow(int row, const QStringList &texts)
     QTreeWidgetItem *item = m_view->topLevelItem(row - 1);
     if (!item)
         return;
-    for (int c = 0; c < m_view->columnCount(); ++c)
-        item->setText(c, c < texts.size() ? texts.at(c) : QString());
+    // Only the texts that differ are set, and the view hears of the row's change once.
+    int first = -1;
+    int last = -1;
+    {
+        const QSignalBlocker blocker(m_view->model());
+        for (int c = 0; c < m_view->columnCount(); ++c) {
+            const QString text = c < texts.size() ? texts.at(c) : QString();
+            if (item->text(c) == text)
+                continue;
+            item->setText(c, text);
+            if (first < 0)
+                first = c;
+            last = c;
+        }
+    }
+    if (first >= 0) {
+        QAbstractItemModel *model = m_view->model();
+        emit model->dataChanged(model->index(row - 1, first), model->index(row - 1, last));
+    }
 }
 
 void ListControl::removeRow(int row)
@@ -243,6 +260,8 @@ void ListControl::setHighlighted(int row)
         m_view->setCurrentItem(nullptr);
         return;
     }
+    if (m_view->currentItem() == item && item->isSelected())
+        return;
     m_view->setCurrentItem(item);
     item->setSelected(true);
 }

@@ -32,6 +32,7 @@ public:
     // `row` from 1 to rowCount() + 1; beyond that the row is appended.
     void insertRow(int row, const QStringList &texts);
     void appendRow(const QStringList &texts);
+    // Sets only the texts that differ from those shown.
     void setRow(int row, const QStringList &texts);
     void removeRow(int row);
     void clearRows();

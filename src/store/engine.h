@@ -4,6 +4,7 @@
 #include "store/recordbuffer.h"
 #include "store/resultcodes.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -110,6 +111,9 @@ public:
     int setOrderFrom(const KeySpec &order, const SqlFilter &filter);
     int next();     // 0, or 33 past the end
     int previous(); // 0, or 33 past the beginning
+    // Rows each block of a pass reads ahead from now on, for a caller that knows how many it
+    // wants (a list page); 0: the engine's own size (larger with QUICKSCAN).
+    void setReadAhead(std::size_t rows) { m_readAhead = rows; }
 
     // The current record's position: a text of at most 512 characters that reset() and
     // reget() take back. Empty when there is no current record.
@@ -150,6 +154,7 @@ private:
     int m_fetchKey = -1;         // the key of the last get: positions outside passes use it
     int m_recoverMs = -1;        // busy wait sent before the open; -1 = the engine's default
     bool m_quickScan = false;
+    std::size_t m_readAhead = 0;
 };
 
 // One per working folder. Owns the connections of the open files and frames transactions.

@@ -55,7 +55,21 @@ int RecordFile::startPass(KeySpec order, SqlFilter filter, bool fromBuffer)
                 return finish(status, sqlite::Failure{SQLITE_RANGE, "no such field"});
         }
         auto pass = std::make_unique<Pass>();
-        pass->tag = tagOf(def(), order);
+        // A pass started again in the order and with the filter it had (a list moving to
+        // another page) keeps its statement texts and its block's room.
+        const Pass *old = m_pass.get();
+        if (old && sameParts(old->order, order) && old->filter.expression == filter.expression
+            && old->filter.values.size() == filter.values.size()) {
+            pass->tag = old->tag;
+            pass->builtForRoute = old->builtForRoute;
+            pass->forwardSql = std::move(m_pass->forwardSql);
+            pass->backwardSql = std::move(m_pass->backwardSql);
+            pass->rows = std::move(m_pass->rows);
+            pass->rowids = std::move(m_pass->rowids);
+            pass->versions = std::move(m_pass->versions);
+        } else {
+            pass->tag = tagOf(def(), order);
+        }
         pass->order = std::move(order);
         pass->filter = std::move(filter);
         if (fromBuffer) {
@@ -148,7 +162,8 @@ int RecordFile::readBlock(int direction)
         rowcodec::bindExtremes(*pass, index, d, p.order, forward);
     }
     pass->bind(index + parts, rowidBound);
-    const std::size_t want = m_quickScan ? kQuickScanRows : kBlockRows;
+    const std::size_t want
+        = m_readAhead > 0 ? m_readAhead : (m_quickScan ? kQuickScanRows : kBlockRows);
     pass->bind(index + parts + 1, static_cast<std::int64_t>(want));
 
     const std::size_t size = d.recordSize;

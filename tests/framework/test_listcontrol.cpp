@@ -47,6 +47,40 @@ TEST(ListControl, RowsAreAddedReplacedAndDeletedCountingFromOne)
     EXPECT_TRUE(list.row(1).isEmpty());
 }
 
+TEST(ListControl, ARowRewrittenSignalsItsChangedCellsOnceAndUnchangedNotAtAll)
+{
+    GuiHarness gui;
+    ListControl list;
+    list.setColumns({u"Bezeichnung"_s, u"Grammatur"_s, u"Preis"_s});
+    list.appendRow({u"Offset"_s, u"80 g"_s, u"1,20"_s});
+    list.appendRow({u"Bilderdruck"_s, u"115 g"_s, u"2,10"_s});
+    QList<std::pair<QModelIndex, QModelIndex>> changes;
+    QObject::connect(list.view()->model(),
+                     &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex &from, const QModelIndex &to) {
+                         changes.append({from, to});
+                     });
+
+    list.setRow(2, {u"Bilderdruck"_s, u"115 g"_s, u"2,10"_s});
+    EXPECT_TRUE(changes.isEmpty());
+
+    list.setRow(2, {u"Bilderdruck"_s, u"135 g"_s, u"2,40"_s});
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0].first.row(), 1);
+    EXPECT_EQ(changes[0].first.column(), 1);
+    EXPECT_EQ(changes[0].second.row(), 1);
+    EXPECT_EQ(changes[0].second.column(), 2);
+    EXPECT_EQ(texts(list), (QStringList{u"Offset|80 g|1,20"_s, u"Bilderdruck|135 g|2,40"_s}));
+
+    // Columns the texts leave out are emptied.
+    changes.clear();
+    list.setRow(1, {u"Offset"_s});
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0].first.column(), 1);
+    EXPECT_EQ(changes[0].second.column(), 2);
+    EXPECT_EQ(texts(list), (QStringList{u"Offset||"_s, u"Bilderdruck|135 g|2,40"_s}));
+}
+
 TEST(ListControl, VisibleRowsAreTheRowsThatFit)
 {
     GuiHarness gui;

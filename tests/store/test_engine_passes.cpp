@@ -135,6 +135,35 @@ TEST_F(PassesTest, LongPassesCrossReadAheadBlocksInBothDirections)
     }
 }
 
+TEST_F(PassesTest, ReadAheadOfAnySizeReadsEveryRecordOnceInEitherDirection)
+{
+    RecordFile &papier = paper(23);
+    Names all;
+    for (int i = 0; i < 23; ++i)
+        all.push_back(name(i));
+    const Names reversed(all.rbegin(), all.rend());
+    // Blocks smaller than, dividing, not dividing, equal to and larger than the file.
+    for (const std::size_t rows : {1u, 2u, 5u, 23u, 40u, 0u}) {
+        SCOPED_TRACE(rows);
+        papier.setReadAhead(rows);
+        ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+        EXPECT_EQ(forward(papier, PAP::PBEZ), all);
+        ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+        EXPECT_EQ(backward(papier, PAP::PBEZ), reversed);
+        // Turning back in the middle goes on from the record read last.
+        ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+        for (int i = 0; i < 7; ++i)
+            ASSERT_EQ(papier.next(), 0);
+        ASSERT_EQ(current(), "P006");
+        ASSERT_EQ(papier.previous(), 0);
+        EXPECT_EQ(current(), "P005");
+        ASSERT_EQ(papier.next(), 0);
+        EXPECT_EQ(current(), "P006");
+        ASSERT_EQ(papier.next(), 0);
+        EXPECT_EQ(current(), "P007");
+    }
+}
+
 TEST_F(PassesTest, ResetReturnsToThePositionFirstInEitherDirection)
 {
     RecordFile &papier = paper(80);

@@ -43,10 +43,13 @@ void BrowseManager::setLimitsOfThumb()
     const RecordBuffer kept = m_file->BUFFER();
     FieldValue first;
     FieldValue last;
+    // One record at each end: no block of rows behind them.
+    readAhead(1);
     if (ReadFirst() == Level::Benign)
         first = (*m_records)[field.file].value(field.index);
     if (ReadLast() == Level::Benign)
         last = (*m_records)[field.file].value(field.index);
+    readAhead(0);
     order->THUMB->setLimits(first, last);
     m_file->BUFFER() = kept;
 }

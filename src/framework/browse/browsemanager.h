@@ -137,8 +137,11 @@ protected:
 private:
     ListControl *list() const;
     ProcWindow *procWindow() const;
-    // Reads ITEMSTOFILL rows forward or backward; whether the end of the file was hit.
-    bool Fill(bool forward);
+    // Reads ITEMSTOFILL rows forward or backward; whether the end of the file was hit. With
+    // `continuing` the view stands on the list's last row in that direction, just read.
+    bool Fill(bool forward, bool continuing = false);
+    // Rows the primary file's next blocks read ahead; 0: the engine's own size.
+    void readAhead(int rows);
     ListRow makeRow() const;
     void showRows();
     void takeRow();

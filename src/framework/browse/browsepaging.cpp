@@ -6,6 +6,7 @@
 #include "framework/listcontrol.h"
 #include "framework/picture.h"
 #include "store/errormanager.h"
+#include "store/filehandle.h"
 #include "store/filemanager.h"
 #include "store/relationkeeper.h"
 
@@ -25,7 +26,14 @@ ListRow BrowseManager::makeRow() const
     return row;
 }
 
-bool BrowseManager::Fill(bool forward)
+void BrowseManager::readAhead(int rows)
+{
+    if (PRIMARY)
+        PRIMARY->ME->handle().recordFile().setReadAhead(
+            static_cast<std::size_t>(std::max(rows, 0)));
+}
+
+bool BrowseManager::Fill(bool forward, bool continuing)
 {
     if (ITEMSTOFILL <= 0)
         return false;
@@ -34,10 +42,14 @@ bool BrowseManager::Fill(bool forward)
     if (quickScan)
         PRIMARY->SetQuickScan(true);
     std::string skip;
-    if (!LISTQUEUE.empty()) {
+    if (!LISTQUEUE.empty() && !continuing) {
         skip = forward ? LISTQUEUE.back().position : LISTQUEUE.front().position;
         ResetToPosition(skip);
     }
+    // A block holds the rows wanted (and the restart's row the list has already); rows the
+    // view skips are read in further blocks.
+    if (!quickScan)
+        readAhead(ITEMSTOFILL + (skip.empty() ? 0 : 1));
     bool first = true;
     bool endHit = false;
     while (ITEMSTOFILL > 0) {
@@ -66,6 +78,8 @@ bool BrowseManager::Fill(bool forward)
     }
     if (quickScan)
         PRIMARY->SetQuickScan(false);
+    else
+        readAhead(0);
     m_endHit = endHit;
     return endHit;
 }
@@ -146,8 +160,8 @@ void BrowseManager::showRows()
         const QStringList &columns = LISTQUEUE[static_cast<std::size_t>(i)].columns;
         if (i >= control->rowCount())
             control->appendRow(columns);
-        else if (control->row(i + 1) != columns)
-            control->setRow(i + 1, columns);
+        else
+            control->setRow(i + 1, columns); // sets only the texts that differ
     }
     control->setHighlighted(LISTQUEUE.empty() ? 0 : CURRENTCHOICE);
 }
@@ -155,12 +169,15 @@ void BrowseManager::showRows()
 void BrowseManager::toEnd(bool top)
 {
     LISTQUEUE.clear();
+    // The first or last record and the rows after it come in one block.
+    readAhead(LASTITEMS);
     const int level = top ? ReadFirst() : ReadLast();
+    readAhead(0);
     if (level != Level::Benign)
         return;
     LISTQUEUE.push_back(makeRow());
     ITEMSTOFILL = LASTITEMS - 1;
-    Fill(top);
+    Fill(top, true);
     m_endHit = true;
     CURRENTCHOICE = top ? 1 : static_cast<int>(LISTQUEUE.size());
 }
