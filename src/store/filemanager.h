@@ -180,6 +180,7 @@ private:
     int insertRecord(bool quiet);
     int updateRecord(bool quiet, bool historyKey);
     int assignNumber(bool quiet);
+    std::vector<int> markBlankUniqueTexts(RecordBuffer &buffer) const;
     int numberingAttempt(bool quiet, bool &gaveUp);
     bool returnToPlaceholder(FileThreadState &state);
     int reportDuplicate();

@@ -2,6 +2,7 @@
 
 #include "store/filemanager.h"
 
+#include "runtime/text.h"
 #include "store/keyfields.h"
 #include "store/relationkeeper.h"
 
@@ -189,13 +190,44 @@ int FileManager::numberingAttempt(bool quiet, bool &gaveUp)
         RestoreSnapshot(snapshot, true);
         setNumber(buffer, last.FIELD, value);
     }
-    if (file.add() != Result::Ok) {
+    const std::vector<int> marked = markBlankUniqueTexts(buffer);
+    const int added = file.add();
+    for (const int field : marked)
+        buffer.setValue(field, std::string());
+    if (added != Result::Ok) {
         noteError(32);
         return Level::Retry;
     }
     state.AUTOINCDONE = 1;
     state.placeholderPosition = file.position();
     return Level::Benign;
+}
+
+// A unique text key that the form fills in (an order's number, an activity's name) is still
+// blank when the placeholder is added. Two placeholders at once, or one left behind by a
+// program that ended without removing it, would collide on that blank, and no new record of
+// the file could be numbered any more. The placeholder carries a mark made of its own
+// automatic number there instead; the buffer keeps the blank, and the save writes the real
+// value over the mark.
+std::vector<int> FileManager::markBlankUniqueTexts(RecordBuffer &buffer) const
+{
+    std::string number;
+    for (const KeyDescription &key : KEYS) {
+        if (key.AUTOINC)
+            number += buffer.text(key.FIELDS.back().FIELD);
+    }
+    std::vector<int> marked;
+    for (const KeyDescription &key : KEYS) {
+        if (key.AUTOINC || key.DUPS || key.FIELDS.size() != 1)
+            continue;
+        const int field = key.FIELDS.front().FIELD;
+        if (buffer.def().fields[field].type != FieldType::String
+            || !rt::isBlank(buffer.text(field)))
+            continue;
+        buffer.setValue(field, "~" + number);
+        marked.push_back(field);
+    }
+    return marked;
 }
 
 // The placeholder is written over by Insert and deleted by CancelNumbering; a lookup in the

@@ -95,6 +95,25 @@ TEST(FileManagerNumbering, CancelledPlaceholderGivesItsNumberBack)
     EXPECT_EQ(t.count(FileId::arbeit), 1);
 }
 
+TEST(FileManagerNumbering, APlaceholderLeftBehindDoesNotBlockTheNextNewRecord)
+{
+    // Activity names are a unique key that the form fills in: a placeholder left behind by a
+    // program that ended while its form was open must not stop every new activity.
+    StoreFixture t;
+    FileManager &work = t.fm(FileId::arbeit);
+    work.Open();
+    ASSERT_EQ(work.PrepareNewRecord(), Level::Benign);
+    EXPECT_EQ(t.records().get(ARB::ABEZ), "") << "the form still starts with a blank name";
+    work.Close();
+    t.records()[FileId::arbeit].clear();
+
+    addWork(t, "Falzen");
+    addWork(t, "Heften");
+    EXPECT_EQ(t.count(FileId::arbeit), 3);
+    EXPECT_EQ(workNames(t), (std::vector<std::string>{"Falzen", "Heften", "~1"}))
+        << "the placeholder is marked with its number, not left blank";
+}
+
 TEST(FileManagerNumbering, CancelDeletesThePlaceholderEvenAfterALookupInTheSameFile)
 {
     StoreFixture t;
@@ -114,7 +133,8 @@ TEST(FileManagerNumbering, CancelDeletesThePlaceholderEvenAfterALookupInTheSameF
 
 TEST(FileManagerNumbering, FailingAttemptsAskWhetherToTryAgain)
 {
-    // A placeholder with an empty description blocks a second one: ARB:Keyabez is unique.
+    // A new record that keeps a description already in the file cannot be added as a
+    // placeholder: ARB:Keyabez is unique.
     struct Case
     {
         const char *name;
@@ -128,15 +148,14 @@ TEST(FileManagerNumbering, FailingAttemptsAskWhetherToTryAgain)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         StoreFixture t;
+        addWork(t, "Falzen");
         FileManager &work = t.fm(FileId::arbeit);
         work.Open();
-        ASSERT_EQ(work.PrepareNewRecord(), Level::Benign);
-
-        ProcThread::setCurrent(ProcThread::newThread());
-        work.Open();
+        t.records()[FileId::arbeit].clear();
+        t.records().set(ARB::ABEZ, "Falzen");
         for (int answer : c.answers)
             t.presenter.answer(answer);
-        EXPECT_EQ(work.PrepareNewRecord(), Level::Notify);
+        EXPECT_EQ(work.PrepareNewRecord(true), Level::Notify);
         ASSERT_EQ(t.presenter.shown.size(), static_cast<std::size_t>(c.questions));
         for (const auto &shown : t.presenter.shown) {
             EXPECT_EQ(shown.title, "Auto Increment Error");
@@ -149,8 +168,6 @@ TEST(FileManagerNumbering, FailingAttemptsAskWhetherToTryAgain)
         EXPECT_EQ(work.AssignNumberQuiet(), Level::Notify);
         EXPECT_EQ(t.presenter.shown.size(), static_cast<std::size_t>(c.questions))
             << "the quiet form does not ask";
-        work.Close();
-        ProcThread::setCurrent(1);
         work.Close();
     }
 }
