@@ -107,11 +107,14 @@ TEST(FileManagerNumbering, APlaceholderLeftBehindDoesNotBlockTheNextNewRecord)
     work.Close();
     t.records()[FileId::arbeit].clear();
 
+    // Should numbering fail again, its question is answered No rather than tried for ever.
+    t.presenter.answer(MessageButton::No);
     addWork(t, "Falzen");
     addWork(t, "Heften");
     EXPECT_EQ(t.count(FileId::arbeit), 3);
     EXPECT_EQ(workNames(t), (std::vector<std::string>{"Falzen", "Heften", "~1"}))
         << "the placeholder is marked with its number, not left blank";
+    EXPECT_TRUE(t.presenter.shown.empty());
 }
 
 TEST(FileManagerNumbering, CancelDeletesThePlaceholderEvenAfterALookupInTheSameFile)
