@@ -351,6 +351,31 @@ int RecordFile::reget(const std::string &position)
     });
 }
 
+int RecordFile::recall(const std::string &position)
+{
+    rowcodec::Position pos;
+    // A hold or watch asks for the record as it is now.
+    if (!m_file || !m_pass || m_watchNext || !rowcodec::decodePosition(position, pos))
+        return reget(position);
+    Pass &p = *m_pass;
+    if (p.generation != m_file->generation())
+        return reget(position);
+    for (std::size_t row = 0; row < p.count; ++row) {
+        if (p.rowids[row] != pos.rowid)
+            continue;
+        const std::size_t size = m_buffer.size();
+        std::memcpy(m_buffer.data(), p.rows.data() + row * size, size);
+        m_fetched.assign(m_buffer.data(), m_buffer.data() + size);
+        m_current = pos.rowid;
+        m_currentVersion = p.versions[row];
+        m_watched = false;
+        p.anchor = Pass::Anchor::Current;
+        p.dropBlock();
+        return finish(m_engine.m_status, Result::Ok);
+    }
+    return reget(position);
+}
+
 // This engine frames no record locks: a hold is a watch, so a held record is never
 // refused to another reader (no code 43), and a put over someone else's change gives 89.
 int RecordFile::hold()

@@ -99,6 +99,10 @@ public:
     int get(int key);
     // Fetch the record at a position taken by position(); 33 when it no longer exists.
     int reget(const std::string &position);
+    // The same, taken from the block the pass read last when that block holds the record and
+    // nothing was written through this file since; else as reget. For a caller that has
+    // just read the block (a list copying its highlighted row) and need not read again.
+    int recall(const std::string &position);
 
     // Sequential passes. setStoredOrder: by insertion order. setKeyStart: at the start of a
     // key (next reads the first, previous the last). setKeyFrom: at the buffer's key values

@@ -287,7 +287,14 @@ int RecordFile::reset(const std::string &position)
         if (p.order.parts.empty())
             return finish(status, Result::Ok);
 
-        // The record's own key values when it still exists, else those the position kept.
+        // The key values the position kept, so that a pass goes on from where the record
+        // stood when its position was taken (a list pages on from the row it shows, even if
+        // another station has since given that record another key). A position of another
+        // order, or one too long to keep them, asks the record for its values.
+        if (pos.tag == p.tag && pos.values.size() == p.order.parts.size()) {
+            p.values = std::move(pos.values);
+            return finish(status, Result::Ok);
+        }
         sqlite::Database &db = m_file->db();
         sqlite::Statement *byRowid = db.cached(m_file->sql().byRowid);
         if (!byRowid)
@@ -301,8 +308,6 @@ int RecordFile::reset(const std::string &position)
             p.values = rowcodec::keyValues(def(), p.order, record.data());
         } else if (rc != SQLITE_DONE) {
             return finish(status, db.failure(rc));
-        } else if (pos.tag == p.tag && pos.values.size() == p.order.parts.size()) {
-            p.values = std::move(pos.values);
         } else {
             p.anchor = Pass::Anchor::Start; // gone, and nothing tells where it stood
         }

@@ -71,6 +71,11 @@ int FileHandle::reget(const std::string &position)
     return fetched(m_file.reget(position));
 }
 
+int FileHandle::recall(const std::string &position)
+{
+    return fetched(m_file.recall(position));
+}
+
 int FileHandle::setStoredOrder()
 {
     return m_file.setStoredOrder();

@@ -40,6 +40,7 @@ public:
 
     virtual int get(int key);
     virtual int reget(const std::string &position);
+    virtual int recall(const std::string &position);
 
     virtual int setStoredOrder();
     virtual int setKeyStart(int key);

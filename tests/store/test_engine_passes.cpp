@@ -2,6 +2,8 @@
 
 #include "enginetest.h"
 
+#include <functional>
+
 namespace {
 
 using Names = std::vector<std::string>;
@@ -214,6 +216,104 @@ TEST_F(PassesTest, APositionOfADeletedRecordLeadsToItsNeighbours)
     ASSERT_EQ(papier.reset(position), 0);
     ASSERT_EQ(papier.previous(), 0);
     EXPECT_EQ(current(), "P004");
+}
+
+// A list pages on from the row it shows: another station renaming that record meanwhile
+// moves neither the page nor the pass. A position taken in another order does not know where
+// the record stood in this one and asks the record.
+// A list copies its highlighted row from the page it has just read. The block answers only
+// while nothing was written through the file and no watch asks for the record as it is now;
+// a record outside the block is read.
+TEST_F(PassesTest, RecallTakesTheRecordFromTheBlockJustReadOrReadsItAgain)
+{
+    RecordFile &papier = paper(10);
+    auto price = [&] {
+        return records[FileId::papier].get(PAP::PPR);
+    };
+    // Another station raises P002's price after this one has read its block.
+    auto raiseElsewhere = [&] {
+        Engine station(folder.path());
+        RecordBuffer buffer(FileId::papier);
+        RecordFile other(station, FileId::papier, buffer);
+        ASSERT_EQ(other.open(), Result::Ok);
+        buffer.set(PAP::PBEZ, "P002");
+        ASSERT_EQ(other.get(PAP::Keypbez.index), Result::Ok);
+        buffer.set(PAP::PPR, buffer.get(PAP::PPR) + 10.0);
+        ASSERT_EQ(other.put(), Result::Ok);
+    };
+    struct Case
+    {
+        const char *name;
+        std::function<void(RecordFile &)> between; // after the block is read
+        double expected; // P002's price the recall gives (each case raises it by 10)
+    };
+    const Case cases[] = {
+        {"block", [](RecordFile &) {}, 1.0},
+        {"written since",
+         [&](RecordFile &f) {
+             f.clear();
+             f.buffer().set(PAP::APAP, 99);
+             f.buffer().set(PAP::PBEZ, "Q");
+             ASSERT_EQ(f.add(), 0);
+         },
+         21.0},
+        {"watched", [](RecordFile &f) { ASSERT_EQ(f.watch(), 0); }, 31.0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        papier.setReadAhead(5);
+        ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+        std::string position;
+        for (int i = 0; i < 4; ++i) {
+            ASSERT_EQ(papier.next(), 0);
+            if (i == 2)
+                position = papier.position();
+        }
+        raiseElsewhere();
+        c.between(papier);
+        ASSERT_EQ(papier.recall(position), 0);
+        EXPECT_EQ(current(), "P002");
+        EXPECT_DOUBLE_EQ(price(), c.expected);
+        ASSERT_EQ(papier.next(), 0); // the pass goes on after the recalled record
+        EXPECT_EQ(current(), "P003");
+    }
+
+    // Outside the block (read five at a time: P000 to P004), the record is read.
+    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+    for (int i = 0; i < 8; ++i)
+        ASSERT_EQ(papier.next(), 0);
+    const std::string late = papier.position(); // P007, read in the second block
+    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+    ASSERT_EQ(papier.next(), 0);
+    ASSERT_EQ(papier.recall(late), 0);
+    EXPECT_EQ(current(), "P007");
+    EXPECT_EQ(papier.recall("12;k0;sX"), Result::NoRecord); // a record that never was
+}
+
+TEST_F(PassesTest, APositionOfARenamedRecordResumesWhereTheRecordStood)
+{
+    RecordFile &papier = paper(10);
+    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+    for (int i = 0; i <= 4; ++i)
+        ASSERT_EQ(papier.next(), 0);
+    ASSERT_EQ(current(), "P004");
+    const std::string position = papier.position();
+    papier.buffer().set(PAP::PBEZ, "P999");
+    ASSERT_EQ(papier.put(), 0);
+
+    ASSERT_EQ(papier.reset(position), 0);
+    EXPECT_EQ(forward(papier, PAP::PBEZ).front(), "P005");
+    ASSERT_EQ(papier.reset(position), 0);
+    EXPECT_EQ(backward(papier, PAP::PBEZ).front(), "P003");
+
+    // The same record's position in stored order carries no key values.
+    ASSERT_EQ(papier.reget(position), 0);
+    ASSERT_EQ(papier.setStoredOrder(), 0);
+    const std::string stored = papier.position();
+    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+    ASSERT_EQ(papier.reset(stored), 0);
+    ASSERT_EQ(papier.next(), 0);
+    EXPECT_EQ(current(), "P999");
 }
 
 TEST_F(PassesTest, DeletingTheCurrentRecordDuringAPassGoesOnWithTheNext)

@@ -294,10 +294,10 @@ int View::read(int direction)
     }
 }
 
-int View::fetch(const std::string &position)
+int View::fetch(const std::string &position, bool fromLastRead)
 {
     FileHandle &h = handle();
-    if (const int code = h.reget(position); code != Result::Ok)
+    if (const int code = fromLastRead ? h.recall(position) : h.reget(position); code != Result::Ok)
         return code;
     m_last = h.position();
     m_start = Start::Position;

@@ -92,7 +92,9 @@ public:
     const std::string &position() const { return m_last; }
     // Makes the record at a position the view's and the file's current record, with its
     // joined records; reading goes on from it.
-    int fetch(const std::string &position);
+    // `fromLastRead`: the file may take it from the rows it has just read (see
+    // RecordFile::recall) instead of reading it again.
+    int fetch(const std::string &position, bool fromLastRead = false);
 
     // The number of records the view holds, when that is known without reading them: a view
     // without a filter holds the whole file.

@@ -207,10 +207,10 @@ std::string ViewManager::Position() const
     return VIEW ? VIEW->position() : std::string();
 }
 
-int ViewManager::Fetch(const std::string &position)
+int ViewManager::Fetch(const std::string &position, bool fromLastRead)
 {
     Open();
-    const int code = VIEW->fetch(position);
+    const int code = VIEW->fetch(position, fromLastRead);
     if (code == Result::NoRecord)
         return Level::Notify;
     if (code != Result::Ok) {

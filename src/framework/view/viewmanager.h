@@ -163,7 +163,7 @@ public:
     // The view's position of the record read last.
     std::string Position() const;
     // Makes the record at a position current again, with its joined records.
-    int Fetch(const std::string &position);
+    int Fetch(const std::string &position, bool fromLastRead = false);
     // The number of records in the view, when known without reading them all.
     std::optional<std::int64_t> RecordCount();
 
