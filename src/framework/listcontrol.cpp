@@ -22,7 +22,10 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        return {QStyledItemDelegate::sizeHint(option, index).width(),
+        // Laying the text out for its width would cost more than the rest of a page load;
+        // nothing sizes a column by its contents, so an estimate does.
+        const int characters = static_cast<int>(index.data(Qt::DisplayRole).toString().size());
+        return {characters * option.fontMetrics.averageCharWidth() + 8,
                 rowHeight(option.fontMetrics)};
     }
     static int rowHeight(const QFontMetrics &metrics) { return metrics.height() + 4; }
@@ -200,29 +203,69 @@ void ListControl::appendRow(const QStringList &texts)
     insertRow(rowCount() + 1, texts);
 }
 
+namespace {
+
+// Sets the texts of `item` that differ; the columns changed, or {-1, -1}.
+std::pair<int, int> rewrite(QTreeWidgetItem &item, const QStringList &texts, int columns)
+{
+    int first = -1;
+    int last = -1;
+    for (int c = 0; c < columns; ++c) {
+        const QString text = c < texts.size() ? texts.at(c) : QString();
+        if (item.text(c) == text)
+            continue;
+        item.setText(c, text);
+        if (first < 0)
+            first = c;
+        last = c;
+    }
+    return {first, last};
+}
+
+} // namespace
+
 void ListControl::setRow(int row, const QStringList &texts)
 {
     QTreeWidgetItem *item = m_view->topLevelItem(row - 1);
     if (!item)
         return;
     // Only the texts that differ are set, and the view hears of the row's change once.
-    int first = -1;
-    int last = -1;
+    std::pair<int, int> changed;
     {
         const QSignalBlocker blocker(m_view->model());
-        for (int c = 0; c < m_view->columnCount(); ++c) {
-            const QString text = c < texts.size() ? texts.at(c) : QString();
-            if (item->text(c) == text)
-                continue;
-            item->setText(c, text);
-            if (first < 0)
-                first = c;
-            last = c;
-        }
+        changed = rewrite(*item, texts, m_view->columnCount());
     }
-    if (first >= 0) {
+    if (changed.first >= 0) {
         QAbstractItemModel *model = m_view->model();
-        emit model->dataChanged(model->index(row - 1, first), model->index(row - 1, last));
+        emit model->dataChanged(model->index(row - 1, changed.first),
+                                model->index(row - 1, changed.second));
+    }
+}
+
+void ListControl::setRows(const QList<QStringList> &rows)
+{
+    const int size = static_cast<int>(rows.size());
+    while (rowCount() > size)
+        delete m_view->takeTopLevelItem(rowCount() - 1);
+    const int kept = rowCount();
+    const int columns = m_view->columnCount();
+    bool changed = false;
+    {
+        const QSignalBlocker blocker(m_view->model());
+        for (int r = 0; r < kept; ++r)
+            changed |= rewrite(*m_view->topLevelItem(r), rows.at(r), columns).first >= 0;
+    }
+    // The view keeps nothing of a row but its height, the same for every row, so the rows
+    // rewritten need only be painted again; telling the view of the change costs more than
+    // reading the page.
+    if (changed)
+        m_view->viewport()->update();
+    if (size > kept) {
+        QList<QTreeWidgetItem *> added;
+        added.reserve(size - kept);
+        for (int r = kept; r < size; ++r)
+            added << new QTreeWidgetItem(rows.at(r));
+        m_view->addTopLevelItems(added);
     }
 }
 

@@ -34,6 +34,10 @@ public:
     void appendRow(const QStringList &texts);
     // Sets only the texts that differ from those shown.
     void setRow(int row, const QStringList &texts);
+    // Makes the control hold exactly `rows`: rows shown are rewritten in place (only the
+    // texts that differ), missing ones appended together, extra ones removed. Rewritten rows
+    // are painted again but not signalled to the view's model listeners.
+    void setRows(const QList<QStringList> &rows);
     void removeRow(int row);
     void clearRows();
     QStringList row(int row) const;

@@ -81,6 +81,32 @@ TEST(ListControl, ARowRewrittenSignalsItsChangedCellsOnceAndUnchangedNotAtAll)
     EXPECT_EQ(texts(list), (QStringList{u"Offset||"_s, u"Bilderdruck|135 g|2,40"_s}));
 }
 
+TEST(ListControl, SetRowsLeavesExactlyTheRowsGivenWhateverItHeldBefore)
+{
+    GuiHarness gui;
+    ListControl list;
+    list.setColumns({u"Name"_s, u"Ort"_s});
+    const QList<QStringList> three{{u"Bauer"_s, u"Köln"_s}, {u"Koch"_s}, {u"Wolf"_s, u"Bonn"_s}};
+    const struct
+    {
+        const char *name;
+        QList<QStringList> rows;
+        QStringList shown;
+    } cases[] = {
+        {"into an empty list", three, {u"Bauer|Köln"_s, u"Koch|"_s, u"Wolf|Bonn"_s}},
+        {"rewritten in place and grown",
+         {{u"Bauer"_s, u"Köln"_s}, {u"Klein"_s, u"Essen"_s}, {u"Wolf"_s, u"Bonn"_s}, {u"Zinn"_s}},
+         {u"Bauer|Köln"_s, u"Klein|Essen"_s, u"Wolf|Bonn"_s, u"Zinn|"_s}},
+        {"shrunk", {{u"Abel"_s}}, {u"Abel|"_s}},
+        {"emptied", {}, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        list.setRows(c.rows);
+        EXPECT_EQ(texts(list), c.shown);
+    }
+}
+
 TEST(ListControl, VisibleRowsAreTheRowsThatFit)
 {
     GuiHarness gui;

@@ -22,8 +22,12 @@ bool BrowseManager::Locate(const QString &typed)
         = locatorKey(locator.FREEELEMENT, typed.toStdString(), !LISTQUEUE.empty(), locator.NOCASE);
     if (!step.handled)
         return false;
-    if (step.moveDown)
+    // The highlight moves down one row first; a reload that follows places it anew, so the
+    // move is left out then.
+    if (step.moveDown && !step.reload)
         Scroll(EventKind::ScrollDown);
+    else if (step.moveDown)
+        m_lastMove = ListMove::Down;
     if (step.reload) {
         locator.FREEELEMENT = step.searchValue;
         ResetToLocator(FieldValue(locatorKeyValue(step.searchValue, locator.NOCASE)));

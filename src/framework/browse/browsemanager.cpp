@@ -133,6 +133,7 @@ bool BrowseManager::NeedRefresh()
 
 void BrowseManager::ResetSort(std::uint8_t force)
 {
+    m_justRead = false;
     if (!currentOrder() || !list())
         return;
     const bool changed = m_sort != currentOrderNumber() || !OPENED;
@@ -144,7 +145,8 @@ void BrowseManager::ResetSort(std::uint8_t force)
     const bool refresh = NeedRefresh();
     if (LASTITEMS == 0)
         LASTITEMS = list()->visibleRows();
-    if (changed || refresh || force > 0 || !LOADED || LOADPENDING) {
+    const bool reload = changed || refresh || force > 0 || !LOADED || LOADPENDING;
+    if (reload) {
         Close();
         Open();
         setLimitsOfThumb();
@@ -161,7 +163,9 @@ void BrowseManager::ResetSort(std::uint8_t force)
         }
         m_rangeChanged = false;
     }
-    takeRow();
+    // A reload has just copied the highlighted row into the record buffer.
+    if (!reload || LOADPENDING)
+        takeRow();
 }
 
 void BrowseManager::UpdateWindow()
@@ -249,6 +253,7 @@ void BrowseManager::press(int control)
 
 int BrowseManager::TakeEvent()
 {
+    m_justRead = false;
     const WindowEvent &e = WINDOW->event();
     if (e.control == LISTCONTROL && LISTCONTROL != 0) {
         switch (e.kind) {

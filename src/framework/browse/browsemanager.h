@@ -163,5 +163,8 @@ private:
     bool m_endHit = false;
     bool m_rangeChanged = false;
     ListMove m_lastMove = ListMove::None;
+    // Rows were read for the event being handled: the highlighted row is copied from what
+    // was read rather than read once more.
+    bool m_justRead = false;
     QList<int> m_popupControls;
 };

@@ -11,6 +11,7 @@
 #include "store/relationkeeper.h"
 
 #include <algorithm>
+#include <utility>
 
 ListRow BrowseManager::makeRow() const
 {
@@ -60,6 +61,7 @@ bool BrowseManager::Fill(bool forward, bool continuing)
         }
         if (level != Level::Benign)
             break;
+        m_justRead = true;
         ListRow row = makeRow();
         // The restart returns the row the list already holds first.
         if (std::exchange(first, false) && !skip.empty() && row.position == skip)
@@ -143,7 +145,7 @@ void BrowseManager::takeRow()
         return;
     }
     CURRENTCHOICE = std::clamp(CURRENTCHOICE, 1, static_cast<int>(LISTQUEUE.size()));
-    Fetch(LISTQUEUE[CURRENTCHOICE - 1].position);
+    Fetch(LISTQUEUE[CURRENTCHOICE - 1].position, std::exchange(m_justRead, false));
 }
 
 void BrowseManager::showRows()
@@ -153,16 +155,11 @@ void BrowseManager::showRows()
         return;
     // Rows are rewritten in place: a page that moves on keeps its rows, only their texts
     // change.
-    const int size = static_cast<int>(LISTQUEUE.size());
-    while (control->rowCount() > size)
-        control->removeRow(control->rowCount());
-    for (int i = 0; i < size; ++i) {
-        const QStringList &columns = LISTQUEUE[static_cast<std::size_t>(i)].columns;
-        if (i >= control->rowCount())
-            control->appendRow(columns);
-        else
-            control->setRow(i + 1, columns); // sets only the texts that differ
-    }
+    QList<QStringList> rows;
+    rows.reserve(static_cast<qsizetype>(LISTQUEUE.size()));
+    for (const ListRow &row : LISTQUEUE)
+        rows << row.columns;
+    control->setRows(rows);
     control->setHighlighted(LISTQUEUE.empty() ? 0 : CURRENTCHOICE);
 }
 
@@ -175,6 +172,7 @@ void BrowseManager::toEnd(bool top)
     readAhead(0);
     if (level != Level::Benign)
         return;
+    m_justRead = true;
     LISTQUEUE.push_back(makeRow());
     ITEMSTOFILL = LASTITEMS - 1;
     Fill(top, true);
