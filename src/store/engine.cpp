@@ -88,8 +88,18 @@ int RecordFile::open(std::uint8_t mode)
         if (!std::filesystem::is_regular_file(path, error))
             return finish(status, Result::FileNotFound);
 
-        std::weak_ptr<StoredFile> &slot = m_engine.m_impl->files[static_cast<std::size_t>(m_id)];
+        const auto index = static_cast<std::size_t>(m_id);
+        std::weak_ptr<StoredFile> &slot = m_engine.m_impl->files[index];
         std::shared_ptr<StoredFile> file = slot.lock();
+        if (!file) {
+            file = std::exchange(m_engine.m_impl->idle[index], nullptr);
+            if (file && file->stillOnDisk() && file->readOnly() == isReadOnlyFile(path)) {
+                file->setBusyTimeout(kDefaultBusyMs); // the default, as for a file opened anew
+                slot = file;
+            } else {
+                file.reset();
+            }
+        }
         if (!file) {
             const bool readOnlyFile = isReadOnlyFile(path);
             if (wantWrite && readOnlyFile)
@@ -122,6 +132,7 @@ int RecordFile::create()
 {
     StorageStatus &status = m_engine.m_status;
     return guarded(status, [&] {
+        m_engine.m_impl->idle[static_cast<std::size_t>(m_id)].reset();
         if (m_file || !m_engine.m_impl->files[static_cast<std::size_t>(m_id)].expired())
             return finish(status, Result::AlreadyOpen);
         sqlite::Failure failure;
@@ -172,6 +183,12 @@ int RecordFile::send(std::string_view option)
 int RecordFile::close()
 {
     m_pass.reset();
+    if (m_file && m_file.use_count() == 1 && !m_file->routed()) {
+        // Nobody has the file open any more; the next open looks at it again before use.
+        const auto index = static_cast<std::size_t>(m_id);
+        m_engine.m_impl->files[index].reset();
+        m_engine.m_impl->idle[index] = std::move(m_file);
+    }
     m_file.reset();
     m_current = 0;
     m_fetchKey = -1;

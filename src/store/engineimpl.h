@@ -35,6 +35,10 @@ public:
     int open(bool readOnly, int busyMs, sqlite::Failure &failure);
     bool readOnly() const { return m_readOnly; }
     void setBusyTimeout(int ms);
+    // Whether the path still names the file this connection opened, as it was checked then:
+    // not deleted, not replaced (a key rebuild renames a fresh file over it), and with the
+    // same table and keys (nobody changed its schema meanwhile).
+    bool stillOnDisk();
 
     sqlite::Database &db() { return *m_db; }
     const std::string &schema() const { return m_schema; }
@@ -63,6 +67,9 @@ private:
     std::uint64_t m_generation = 0;
     std::uint64_t m_routeCount = 0;
     std::vector<std::string> m_scratch;
+    std::uint64_t m_device = 0;
+    std::uint64_t m_inode = 0;
+    std::int64_t m_schemaVersion = -1;
 };
 
 // Sets up any connection to record files: the collation, the rollback journal, the busy
@@ -107,6 +114,10 @@ struct RecordFile::Pass
 struct Engine::Impl
 {
     std::array<std::weak_ptr<StoredFile>, kFileCount> files;
+    // Files closed by their last handle keep their connection, and with it the statements
+    // prepared on it, for the next open: a list window opened again does not prepare its
+    // statements anew. Dropped before the file is created or rebuilt here.
+    std::array<std::shared_ptr<StoredFile>, kFileCount> idle;
     std::vector<std::shared_ptr<StoredFile>> transactionFiles;
     std::unique_ptr<sqlite::Database> transactionDb;
     bool inTransaction = false;

@@ -1,11 +1,24 @@
 #include "store/collation.h"
 #include "store/engineimpl.h"
 
+#include <sys/stat.h>
+
 #include <map>
 #include <set>
 #include <system_error>
 
 namespace {
+
+// The file's schema cookie, which every change of its tables and indexes counts up; -1 when
+// it cannot be read.
+std::int64_t schemaVersion(sqlite::Database &db)
+{
+    sqlite::Statement *pragma = db.cached("PRAGMA schema_version");
+    if (!pragma)
+        return -1;
+    sqlite::ResetGuard reset(*pragma);
+    return pragma->step() == SQLITE_ROW ? pragma->int64(0) : -1;
+}
 
 sqlite::Failure failureOf(int rc, const std::string &message)
 {
@@ -62,7 +75,27 @@ int StoredFile::open(bool readOnly, int busyMs, sqlite::Failure &failure)
         return rc;
     }
     m_sql = enginesql::fileStatements(def(), m_schema);
+    struct stat info
+    {
+    };
+    if (::stat(m_path.c_str(), &info) == 0) {
+        m_device = static_cast<std::uint64_t>(info.st_dev);
+        m_inode = static_cast<std::uint64_t>(info.st_ino);
+    }
+    m_schemaVersion = schemaVersion(m_own);
     return SQLITE_OK;
+}
+
+bool StoredFile::stillOnDisk()
+{
+    struct stat info
+    {
+    };
+    if (!m_own.isOpen() || routed() || ::stat(m_path.c_str(), &info) != 0)
+        return false;
+    return static_cast<std::uint64_t>(info.st_dev) == m_device
+           && static_cast<std::uint64_t>(info.st_ino) == m_inode && m_device + m_inode != 0
+           && m_schemaVersion >= 0 && schemaVersion(m_own) == m_schemaVersion;
 }
 
 void StoredFile::setBusyTimeout(int ms)

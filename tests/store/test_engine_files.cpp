@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <functional>
 #include <random>
 
 namespace {
@@ -117,6 +118,48 @@ TEST_F(FilesTest, AReadOnlyFileRefusesWritingButCanBeRead)
     EXPECT_EQ(kunde.erase(), Result::AccessDenied);
     EXPECT_EQ(kunde.records(), 2);
     EXPECT_EQ(engine.addToTransaction(kunde), Result::NoTransaction);
+}
+
+// A file closed here keeps its connection for the next open; the next open still sees the
+// file as it is on disk now, whatever happened to it meanwhile.
+TEST_F(FilesTest, OpeningAgainSeesTheFileAsItIsNowAfterChangesElsewhere)
+{
+    const struct
+    {
+        const char *name;
+        std::function<void(const std::filesystem::path &)> meanwhile;
+        std::int64_t records;
+    } cases[] = {
+        {"nothing", [](const std::filesystem::path &) {}, 3},
+        {"made anew by another station",
+         [](const std::filesystem::path &path) {
+             std::filesystem::remove(path);
+             Engine station(path.parent_path());
+             Records other;
+             RecordFile fresh(station, FileId::kunde, other[FileId::kunde]);
+             ASSERT_EQ(fresh.create(), 0);
+             ASSERT_EQ(fresh.open(), 0);
+             other[FileId::kunde].set(KUN::KAID, 7);
+             ASSERT_EQ(fresh.add(), 0);
+         },
+         1},
+        {"removed", [](const std::filesystem::path &path) { std::filesystem::remove(path); }, -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        closeAll();
+        std::filesystem::remove(engine.pathOf(FileId::kunde));
+        addCustomers(file(FileId::kunde), 3);
+        closeAll();
+        c.meanwhile(engine.pathOf(FileId::kunde));
+        RecordFile kunde(engine, FileId::kunde, records[FileId::kunde]);
+        if (c.records < 0) {
+            EXPECT_EQ(kunde.open(), Result::FileNotFound);
+            continue;
+        }
+        ASSERT_EQ(kunde.open(), 0);
+        EXPECT_EQ(kunde.records(), c.records);
+    }
 }
 
 struct KeyDamage
