@@ -324,6 +324,11 @@ int ListControl::rowAt(const QPoint &viewportPos) const
 void ListControl::setVerticalScrollBar(bool on)
 {
     m_hasScrollBar = on;
+    // The bar keeps its room while hidden: a list that fills up or empties shows or hides
+    // its thumb without laying its rows out anew.
+    QSizePolicy policy = m_thumbBar->sizePolicy();
+    policy.setRetainSizeWhenHidden(on);
+    m_thumbBar->setSizePolicy(policy);
     m_thumbBar->setVisible(on && m_thumbShown);
 }
 

@@ -91,6 +91,24 @@ TEST(BrowseManager, ThumbDragToEitherEndShowsTheFirstOrLastPage)
     f.gui.closeBox(window);
 }
 
+// The first page loaded gives the thumb its first limit; the last is read. The thumb's table
+// is the one the first and the last name of the file make.
+TEST(BrowseManager, TheThumbSpansTheFirstToTheLastRecordFromTheFirstLoad)
+{
+    BrowseFixture f(120);
+    ProcWindow *window = f.openList();
+    ASSERT_NE(window, nullptr);
+    const auto *step
+        = dynamic_cast<const TextStep *>(f.probe.byName->currentBrowseOrder()->THUMB.get());
+    ASSERT_NE(step, nullptr);
+    TextStep expected(TextStep::LookupMode::Computed,
+                      StepManager::Alphabetic | StepManager::Punctuation | StepManager::Digits);
+    expected.setLimits(FieldValue(f.names.front()), FieldValue(f.names.back())); // sorted
+    EXPECT_EQ(step->root(), expected.root());
+    EXPECT_EQ(step->table(), expected.table());
+    f.gui.closeBox(window);
+}
+
 TEST(BrowseManager, ReloadAtTheEndFillsThePageFromAboveUnlessUnfilledIsAllowed)
 {
     for (const bool unfilled : {false, true}) {

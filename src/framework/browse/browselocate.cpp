@@ -38,8 +38,9 @@ bool BrowseManager::Locate(const QString &typed)
     return true;
 }
 
-void BrowseManager::setLimitsOfThumb()
+void BrowseManager::setLimitsOfThumb(bool firstFromPage)
 {
+    m_pendingLastLimit.reset();
     BrowseOrder *order = currentBrowseOrder();
     if (!order || !order->THUMB || !order->THUMBFIELD)
         return;
@@ -49,13 +50,28 @@ void BrowseManager::setLimitsOfThumb()
     FieldValue last;
     // One record at each end: no block of rows behind them.
     readAhead(1);
-    if (ReadFirst() == Level::Benign)
+    if (!firstFromPage && ReadFirst() == Level::Benign)
         first = (*m_records)[field.file].value(field.index);
     if (ReadLast() == Level::Benign)
         last = (*m_records)[field.file].value(field.index);
     readAhead(0);
-    order->THUMB->setLimits(first, last);
+    if (firstFromPage)
+        m_pendingLastLimit = std::move(last);
+    else
+        order->THUMB->setLimits(first, last);
     m_file->BUFFER() = kept;
+}
+
+void BrowseManager::takeFirstLimit(bool rowRead)
+{
+    if (!m_pendingLastLimit)
+        return;
+    const BrowseOrder *order = currentBrowseOrder();
+    FieldValue first;
+    if (rowRead)
+        first = (*m_records)[order->THUMBFIELD->file].value(order->THUMBFIELD->index);
+    order->THUMB->setLimits(first, *m_pendingLastLimit);
+    m_pendingLastLimit.reset();
 }
 
 void BrowseManager::placeThumb()

@@ -149,17 +149,21 @@ void BrowseManager::ResetSort(std::uint8_t force)
     if (reload) {
         Close();
         Open();
-        setLimitsOfThumb();
         if ((SELECTING || STARTATCURRENT) && !LOADED) {
+            setLimitsOfThumb();
             ResetToBuffer();
             ResetQueue(FromPosition);
         } else if (!LISTQUEUE.empty() && !changed && !m_rangeChanged) {
+            setLimitsOfThumb();
             ResetToPosition(LISTQUEUE[CURRENTCHOICE - 1].position);
             ResetQueue(FromPosition);
         } else {
             // A new range starts at its beginning: the highlighted record may lie outside it.
+            // Its first row is the first limit of the thumb.
+            setLimitsOfThumb(true);
             LISTQUEUE.clear();
             ResetQueue(ReloadPage);
+            takeFirstLimit(false); // an empty list, or one that did not load while hidden
         }
         m_rangeChanged = false;
     }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -151,7 +152,12 @@ private:
     void press(int control);
     void scrollBy(int rows, bool forward);
     void toEnd(bool top);
-    void setLimitsOfThumb();
+    // The thumb's limits: the first and the last record's thumb field. `firstFromPage`: the
+    // list is about to load its first page, whose first row gives the first limit.
+    void setLimitsOfThumb(bool firstFromPage = false);
+    // Sets the limits kept by setLimitsOfThumb(true): the first from the record in the
+    // buffer when `rowRead`, else none.
+    void takeFirstLimit(bool rowRead);
     void placeThumb();
     // Whether a reset field of the current order changed since the list last looked; notes
     // the values it has now.
@@ -166,5 +172,7 @@ private:
     // Rows were read for the event being handled: the highlighted row is copied from what
     // was read rather than read once more.
     bool m_justRead = false;
+    // The last limit, kept until the first row of the page being loaded gives the first.
+    std::optional<FieldValue> m_pendingLastLimit;
     QList<int> m_popupControls;
 };

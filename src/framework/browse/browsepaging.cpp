@@ -62,6 +62,7 @@ bool BrowseManager::Fill(bool forward, bool continuing)
         if (level != Level::Benign)
             break;
         m_justRead = true;
+        takeFirstLimit(true); // the first row of a page loaded from the start of the list
         ListRow row = makeRow();
         // The restart returns the row the list already holds first.
         if (std::exchange(first, false) && !skip.empty() && row.position == skip)
