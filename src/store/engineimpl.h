@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <exception>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -56,6 +57,16 @@ public:
 
     std::vector<std::string> &scratch() { return m_scratch; }
 
+    // The statement texts of passes in an order (named by its tag) with a filter, forward
+    // and backward, for the connection the file is routed to now: a list opened again
+    // finds them, as it finds their prepared statements.
+    struct PassSql
+    {
+        std::string forward;
+        std::string backward;
+    };
+    const PassSql &passSql(const std::string &tag, const KeySpec &order, const SqlFilter &filter);
+
 private:
     FileId m_id;
     std::filesystem::path m_path;
@@ -67,6 +78,7 @@ private:
     std::uint64_t m_generation = 0;
     std::uint64_t m_routeCount = 0;
     std::vector<std::string> m_scratch;
+    std::map<std::string, PassSql> m_passSql;
     std::uint64_t m_device = 0;
     std::uint64_t m_inode = 0;
     std::int64_t m_schemaVersion = -1;

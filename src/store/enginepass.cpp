@@ -131,8 +131,9 @@ int RecordFile::readBlock(int direction)
     StoredFile &file = *m_file;
     const FileDef &d = def();
     if (p.builtForRoute != file.routeCount()) {
-        p.forwardSql = enginesql::passSql(d, p.order, p.filter, true, file.schema());
-        p.backwardSql = enginesql::passSql(d, p.order, p.filter, false, file.schema());
+        const StoredFile::PassSql &sql = file.passSql(p.tag, p.order, p.filter);
+        p.forwardSql = sql.forward;
+        p.backwardSql = sql.backward;
         p.builtForRoute = file.routeCount();
     }
     const bool forward = direction > 0;

@@ -109,7 +109,23 @@ void StoredFile::route(sqlite::Database *db, const std::string &schema)
     m_db = db ? db : &m_own;
     m_schema = db ? schema : std::string("main");
     m_sql = enginesql::fileStatements(def(), m_schema);
+    m_passSql.clear();
     ++m_routeCount;
+}
+
+const StoredFile::PassSql &
+StoredFile::passSql(const std::string &tag, const KeySpec &order, const SqlFilter &filter)
+{
+    // A tag names a key or spells the order out; the filter's text and the number of its
+    // values complete the name.
+    std::string name = tag + '\n' + std::to_string(filter.values.size()) + '\n' + filter.expression;
+    auto found = m_passSql.find(name);
+    if (found == m_passSql.end()) {
+        PassSql sql{enginesql::passSql(def(), order, filter, true, m_schema),
+                    enginesql::passSql(def(), order, filter, false, m_schema)};
+        found = m_passSql.emplace(std::move(name), std::move(sql)).first;
+    }
+    return found->second;
 }
 
 int configureConnection(sqlite::Database &db, bool readOnly, int busyMs)
