@@ -5,6 +5,7 @@
 #include "framework/dialogs.h"
 #include "framework/listcontrol.h"
 #include "framework/picture.h"
+#include "runtime/text.h"
 #include "store/errormanager.h"
 #include "store/filehandle.h"
 #include "store/filemanager.h"
@@ -12,6 +13,29 @@
 
 #include <algorithm>
 #include <utility>
+
+namespace {
+
+// A field as a list shows it. A text field goes straight from its Windows-1252 bytes when
+// they are Latin-1 as well (all but the euro sign and a few typographic marks): a list
+// converts a page of them at every step.
+QString columnText(const RecordBuffer &record, int index)
+{
+    const FieldDef &field = record.def().fields[index];
+    if (field.type == FieldType::String) {
+        const std::string_view bytes
+            = rt::clip(std::string_view(record.data() + field.offset, field.size));
+        const bool latin1 = std::none_of(bytes.begin(), bytes.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte >= 0x80 && byte < 0xA0;
+        });
+        if (latin1)
+            return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
+    return QString::fromStdString(record.text(index));
+}
+
+} // namespace
 
 ListRow BrowseManager::makeRow() const
 {
@@ -21,7 +45,7 @@ ListRow BrowseManager::makeRow() const
         if (i < PICTURES.size() && !PICTURES[i].isEmpty())
             row.columns << Picture(PICTURES[i]).format(record.value(FIELDS[i].index)).trimmed();
         else
-            row.columns << QString::fromStdString(record.text(FIELDS[i].index));
+            row.columns << columnText(record, FIELDS[i].index);
     }
     row.position = Position();
     return row;
