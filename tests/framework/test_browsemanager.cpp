@@ -137,6 +137,30 @@ TEST(BrowseManager, ReloadAtTheEndFillsThePageFromAboveUnlessUnfilledIsAllowed)
     }
 }
 
+// Names as the file keeps them, in Windows-1252: Latin-1 letters and the marks that lie
+// outside Latin-1 (the euro sign, typographic quotes and dashes) show as they were typed.
+TEST(BrowseManager, RowsShowTheirTextsAsTyped)
+{
+    BrowseFixture f;
+    FileManager &file = f.store->fileManager(FileId::kunde);
+    file.Open();
+    const std::vector<std::string> typed
+        = {"Müller & Söhne", "Weiß „Druck“ – 5 €", "  Zahl 7", "Œuvre ‰ Ÿ"};
+    for (std::size_t i = 0; i < typed.size(); ++i)
+        f.addCustomer(file, typed[i], "Köln", static_cast<int>(i));
+    file.Close();
+    ProcWindow *window = f.openList();
+    ASSERT_NE(window, nullptr);
+    QStringList expected;
+    for (const std::string &name : typed)
+        expected << QString::fromStdString(name);
+    QStringList shown = f.shownNames(window); // in the file's order, which places Œ as OE
+    shown.sort();
+    expected.sort();
+    EXPECT_EQ(shown, expected);
+    f.gui.closeBox(window);
+}
+
 TEST(BrowseManager, LocatorJumpsToTheTypedLetterAndWalksOnWithIt)
 {
     BrowseFixture f(300);
