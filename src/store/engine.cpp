@@ -380,14 +380,8 @@ int RecordFile::recall(const std::string &position)
     for (std::size_t row = 0; row < p.count; ++row) {
         if (p.rowids[row] != pos.rowid)
             continue;
-        const std::size_t size = m_buffer.size();
-        std::memcpy(m_buffer.data(), p.rows.data() + row * size, size);
-        m_fetched.assign(m_buffer.data(), m_buffer.data() + size);
-        m_current = pos.rowid;
-        m_currentVersion = p.versions[row];
-        m_watched = false;
-        p.anchor = Pass::Anchor::Current;
-        p.dropBlock();
+        takeBlockRow(row);
+        p.dropBlock(); // as after reget: reading goes on from this record
         return finish(m_engine.m_status, Result::Ok);
     }
     return reget(position);

@@ -143,6 +143,8 @@ private:
     int startPass(KeySpec order, SqlFilter filter, bool fromBuffer);
     int step(int direction);
     int readBlock(int direction);
+    // Makes row `row` of the pass's block the current record.
+    void takeBlockRow(std::size_t row);
 
     Engine &m_engine;
     FileId m_id;

@@ -192,6 +192,18 @@ int RecordFile::readBlock(int direction)
     return Result::Ok;
 }
 
+void RecordFile::takeBlockRow(std::size_t row)
+{
+    Pass &p = *m_pass;
+    const std::size_t size = m_buffer.size();
+    std::memcpy(m_buffer.data(), p.rows.data() + row * size, size);
+    m_fetched.assign(m_buffer.data(), m_buffer.data() + size);
+    m_current = p.rowids[row];
+    m_currentVersion = p.versions[row];
+    p.anchor = Pass::Anchor::Current;
+    m_watched = false;
+}
+
 int RecordFile::step(int direction)
 {
     StorageStatus &status = m_engine.m_status;
@@ -210,14 +222,7 @@ int RecordFile::step(int direction)
             if (p.count == 0)
                 return finish(status, Result::NoRecord);
         }
-        const std::size_t row = p.nextRow++;
-        const std::size_t size = m_buffer.size();
-        std::memcpy(m_buffer.data(), p.rows.data() + row * size, size);
-        m_fetched.assign(m_buffer.data(), m_buffer.data() + size);
-        m_current = p.rowids[row];
-        m_currentVersion = p.versions[row];
-        p.anchor = Pass::Anchor::Current;
-        m_watched = false;
+        takeBlockRow(p.nextRow++);
         if (m_watchNext) {
             // A watched record is read afresh: the block may be older than its last change.
             m_watchNext = false;
@@ -232,7 +237,7 @@ int RecordFile::step(int direction)
                 rowcodec::readRecord(
                     *byRowid, enginesql::kFirstFieldColumn, def(), m_buffer.data());
                 m_currentVersion = byRowid->int64(1);
-                m_fetched.assign(m_buffer.data(), m_buffer.data() + size);
+                m_fetched.assign(m_buffer.data(), m_buffer.data() + m_buffer.size());
             } else if (rc != SQLITE_DONE) {
                 return finish(status, db.failure(rc));
             }

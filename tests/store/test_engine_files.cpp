@@ -12,7 +12,12 @@
 
 namespace {
 
-using FilesTest = EngineTest;
+class FilesTest : public EngineTest
+{
+protected:
+    // A customer file made anew with `count` customers, and closed again.
+    void freshCustomers(int count);
+};
 
 std::vector<std::string> folderEntries(const std::filesystem::path &folder)
 {
@@ -35,6 +40,14 @@ void addCustomers(RecordFile &kunde, int count)
         ASSERT_EQ(kunde.add(), 0);
     }
     ASSERT_EQ(engine.commit(), 0);
+}
+
+void FilesTest::freshCustomers(int count)
+{
+    closeAll();
+    std::filesystem::remove(engine.pathOf(FileId::kunde));
+    addCustomers(file(FileId::kunde), count);
+    closeAll();
 }
 
 TEST_F(FilesTest, AMissingFileIsReportedAndNothingIsCreated)
@@ -147,10 +160,7 @@ TEST_F(FilesTest, OpeningAgainSeesTheFileAsItIsNowAfterChangesElsewhere)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        closeAll();
-        std::filesystem::remove(engine.pathOf(FileId::kunde));
-        addCustomers(file(FileId::kunde), 3);
-        closeAll();
+        freshCustomers(3);
         c.meanwhile(engine.pathOf(FileId::kunde));
         RecordFile kunde(engine, FileId::kunde, records[FileId::kunde]);
         if (c.records < 0) {
@@ -183,10 +193,7 @@ TEST_F(FilesTest, KeysThatDoNotMatchGive46AndRebuildKeysRepairsThem)
 {
     for (const KeyDamage &damage : kKeyDamages) {
         SCOPED_TRACE(damage.name);
-        closeAll();
-        std::filesystem::remove(engine.pathOf(FileId::kunde));
-        addCustomers(file(FileId::kunde), 5);
-        closeAll();
+        freshCustomers(5);
         {
             RawFile raw(engine.pathOf(FileId::kunde));
             collation::registerAll(raw.handle()); // the table is parsed anew
@@ -280,10 +287,7 @@ TEST_F(FilesTest, ADamagedFileGives46Or90WithSQLitesOwnMessage)
 {
     for (const Damage &d : kDamages) {
         SCOPED_TRACE(d.name);
-        closeAll();
-        std::filesystem::remove(engine.pathOf(FileId::kunde));
-        addCustomers(file(FileId::kunde), 400);
-        closeAll();
+        freshCustomers(400);
         damage(engine.pathOf(FileId::kunde), d, 7);
 
         RecordFile kunde(engine, FileId::kunde, records[FileId::kunde]);
