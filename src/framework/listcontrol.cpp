@@ -3,11 +3,13 @@
 #include "framework/keycodes.h"
 
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QWheelEvent>
@@ -29,6 +31,29 @@ public:
                 rowHeight(option.fontMetrics)};
     }
     static int rowHeight(const QFontMetrics &metrics) { return metrics.height() + 4; }
+};
+
+// A heading row of one line per column, whose height follows from its font: Qt would
+// measure every heading each time a new list lays its rows out first.
+class HeadingRow : public QHeaderView
+{
+public:
+    explicit HeadingRow(QWidget *parent)
+        : QHeaderView(Qt::Horizontal, parent)
+    {
+        setSectionsMovable(true);
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+    QSize sizeHint() const override
+    {
+        static QHash<QString, int> heights; // by font and style
+        const QString key = font().key() + QLatin1Char('/') + style()->name();
+        auto height = heights.constFind(key);
+        if (height == heights.cend())
+            height = heights.insert(key, QHeaderView::sizeHint().height());
+        return {length(), *height};
+    }
 };
 
 } // namespace
@@ -141,6 +166,7 @@ ListControl::ListControl(QWidget *parent)
     , m_view(new ListView(this))
     , m_thumbBar(new QScrollBar(Qt::Vertical, this))
 {
+    m_view->setHeader(new HeadingRow(m_view));
     m_view->setItemDelegate(new FixedRowDelegate(m_view));
     m_view->setRootIsDecorated(false);
     m_view->setItemsExpandable(false);

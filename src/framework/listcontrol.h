@@ -79,7 +79,7 @@ private:
     ListView *m_view;
     QScrollBar *m_thumbBar;
     bool m_hasScrollBar = false;
-    bool m_thumbShown = false;
+    bool m_thumbShown = true; // a list that fills its page, as most do, keeps it shown
     int m_thumb = 0;
     int m_mouseRow = 0;
     QPoint m_mousePosition;

@@ -7,6 +7,8 @@
 #include "framework/keycodes.h"
 #include "framework/toolbar.h"
 
+#include <QScrollBar>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -107,6 +109,21 @@ TEST(BrowseManager, TheThumbSpansTheFirstToTheLastRecordFromTheFirstLoad)
     EXPECT_EQ(step->root(), expected.root());
     EXPECT_EQ(step->table(), expected.table());
     f.gui.closeBox(window);
+}
+
+// The thumb stands beside a list that fills its page and is hidden beside one that does not.
+TEST(BrowseManager, TheThumbShowsOnlyWhileTheListFillsItsPage)
+{
+    for (const int customers : {0, 3, 300}) {
+        BrowseFixture f(customers);
+        ProcWindow *window = f.openList();
+        ASSERT_NE(window, nullptr);
+        ListControl *list = window->list(kNames);
+        const bool full = customers >= list->visibleRows();
+        EXPECT_EQ(list->thumbShown(), full) << customers << " customers";
+        EXPECT_EQ(list->thumb()->isVisible(), full) << customers << " customers";
+        f.gui.closeBox(window);
+    }
 }
 
 TEST(BrowseManager, ReloadAtTheEndFillsThePageFromAboveUnlessUnfilledIsAllowed)

@@ -144,13 +144,14 @@ private:
     // Rows the primary file's next blocks read ahead; 0: the engine's own size.
     void readAhead(int rows);
     ListRow makeRow() const;
-    void showRows();
+    void showRows(bool rowsChanged = true);
     void takeRow();
     void takeResponse(int request, int response);
     void popup();
     void takeKey(const WindowEvent &e);
     void press(int control);
-    void scrollBy(int rows, bool forward);
+    // Whether any row was read.
+    bool scrollBy(int rows, bool forward);
     void toEnd(bool top);
     // The thumb's limits: the first and the last record's thumb field. `firstFromPage`: the
     // list is about to load its first page, whose first row gives the first limit.

@@ -87,10 +87,10 @@ bool BrowseManager::Fill(bool forward, bool continuing)
             break;
         m_justRead = true;
         takeFirstLimit(true); // the first row of a page loaded from the start of the list
-        ListRow row = makeRow();
         // The restart returns the row the list already holds first.
-        if (std::exchange(first, false) && !skip.empty() && row.position == skip)
+        if (std::exchange(first, false) && !skip.empty() && Position() == skip)
             continue;
+        ListRow row = makeRow();
         if (static_cast<int>(LISTQUEUE.size()) >= LASTITEMS) {
             if (forward)
                 LISTQUEUE.erase(LISTQUEUE.begin());
@@ -173,18 +173,20 @@ void BrowseManager::takeRow()
     Fetch(LISTQUEUE[CURRENTCHOICE - 1].position, std::exchange(m_justRead, false));
 }
 
-void BrowseManager::showRows()
+void BrowseManager::showRows(bool rowsChanged)
 {
     ListControl *control = list();
     if (!control)
         return;
     // Rows are rewritten in place: a page that moves on keeps its rows, only their texts
     // change.
-    QList<QStringList> rows;
-    rows.reserve(static_cast<qsizetype>(LISTQUEUE.size()));
-    for (const ListRow &row : LISTQUEUE)
-        rows << row.columns;
-    control->setRows(rows);
+    if (rowsChanged) {
+        QList<QStringList> rows;
+        rows.reserve(static_cast<qsizetype>(LISTQUEUE.size()));
+        for (const ListRow &row : LISTQUEUE)
+            rows << row.columns;
+        control->setRows(rows);
+    }
     control->setHighlighted(LISTQUEUE.empty() ? 0 : CURRENTCHOICE);
 }
 
@@ -205,13 +207,14 @@ void BrowseManager::toEnd(bool top)
     CURRENTCHOICE = top ? 1 : static_cast<int>(LISTQUEUE.size());
 }
 
-void BrowseManager::scrollBy(int rows, bool forward)
+bool BrowseManager::scrollBy(int rows, bool forward)
 {
     ITEMSTOFILL = rows;
     Fill(forward);
     const int size = static_cast<int>(LISTQUEUE.size());
     CURRENTCHOICE += forward ? ITEMSTOFILL : -ITEMSTOFILL;
     CURRENTCHOICE = std::clamp(CURRENTCHOICE, 1, std::max(size, 1));
+    return ITEMSTOFILL < rows;
 }
 
 void BrowseManager::Scroll(EventKind kind)
@@ -220,13 +223,16 @@ void BrowseManager::Scroll(EventKind kind)
         return;
     const int size = static_cast<int>(LISTQUEUE.size());
     m_endHit = false;
+    // Moving within the page, or against the end of the file, leaves the rows as shown.
+    bool rowsChanged = true;
     switch (kind) {
     case EventKind::ScrollUp:
         m_lastMove = ListMove::Up;
         if (CURRENTCHOICE > 1) {
             --CURRENTCHOICE;
+            rowsChanged = false;
         } else {
-            scrollBy(1, false);
+            rowsChanged = scrollBy(1, false);
             CURRENTCHOICE = 1;
         }
         break;
@@ -234,18 +240,19 @@ void BrowseManager::Scroll(EventKind kind)
         m_lastMove = ListMove::Down;
         if (CURRENTCHOICE < size) {
             ++CURRENTCHOICE;
+            rowsChanged = false;
         } else {
-            scrollBy(1, true);
+            rowsChanged = scrollBy(1, true);
             CURRENTCHOICE = static_cast<int>(LISTQUEUE.size());
         }
         break;
     case EventKind::PageUp:
         m_lastMove = ListMove::PageUp;
-        scrollBy(LASTITEMS, false);
+        rowsChanged = scrollBy(LASTITEMS, false);
         break;
     case EventKind::PageDown:
         m_lastMove = ListMove::PageDown;
-        scrollBy(LASTITEMS, true);
+        rowsChanged = scrollBy(LASTITEMS, true);
         break;
     case EventKind::ScrollTop:
         m_lastMove = ListMove::Top;
@@ -259,7 +266,7 @@ void BrowseManager::Scroll(EventKind kind)
         return;
     }
     LASTCHOICE = CURRENTCHOICE;
-    showRows();
+    showRows(rowsChanged);
     takeRow();
     placeThumb();
 }
