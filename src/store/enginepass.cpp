@@ -251,19 +251,19 @@ std::string RecordFile::position() const
 {
     if (!m_file || m_current == 0)
         return {};
-    rowcodec::Position position;
-    position.rowid = m_current;
-    if (m_fetched.size() != m_buffer.size())
-        return rowcodec::encodePosition(position);
-    if (m_pass && !m_pass->tag.empty()) {
-        position.tag = m_pass->tag;
-        position.values = rowcodec::keyValues(def(), m_pass->order, m_fetched.data());
-    } else if (!m_pass && m_fetchKey >= 0) {
-        position.tag = 'k' + std::to_string(m_fetchKey);
-        position.values
-            = rowcodec::keyValues(def(), KeySpec::ofKey(m_id, m_fetchKey), m_fetched.data());
+    // Key values from the record as it was read, so that a pass goes on from where it stood.
+    if (m_fetched.size() == m_buffer.size()) {
+        if (m_pass && !m_pass->tag.empty())
+            return rowcodec::encodePosition(
+                m_current, m_pass->tag, def(), m_pass->order, m_fetched.data());
+        if (!m_pass && m_fetchKey >= 0)
+            return rowcodec::encodePosition(m_current,
+                                            'k' + std::to_string(m_fetchKey),
+                                            def(),
+                                            KeySpec::ofKey(m_id, m_fetchKey),
+                                            m_fetched.data());
     }
-    return rowcodec::encodePosition(position);
+    return rowcodec::encodePosition(rowcodec::Position{m_current, {}, {}});
 }
 
 int RecordFile::reset(const std::string &position)

@@ -274,6 +274,25 @@ void bindExtremes(sqlite::Statement &statement,
     }
 }
 
+namespace {
+
+void appendValue(std::string &full, const FieldValue &value)
+{
+    full += ';';
+    if (const auto *i = std::get_if<std::int32_t>(&value)) {
+        full += 'i' + std::to_string(*i);
+    } else if (const auto *r = std::get_if<double>(&value)) {
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "r%.17g", *r);
+        full += buf;
+    } else {
+        full += 's';
+        appendEncoded(full, rt::toCp1252(std::get<std::string>(value)));
+    }
+}
+
+} // namespace
+
 std::string encodePosition(const Position &position)
 {
     std::string text = std::to_string(position.rowid);
@@ -281,17 +300,31 @@ std::string encodePosition(const Position &position)
         return text;
     std::string full = text + ';';
     appendEncoded(full, position.tag);
-    for (const FieldValue &value : position.values) {
-        full += ';';
-        if (const auto *i = std::get_if<std::int32_t>(&value)) {
-            full += 'i' + std::to_string(*i);
-        } else if (const auto *r = std::get_if<double>(&value)) {
-            char buf[40];
-            std::snprintf(buf, sizeof buf, "r%.17g", *r);
-            full += buf;
+    for (const FieldValue &value : position.values)
+        appendValue(full, value);
+    return full.size() <= kMaxPosition ? full : text;
+}
+
+std::string encodePosition(std::int64_t rowid,
+                           const std::string &tag,
+                           const FileDef &def,
+                           const KeySpec &order,
+                           const char *record)
+{
+    std::string text = std::to_string(rowid);
+    if (tag.empty())
+        return text;
+    std::string full = text + ';';
+    appendEncoded(full, tag);
+    for (const KeyPart &part : order.parts) {
+        const FieldDef &field = def.fields[part.field];
+        if (field.type == FieldType::String) {
+            // A text field's Windows-1252 bytes as they stand: the same bytes its value
+            // turns back into.
+            full += ";s";
+            appendEncoded(full, rt::clip(std::string_view(record + field.offset, field.size)));
         } else {
-            full += 's';
-            appendEncoded(full, rt::toCp1252(std::get<std::string>(value)));
+            appendValue(full, fieldValue(def, part.field, record));
         }
     }
     return full.size() <= kMaxPosition ? full : text;

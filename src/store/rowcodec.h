@@ -48,6 +48,12 @@ struct Position
     std::vector<FieldValue> values;
 };
 std::string encodePosition(const Position &position);
+// The same for a record: its key values in `order` taken from its bytes.
+std::string encodePosition(std::int64_t rowid,
+                           const std::string &tag,
+                           const FileDef &def,
+                           const KeySpec &order,
+                           const char *record);
 bool decodePosition(std::string_view text, Position &out);
 
 inline constexpr std::size_t kMaxPosition = 512;
