@@ -188,7 +188,9 @@ int View::establish()
         code = h.setOrderStart(m_order, m_filter);
         break;
     case Start::Position:
-        code = h.setOrderStart(m_order, m_filter);
+        // A pass of this view restarts where it is asked to; another one is set up first.
+        if (!passIntact())
+            code = h.setOrderStart(m_order, m_filter);
         if (code == Result::Ok)
             code = h.reset(m_startPosition);
         break;
