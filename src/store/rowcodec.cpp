@@ -291,18 +291,28 @@ void appendValue(std::string &full, const FieldValue &value)
     }
 }
 
+// "<rowid>;<tag>" and the values `appendValues` adds; the rowid alone without a tag or when
+// the whole would be too long.
+template<typename AppendValues>
+std::string encodeTagged(std::int64_t rowid, const std::string &tag, AppendValues appendValues)
+{
+    std::string text = std::to_string(rowid);
+    if (tag.empty())
+        return text;
+    std::string full = text + ';';
+    appendEncoded(full, tag);
+    appendValues(full);
+    return full.size() <= kMaxPosition ? full : text;
+}
+
 } // namespace
 
 std::string encodePosition(const Position &position)
 {
-    std::string text = std::to_string(position.rowid);
-    if (position.tag.empty())
-        return text;
-    std::string full = text + ';';
-    appendEncoded(full, position.tag);
-    for (const FieldValue &value : position.values)
-        appendValue(full, value);
-    return full.size() <= kMaxPosition ? full : text;
+    return encodeTagged(position.rowid, position.tag, [&](std::string &full) {
+        for (const FieldValue &value : position.values)
+            appendValue(full, value);
+    });
 }
 
 std::string encodePosition(std::int64_t rowid,
@@ -311,23 +321,19 @@ std::string encodePosition(std::int64_t rowid,
                            const KeySpec &order,
                            const char *record)
 {
-    std::string text = std::to_string(rowid);
-    if (tag.empty())
-        return text;
-    std::string full = text + ';';
-    appendEncoded(full, tag);
-    for (const KeyPart &part : order.parts) {
-        const FieldDef &field = def.fields[part.field];
-        if (field.type == FieldType::String) {
+    return encodeTagged(rowid, tag, [&](std::string &full) {
+        for (const KeyPart &part : order.parts) {
+            const FieldDef &field = def.fields[part.field];
+            if (field.type != FieldType::String) {
+                appendValue(full, fieldValue(def, part.field, record));
+                continue;
+            }
             // A text field's Windows-1252 bytes as they stand: the same bytes its value
             // turns back into.
             full += ";s";
             appendEncoded(full, rt::clip(std::string_view(record + field.offset, field.size)));
-        } else {
-            appendValue(full, fieldValue(def, part.field, record));
         }
-    }
-    return full.size() <= kMaxPosition ? full : text;
+    });
 }
 
 bool decodePosition(std::string_view text, Position &out)
