@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 // One open record file: its connection, shared by every RecordFile of the file in this
@@ -79,8 +80,7 @@ private:
     std::uint64_t m_routeCount = 0;
     std::vector<std::string> m_scratch;
     std::map<std::string, PassSql> m_passSql;
-    std::uint64_t m_device = 0;
-    std::uint64_t m_inode = 0;
+    std::pair<std::uint64_t, std::uint64_t> m_identity{0, 0}; // device and inode when opened
     std::int64_t m_schemaVersion = -1;
 };
 

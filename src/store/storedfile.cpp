@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -18,6 +19,15 @@ std::int64_t schemaVersion(sqlite::Database &db)
         return -1;
     sqlite::ResetGuard reset(*pragma);
     return pragma->step() == SQLITE_ROW ? pragma->int64(0) : -1;
+}
+
+// Which file a path names now: its device and inode; {0, 0} when it names none.
+std::pair<std::uint64_t, std::uint64_t> identityOf(const std::filesystem::path &path)
+{
+    struct stat info = {};
+    if (::stat(path.c_str(), &info) != 0)
+        return {0, 0};
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 sqlite::Failure failureOf(int rc, const std::string &message)
@@ -75,27 +85,18 @@ int StoredFile::open(bool readOnly, int busyMs, sqlite::Failure &failure)
         return rc;
     }
     m_sql = enginesql::fileStatements(def(), m_schema);
-    struct stat info
-    {
-    };
-    if (::stat(m_path.c_str(), &info) == 0) {
-        m_device = static_cast<std::uint64_t>(info.st_dev);
-        m_inode = static_cast<std::uint64_t>(info.st_ino);
-    }
+    m_identity = identityOf(m_path);
     m_schemaVersion = schemaVersion(m_own);
     return SQLITE_OK;
 }
 
 bool StoredFile::stillOnDisk()
 {
-    struct stat info
-    {
-    };
-    if (!m_own.isOpen() || routed() || ::stat(m_path.c_str(), &info) != 0)
+    if (!m_own.isOpen() || routed())
         return false;
-    return static_cast<std::uint64_t>(info.st_dev) == m_device
-           && static_cast<std::uint64_t>(info.st_ino) == m_inode && m_device + m_inode != 0
-           && m_schemaVersion >= 0 && schemaVersion(m_own) == m_schemaVersion;
+    const std::pair<std::uint64_t, std::uint64_t> none{0, 0};
+    return m_identity != none && identityOf(m_path) == m_identity && m_schemaVersion >= 0
+           && schemaVersion(m_own) == m_schemaVersion;
 }
 
 void StoredFile::setBusyTimeout(int ms)
