@@ -34,6 +34,14 @@ protected:
         return buf;
     }
     std::string current() { return records[FileId::papier].get(PAP::PBEZ); }
+    // Starts a pass by name and reads up to "P<n>".
+    void passTo(RecordFile &papier, int n)
+    {
+        ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
+        for (int i = 0; i <= n; ++i)
+            ASSERT_EQ(papier.next(), 0);
+        ASSERT_EQ(current(), name(n));
+    }
 };
 
 TEST_F(PassesTest, AtTheStartNextReadsTheFirstAndPreviousTheLast)
@@ -155,10 +163,7 @@ TEST_F(PassesTest, ReadAheadOfAnySizeReadsEveryRecordOnceInEitherDirection)
         ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
         EXPECT_EQ(backward(papier, PAP::PBEZ), reversed);
         // Turning back in the middle goes on from the record read last.
-        ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
-        for (int i = 0; i < 7; ++i)
-            ASSERT_EQ(papier.next(), 0);
-        ASSERT_EQ(current(), "P006");
+        ASSERT_NO_FATAL_FAILURE(passTo(papier, 6));
         ASSERT_EQ(papier.previous(), 0);
         EXPECT_EQ(current(), "P005");
         ASSERT_EQ(papier.next(), 0);
@@ -171,10 +176,7 @@ TEST_F(PassesTest, ReadAheadOfAnySizeReadsEveryRecordOnceInEitherDirection)
 TEST_F(PassesTest, ResetReturnsToThePositionFirstInEitherDirection)
 {
     RecordFile &papier = paper(80);
-    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
-    for (int i = 0; i <= 40; ++i)
-        ASSERT_EQ(papier.next(), 0);
-    ASSERT_EQ(current(), "P040");
+    ASSERT_NO_FATAL_FAILURE(passTo(papier, 40));
     const std::string position = papier.position();
     ASSERT_FALSE(position.empty());
     EXPECT_LE(position.size(), 512u);
@@ -281,10 +283,8 @@ TEST_F(PassesTest, RecallTakesTheRecordFromTheBlockJustReadOrReadsItAgain)
     }
 
     // Outside the block (read five at a time: P000 to P004), the record is read.
-    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
-    for (int i = 0; i < 8; ++i)
-        ASSERT_EQ(papier.next(), 0);
-    const std::string late = papier.position(); // P007, read in the second block
+    ASSERT_NO_FATAL_FAILURE(passTo(papier, 7));
+    const std::string late = papier.position(); // read in the second block
     ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
     ASSERT_EQ(papier.next(), 0);
     ASSERT_EQ(papier.recall(late), 0);
@@ -295,10 +295,7 @@ TEST_F(PassesTest, RecallTakesTheRecordFromTheBlockJustReadOrReadsItAgain)
 TEST_F(PassesTest, APositionOfARenamedRecordResumesWhereTheRecordStood)
 {
     RecordFile &papier = paper(10);
-    ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
-    for (int i = 0; i <= 4; ++i)
-        ASSERT_EQ(papier.next(), 0);
-    ASSERT_EQ(current(), "P004");
+    ASSERT_NO_FATAL_FAILURE(passTo(papier, 4));
     const std::string position = papier.position();
     papier.buffer().set(PAP::PBEZ, "P999");
     ASSERT_EQ(papier.put(), 0);
