@@ -3,7 +3,7 @@
 // expression must be a column, a keyword or the collation, every '?' must have its value, and
 // the expression must prepare and run against tables with the files' columns.
 
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/collation.h"
 #include "store/layout.h"
 #include "store/viewfilter.h"

@@ -1,6 +1,6 @@
 #include "kundedata.h"
 
-#include "runtime/decimal.h"
+#include "base/decimal.h"
 
 #include <array>
 #include <cstdio>

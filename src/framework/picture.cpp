@@ -1,8 +1,8 @@
 #include "framework/picture.h"
 
-#include "runtime/decimal.h"
-#include "runtime/stddate.h"
-#include "runtime/text.h"
+#include "base/decimal.h"
+#include "base/stddate.h"
+#include "base/text.h"
 
 #include <cmath>
 #include <cstdio>

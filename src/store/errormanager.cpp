@@ -1,6 +1,6 @@
 #include "store/errormanager.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/procthread.h"
 #include "store/resultcodes.h"
 

@@ -2,7 +2,7 @@
 
 #include "store/filemanager.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/keyfields.h"
 #include "store/relationkeeper.h"
 

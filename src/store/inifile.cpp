@@ -1,6 +1,6 @@
 #include "store/inifile.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "store/inimanager.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/inifile.h"
 
 #include <algorithm>

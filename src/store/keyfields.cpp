@@ -1,6 +1,6 @@
 #include "store/keyfields.h"
 
-#include "runtime/stddate.h"
+#include "base/stddate.h"
 
 #include <cmath>
 #include <cstdio>

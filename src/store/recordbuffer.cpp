@@ -1,7 +1,7 @@
 #include "store/recordbuffer.h"
 
-#include "runtime/decimal.h"
-#include "runtime/text.h"
+#include "base/decimal.h"
+#include "base/text.h"
 
 #include <cassert>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/stddate.h"
+#include "base/stddate.h"
 #include "store/layout.h"
 
 #include <array>

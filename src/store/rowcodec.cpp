@@ -1,7 +1,7 @@
 #include "store/rowcodec.h"
 
-#include "runtime/stddate.h"
-#include "runtime/text.h"
+#include "base/stddate.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "store/viewfilter.h"
 
-#include "runtime/stddate.h"
-#include "runtime/text.h"
+#include "base/stddate.h"
+#include "base/text.h"
 #include "store/collation.h"
 #include "store/viewtokens.h"
 

@@ -4,7 +4,7 @@
 
 #include "costing/forms/paperforms.h"
 #include "costing/forms/servicelines.h"
-#include "runtime/idbuilder.h"
+#include "base/idbuilder.h"
 #include "test_lineforms_fixture.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "framework/picture.h"
 
-#include "runtime/stddate.h"
+#include "base/stddate.h"
 
 #include <gtest/gtest.h>
 

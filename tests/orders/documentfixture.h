@@ -3,7 +3,7 @@
 #include "orders/core/orderworkingtotals.h"
 #include "orders/reports/documentdata.h"
 
-#include "runtime/stddate.h"
+#include "base/stddate.h"
 #include "store/recordbuffer.h"
 
 #include <string>

@@ -5,7 +5,7 @@
 #include "orders/forms/customerform.h"
 #include "orders/forms/orderform.h"
 #include "orders/forms/orderforms.h"
-#include "runtime/stddate.h"
+#include "base/stddate.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"

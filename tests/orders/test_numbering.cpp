@@ -8,7 +8,7 @@
 
 #include "support/storefixture.h"
 
-#include "runtime/stddate.h"
+#include "base/stddate.h"
 #include "store/files.h"
 
 #include <gtest/gtest.h>

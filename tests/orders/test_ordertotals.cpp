@@ -2,7 +2,7 @@
 
 #include "totalsprinter.h"
 
-#include "runtime/stddate.h"
+#include "base/stddate.h"
 #include "store/files/auftrag.h"
 #include "store/files/kunde.h"
 #include "store/recordbuffer.h"

@@ -11,7 +11,7 @@
 #include "framework/procwindow.h"
 #include "orders/forms/customerform.h"
 #include "orders/forms/orderform.h"
-#include "runtime/stddate.h"
+#include "base/stddate.h"
 #include "shell/lists/listprocedure.h"
 #include "shell/procedures.h"
 #include "store/files.h"

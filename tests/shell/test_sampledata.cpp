@@ -1,6 +1,6 @@
 #include "shell/sampledata/sampledata.h"
 
-#include "runtime/stddate.h"
+#include "base/stddate.h"
 #include "support/storefixture.h"
 
 #include <gtest/gtest.h>

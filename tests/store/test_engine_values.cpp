@@ -3,7 +3,7 @@
 
 #include "enginetest.h"
 
-#include "runtime/stddate.h"
+#include "base/stddate.h"
 #include "store/collation.h"
 
 namespace {

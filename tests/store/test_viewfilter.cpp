@@ -1,5 +1,5 @@
-#include "runtime/stddate.h"
-#include "runtime/text.h"
+#include "base/stddate.h"
+#include "base/text.h"
 #include "store/collation.h"
 #include "store/files.h"
 #include "store/viewfilter.h"

@@ -1,7 +1,7 @@
 #include "costing/core/calculationsteps.h"
 
 #include "costing/core/machinecalculation.h"
-#include "runtime/decimal.h"
+#include "base/decimal.h"
 #include "store/files/kaldruck.h"
 #include "store/files/maschin.h"
 #include "store/recordbuffer.h"

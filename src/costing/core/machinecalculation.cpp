@@ -1,7 +1,7 @@
 #include "costing/core/machinecalculation.h"
 
 #include "costing/core/sheetlayout.h"
-#include "runtime/decimal.h"
+#include "base/decimal.h"
 #include "store/files/kaldruck.h"
 #include "store/recordbuffer.h"
 

@@ -1,6 +1,6 @@
 #include "costing/core/machinecatalogue.h"
 
-#include "runtime/decimal.h"
+#include "base/decimal.h"
 #include "store/files/maschin.h"
 #include "store/recordbuffer.h"
 

@@ -1,6 +1,6 @@
 #include "costing/core/sheetlayout.h"
 
-#include "runtime/decimal.h"
+#include "base/decimal.h"
 #include "store/files/kaldruck.h"
 #include "store/recordbuffer.h"
 

@@ -1,8 +1,8 @@
 #include "costing/forms/catalogueformsupport.h"
 
 #include "framework/formbuilder.h"
-#include "runtime/idbuilder.h"
-#include "runtime/text.h"
+#include "base/idbuilder.h"
+#include "base/text.h"
 
 #include <QFormLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "costing/forms/orderlinetotals.h"
 
 #include "orders/core/orderworkingtotals.h"
-#include "runtime/decimal.h"
-#include "runtime/text.h"
+#include "base/decimal.h"
+#include "base/text.h"
 #include "store/filemanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"

@@ -5,7 +5,7 @@
 #include "framework/dialogs.h"
 #include "framework/listcontrol.h"
 #include "framework/picture.h"
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/errormanager.h"
 #include "store/filehandle.h"
 #include "store/filemanager.h"

@@ -1,6 +1,6 @@
 #include "keyfold.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace keyfold {
 namespace {

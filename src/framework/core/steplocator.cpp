@@ -1,6 +1,6 @@
 #include "steplocator.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "textstep.h"
 
 #include "keyfold.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <cstdint>

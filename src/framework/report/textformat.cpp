@@ -1,6 +1,6 @@
 #include "textformat.h"
 
-#include "runtime/decimal.h"
+#include "base/decimal.h"
 
 #include <QLocale>
 

@@ -3,7 +3,7 @@
 #include "framework/view/viewmanager.h"
 
 #include "framework/view/viewvalues.h"
-#include "runtime/text.h"
+#include "base/text.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "framework/view/viewvalues.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 #include <charconv>
 #include <cstdlib>

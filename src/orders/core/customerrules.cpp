@@ -1,6 +1,6 @@
 #include "orders/core/customerrules.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/files/kunde.h"
 #include "store/recordbuffer.h"
 

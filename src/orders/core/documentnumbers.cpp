@@ -1,7 +1,7 @@
 #include "orders/core/documentnumbers.h"
 
-#include "runtime/idbuilder.h"
-#include "runtime/text.h"
+#include "base/idbuilder.h"
+#include "base/text.h"
 #include "store/files/auftrag.h"
 #include "store/files/stamm.h"
 #include "store/recordbuffer.h"

@@ -1,6 +1,6 @@
 #include "orders/core/linecontributions.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/files/anach.h"
 #include "store/files/atran.h"
 #include "store/files/aufpap.h"

@@ -1,6 +1,6 @@
 #include "orders/core/orderrules.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/files/auftrag.h"
 #include "store/files/kunde.h"
 #include "store/files/text.h"

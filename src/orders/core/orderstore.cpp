@@ -2,7 +2,7 @@
 
 #include "orders/core/documentnumbers.h"
 #include "orders/core/linecontributions.h"
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/files.h"
 #include "store/storecontext.h"
 

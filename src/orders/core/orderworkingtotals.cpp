@@ -1,6 +1,6 @@
 #include "orders/core/orderworkingtotals.h"
 
-#include "runtime/decimal.h"
+#include "base/decimal.h"
 #include "store/files/auftrag.h"
 #include "store/files/kunde.h"
 #include "store/recordbuffer.h"

@@ -5,7 +5,7 @@
 #include "orders/core/customerrules.h"
 #include "orders/core/orderstore.h"
 #include "orders/forms/formrows.h"
-#include "runtime/idbuilder.h"
+#include "base/idbuilder.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"

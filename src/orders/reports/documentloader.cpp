@@ -1,6 +1,6 @@
 #include "orders/reports/documentloader.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/storecontext.h"
 
 #include <string>

@@ -8,7 +8,7 @@
 #include "framework/recordsource.h"
 #include "framework/report/pagequeue.h"
 #include "framework/reportrunner.h"
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/errormanager.h"
 #include "store/storecontext.h"
 

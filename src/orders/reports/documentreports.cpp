@@ -6,7 +6,7 @@
 #include "framework/report/pagequeue.h"
 #include "framework/report/reportwriter.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace orders {
 namespace {

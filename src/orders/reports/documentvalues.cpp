@@ -2,7 +2,7 @@
 
 #include "documentdata.h"
 
-#include "runtime/decimal.h"
+#include "base/decimal.h"
 
 namespace orders {
 

@@ -1,7 +1,7 @@
 #include "listreporttable.h"
 
 #include "framework/report/textformat.h"
-#include "runtime/decimal.h"
+#include "base/decimal.h"
 #include "store/files.h"
 #include "store/recordbuffer.h"
 

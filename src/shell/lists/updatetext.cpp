@@ -4,7 +4,7 @@
 #include "framework/keycodes.h"
 #include "framework/procwindow.h"
 #include "framework/radiogroup.h"
-#include "runtime/text.h"
+#include "base/text.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"

@@ -3,7 +3,7 @@
 #include "samplecatalogue.h"
 
 #include "costing/core/machinecatalogue.h"
-#include "runtime/idbuilder.h"
+#include "base/idbuilder.h"
 #include "store/files.h"
 #include "store/storecontext.h"
 

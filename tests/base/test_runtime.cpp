@@ -1,7 +1,7 @@
-#include "runtime/decimal.h"
-#include "runtime/idbuilder.h"
-#include "runtime/stddate.h"
-#include "runtime/text.h"
+#include "base/decimal.h"
+#include "base/idbuilder.h"
+#include "base/stddate.h"
+#include "base/text.h"
 
 #include <gtest/gtest.h>
 
