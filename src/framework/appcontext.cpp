@@ -8,7 +8,16 @@
 #include <QPrinter>
 
 namespace {
+
 constexpr int kProcedureNotDefined = 24;
+
+// The history areas of the update forms on one thread, by procedure and file: what a form
+// confirmed last stays recallable the next time the form opens on the thread.
+struct HistoryAreas
+{
+    std::map<std::string, std::unique_ptr<RecordBuffer>, std::less<>> areas;
+};
+
 } // namespace
 
 AppContext::AppContext(StoreContext &store, ProcedureThreads &threads, QMdiArea *host)
@@ -19,7 +28,7 @@ AppContext::AppContext(StoreContext &store, ProcedureThreads &threads, QMdiArea 
     m_threadEnded = QObject::connect(&threads,
                                      &ProcedureThreads::threadEnded,
                                      &threads,
-                                     [this](quint32 thread) { m_threadValues.erase(thread); });
+                                     [this](quint32 thread) { m_threadSlots.erase(thread); });
 }
 
 AppContext::~AppContext()
@@ -39,22 +48,19 @@ QPrinter &AppContext::printer()
     return *m_printer;
 }
 
-ThreadValues &AppContext::threadValues()
+std::shared_ptr<void> &AppContext::slotOfThisThread(std::type_index type)
 {
-    std::unique_ptr<ThreadValues> &values = m_threadValues[ProcThread::current()];
-    if (!values)
-        values = std::make_unique<ThreadValues>();
-    return *values;
+    return m_threadSlots[ProcThread::current()][type];
 }
 
 bool AppContext::hasThreadValues(std::uint32_t thread) const
 {
-    return m_threadValues.contains(thread);
+    return m_threadSlots.contains(thread);
 }
 
 RecordBuffer &AppContext::historyArea(std::string_view procedure, FileId file)
 {
-    auto &areas = threadValues().historyAreas;
+    auto &areas = threadSlot<HistoryAreas>().areas;
     const std::string key = std::string(procedure) + '/' + fileDef(file).label;
     std::unique_ptr<RecordBuffer> &area = areas[key];
     if (!area) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/idbuilder.h"
 #include "framework/procedureregistry.h"
-#include "orders/core/orderworkingtotals.h"
 #include "store/recordbuffer.h"
 
 #include <QMetaObject>
@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <typeindex>
+#include <typeinfo>
 
 class ProcedureThreads;
 class QMdiArea;
@@ -36,22 +38,10 @@ inline constexpr int Completed = 1;
 inline constexpr int Cancelled = 2;
 } // namespace Response
 
-// The working values that belong to one procedure thread. A procedure called by another runs
-// on the caller's thread and so shares them: the order form, the print calculation it calls
-// and the reports it starts see one OrderWorkingTotals.
-struct ThreadValues
-{
-    orders::OrderWorkingTotals OrderWorkingTotals;
-    double WorkCalcTypesetting = 0;
-    std::string CurrentOrderId;
-    // The history areas of the update forms run on this thread, by procedure and file: what
-    // a form confirmed last stays recallable the next time the form opens on the thread.
-    std::map<std::string, std::unique_ptr<RecordBuffer>, std::less<>> historyAreas;
-};
-
 // Everything a procedure works with, handed to it when it starts: the record store, the
-// procedure threads, the MDI area its windows go into, the procedures it may call, and the
-// process-wide values of the calling protocol. There are no hidden singletons behind it.
+// procedure threads, the MDI area its windows go into, the procedures it may call, the id
+// builder, and the process-wide values of the calling protocol. There are no hidden
+// singletons behind it.
 class AppContext
 {
 public:
@@ -95,8 +85,23 @@ public:
     // report; empty until an order form has opened.
     std::string LastOpenedOrderId;
 
-    // The values of the thread that runs now.
-    ThreadValues &threadValues();
+    // Internal ids for new records, from every form: one builder for the process, so that no
+    // two records get the same id, whatever form made them.
+    rt::IdBuilder &ids() { return m_ids; }
+
+    // A working value of type `Slot` that belongs to the thread that runs now, made on first
+    // use. A procedure called by another runs on the caller's thread and so shares its slots:
+    // a form and the forms and reports it calls work on one set of values. A thread's slots
+    // go when it ends. The layers above keep their per-thread values here, each in a type of
+    // its own, without this one knowing them.
+    template<class Slot>
+    Slot &threadSlot()
+    {
+        std::shared_ptr<void> &held = slotOfThisThread(std::type_index(typeid(Slot)));
+        if (!held)
+            held = std::make_shared<Slot>();
+        return *static_cast<Slot *>(held.get());
+    }
     bool hasThreadValues(std::uint32_t thread) const;
     // The history area of `procedure` on this thread, a cleared record of `file` at first.
     RecordBuffer &historyArea(std::string_view procedure, FileId file);
@@ -108,6 +113,9 @@ public:
     std::uint32_t start(std::string_view name);
 
 private:
+    using ThreadSlots = std::map<std::type_index, std::shared_ptr<void>>;
+
+    std::shared_ptr<void> &slotOfThisThread(std::type_index type);
     void reportUndefined(std::string_view name);
 
     StoreContext &m_store;
@@ -117,7 +125,8 @@ private:
     ToolbarStrip *m_strip = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     std::function<void()> m_help;
-    std::map<std::uint32_t, std::unique_ptr<ThreadValues>> m_threadValues;
+    rt::IdBuilder m_ids;
+    std::map<std::uint32_t, ThreadSlots> m_threadSlots;
     QMetaObject::Connection m_threadEnded;
 };
 

@@ -2,6 +2,7 @@
 
 #include "costing/forms/kaldruck.h"
 #include "framework/formfixture.h"
+#include "orders/core/orderthreadvalues.h"
 #include "store/relationkeeper.h"
 
 #include <functional>
@@ -124,7 +125,7 @@ public:
         int response = 0;
         orders::OrderWorkingTotals totals;
         double typesetting = 0;
-        ThreadValues *values = nullptr; // while the form is open
+        orders::OrderThreadValues *values = nullptr; // while the form is open
     };
 
     // Calls the form on a thread of its own, as the order form of `openOrder` does (no order
@@ -137,7 +138,7 @@ public:
                   const orders::OrderWorkingTotals &totals = {})
     {
         gui.start(QStringLiteral("Auftrag"), [=, this, &call] {
-            ThreadValues &values = app->threadValues();
+            orders::OrderThreadValues &values = app->threadSlot<orders::OrderThreadValues>();
             call.values = &values;
             values.CurrentOrderId = openOrder;
             values.OrderWorkingTotals = totals;

@@ -2,6 +2,7 @@
 
 #include "costing/forms/costingforms.h"
 #include "framework/appcontext.h"
+#include "orders/core/orderthreadvalues.h"
 #include "store/files.h"
 #include "store/storecontext.h"
 #include "support/guiharness.h"
@@ -131,7 +132,7 @@ public:
     callForm(const std::string &name, FileId file, int request, const Caller &caller, Call &call)
     {
         gui.start(QString::fromStdString(name), [this, name, file, request, caller, &call] {
-            ThreadValues &values = app->threadValues();
+            orders::OrderThreadValues &values = app->threadSlot<orders::OrderThreadValues>();
             values.CurrentOrderId = caller.currentOrderId;
             values.OrderWorkingTotals = caller.totals;
             values.WorkCalcTypesetting = caller.typesetting;

@@ -291,6 +291,11 @@ public:
         int lastResponse = -1;
         std::string orderId;
     };
+    // What a caller keeps for its thread.
+    struct CallerValues
+    {
+        std::string orderId;
+    };
 
     Probe(AppContext &app, Seen &seen)
         : ProcedureController(app, "Probe", u"Probe"_s)
@@ -305,7 +310,7 @@ protected:
         m_seen.request = REQUEST;
         m_seen.pendingRequest = app().PendingRequest;
         m_seen.lastResponse = app().LastResponse;
-        m_seen.orderId = app().threadValues().CurrentOrderId;
+        m_seen.orderId = app().threadSlot<CallerValues>().orderId;
     }
 
 private:
@@ -324,7 +329,7 @@ TEST(CallingProtocol, TheCalledProcedureTakesTheRequestAndLeavesItsResponse)
     std::uint32_t callerThread = 0;
     f.gui.start(u"Caller"_s, [&] {
         callerThread = ProcThread::current();
-        f.app->threadValues().CurrentOrderId = "A7";
+        f.app->threadSlot<Probe::CallerValues>().orderId = "A7";
         f.app->LastResponse = 99;
         response = f.app->call("Probe", Request::Select);
     });
@@ -347,6 +352,60 @@ TEST(CallingProtocol, TheCalledProcedureTakesTheRequestAndLeavesItsResponse)
     EXPECT_EQ(seen.orderId, "");
     f.gui.closeBox(f.gui.window(u"Probe"_s));
     EXPECT_EQ(f.app->LastResponse, Response::Cancelled) << "closed without a response";
+}
+
+// Per-thread working values of two kinds, as two layers above would keep them; the first
+// counts how many of it are alive.
+struct CountedSlot
+{
+    CountedSlot() { ++alive; }
+    ~CountedSlot() { --alive; }
+    CountedSlot(const CountedSlot &) = delete;
+    CountedSlot &operator=(const CountedSlot &) = delete;
+    static inline int alive = 0;
+    std::string value;
+};
+struct OtherSlot
+{
+    std::string value;
+};
+
+TEST(ThreadSlots, EachThreadKeepsItsOwnOfEachKindUntilItEnds)
+{
+    FormFixture f;
+    struct Run
+    {
+        std::uint32_t thread = 0;
+        std::string counted; // what the thread found in its slots after waiting
+        std::string other;
+    };
+    Run runs[2];
+    const QString titles[2] = {u"Erster"_s, u"Zweiter"_s};
+    for (int i = 0; i < 2; ++i) {
+        f.gui.start(titles[i], [&f, &run = runs[i], title = titles[i]] {
+            run.thread = ProcThread::current();
+            f.app->threadSlot<CountedSlot>().value = title.toStdString();
+            f.app->threadSlot<OtherSlot>().value = "other " + title.toStdString();
+            ProcWindow window(f.gui.area(), title);
+            window.open();
+            QStringList log;
+            runEvents(window, log);
+            run.counted = f.app->threadSlot<CountedSlot>().value;
+            run.other = f.app->threadSlot<OtherSlot>().value;
+        });
+    }
+    EXPECT_EQ(CountedSlot::alive, 2);
+
+    f.gui.closeBox(f.gui.window(titles[0]));
+    EXPECT_EQ(runs[0].counted, "Erster") << "not the value the other thread set later";
+    EXPECT_EQ(runs[0].other, "other Erster") << "a slot of its own for each kind";
+    EXPECT_EQ(CountedSlot::alive, 1) << "the ended thread's slot is gone";
+    EXPECT_FALSE(f.app->hasThreadValues(runs[0].thread));
+    EXPECT_TRUE(f.app->hasThreadValues(runs[1].thread));
+
+    f.gui.closeBox(f.gui.window(titles[1]));
+    EXPECT_EQ(runs[1].counted, "Zweiter");
+    EXPECT_EQ(CountedSlot::alive, 0);
 }
 
 TEST(CallingProtocol, AnUndefinedProcedureIsReportedByName)

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "base/stddate.h"
 #include "framework/appcontext.h"
 #include "framework/procwindow.h"
+#include "orders/core/orderthreadvalues.h"
 #include "orders/forms/customerform.h"
 #include "orders/forms/orderform.h"
 #include "orders/forms/orderforms.h"
-#include "base/stddate.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"
@@ -56,7 +57,7 @@ public:
                                    "DrucRECdet",
                                    "DrucRECmax"}) {
             app->procedures().add(report, [this, report](AppContext &context) {
-                noteRun(report, context.threadValues().CurrentOrderId);
+                noteRun(report, context.threadSlot<orders::OrderThreadValues>().CurrentOrderId);
             });
         }
     }

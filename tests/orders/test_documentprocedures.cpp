@@ -6,6 +6,7 @@
 #include "framework/appcontext.h"
 #include "framework/pagepreview.h"
 #include "framework/report/pagequeue.h"
+#include "orders/core/orderthreadvalues.h"
 #include "orders/reports/documentloader.h"
 #include "support/guiharness.h"
 #include "support/orderfamily.h"
@@ -50,7 +51,7 @@ struct DocumentRun
     {
         response = 0;
         gui.start(QString::fromLatin1(report), [this, report, orderId] {
-            app->threadValues().CurrentOrderId = orderId;
+            app->threadSlot<orders::OrderThreadValues>().CurrentOrderId = orderId;
             response = app->call(report);
         });
     }

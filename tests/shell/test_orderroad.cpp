@@ -3,7 +3,10 @@
 // customer's order list, a print calculation with its machine, paper and typesetting line, an
 // additional-work and a transport line, payment terms, and OK on every window. The stored
 // order must then carry the totals worked out by hand from the catalogue and the typed job.
+// Besides, the ids that forms of different kinds hand out at one moment.
 
+#include "base/idbuilder.h"
+#include "base/stddate.h"
 #include "costing/forms/kaldruck.h"
 #include "costing/forms/servicelines.h"
 #include "framework/appcontext.h"
@@ -11,11 +14,12 @@
 #include "framework/procwindow.h"
 #include "orders/forms/customerform.h"
 #include "orders/forms/orderform.h"
-#include "base/stddate.h"
 #include "shell/lists/listprocedure.h"
 #include "shell/procedures.h"
 #include "store/files.h"
+#include "store/relationkeeper.h"
 #include "store/storecontext.h"
+#include "store/threadrecords.h"
 #include "support/guiharness.h"
 #include "support/scriptedpresenter.h"
 #include "support/storefixture.h"
@@ -355,6 +359,40 @@ TEST(OrderRoad, CustomerToStoredOrderTotals)
     EXPECT_DOUBLE_EQ(stored.get(AUF::BRUTTO), 338.02);
     EXPECT_NEAR(stored.get(AUF::MWST), 53.97, 1e-9);
     EXPECT_DOUBLE_EQ(stored.get(AUF::SKONPREIS), 331.26);
+}
+
+// The customer form and the print calculation form both make "K" ids from the clock. Begun
+// within one hundredth of a second, each on a thread of its own, they must not hand out the
+// same id: the second gets the next hundredth.
+TEST(OrderRoad, CustomerAndCalculationBegunInOneHundredthGetDifferentIds)
+{
+    OrderRoad f;
+    struct NewRecord
+    {
+        const char *form;
+        FileId file;
+        StringField id;
+        std::uint32_t thread = 0;
+    };
+    NewRecord records[] = {
+        {"Updatekunde", FileId::kunde, KUN::KID},
+        {"Updatekaldruck", FileId::kaldruck, KAD::KAAID},
+    };
+    for (NewRecord &r : records) {
+        r.thread = f.gui.start(QString::fromLatin1(r.form), [&f, &r] {
+            RelationKeeper &keeper = f.store->relations(r.file);
+            keeper.Open();
+            f.store->fileManager(r.file).PrepareNewRecord();
+            f.app->call(r.form, Request::Insert);
+            keeper.Close();
+        });
+    }
+    // Both forms are open now, their new records primed.
+    const rt::StdTime now = rt::timeFromHms(10, 0, 0);
+    EXPECT_EQ(f.store->threads().of(records[0].thread).get(records[0].id),
+              rt::IdBuilder::compose("K", kToday, now, KUN::KID.size));
+    EXPECT_EQ(f.store->threads().of(records[1].thread).get(records[1].id),
+              rt::IdBuilder::compose("K", kToday, now + 1, KAD::KAAID.size));
 }
 
 } // namespace

@@ -51,7 +51,7 @@ Updatemaschin::Updatemaschin(AppContext &app)
 
 void Updatemaschin::FillNewRecord()
 {
-    records().set(MAS::MID, costingforms::newInternalId("M"));
+    records().set(MAS::MID, costingforms::newInternalId(app(), "M"));
     records().set(MAS::MFARB, 1.0);
 }
 
@@ -121,7 +121,7 @@ UpdatearbeitA::UpdatearbeitA(AppContext &app)
 
 void UpdatearbeitA::FillNewRecord()
 {
-    records().set(ARB::AID, costingforms::newInternalId("A"));
+    records().set(ARB::AID, costingforms::newInternalId(app(), "A"));
 }
 
 void UpdatearbeitA::defineWindow(FormBuilder &form)
@@ -168,7 +168,7 @@ Updatesatz::Updatesatz(AppContext &app)
 
 void Updatesatz::FillNewRecord()
 {
-    records().set(SAT::SID, costingforms::newInternalId("Z"));
+    records().set(SAT::SID, costingforms::newInternalId(app(), "Z"));
     records().set(SAT::SFAK, 1.0);
 }
 
@@ -256,7 +256,7 @@ updatlief::updatlief(AppContext &app)
 
 void updatlief::FillNewRecord()
 {
-    records().set(LIE::LIIAD, costingforms::newInternalId("L"));
+    records().set(LIE::LIIAD, costingforms::newInternalId(app(), "L"));
 }
 
 void updatlief::defineWindow(FormBuilder &form)

@@ -1,19 +1,17 @@
 #include "costing/forms/catalogueformsupport.h"
 
-#include "framework/formbuilder.h"
-#include "base/idbuilder.h"
 #include "base/text.h"
+#include "framework/appcontext.h"
+#include "framework/formbuilder.h"
 
 #include <QFormLayout>
 #include <QLabel>
 
 namespace costingforms {
 
-std::string newInternalId(std::string_view letter)
+std::string newInternalId(AppContext &app, std::string_view letter)
 {
-    // One builder for the whole program: ids handed out by any form stay distinct.
-    static rt::IdBuilder ids;
-    return ids.next(letter, 14);
+    return app.ids().next(letter, 14);
 }
 
 bool isBlank(std::string_view text)

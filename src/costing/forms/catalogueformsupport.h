@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+class AppContext;
 class FormBuilder;
 class QLabel;
 
@@ -16,7 +17,7 @@ namespace costingforms {
 
 // The letter, today's day number and the time of day as digits, cut to 14 characters; never
 // handed out twice in this process, so two records made in one hundredth keep apart.
-std::string newInternalId(std::string_view letter);
+std::string newInternalId(AppContext &app, std::string_view letter);
 
 // Nothing but blanks: what the checks call an empty text.
 bool isBlank(std::string_view text);

@@ -1,5 +1,6 @@
 #include "costing/forms/kaldruck.h"
 
+#include "base/text.h"
 #include "costing/core/calculationsteps.h"
 #include "costing/core/lineprices.h"
 #include "costing/core/machinecalculation.h"
@@ -8,8 +9,7 @@
 #include "framework/core/stepmanager.h"
 #include "framework/formbuilder.h"
 #include "framework/procwindow.h"
-#include "base/idbuilder.h"
-#include "base/text.h"
+#include "orders/core/orderthreadvalues.h"
 #include "store/errormanager.h"
 #include "store/filemanager.h"
 #include "store/files.h"
@@ -81,14 +81,6 @@ int focusControl(costing::CalcFocus focus)
     return 0;
 }
 
-// Calculation ids are handed out once per process, also when two are primed within one
-// hundredth of a second.
-rt::IdBuilder &calculationIds()
-{
-    static rt::IdBuilder ids;
-    return ids;
-}
-
 } // namespace
 
 Updatekaldruck::Updatekaldruck(AppContext &app)
@@ -110,7 +102,7 @@ RecordBuffer &Updatekaldruck::calculation() const
 
 double &Updatekaldruck::typesettingSum() const
 {
-    return app().threadValues().WorkCalcTypesetting;
+    return app().threadSlot<orders::OrderThreadValues>().WorkCalcTypesetting;
 }
 
 int Updatekaldruck::mode() const
@@ -128,7 +120,7 @@ void Updatekaldruck::FillNewRecord()
 {
     RecordBuffer &c = calculation();
     c.set(KAD::KAUFID, records().get(AUF::FID));
-    m_newId = calculationIds().next("K", 14);
+    m_newId = app().ids().next("K", KAD::KAAID.size);
     c.set(KAD::KAAID, m_newId);
     for (RealField field :
          {KAD::KAAL, KAD::KASO, KAD::KAFARBE, KAD::KAVH, KAD::KAFASCHW, KAD::KAALGES})
@@ -197,7 +189,7 @@ int Updatekaldruck::OnWindowEvent()
     const int level = ProcedureController::OnWindowEvent();
     if (event().kind != EventKind::OpenWindow || !procWindow())
         return level;
-    ThreadValues &values = app().threadValues();
+    orders::OrderThreadValues &values = app().threadSlot<orders::OrderThreadValues>();
     m_contribution.open(values.OrderWorkingTotals, values.CurrentOrderId, records());
     values.WorkCalcTypesetting = costing::typesettingOnOpen(calculation());
     // Until a mode is chosen only the selector shows; the stored mode is chosen at once.
@@ -517,7 +509,7 @@ int Updatekaldruck::Shutdown()
 {
     // The calculation's share reaches the order once: after the record was written, or,
     // when it was not, the share taken out at opening goes back.
-    ThreadValues &values = app().threadValues();
+    orders::OrderThreadValues &values = app().threadSlot<orders::OrderThreadValues>();
     if (RESPONSE == Response::Completed) {
         m_contribution.accepted(values.OrderWorkingTotals, store(), app().VatFactor);
     } else {

@@ -3,6 +3,7 @@
 #include "costing/forms/catalogueformsupport.h"
 #include "costing/forms/orderlinetotals.h"
 #include "framework/procwindow.h"
+#include "orders/core/orderthreadvalues.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 
@@ -27,7 +28,7 @@ void LineForm::registerParts()
 void LineForm::FillNewRecord()
 {
     RecordBuffer &r = line();
-    r.set(m_role.id, costingforms::newInternalId(m_role.letter));
+    r.set(m_role.id, costingforms::newInternalId(app(), m_role.letter));
     r.set(m_role.order, records().get(AUF::FID));
 }
 
@@ -39,13 +40,13 @@ bool LineForm::feedsWorkingTotals() const
         const std::string calculation = records().get(KAD::KAAID);
         return !calculation.empty() && calculation == line().get(ASA::ASKADID);
     }
-    const std::string &current = app().threadValues().CurrentOrderId;
+    const std::string &current = app().threadSlot<orders::OrderThreadValues>().CurrentOrderId;
     return !current.empty() && current == m_orderId;
 }
 
 double &LineForm::typesettingSum() const
 {
-    return app().threadValues().WorkCalcTypesetting;
+    return app().threadSlot<orders::OrderThreadValues>().WorkCalcTypesetting;
 }
 
 int LineForm::PrepareRequest()
@@ -89,7 +90,8 @@ void LineForm::takeOut()
         m_typesettingAfterOpen = sum;
         return;
     }
-    orders::OrderWorkingTotals &totals = app().threadValues().OrderWorkingTotals;
+    orders::OrderWorkingTotals &totals
+        = app().threadSlot<orders::OrderThreadValues>().OrderWorkingTotals;
     m_before = orders::SubtractLine(totals, *m_role.kind, records());
     m_afterOpen = {*m_role.kind, totals};
 }
@@ -103,7 +105,8 @@ void LineForm::countLine()
         typesettingSum() = m_typesettingAfterOpen + line().get(m_role.total);
         return;
     }
-    orders::OrderWorkingTotals &totals = app().threadValues().OrderWorkingTotals;
+    orders::OrderWorkingTotals &totals
+        = app().threadSlot<orders::OrderThreadValues>().OrderWorkingTotals;
     orders::PutBackLine(totals, m_afterOpen);
     orders::AddLine(totals, *m_role.kind, records());
     if (*m_role.kind == orders::LineKind::ExtrasLine)
@@ -118,7 +121,8 @@ void LineForm::putBack()
         typesettingSum() = m_typesettingBefore;
         return;
     }
-    orders::OrderWorkingTotals &totals = app().threadValues().OrderWorkingTotals;
+    orders::OrderWorkingTotals &totals
+        = app().threadSlot<orders::OrderThreadValues>().OrderWorkingTotals;
     orders::PutBackLine(totals, m_before);
     if (*m_role.kind == orders::LineKind::ExtrasLine)
         totals.WorkExtrasText = m_before.before.WorkExtrasText;

@@ -158,7 +158,7 @@ UpdatepapierR::~UpdatepapierR() = default;
 
 void UpdatepapierR::FillNewRecord()
 {
-    records().set(PAP::IPAP, costingforms::newInternalId("R"));
+    records().set(PAP::IPAP, costingforms::newInternalId(app(), "R"));
 }
 
 void UpdatepapierR::defineWindow(FormBuilder &form)

@@ -5,7 +5,6 @@
 #include "orders/core/customerrules.h"
 #include "orders/core/orderstore.h"
 #include "orders/forms/formrows.h"
-#include "base/idbuilder.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"
@@ -13,18 +12,6 @@
 #include <QHBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// Customer identities are made from the clock; two made within one hundredth of a second in
-// this process must still differ.
-rt::IdBuilder &customerIds()
-{
-    static rt::IdBuilder ids;
-    return ids;
-}
-
-} // namespace
 
 CustomerForm::CustomerForm(AppContext &app, Kind kind)
     : ProcedureController(
@@ -39,7 +26,7 @@ CustomerForm::~CustomerForm() = default;
 
 void CustomerForm::FillNewRecord()
 {
-    records().set(KUN::KID, customerIds().next("K", KUN::KID.size, [this](const std::string &id) {
+    records().set(KUN::KID, app().ids().next("K", KUN::KID.size, [this](const std::string &id) {
         return orders::idTaken(store(), KUN::Keyid, KUN::KID, id);
     }));
 }

@@ -3,13 +3,13 @@
 
 #include "orders/forms/orderform.h"
 
+#include "base/text.h"
 #include "framework/listcontrol.h"
 #include "framework/procwindow.h"
 #include "orders/core/documentnumbers.h"
 #include "orders/core/linecontributions.h"
 #include "orders/core/orderstore.h"
-#include "base/idbuilder.h"
-#include "base/text.h"
+#include "orders/core/orderthreadvalues.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/relationkeeper.h"
@@ -22,14 +22,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Ids and generated order numbers are made from the clock; two made within one hundredth
-// of a second in this process must still differ.
-rt::IdBuilder &orderIds()
-{
-    static rt::IdBuilder ids;
-    return ids;
-}
 
 QString germanNumber(double value)
 {
@@ -81,12 +73,12 @@ OrderForm::~OrderForm() = default;
 
 orders::OrderWorkingTotals &OrderForm::totals() const
 {
-    return app().threadValues().OrderWorkingTotals;
+    return app().threadSlot<orders::OrderThreadValues>().OrderWorkingTotals;
 }
 
 void OrderForm::FillNewRecord()
 {
-    const std::string id = orderIds().next("F", AUF::FID.size, [this](const std::string &id) {
+    const std::string id = app().ids().next("F", AUF::FID.size, [this](const std::string &id) {
         return orders::idTaken(store(), AUF::Keyfid, AUF::FID, id);
     });
     orders::primeNewOrder(records(), id, rt::today());
@@ -127,7 +119,7 @@ void OrderForm::openOrder()
 {
     Records &r = records();
     m_orderId = r.get(AUF::FID);
-    app().threadValues().CurrentOrderId = m_orderId;
+    app().threadSlot<orders::OrderThreadValues>().CurrentOrderId = m_orderId;
     app().LastOpenedOrderId = m_orderId;
     showLastNumbers();
 
@@ -395,7 +387,7 @@ void OrderForm::printDocument(orders::PrintButton button)
         showValues();
         return;
     }
-    app().threadValues().CurrentOrderId = m_orderId;
+    app().threadSlot<orders::OrderThreadValues>().CurrentOrderId = m_orderId;
     for (int run = 0; run < orders::reportRuns(m_copies); ++run)
         app().call(report);
     showValues();
@@ -417,7 +409,7 @@ void OrderForm::prepareSave()
                        MessageIcon::Information,
                        MessageButton::Ok,
                        MessageButton::Ok);
-        r.set(AUF::FNR, orderIds().next("", AUF::FNR.size, [this](const std::string &number) {
+        r.set(AUF::FNR, app().ids().next("", AUF::FNR.size, [this](const std::string &number) {
             return orders::idTaken(store(), AUF::Keyfnr, AUF::FNR, number);
         }));
     }

@@ -5,6 +5,7 @@
 #include "framework/filedrop.h"
 #include "framework/procedurecontroller.h"
 #include "orders/core/orderrules.h"
+#include "orders/core/orderworkingtotals.h"
 
 #include <QString>
 

@@ -3,12 +3,13 @@
 #include "documentdata.h"
 #include "documentloader.h"
 
+#include "base/text.h"
 #include "framework/appcontext.h"
 #include "framework/procedureregistry.h"
 #include "framework/recordsource.h"
 #include "framework/report/pagequeue.h"
 #include "framework/reportrunner.h"
-#include "base/text.h"
+#include "orders/core/orderthreadvalues.h"
 #include "store/errormanager.h"
 #include "store/storecontext.h"
 
@@ -106,7 +107,7 @@ private:
 
 std::string documentOrderId(AppContext &app, DocumentReport report)
 {
-    std::string id = app.threadValues().CurrentOrderId;
+    std::string id = app.threadSlot<orders::OrderThreadValues>().CurrentOrderId;
     if (rt::isBlank(id) && report == DocumentReport::DrucRECmax)
         id = app.LastOpenedOrderId;
     return rt::isBlank(id) ? std::string() : id;
