@@ -1,10 +1,14 @@
 #include "formprocedure.h"
 
+#include "framework/formbuilder.h"
 #include "framework/keycodes.h"
+#include "store/files.h"
 
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QTreeWidget>
 
@@ -219,6 +223,66 @@ TEST(Controls, SelectingATabMakesItCurrentAndAControlTakesTheFocus)
     EXPECT_EQ(window->choice(30), 2);
     EXPECT_EQ(window->focusControl(), 12);
     EXPECT_TRUE(log.contains(u"Selected 12"_s));
+}
+
+// A form laid out over a column and framed groups, as the customer and order forms are: the
+// builders of the parts bind like the window's own, the controls keep the order in which
+// they were declared, and the window's buttons stay at its foot.
+TEST(Controls, FormPartsBindAndOrderLikeTheWindowsRows)
+{
+    GuiHarness gui;
+    ProcWindow window(gui.area(), u"Kunde"_s);
+    Records records;
+    double discount = 0;
+    FormBuilder form(window, records);
+    form.entry(1, u" Firma "_s, KUN::KNAME, u"@s45"_s);
+    auto *side = new QWidget(window.content());
+    form.addWidget(side);
+    FormBuilder column = form.part(side);
+    FormBuilder delivery = column.group(0, u"  Lieferanschrift "_s);
+    delivery.entry(2, u"Name  "_s, KUN::LNAME, u"@s45"_s);
+    delivery.button(3, u"Übernehmen"_s);
+    FormBuilder contact = column.group(4, u"Ansprechpartner"_s);
+    contact.display(5, u"Telefon "_s, KUN::KPTEL);
+    contact.entry(6, u"Rabatt"_s, discount, u"@n6.2"_s);
+    column.buttonRow({{7, u"Neu"_s}, {8, u"Ändern"_s}});
+    form.okCancel(9, 10);
+    window.subWindow()->adjustSize();
+    window.open();
+
+    EXPECT_EQ(window.controlsInTabOrder(), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    const std::pair<int, QString> names[] = {
+        {1, u"Firma"_s},
+        {2, u"Name"_s},
+        {4, u"Ansprechpartner"_s},
+        {5, u"Telefon"_s},
+        {7, u"Neu"_s},
+    };
+    for (const auto &[control, name] : names)
+        EXPECT_EQ(window.control(control)->accessibleName(), name) << control;
+
+    // The unnumbered group is named but is no control; the button declared in it is a row of
+    // it, the window's buttons are below every row.
+    auto *unnumbered = qobject_cast<QGroupBox *>(window.control(2)->parentWidget());
+    ASSERT_NE(unnumbered, nullptr);
+    EXPECT_EQ(unnumbered->accessibleName(), u"Lieferanschrift"_s);
+    EXPECT_EQ(window.control(0), nullptr);
+    EXPECT_TRUE(unnumbered->isAncestorOf(window.control(3)));
+    const auto top = [&](int control) {
+        return window.control(control)->mapTo(window.content(), QPoint()).y();
+    };
+    EXPECT_GT(top(9), top(7));
+    EXPECT_EQ(top(9), top(10));
+
+    // Fields and working values of the parts are bound to the form's records.
+    records.set(KUN::LNAME, "Druckerei Nord");
+    records.set(KUN::KPTEL, "0431 12345");
+    window.redisplay();
+    EXPECT_EQ(gui.text(&window, 2), u"Druckerei Nord"_s);
+    EXPECT_EQ(gui.text(&window, 5), u"0431 12345"_s);
+    qobject_cast<QLineEdit *>(window.control(6))->setText(u"3,5"_s);
+    EXPECT_TRUE(window.updateFromWindow(6));
+    EXPECT_DOUBLE_EQ(discount, 3.5);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "framework/listcontrol.h"
 #include "orders/core/customerrules.h"
 #include "orders/core/orderstore.h"
-#include "orders/forms/formrows.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"
@@ -43,9 +42,9 @@ void CustomerForm::defineWindow(FormBuilder &form)
     left->setMinimumWidth(400);
     columns->addWidget(left, 1);
     columns->addWidget(right, 1);
-    form.rows()->addRow(top);
+    form.addWidget(top);
 
-    FormRows address(window, records(), left);
+    FormBuilder address = form.part(left);
     address.display(InternalNumber, u"interne Nummer"_s, KUN::KAID);
     address.display(Identity, u"Kunden-ID"_s, KUN::KID);
     address.entry(Name, u"Firma / Name"_s, KUN::KNAME, u"@s45"_s);
@@ -60,15 +59,15 @@ void CustomerForm::defineWindow(FormBuilder &form)
     address.entry(Mail, u"E-Mail"_s, KUN::KEMAIL, u"@s70"_s);
     address.entry(Web, u"Internet"_s, KUN::KHTTP, u"@s60"_s);
 
-    FormRows side(window, records(), right);
-    FormRows delivery = side.group(0, u"Lieferanschrift"_s);
+    FormBuilder side = form.part(right);
+    FormBuilder delivery = side.group(0, u"Lieferanschrift"_s);
     delivery.entry(DeliveryName, u"Name "_s, KUN::LNAME, u"@s45"_s);
     delivery.entry(DeliveryAttention, u"z. Hd. "_s, KUN::LZHAND, u"@s45"_s);
     delivery.entry(DeliveryStreet, u"Strasse "_s, KUN::LSTR, u"@s45"_s);
     delivery.entry(DeliveryPostcode, u"PLZ "_s, KUN::LPLZ, u"@s7"_s);
     delivery.entry(DeliveryPlace, u"Ort "_s, KUN::LORT, u"@s45"_s);
     delivery.button(CopyAddress, u"    Kunden - Adresse  als Lieferanschrift übernehmen"_s);
-    FormRows contact = side.group(0, u"Ansprechpartner"_s);
+    FormBuilder contact = side.group(0, u"Ansprechpartner"_s);
     contact.entry(Contact, u"Name  "_s, KUN::KPERS1, u"@s45"_s);
     contact.entry(ContactPhone, u"Telefon "_s, KUN::KPTEL, u"@s20"_s);
     contact.entry(ContactMobile, u"Funk "_s, KUN::KPFUNK, u"@s20"_s);
@@ -76,13 +75,13 @@ void CustomerForm::defineWindow(FormBuilder &form)
     contact.entry(ContactMail, u"E-Mail "_s, KUN::KPEMAIL, u"@s70"_s);
     contact.entry(ContactBirthday, u"Geburtstag"_s, KUN::KPGEB, u"@d6"_s);
 
-    FormRows below(window, records(), new QWidget(window.content()));
-    form.rows()->addRow(below.parent());
+    FormBuilder below = form.part(new QWidget(window.content()));
+    form.addWidget(below.parent());
     defineOrders(below);
     form.okCancel(Ok, Cancel);
 }
 
-void CustomerForm::defineOrders(FormRows &rows)
+void CustomerForm::defineOrders(FormBuilder &rows)
 {
     ProcWindow &window = *procWindow();
     const bool main = m_kind == Kind::Main;
@@ -102,24 +101,13 @@ void CustomerForm::defineOrders(FormRows &rows)
     rows.addWidget(list);
     window.addControl(Orders, list, heading.trimmed());
 
-    auto *strip = new QWidget(rows.parent());
-    auto *buttons = new QHBoxLayout(strip);
-    buttons->setContentsMargins(0, 0, 0, 0);
-    const auto add = [&](int control, const QString &caption) {
-        auto *push = new QPushButton(caption, strip);
-        push->setAutoDefault(false);
-        buttons->addWidget(push);
-        window.addControl(control, push);
-    };
     if (main) {
-        add(OrderInsert, u"NEU Auftrag"_s);
-        add(OrderChange, u"Auftrag ändern"_s);
-        add(OrderDelete, u"Auftrag löschen"_s);
+        rows.buttonRow({{OrderInsert, u"NEU Auftrag"_s},
+                        {OrderChange, u"Auftrag ändern"_s},
+                        {OrderDelete, u"Auftrag löschen"_s}});
     } else {
-        add(OrderPrint, u" ausgewählten Auftrag            im Detail drucken"_s);
+        rows.buttonRow({{OrderPrint, u" ausgewählten Auftrag            im Detail drucken"_s}});
     }
-    buttons->addStretch(1);
-    rows.addWidget(strip);
 }
 
 void CustomerForm::setUpWindow()

@@ -6,8 +6,6 @@
 
 #include <memory>
 
-class FormRows;
-
 // The customer form: address, terms, communication, delivery address and contact person,
 // and the customer's orders, from which the order form is called. The same class is the
 // customer form of the print menu, whose order list prints an order in detail.
@@ -67,7 +65,7 @@ protected:
     void setUpWindow() override;
 
 private:
-    void defineOrders(FormRows &rows);
+    void defineOrders(FormBuilder &rows);
 
     Kind m_kind;
     std::unique_ptr<View> m_orderView;

@@ -12,8 +12,6 @@
 #include <memory>
 #include <string>
 
-class FormRows;
-
 // The order form: an order's header, document dates and numbers, status, its lines in three
 // lists, the text blocks, the totals and the print buttons. The same class is the detailed
 // printing form, which shows the order without its lines and prints the fullest documents.
@@ -141,12 +139,12 @@ protected:
 
 private:
     // Window parts (orderformwindow.cpp).
-    void defineHeader(FormRows &rows);
-    void defineDocuments(FormRows &rows);
-    void defineTotals(FormRows &rows);
-    void definePages(FormRows &rows);
-    void defineTextPage(FormRows &page);
-    void definePrinting(FormRows &rows);
+    void defineHeader(FormBuilder &rows);
+    void defineDocuments(FormBuilder &rows);
+    void defineTotals(FormBuilder &rows);
+    void definePages(FormBuilder &rows);
+    void defineTextPage(FormBuilder &page);
+    void definePrinting(FormBuilder &rows);
     void setUpLists();
     void setUpTextDrops();
 

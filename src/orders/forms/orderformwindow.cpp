@@ -1,7 +1,6 @@
 // The order form's window: header, documents and last numbers, totals, the three pages with
 // the line lists and the text blocks, and the print buttons.
 
-#include "orders/forms/formrows.h"
 #include "orders/forms/orderform.h"
 
 #include "framework/formbuilder.h"
@@ -11,8 +10,13 @@
 #include "store/storecontext.h"
 
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -22,26 +26,8 @@ namespace {
 
 const QString kMoney = u"@n12.2"_s;
 
-// A row of buttons, each numbered.
-void buttonRow(ProcWindow &window,
-               FormRows &rows,
-               std::initializer_list<std::pair<int, QString>> buttons)
-{
-    auto *strip = new QWidget(rows.parent());
-    auto *layout = new QHBoxLayout(strip);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (const auto &[control, caption] : buttons) {
-        auto *push = new QPushButton(caption, strip);
-        push->setAutoDefault(false);
-        layout->addWidget(push);
-        window.addControl(control, push);
-    }
-    layout->addStretch(1);
-    rows.addWidget(strip);
-}
-
 ListControl *lineList(ProcWindow &window,
-                      FormRows &rows,
+                      FormBuilder &rows,
                       int control,
                       const QString &name,
                       const QStringList &columns)
@@ -66,14 +52,14 @@ void OrderForm::defineWindow(FormBuilder &form)
     auto *right = new QWidget(top);
     columns->addWidget(left, 1);
     columns->addWidget(right, 1);
-    form.rows()->addRow(top);
+    form.addWidget(top);
 
-    FormRows leftRows(window, records(), left);
+    FormBuilder leftRows = form.part(left);
     defineHeader(leftRows);
     defineDocuments(leftRows);
     // The lines of the order sit under the totals they add up to, so that the whole form fits
     // on a screen.
-    FormRows rightRows(window, records(), right);
+    FormBuilder rightRows = form.part(right);
     defineTotals(rightRows);
     if (isMain())
         definePages(rightRows);
@@ -81,7 +67,7 @@ void OrderForm::defineWindow(FormBuilder &form)
     form.okCancel(Ok, Cancel);
 }
 
-void OrderForm::defineHeader(FormRows &rows)
+void OrderForm::defineHeader(FormBuilder &rows)
 {
     ProcWindow &window = *procWindow();
     rows.display(InternalNumber, u"interne Nummer"_s, AUF::FAID);
@@ -103,7 +89,7 @@ void OrderForm::defineHeader(FormRows &rows)
     window.bind(Status, records()[FileId::auftrag], AUF::FSTAT);
 }
 
-void OrderForm::defineDocuments(FormRows &rows)
+void OrderForm::defineDocuments(FormBuilder &rows)
 {
     ProcWindow &window = *procWindow();
     auto *box = new QGroupBox(u"Dokumente"_s, rows.parent());
@@ -151,7 +137,7 @@ void OrderForm::defineDocuments(FormRows &rows)
     }
     rows.addWidget(box);
 
-    FormRows last = rows.group(LastNumbers, u"letzte Nummer         erstellt am"_s);
+    FormBuilder last = rows.group(LastNumbers, u"letzte Nummer         erstellt am"_s);
     last.display(LastQuote, u"Angebot"_s, m_lastQuote, u"@s12"_s);
     last.display(LastQuoteDate, u"  vom"_s, m_lastQuoteDate, u"@s10"_s);
     last.display(LastDelivery, u"Lieferschein"_s, m_lastDelivery, u"@s12"_s);
@@ -160,7 +146,7 @@ void OrderForm::defineDocuments(FormRows &rows)
     last.display(LastInvoiceDate, u"  vom  "_s, m_lastInvoiceDate, u"@s10"_s);
 }
 
-void OrderForm::defineTotals(FormRows &rows)
+void OrderForm::defineTotals(FormBuilder &rows)
 {
     ProcWindow &window = *procWindow();
     orders::OrderWorkingTotals &t = totals();
@@ -180,7 +166,7 @@ void OrderForm::defineTotals(FormRows &rows)
 
     auto *netLabel = new QLabel(u"Angebotspreis/ EUR"_s, rows.parent());
     auto *net = new QLabel(rows.parent());
-    rows.layout()->addRow(netLabel, net);
+    rows.rows()->addRow(netLabel, net);
     window.addControl(NetLabel, netLabel);
     window.addControl(Net, net, u"Netto"_s);
     window.bind(Net, t.WorkNet, kMoney);
@@ -196,7 +182,7 @@ void OrderForm::defineTotals(FormRows &rows)
 
     auto *grossLabel = new QLabel(u"Angebotspreis (inkl. MwSt)/EUR"_s, rows.parent());
     auto *gross = new QLabel(rows.parent());
-    rows.layout()->addRow(grossLabel, gross);
+    rows.rows()->addRow(grossLabel, gross);
     window.addControl(GrossLabel, grossLabel);
     window.addControl(Gross, gross, u"Brutto"_s);
     window.bind(Gross, t.WorkGross, kMoney);
@@ -227,7 +213,7 @@ void OrderForm::defineTotals(FormRows &rows)
     window.bind(CashDiscounted, t.WorkCashDiscounted, kMoney);
 }
 
-void OrderForm::definePages(FormRows &rows)
+void OrderForm::definePages(FormBuilder &rows)
 {
     ProcWindow &window = *procWindow();
     auto *sheet = new QTabWidget(rows.parent());
@@ -243,28 +229,24 @@ void OrderForm::definePages(FormRows &rows)
     window.addControl(ExtrasPage, extras, u"Zusatzkosten"_s);
     window.addControl(TextPage, texts, u"Skonto / Zahlgs.-Ziele / Info"_s);
 
-    FormRows first(window, records(), calculations);
+    FormBuilder first = rows.part(calculations);
     lineList(window,
              first,
              Calculations,
              u"Druckkalkulationen"_s,
              {u"Bezeichnung"_s, u"Gesamtauflage"_s, u"Druckpreis"_s, u"Positionspreis"_s});
-    buttonRow(window,
-              first,
-              {{CalculationInsert, u"&Einfügen"_s},
-               {CalculationChange, u"&Ändern"_s},
-               {CalculationDelete, u"&Löschen"_s}});
+    first.buttonRow({{CalculationInsert, u"&Einfügen"_s},
+                     {CalculationChange, u"&Ändern"_s},
+                     {CalculationDelete, u"&Löschen"_s}});
 
-    FormRows second(window, records(), extras);
+    FormBuilder second = rows.part(extras);
     second.text(0, u"WEITERVERARBEITUNG"_s);
     lineList(window,
              second,
              Extras,
              u"Weiterverarbeitung"_s,
              {u"Bezeichnung"_s, u"Anzahl"_s, u"Preis"_s, u"Gesamtpreis"_s});
-    buttonRow(
-        window,
-        second,
+    second.buttonRow(
         {{ExtrasInsert, u"Einfügen"_s}, {ExtrasChange, u"Ändern"_s}, {ExtrasDelete, u"Löschen"_s}});
     second.text(0, u"TRANSPORT"_s);
     lineList(window,
@@ -272,39 +254,33 @@ void OrderForm::definePages(FormRows &rows)
              Transports,
              u"Transport"_s,
              {u"Bezeichnung"_s, u"Anzahl"_s, u"Preis"_s, u"Gesamtpreis"_s});
-    buttonRow(window,
-              second,
-              {{TransportInsert, u"Einfügen "_s},
-               {TransportChange, u"Ändern "_s},
-               {TransportDelete, u"Löschen "_s}});
+    second.buttonRow({{TransportInsert, u"Einfügen "_s},
+                      {TransportChange, u"Ändern "_s},
+                      {TransportDelete, u"Löschen "_s}});
     orders::OrderWorkingTotals &t = totals();
     second.display(ExtrasTotal, u"Zusatzarb./ EUR"_s, t.WorkExtras, kMoney);
     second.display(ExtrasText, u"Zusatzarb.-Text"_s, m_extrasText, u"@s35"_s);
     second.display(TransportTotal, u"Transportkosten/ EUR"_s, t.WorkTransport, kMoney);
 
-    FormRows third(window, records(), texts);
+    FormBuilder third = rows.part(texts);
     defineTextPage(third);
 }
 
-void OrderForm::defineTextPage(FormRows &page)
+void OrderForm::defineTextPage(FormBuilder &page)
 {
-    FormRows quote = page.group(QuoteTextGroup, u"Angebotstexte"_s);
+    FormBuilder quote = page.group(QuoteTextGroup, u"Angebotstexte"_s);
     quote.addWidget(new QLabel(u"Die Standardtexte:"_s, quote.parent()));
     quote.addWidget(new QLabel(u"Sehr geehrte Damen und Herren,   ..../....."_s, quote.parent()));
     quote.addWidget(
         new QLabel(u"werden automatisch für jedes Angebot verwendet."_s, quote.parent()));
     quote.addWidget(new QLabel(u"Alle Preise verstehen sich zzgl. der gesetzl. geltenden MwSt. ."_s,
                                quote.parent()));
-    auto *quotePick = new QComboBox(quote.parent());
-    quote.layout()->addRow(u"Auswahl (EL)"_s, quotePick);
-    procWindow()->addControl(QuoteTextPick, quotePick, u"Auswahl (EL)"_s);
+    quote.dropList(QuoteTextPick, u"Auswahl (EL)"_s);
     quote.entry(QuoteText1, u"Angebotstext 1"_s, AUF::TEANG1, u"@s70"_s);
     quote.entry(QuoteText2, u"Angebotstext 2"_s, AUF::TEANG2, u"@s70"_s);
 
-    FormRows payment = page.group(PaymentGroup, u"Zahlungsbedingungen"_s);
-    auto *paymentPick = new QComboBox(payment.parent());
-    payment.layout()->addRow(u"Auswahl (ZA)"_s, paymentPick);
-    procWindow()->addControl(PaymentPick, paymentPick, u"Auswahl (ZA)"_s);
+    FormBuilder payment = page.group(PaymentGroup, u"Zahlungsbedingungen"_s);
+    payment.dropList(PaymentPick, u"Auswahl (ZA)"_s);
     payment.entry(InvoiceText1, u"Rechnungstext 1"_s, AUF::TEREC1, u"@s70"_s);
     payment.entry(InvoiceText2, u"Rechnungstext 2"_s, AUF::TEREC2, u"@s70"_s);
     payment.entry(SkontoPercent, u"Skonto in %  "_s, AUF::SKPROZ, u"@n6.2"_s);
@@ -318,28 +294,23 @@ void OrderForm::defineTextPage(FormRows &page)
         u"werden automatisch erzeugt, sobald die entsprechenden Felder gefüllt wurden."_s,
         payment.parent()));
 
-    FormRows info = page.group(InfoGroup, u"Information / Werbung"_s);
-    auto *infoPick = new QComboBox(info.parent());
-    info.layout()->addRow(u"Auswahl (IN)"_s, infoPick);
-    procWindow()->addControl(InfoPick, infoPick, u"Auswahl (IN)"_s);
+    FormBuilder info = page.group(InfoGroup, u"Information / Werbung"_s);
+    info.dropList(InfoPick, u"Auswahl (IN)"_s);
     info.entry(InfoText1, u"Infotext 1"_s, AUF::TEINFO1, u"@s70"_s);
     info.entry(InfoText2, u"Infotext 2"_s, AUF::TEINFO2, u"@s70"_s);
 }
 
-void OrderForm::definePrinting(FormRows &rows)
+void OrderForm::definePrinting(FormBuilder &rows)
 {
-    ProcWindow &window = *procWindow();
     rows.entry(Copies, u"Anzahl Ausdrucke"_s, m_copies, u"@n1"_s)->setMaximumWidth(40);
     if (isMain()) {
-        buttonRow(window,
-                  rows,
-                  {{PrintStandard, u"ANGEBOT  Standard"_s},
-                   {PrintMinimal, u"ANGEBOT  Minimal"_s},
-                   {PrintDetail, u"ANGEBOT  Detail"_s}});
+        rows.buttonRow({{PrintStandard, u"ANGEBOT  Standard"_s},
+                        {PrintMinimal, u"ANGEBOT  Minimal"_s},
+                        {PrintDetail, u"ANGEBOT  Detail"_s}});
     } else {
         rows.text(0, u"alle erfassten und berechneten Daten"_s);
         rows.text(0, u"werden ausgedruckt."_s);
-        buttonRow(window, rows, {{PrintFullDetail, u"   AUSDRUCK  - max. DETAIL"_s}});
+        rows.buttonRow({{PrintFullDetail, u"   AUSDRUCK  - max. DETAIL"_s}});
         rows.text(0, u"Änderungen nur unter Hauptmenue:"_s);
         rows.text(0, u"Kunden --> Aufträge"_s);
     }
