@@ -75,6 +75,30 @@ calculation(int n, const Position &p, std::vector<RecordBuffer> lines = {})
     return c;
 }
 
+// The order's totals as the order form stores them: the sums of its calculations and paper
+// lines, the additional work and transport of the options, discount, VAT and Skonto.
+inline void storeTotals(orders::DocumentData &d, const OrderOptions &o)
+{
+    Records records;
+    records[FileId::auftrag] = d.order;
+    orders::OrderWorkingTotals t;
+    for (const orders::CalculationData &c : d.calculations) {
+        t.WorkPrint += c.kaldruck.get(KAD::KADRPR);
+        t.WorkColourChange += c.kaldruck.get(KAD::KAFAPR);
+        t.WorkSheets += c.kaldruck.get(KAD::NGES);
+        t.WorkPaper += c.kaldruck.get(KAD::APENDPR);
+        t.WorkTypesetting += c.kaldruck.get(KAD::ASGPR);
+    }
+    for (const RecordBuffer &p : d.paperLines)
+        t.WorkPaper += p.get(APA::APENDPR);
+    t.WorkExtras = o.extras;
+    t.WorkExtrasText = "(Perforieren und Nummeriere...etc.)";
+    t.WorkTransport = o.transport;
+    t.WorkDiscountPercent = o.discountPercent;
+    orders::StoreOrderTotals(t, records, orders::StoreMode::Save, kVatFactor);
+    d.order = records[FileId::auftrag];
+}
+
 inline orders::DocumentData document(const OrderOptions &o = {})
 {
     orders::DocumentData d;
@@ -152,20 +176,8 @@ inline orders::DocumentData document(const OrderOptions &o = {})
     auf.set(AUF::TEREC2, "IBAN DE12 6805 0101 0012 3456 78");
     auf.set(AUF::TEINFO1, "Besuchen Sie unsere Hausmesse am 20. September!");
 
-    orders::OrderWorkingTotals t;
-    for (const orders::CalculationData &c : d.calculations) {
-        t.WorkPrint += c.kaldruck.get(KAD::KADRPR);
-        t.WorkColourChange += c.kaldruck.get(KAD::KAFAPR);
-        t.WorkSheets += c.kaldruck.get(KAD::NGES);
-        t.WorkPaper += c.kaldruck.get(KAD::APENDPR);
-        t.WorkTypesetting += c.kaldruck.get(KAD::ASGPR);
-    }
-    t.WorkExtras = o.extras;
-    t.WorkExtrasText = "(Perforieren und Nummeriere...etc.)";
-    t.WorkTransport = o.transport;
-    t.WorkDiscountPercent = o.discountPercent;
-    orders::StoreOrderTotals(t, records, orders::StoreMode::Save, kVatFactor);
     d.order = auf;
+    storeTotals(d, o);
     return d;
 }
 

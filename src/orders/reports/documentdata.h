@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/files/asatz.h"
+#include "store/files/aufpap.h"
 #include "store/files/auftrag.h"
 #include "store/files/kaldruck.h"
 #include "store/files/kunde.h"
@@ -19,13 +20,16 @@ struct CalculationData
 };
 
 // Everything a quote or invoice prints, copied out of the files before the report starts:
-// the order (`AUF:FID` = `CurrentOrderId`), its customer (`KUN:KID` = `AUF:FKUID`) and its
-// print calculations (`KAD:KAUFID` = `AUF:FID`) in the order of `KAD:Keyaufid`.
+// the order (`AUF:FID` = `CurrentOrderId`), its customer (`KUN:KID` = `AUF:FKUID`), its
+// print calculations (`KAD:KAUFID` = `AUF:FID`) in the order of `KAD:Keyaufid`, and the
+// paper lines of the order (`APA:APAUFID` = `AUF:FID`), whose price the order's paper sum
+// holds beside the calculations' paper.
 struct DocumentData
 {
     RecordBuffer order{FileId::auftrag};
     RecordBuffer customer{FileId::kunde};
     std::vector<CalculationData> calculations;
+    std::vector<RecordBuffer> paperLines;
 };
 
 } // namespace orders

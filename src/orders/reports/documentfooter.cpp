@@ -1,6 +1,8 @@
 #include "documentdata.h"
 #include "documentlayout.h"
 
+#include "orders/einvoice/invoice.h"
+
 #include "framework/report/textformat.h"
 
 #include <QStringList>
@@ -63,6 +65,14 @@ public:
         m_y += kRow;
     }
 
+    // A sum whose caption may be too long for its column: it then starts in the prefix column.
+    void wideSum(const QString &caption, const QString &amount, const QString &currency)
+    {
+        const bool fits
+            = report::textWidth(documentFont(9), caption) < col::Price - 16 - col::SumCaption;
+        sum(fits ? QString() : caption, fits ? caption : QString(), amount, currency);
+    }
+
     void line(const QString &text, const report::Font &font = documentFont(9))
     {
         if (text.trimmed().isEmpty())
@@ -90,93 +100,88 @@ private:
 Band DocumentLayout::orderFooter() const
 {
     const RecordBuffer &order = m_data.order;
+    const einvoice::Invoice &invoice = m_invoice;
     const DocumentValues &v = m_values;
+    const auto euros = [](einvoice::Cents c) {
+        return report::amount(einvoice::toEuros(c));
+    };
     const QString eur = QStringLiteral("EUR");
     const QString summe = QStringLiteral("Summe -");
     Band band;
     Rows rows(band, 7);
 
     if (m_profile.perKindSums) {
-        rows.sum({}, QStringLiteral("Druckpreis:"), report::amount(order.get(AUF::DRUCPR)), eur);
-        rows.aside(
-            QStringLiteral("davon Farbwechsel:"), report::amount(order.get(AUF::FARBWEPR)), eur);
-        rows.sum(summe, QStringLiteral("Papierpreis:"), report::amount(order.get(AUF::PAPPR)), eur);
-        rows.sum(summe,
-                 QStringLiteral("Satz-/ Weiterverarbeitg..:"),
-                 report::amount(order.get(AUF::SATZPR)),
-                 eur);
-        rows.aside(
-            QStringLiteral("Druckplattten bzw. Filme:"), report::number(order.get(AUF::NGES)), {});
+        const einvoice::OrderSums &sums = invoice.orderSums;
+        rows.sum({}, QStringLiteral("Druckpreis:"), euros(sums.print), eur);
+        rows.aside(QStringLiteral("davon Farbwechsel:"), euros(sums.colourChange), eur);
+        rows.sum(summe, QStringLiteral("Papierpreis:"), euros(sums.paper), eur);
+        rows.sum(summe, QStringLiteral("Satz-/ Weiterverarbeitg..:"), euros(sums.typesetting), eur);
+        rows.aside(QStringLiteral("Druckplattten bzw. Filme:"), report::number(sums.sheets), {});
+    } else {
+        // The order's own paper lines belong to no position: without the sums by kind they
+        // stand here, so that what is listed adds up to the total.
+        for (const einvoice::InvoiceLine &line : invoice.lines) {
+            if (line.kind == einvoice::LineKind::Paper)
+                rows.wideSum(QStringLiteral("Papier: ") + line.name, euros(line.amount), eur);
+        }
     }
 
     if (!v.extrasLine.isEmpty()) {
         if (m_profile.extrasOnce)
             band.text(col::SumCaption - 3, rows.y(), v.extrasLeadIn, documentFont(9), Align::Right);
-        // In the caption column where it fits, else reaching into the prefix column.
-        const bool fits
-            = report::textWidth(documentFont(9), v.extrasLine) < col::Price - 16 - col::SumCaption;
-        rows.sum(fits ? QString() : v.extrasLine,
-                 fits ? v.extrasLine : QString(),
-                 report::amount(order.get(AUF::NACHPR)),
-                 v.extrasCurrency);
+        rows.wideSum(v.extrasLine, report::amount(v.extras), v.extrasCurrency);
     }
     if (!m_profile.extrasOnce) {
-        rows.sum(
-            {}, QStringLiteral("Transportkosten:"), report::amount(order.get(AUF::TRANPR)), eur);
+        rows.sum({}, QStringLiteral("Transportkosten:"), report::amount(v.transport), eur);
     } else if (!v.transportCaption.isEmpty()) {
         band.text(col::SumCaption - 3, rows.y(), v.transportLeadIn, documentFont(9), Align::Right);
-        rows.sum(
-            {}, v.transportCaption, report::amount(order.get(AUF::TRANPR)), v.transportCurrency);
+        rows.sum({}, v.transportCaption, report::amount(v.transport), v.transportCurrency);
     }
 
     if (m_profile.netTotal) {
         rows.rule();
-        rows.sum({}, QStringLiteral("Gesamt:"), report::amount(order.get(AUF::NETTO)), eur, true);
+        rows.sum({}, QStringLiteral("Gesamt:"), euros(invoice.lineTotal), eur, true);
     }
 
     if (!v.discountCaption.isEmpty()) {
         band.text(
             col::SumCaption - 3,
             rows.y(),
-            joined({v.discountLeadIn, report::number(order.get(AUF::FRABATT)), v.discountSuffix}),
+            joined({v.discountLeadIn, report::number(invoice.discountPercent), v.discountSuffix}),
             documentFont(9),
             Align::Right);
         rows.sum({}, v.discountCaption, report::amount(v.discounted), v.discountCurrency, true);
     }
 
-    const bool invoice = m_profile.kind == DocumentKind::Invoice;
-    if (invoice) {
+    const bool isInvoice = m_profile.kind == DocumentKind::Invoice;
+    if (isInvoice) {
         rows.sum({},
                  joined({QStringLiteral("zzgl."),
                          report::number(v.vatPercent),
                          QStringLiteral("% MwSt.:")}),
-                 report::amount(order.get(AUF::MWST)),
+                 euros(invoice.vatTotal),
                  eur);
         rows.rule(0.4);
-        rows.sum({},
-                 QStringLiteral("Rechnungsendbetrag:"),
-                 report::amount(order.get(AUF::BRUTTO)),
-                 eur,
-                 true);
+        rows.sum({}, QStringLiteral("Rechnungsendbetrag:"), euros(invoice.grandTotal), eur, true);
         rows.gap();
         rows.line(joined({QStringLiteral("Rechnungsendbetrag zahlbar bis zum:"),
                           report::date(v.dueDate)}),
                   documentFont(9, true));
     }
 
-    if (m_profile.skonto && !v.skontoUntil.isEmpty()) {
-        if (!invoice)
+    if (m_profile.skonto && invoice.skonto) {
+        if (!isInvoice)
             rows.gap();
         rows.line(joined({v.skontoUntil,
                           report::date(v.skontoDate),
                           v.skontoCan,
-                          report::number(order.get(AUF::SKPROZ)),
+                          report::number(invoice.skonto->percent),
                           v.skontoDeducted}));
         rows.sum({}, v.skontoAmountCaption, report::amount(v.skontoAmount), v.skontoCurrency);
     }
 
     rows.gap();
-    if (invoice) {
+    if (isInvoice) {
         rows.line(text(order, AUF::TEREC1));
         rows.line(text(order, AUF::TEREC2));
     } else {

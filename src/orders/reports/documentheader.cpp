@@ -143,10 +143,11 @@ report::Font documentFont(double pointSize, bool bold, bool italic)
 
 DocumentLayout::DocumentLayout(const DocumentProfile &profile,
                                const DocumentData &data,
-                               double vatFactor)
+                               const einvoice::Invoice &invoice)
     : m_profile(profile)
     , m_data(data)
-    , m_values(documentValues(data, profile.kind, vatFactor))
+    , m_invoice(invoice)
+    , m_values(documentValues(data, invoice, profile.kind))
 {}
 
 Band DocumentLayout::pageHeader(int page) const

@@ -7,6 +7,11 @@
 
 class RecordBuffer;
 
+namespace einvoice {
+struct Invoice;
+struct InvoiceLine;
+} // namespace einvoice
+
 namespace orders {
 
 struct DocumentData;
@@ -61,14 +66,21 @@ inline constexpr double Currency = 182;
 class DocumentLayout
 {
 public:
-    DocumentLayout(const DocumentProfile &profile, const DocumentData &data, double vatFactor);
+    // Every amount comes from the invoice; the order and its lines give the texts.
+    DocumentLayout(const DocumentProfile &profile,
+                   const DocumentData &data,
+                   const einvoice::Invoice &invoice);
 
     bool showsTypesetting() const { return m_profile.positions == PositionStyle::Full; }
 
     report::Band pageHeader(int page) const;
-    report::Band calculationHeader(const RecordBuffer &kaldruck) const;
-    report::Band detail(const RecordBuffer &asatz) const;
-    report::Band calculationFooter(const RecordBuffer &kaldruck) const;
+    // A calculation and the invoice line made of it.
+    report::Band calculationHeader(const RecordBuffer &kaldruck,
+                                   const einvoice::InvoiceLine &line) const;
+    // The calculation's `index`-th typesetting line.
+    report::Band
+    detail(const RecordBuffer &asatz, const einvoice::InvoiceLine &line, std::size_t index) const;
+    report::Band calculationFooter(const einvoice::InvoiceLine &line) const;
     report::Band orderFooter() const;
 
 private:
@@ -78,6 +90,7 @@ private:
 
     const DocumentProfile &m_profile;
     const DocumentData &m_data;
+    const einvoice::Invoice &m_invoice;
     DocumentValues m_values;
 };
 

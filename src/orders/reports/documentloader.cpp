@@ -72,6 +72,7 @@ std::optional<DocumentData> loadDocumentData(StoreContext &store, std::string_vi
     BorrowedFile customers(store, FileId::kunde);
     BorrowedFile calculations(store, FileId::kaldruck);
     BorrowedFile typesetting(store, FileId::asatz);
+    BorrowedFile paper(store, FileId::aufpap);
 
     // The id as the field holds it: cut to its width, without trailing blanks. A blank id is
     // an order that was never primed, and would match records that point nowhere.
@@ -106,6 +107,12 @@ std::optional<DocumentData> loadDocumentData(StoreContext &store, std::string_vi
         if (!linesRead)
             return std::nullopt;
     }
+    const bool paperRead
+        = paper.readMatching(APA::Kaufid, APA::APAUFID, id, [&](const RecordBuffer &line) {
+              data.paperLines.push_back(line);
+          });
+    if (!paperRead)
+        return std::nullopt;
     return data;
 }
 

@@ -11,7 +11,8 @@ namespace orders {
 
 // Reads what a quote or invoice prints from the record files: the order whose `AUF:FID` is
 // `orderId`, its customer (`KUN:KID` = `AUF:FKUID`), its print calculations in `KAD:Keyaufid`
-// order and each one's typesetting lines in `ASA:Keykadid` order.
+// order and each one's typesetting lines in `ASA:Keykadid` order, and the order's paper lines
+// in `APA:Kaufid` order.
 //
 // Reads on the current procedure thread, whose form may be in the middle of these files: its
 // records, positions and passes are given back as they were. An order without a customer in

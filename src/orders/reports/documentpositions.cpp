@@ -1,6 +1,8 @@
 #include "documentdata.h"
 #include "documentlayout.h"
 
+#include "orders/einvoice/invoice.h"
+
 #include "framework/report/textformat.h"
 
 using report::Align;
@@ -39,7 +41,8 @@ double paperUnitLeft()
            - report::textWidth(headingFont(), QStringLiteral("pro Einheit"));
 }
 
-Band DocumentLayout::calculationHeader(const RecordBuffer &kaldruck) const
+Band DocumentLayout::calculationHeader(const RecordBuffer &kaldruck,
+                                       const einvoice::InvoiceLine &line) const
 {
     const report::Font name = documentFont(9, true);
     const report::Font body = documentFont(9);
@@ -67,8 +70,11 @@ Band DocumentLayout::calculationHeader(const RecordBuffer &kaldruck) const
               Align::Left,
               col::PaperCount - 3 - col::Left);
     if (m_profile.positions == PositionStyle::Full) {
-        band.text(
-            col::Price, y - kRow, report::amount(kaldruck.get(KAD::KADRPR)), body, Align::Right);
+        band.text(col::Price,
+                  y - kRow,
+                  report::amount(einvoice::toEuros(line.printPrice)),
+                  body,
+                  Align::Right);
         band.text(
             paperCountRight(), y, report::number(kaldruck.get(KAD::APSTCK)), body, Align::Right);
         band.text(paperUnitLeft(),
@@ -77,13 +83,16 @@ Band DocumentLayout::calculationHeader(const RecordBuffer &kaldruck) const
                   body,
                   Align::Left,
                   col::Price - 14 - paperUnitLeft());
-        band.text(col::Price, y, report::amount(kaldruck.get(KAD::APENDPR)), body, Align::Right);
+        band.text(
+            col::Price, y, report::amount(einvoice::toEuros(line.paperPrice)), body, Align::Right);
     }
     band.setHeight(y + 1.5);
     return band;
 }
 
-Band DocumentLayout::detail(const RecordBuffer &asatz) const
+Band DocumentLayout::detail(const RecordBuffer &asatz,
+                            const einvoice::InvoiceLine &line,
+                            std::size_t index) const
 {
     const report::Font body = documentFont(9);
     Band band(kRow);
@@ -96,11 +105,12 @@ Band DocumentLayout::detail(const RecordBuffer &asatz) const
     band.text(126, y, report::number(asatz.get(ASA::ASANZ)), body, Align::Right);
     band.text(130, y, QStringLiteral("Faktor:"), documentFont(8));
     band.text(150, y, report::number(asatz.get(ASA::ASFAK)), body, Align::Right);
-    band.text(col::Price, y, report::amount(asatz.get(ASA::ASGPR)), body, Align::Right);
+    const einvoice::Cents price = index < line.typesetting.size() ? line.typesetting[index] : 0;
+    band.text(col::Price, y, report::amount(einvoice::toEuros(price)), body, Align::Right);
     return band;
 }
 
-Band DocumentLayout::calculationFooter(const RecordBuffer &kaldruck) const
+Band DocumentLayout::calculationFooter(const einvoice::InvoiceLine &line) const
 {
     const report::Font bold = documentFont(9, true);
     Band band;
@@ -117,7 +127,7 @@ Band DocumentLayout::calculationFooter(const RecordBuffer &kaldruck) const
               m_profile.positions == PositionStyle::Minimal ? QStringLiteral("Positonspreis:")
                                                             : QStringLiteral("Positionspreis:"),
               bold);
-    band.text(col::Price, y, report::amount(kaldruck.get(KAD::KGESAMTPR)), bold, Align::Right);
+    band.text(col::Price, y, report::amount(einvoice::toEuros(line.amount)), bold, Align::Right);
     band.text(col::Currency, y, QStringLiteral("EUR"), bold);
     band.line(col::Left, y + 2.5, col::Right, y + 2.5, 0.15);
     band.setHeight(y + 4.5);

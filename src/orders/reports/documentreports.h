@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orders/einvoice/invoice.h"
+
 #include <QString>
 
 #include <memory>
@@ -29,10 +31,16 @@ enum class DocumentReport {
 QString documentReportName(DocumentReport report);
 
 // Lays a document out one position after the other, so that a report can print it in
-// batches: the positions in their order, then the order's sums and texts.
+// batches: the positions in their order, then the order's sums and texts. Every amount it
+// prints is the invoice's, which is made of the same data.
 class DocumentPrinter
 {
 public:
+    DocumentPrinter(DocumentReport report,
+                    const DocumentData &data,
+                    const einvoice::Invoice &invoice,
+                    report::PageQueue &queue);
+    // The invoice of the data with the VAT rate of the program's `VatFactor`.
     DocumentPrinter(DocumentReport report,
                     const DocumentData &data,
                     double vatFactor,
@@ -41,19 +49,30 @@ public:
     DocumentPrinter(const DocumentPrinter &) = delete;
     DocumentPrinter &operator=(const DocumentPrinter &) = delete;
 
+    // One of the data's calculations.
     void printCalculation(const CalculationData &calculation);
     // Prints the order footer and ends the last page; false when a page could not be kept.
     bool finish();
     bool ok() const;
 
 private:
+    const einvoice::InvoiceLine &lineOf(const CalculationData &calculation);
+
+    const DocumentData &m_data;
+    einvoice::Invoice m_invoice;
+    einvoice::InvoiceLine m_stray; // for a calculation that is not one of the data's
     std::unique_ptr<DocumentLayout> m_layout;
     std::unique_ptr<report::ReportWriter> m_writer;
 };
 
 // Lays the document out on A4 pages into the queue. An order that was never saved (no
 // `AUF:FID`) prints nothing. False when nothing was printed or a page could not be kept.
-// `vatFactor` is the program's `VatFactor`.
+bool printDocument(DocumentReport report,
+                   const DocumentData &data,
+                   const einvoice::Invoice &invoice,
+                   report::PageQueue &queue);
+// The same with the invoice made of the data at the VAT rate of `vatFactor`, the program's
+// `VatFactor`.
 bool printDocument(DocumentReport report,
                    const DocumentData &data,
                    double vatFactor,

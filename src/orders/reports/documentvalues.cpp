@@ -2,17 +2,31 @@
 
 #include "documentdata.h"
 
-#include "base/decimal.h"
+#include "orders/einvoice/invoice.h"
 
 namespace orders {
+namespace {
 
-DocumentValues documentValues(const DocumentData &data, DocumentKind kind, double vatFactor)
+double amountOf(const einvoice::Invoice &invoice, einvoice::LineKind kind)
+{
+    einvoice::Cents sum = 0;
+    for (const einvoice::InvoiceLine &line : invoice.lines) {
+        if (line.kind == kind)
+            sum += line.amount;
+    }
+    return einvoice::toEuros(sum);
+}
+
+} // namespace
+
+DocumentValues
+documentValues(const DocumentData &data, const einvoice::Invoice &invoice, DocumentKind kind)
 {
     const RecordBuffer &order = data.order;
     DocumentValues v;
 
-    if (order.get(AUF::FRABATT) > 0) {
-        v.discounted = order.get(AUF::RABPREIS);
+    if (invoice.discountPercent > 0) {
+        v.discounted = einvoice::toEuros(invoice.taxBasis);
         v.discountCaption = kind == DocumentKind::Invoice
                                 ? QStringLiteral("Gesamt inkl. Rabatt:")
                                 : QStringLiteral("Angebotspreis inkl. Rabatt:");
@@ -24,30 +38,29 @@ DocumentValues documentValues(const DocumentData &data, DocumentKind kind, doubl
 
     // Without an invoice date there is nothing to count the days from; "day 30" would
     // print as a date in 1801.
-    const rt::StdDate invoiceDate = order.get(AUF::FREDAT);
-    if (invoiceDate > 0)
-        v.dueDate = invoiceDate + static_cast<rt::StdDate>(order.get(AUF::ZAZTAGE));
-    v.vatPercent = rt::roundDecimal(vatFactor * 100 - 100, 2);
+    v.dueDate = invoice.dueDate;
+    v.vatPercent = invoice.vat.empty() ? invoice.seller.vatPercent : invoice.vat.front().percent;
 
-    if (order.get(AUF::SKPROZ) > 0) {
-        if (invoiceDate > 0)
-            v.skontoDate = invoiceDate + static_cast<rt::StdDate>(order.get(AUF::SKONTAGE));
+    if (invoice.skonto) {
+        v.skontoDate = invoice.skonto->date;
         v.skontoUntil = QStringLiteral("Bei Zahlung bis zum");
         v.skontoCan = QStringLiteral("können");
         v.skontoDeducted = QStringLiteral("% Skonto abgezogen werden.");
         v.skontoAmountCaption = QStringLiteral("Skontobetrag:");
         v.skontoCurrency = QStringLiteral("EUR");
-        v.skontoAmount = order.get(AUF::SKONPREIS);
+        v.skontoAmount = einvoice::toEuros(invoice.skonto->payable);
     }
 
-    if (order.get(AUF::NACHPR) > 0) {
+    v.extras = amountOf(invoice, einvoice::LineKind::Extras);
+    v.transport = amountOf(invoice, einvoice::LineKind::Transport);
+    if (v.extras > 0) {
         v.extrasLine
             = QStringLiteral("Zusatzarb. ") + QString::fromStdString(order.get(AUF::NACHTXT));
         v.extrasCurrency = QStringLiteral("EUR");
         v.extrasLeadIn = QStringLiteral("zzgl. einmalig");
     }
 
-    if (order.get(AUF::TRANPR) > 0) {
+    if (v.transport > 0) {
         v.transportLeadIn = QStringLiteral("zzgl. einmalig");
         v.transportCurrency = QStringLiteral("EUR");
         v.transportCaption = QStringLiteral("Transportkosten:");

@@ -4,12 +4,17 @@
 
 #include <QString>
 
+namespace einvoice {
+struct Invoice;
+}
+
 namespace orders {
 
 struct DocumentData;
 
-// The values a document works out for itself from the order. Every text is empty when its
-// condition fails, and an empty text prints nothing.
+// The values a document works out for itself from the order and its invoice, which holds
+// every amount. Every text is empty when its condition fails, and an empty text prints
+// nothing.
 struct DocumentValues
 {
     // Discount: only when AUF:FRABATT > 0.
@@ -32,19 +37,22 @@ struct DocumentValues
     QString skontoCurrency;
     double skontoAmount = 0;
 
-    // Additional work: only when AUF:NACHPR > 0.
+    // Additional work: only when the invoice has a line for it (AUF:NACHPR > 0).
     QString extrasLine;
     QString extrasCurrency;
     QString extrasLeadIn; // short quote
+    double extras = 0;
 
-    // Transport in the short quote: only when AUF:TRANPR > 0.
+    // Transport in the short quote: only when the invoice has a line for it.
     QString transportLeadIn;
     QString transportCurrency;
     QString transportCaption;
+    double transport = 0; // also where no line shows it
 };
 
 enum class DocumentKind { Quote, Invoice };
 
-DocumentValues documentValues(const DocumentData &data, DocumentKind kind, double vatFactor);
+DocumentValues
+documentValues(const DocumentData &data, const einvoice::Invoice &invoice, DocumentKind kind);
 
 } // namespace orders
