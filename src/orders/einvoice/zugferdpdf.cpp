@@ -220,6 +220,8 @@ ZugferdPdf makeZugferdPdf(const QByteArray &plainPdf, const QByteArray &xml, con
         attach(pdf, xml, meta, date);
         setMetadata(pdf, meta, time);
         setInfo(pdf, meta, date);
+        // The page writer's file id is random; a new one is made from the content.
+        pdf.getTrailer().removeKey("/ID");
 
         QPDFWriter writer(pdf);
         writer.setOutputMemory();
