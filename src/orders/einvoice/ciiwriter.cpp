@@ -190,20 +190,17 @@ private:
         }
         end();
 
-        // A price is never negative: a line that takes something off bills a negative
-        // quantity. The price is for the whole quantity, so quantity × price / base
-        // quantity gives the line amount exactly.
-        const double quantity = l.amount < 0 ? -l.quantity : l.quantity;
-        const Cents price = l.amount < 0 ? -l.amount : l.amount;
+        // The price is for the whole quantity, so quantity × price / base quantity gives the
+        // line amount exactly.
         start("SpecifiedLineTradeAgreement");
         start("NetPriceProductTradePrice");
-        text("ChargeAmount", amountText(price));
+        text("ChargeAmount", amountText(l.amount));
         text("BasisQuantity", decimalText(l.quantity, 4), "unitCode", l.unitCode);
         end();
         end();
 
         start("SpecifiedLineTradeDelivery");
-        text("BilledQuantity", decimalText(quantity, 4), "unitCode", l.unitCode);
+        text("BilledQuantity", decimalText(l.quantity, 4), "unitCode", l.unitCode);
         end();
 
         start("SpecifiedLineTradeSettlement");

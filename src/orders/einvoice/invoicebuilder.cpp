@@ -18,6 +18,8 @@ QString text(const RecordBuffer &record, StringField field)
     return QString::fromStdString(record.get(field)).trimmed();
 }
 
+// Without an invoice date there is nothing to count the days from: "day 30" would print as
+// a date in 1801.
 rt::StdDate addDays(rt::StdDate base, double days)
 {
     if (base == 0)

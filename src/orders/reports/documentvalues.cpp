@@ -36,8 +36,6 @@ documentValues(const DocumentData &data, const einvoice::Invoice &invoice, Docum
             v.discountLeadIn = QStringLiteral("bei Gewährung von");
     }
 
-    // Without an invoice date there is nothing to count the days from; "day 30" would
-    // print as a date in 1801.
     v.dueDate = invoice.dueDate;
     v.vatPercent = invoice.vat.empty() ? invoice.seller.vatPercent : invoice.vat.front().percent;
 
