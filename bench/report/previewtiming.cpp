@@ -1,0 +1,148 @@
+#include "previewtiming.h"
+
+#include "framework/appcontext.h"
+#include "framework/pagepreview.h"
+#include "framework/procedurethreads.h"
+#include "framework/procwindow.h"
+#include "framework/reportrunner.h"
+#include "shell/listreports/listreportprocedure.h"
+#include "store/storecontext.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QPixmap>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+class SilentPresenter : public MessagePresenter
+{
+public:
+    int show(const std::string &title, const std::string &text, MessageIcon, int, int def) override
+    {
+        std::fprintf(stderr, "bench_report: %s: %s\n", title.c_str(), text.c_str());
+        return def;
+    }
+    void beep(int, int) override {}
+    [[noreturn]] void endProgram(const std::string &reason) override
+    {
+        std::fprintf(stderr, "bench_report: %s\n", reason.c_str());
+        std::exit(1);
+    }
+};
+
+ProcWindow *windowTitled(const QString &title)
+{
+    for (ProcWindow *window : ProcWindow::openWindows()) {
+        if (window->title() == title)
+            return window;
+    }
+    return nullptr;
+}
+
+// Runs the Qt loop until `done` holds; false after a minute without it.
+bool runUntil(const std::function<bool()> &done)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done()) {
+        if (waited.elapsed() > 60000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+bool pageShown(ProcWindow *preview)
+{
+    const auto *image
+        = preview ? preview->content()->findChild<QLabel *>(QStringLiteral("page 1")) : nullptr;
+    return image && !image->pixmap().isNull();
+}
+
+int pageCount(ProcWindow *preview)
+{
+    // "ausgewählte Seite(n)-Nr. von 1 bis <n>"
+    const QString tip = preview->control(PagePreview::CurrentPage)->toolTip();
+    const qsizetype at = tip.lastIndexOf(u' ');
+    return at < 0 ? 1 : tip.mid(at + 1).toInt();
+}
+
+bool saveFromDialog(const QString &pdfFile)
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        auto *dialog = qobject_cast<QFileDialog *>(w);
+        if (!dialog || !dialog->isVisible())
+            continue;
+        const QFileInfo file(pdfFile);
+        dialog->setDirectory(file.absolutePath());
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(file.fileName());
+        else
+            dialog->selectFile(file.fileName());
+        static_cast<QDialog *>(dialog)->accept();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+PreviewTiming timePreview(const std::filesystem::path &folder, const QString &pdfFile)
+{
+    PreviewTiming timing;
+    SilentPresenter presenter;
+    StoreContext store(folder, presenter);
+    QMainWindow frame;
+    auto *area = new QMdiArea(&frame);
+    frame.setCentralWidget(area);
+    frame.resize(1366, 768);
+    frame.show();
+    ProcedureThreads threads;
+    AppContext app(store, threads, area);
+    shell::registerListReports(app.procedures());
+    QFile::remove(pdfFile);
+
+    bool ended = false;
+    QElapsedTimer clock;
+    clock.start();
+    threads.start(QStringLiteral("Bericht"), [&] {
+        app.call("PrintKUN:Keykname");
+        ended = true;
+    });
+    auto seconds = [&] {
+        return double(clock.nsecsElapsed()) / 1e9;
+    };
+
+    if (runUntil([] { return pageShown(windowTitled(QStringLiteral("Druck Vorschau"))); }))
+        timing.firstPage = seconds();
+    if (runUntil([] {
+            const ProcWindow *progress = windowTitled(QStringLiteral("Progress..."));
+            return !progress || !progress->subWindow()->isVisible();
+        }))
+        timing.lastPage = seconds();
+    ProcWindow *preview = windowTitled(QStringLiteral("Druck Vorschau"));
+    if (!preview)
+        return timing;
+    timing.pages = pageCount(preview);
+
+    preview->post(EventKind::Accepted, PagePreview::SavePdf);
+    if (runUntil([&] { return saveFromDialog(pdfFile); })
+        && runUntil([&] { return QFileInfo::exists(pdfFile) && threads.idle(); }))
+        timing.pdfSaved = seconds();
+
+    if (ProcWindow *open = windowTitled(QStringLiteral("Druck Vorschau")))
+        open->post(EventKind::Accepted, PagePreview::ExitButton);
+    runUntil([&] { return ended; });
+    threads.endAll();
+    return timing;
+}
