@@ -2,6 +2,7 @@
 
 #include "framework/appcontext.h"
 #include "framework/procedurethreads.h"
+#include "framework/report/pagespool.h"
 #include "shell/mainframe.h"
 #include "shell/mainprocedure.h"
 #include "shell/procedures.h"
@@ -11,6 +12,8 @@
 
 Program::Program(const std::filesystem::path &folder)
 {
+    // Report pages that a killed run of the program left behind; a running one keeps its own.
+    report::PageSpool::removeOrphans();
     m_store = std::make_unique<StoreContext>(folder, m_presenter);
     m_presenter.setTearDown([this] { releaseStore(); });
     m_threads = std::make_unique<ProcedureThreads>();

@@ -176,8 +176,8 @@ TEST(PagePreview, DisplayWindowRefusesAGridLargerThanTheReport)
 TEST(PagePreview, PrintingKeepsOnlyTheChosenPagesAndDeletesTheOthers)
 {
     PreviewRun run(3);
-    const QString third = run.queue.fileName(3);
-    ASSERT_TRUE(QFile::exists(third));
+    report::PageContent third;
+    ASSERT_TRUE(run.queue.load(3, third));
 
     const QString pagesTitle = u"Seitenauswahl für Druck"_s;
     run.post(PagePreview::PagesToPrintItem);
@@ -208,7 +208,7 @@ TEST(PagePreview, PrintingKeepsOnlyTheChosenPagesAndDeletesTheOthers)
     ASSERT_TRUE(run.returned);
     EXPECT_TRUE(run.print);
     EXPECT_EQ(run.queue.count(), 2);
-    EXPECT_FALSE(QFile::exists(third));
+    EXPECT_FALSE(run.queue.load(3, third));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

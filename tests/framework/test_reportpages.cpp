@@ -1,6 +1,7 @@
 #include "framework/report/pagequeue.h"
 #include "framework/report/reportwriter.h"
 #include "support/pdftext.h"
+#include "support/storefixture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,38 +30,58 @@ Band textBand(double height, const QString &text)
     return band;
 }
 
-TEST(PageQueue, KeepsEachPageAsAFileAndRemovingAPageDeletesIt)
+TEST(PageQueue, KeepsEveryPageInOneSpoolThatGoesWithTheQueue)
 {
     ensureGuiApplication();
-    QString folder;
+    TempFolder folder;
+    const QString where = QString::fromStdString(folder.path().string());
+    const auto files = [&] {
+        return QDir(where).entryList(QDir::Files);
+    };
     {
-        PageQueue queue;
+        PageQueue queue(where);
         ASSERT_TRUE(queue.isValid());
+        EXPECT_TRUE(files().isEmpty()) << "a spool before the first page";
         for (const char *word : {"Eins", "Zwei", "Drei"})
             ASSERT_TRUE(queue.append(pageSaying(QString::fromLatin1(word))));
         ASSERT_EQ(queue.count(), 3);
-        const QString second = queue.fileName(2);
-        folder = QFileInfo(second).absolutePath();
-        for (int page = 1; page <= 3; ++page)
-            EXPECT_TRUE(QFileInfo::exists(queue.fileName(page))) << page;
-        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 3);
+        EXPECT_EQ(files(), QStringList{QFileInfo(queue.spoolFile()).fileName()});
 
         EXPECT_TRUE(queue.remove(2));
-        EXPECT_FALSE(QFileInfo::exists(second));
         EXPECT_EQ(queue.count(), 2);
-        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
         // The pages after it move up; what is left still reads back.
         PageContent third;
         ASSERT_TRUE(queue.load(2, third));
         ASSERT_EQ(third.items.size(), 1u);
         EXPECT_EQ(std::get<report::TextItem>(third.items[0]).text, QStringLiteral("Drei"));
+        EXPECT_FALSE(queue.load(3, third));
 
         EXPECT_FALSE(queue.remove(3));
         EXPECT_FALSE(queue.remove(0));
         EXPECT_TRUE(queue.append(pageSaying(QStringLiteral("Vier"))));
-        EXPECT_NE(queue.fileName(3), second) << "a removed page's file name came back";
+        PageContent fourth;
+        ASSERT_TRUE(queue.load(3, fourth));
+        EXPECT_EQ(std::get<report::TextItem>(fourth.items[0]).text, QStringLiteral("Vier"));
+        EXPECT_EQ(files().size(), 1);
+
+        queue.clear();
+        EXPECT_EQ(queue.count(), 0);
+        EXPECT_TRUE(files().isEmpty()) << "clear left the spool behind";
+        EXPECT_TRUE(queue.append(pageSaying(QStringLiteral("Fünf"))));
+        EXPECT_EQ(files().size(), 1);
     }
-    EXPECT_FALSE(QFileInfo::exists(folder)) << "the queue left its folder behind";
+    EXPECT_TRUE(files().isEmpty()) << "the queue left its spool behind";
+}
+
+TEST(PageQueue, FolderThatTakesNoSpoolKeepsNoPage)
+{
+    ensureGuiApplication();
+    PageQueue queue(QStringLiteral("/nonexistent/tessaro"));
+    EXPECT_FALSE(queue.append(pageSaying(QStringLiteral("Eins"))));
+    EXPECT_FALSE(queue.isValid());
+    EXPECT_EQ(queue.count(), 0);
+    PageContent page;
+    EXPECT_FALSE(queue.load(1, page));
 }
 
 TEST(PageQueue, PageFileReadsBackWhatWasWritten)
@@ -82,8 +103,8 @@ TEST(PageQueue, PageFileReadsBackWhatWasWritten)
     EXPECT_EQ(back.size, page.size);
     EXPECT_EQ(back.items, page.items);
 
-    QFile damaged(queue.fileName(1));
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QFile damaged(queue.spoolFile());
+    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
     damaged.write("not a page");
     damaged.close();
     EXPECT_FALSE(queue.load(1, back));

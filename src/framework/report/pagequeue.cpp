@@ -1,7 +1,8 @@
 #include "pagequeue.h"
 
-#include <QDir>
-#include <QFile>
+#include "pagespool.h"
+
+#include <QBuffer>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -25,63 +26,65 @@ QPageLayout layoutFor(const PageContent &page)
 
 } // namespace
 
-PageQueue::PageQueue()
-    : m_folder(QDir::tempPath() + QStringLiteral("/tessaro-pages-XXXXXX"))
+PageQueue::PageQueue(const QString &folder)
+    : m_folder(folder.isEmpty() ? PageSpool::defaultFolder() : folder)
 {}
 
 PageQueue::~PageQueue() = default;
 
-QString PageQueue::fileName(int page) const
+QString PageQueue::spoolFile() const
 {
-    if (page < 1 || page > count())
-        return {};
-    return m_files.at(page - 1);
+    return m_spool ? m_spool->fileName() : QString();
 }
 
 bool PageQueue::append(const PageContent &page)
 {
-    if (!isValid())
-        return false;
-    // A serial number rather than the page number: a removed page's name is never reused.
-    const QString name
-        = m_folder.filePath(QStringLiteral("page-%1.tpg").arg(++m_serial, 6, 10, QLatin1Char('0')));
-    // A plain file, not a saved one: the pages are scratch that lives as long as the queue,
-    // and waiting for each of a thousand pages to reach the disk would only slow the report.
-    QFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const bool written = writePage(file, page) && file.flush();
-    file.close();
-    if (!written || file.error() != QFileDevice::NoError) {
-        file.remove();
-        return false;
+    if (!m_spool) {
+        m_spool = std::make_unique<PageSpool>(m_folder);
+        if (!m_spool->isOpen()) {
+            m_spool.reset();
+            m_failed = true;
+            return false;
+        }
     }
-    m_files.append(name);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writePage(buffer, page))
+        return false;
+    const qint64 offset = m_spool->append(bytes);
+    if (offset < 0)
+        return false;
+    m_pages.push_back(Extent{offset, bytes.size()});
     return true;
 }
 
 bool PageQueue::load(int page, PageContent &content) const
 {
-    QFile file(fileName(page));
-    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (page < 1 || page > count())
         return false;
-    return readPage(file, content);
+    const Extent &extent = m_pages[std::size_t(page - 1)];
+    QByteArray bytes = m_spool->read(extent.offset, extent.size);
+    if (bytes.size() != extent.size)
+        return false;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readPage(buffer, content);
 }
 
 bool PageQueue::remove(int page)
 {
     if (page < 1 || page > count())
         return false;
-    const bool deleted = QFile::remove(m_files.at(page - 1));
-    m_files.removeAt(page - 1);
-    return deleted;
+    // Its bytes stay in the spool until the spool goes: a page is read by its place.
+    m_pages.erase(m_pages.begin() + (page - 1));
+    return true;
 }
 
 void PageQueue::clear()
 {
-    for (const QString &name : std::as_const(m_files))
-        QFile::remove(name);
-    m_files.clear();
+    m_pages.clear();
+    m_spool.reset();
 }
 
 QImage PageQueue::image(int page, double dpi) const

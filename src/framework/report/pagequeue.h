@@ -3,8 +3,10 @@
 #include "pagecontent.h"
 
 #include <QList>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QString>
+
+#include <memory>
+#include <vector>
 
 class QImage;
 class QPagedPaintDevice;
@@ -12,31 +14,37 @@ class QPrinter;
 
 namespace report {
 
-// The finished pages of one report, each kept as a file in a temporary folder of its own, so
-// that a report of a thousand pages costs no more memory than one of a single page. The
-// preview draws pages from here; printing sends the pages still in the queue to a printer.
-// The folder and its files go when the queue goes.
+class PageSpool;
+
+// The finished pages of one report, kept one after another in a single scratch file (the
+// spool), so that a report of thousands of pages costs no more memory than one of a single
+// page and no more than one file. The preview draws pages from here while the report still
+// adds to it; printing sends the pages still in the queue to a printer. The spool is made
+// with the first page and removed by clear() and when the queue goes.
 class PageQueue
 {
 public:
-    PageQueue();
+    // The spool goes into `folder`, the temporary folder when none is given.
+    explicit PageQueue(const QString &folder = {});
     ~PageQueue();
     PageQueue(const PageQueue &) = delete;
     PageQueue &operator=(const PageQueue &) = delete;
 
-    // False when the temporary folder could not be made; nothing can then be kept.
-    bool isValid() const { return m_folder.isValid(); }
+    // False once the spool could not be made; no page can then be kept.
+    bool isValid() const { return !m_failed; }
 
-    int count() const { return int(m_files.size()); }
-    // Pages are numbered from 1 in their present order.
-    QString fileName(int page) const;
+    int count() const { return int(m_pages.size()); }
+    // The spool file; empty while the queue holds no spool.
+    QString spoolFile() const;
 
     bool append(const PageContent &page);
-    // False when the page is not there or its file cannot be read.
+    // Pages are numbered from 1 in their present order. False when the page is not there or
+    // cannot be read back.
     bool load(int page, PageContent &content) const;
-    // Takes the page out of the queue and deletes its file; the pages after it move up.
-    // False when there is no such page or its file could not be deleted.
+    // Takes the page out of the queue; the pages after it move up. False when there is no
+    // such page.
     bool remove(int page);
+    // Drops every page and removes the spool.
     void clear();
 
     // The page drawn on white at `dpi` pixels to the inch (a null image when it cannot be
@@ -50,9 +58,16 @@ public:
     bool print(QPrinter &printer, const QList<int> &pages = {}) const;
 
 private:
-    QTemporaryDir m_folder;
-    QStringList m_files;
-    int m_serial = 0;
+    struct Extent
+    {
+        qint64 offset;
+        qint64 size;
+    };
+
+    QString m_folder;
+    std::unique_ptr<PageSpool> m_spool;
+    std::vector<Extent> m_pages;
+    bool m_failed = false;
 };
 
 } // namespace report
