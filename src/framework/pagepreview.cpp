@@ -20,6 +20,8 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 PagePreview::PagePreview(AppContext &app, report::PageQueue &queue)
@@ -70,6 +72,20 @@ void PagePreview::setUpWindow()
 void PagePreview::FirstOpen()
 {
     ProcWindow &window = *procWindow();
+    showPageCount();
+    m_zoomList->addItems(QString::fromStdString(PreviewZoom::listItems()).split(u'|'));
+    window.control(ZoomList)->setVisible(ALLOWUSERZOOM != 0);
+    window.control(ZoomPrompt)->setVisible(ALLOWUSERZOOM != 0);
+    m_zoomList->lineEdit()->setReadOnly(ALLOWUSERZOOM == 0);
+    FIRSTFIELD = 0;
+    ProcedureController::FirstOpen();
+    showZoom();
+    drawPages();
+}
+
+void PagePreview::showPageCount()
+{
+    ProcWindow &window = *procWindow();
     const int pages = m_grid.pageCount();
     const bool paging = pages >= 2;
     for (int control : {CurrentPage, PagesAcross, PagesDown}) {
@@ -84,14 +100,75 @@ void PagePreview::FirstOpen()
         window.control(CurrentPage)
             ->setToolTip(u"ausgewählte Seite(n)-Nr. von 1 bis "_s + QString::number(pages));
 
-    m_zoomList->addItems(QString::fromStdString(PreviewZoom::listItems()).split(u'|'));
-    window.control(ZoomList)->setVisible(ALLOWUSERZOOM != 0);
-    window.control(ZoomPrompt)->setVisible(ALLOWUSERZOOM != 0);
-    m_zoomList->lineEdit()->setReadOnly(ALLOWUSERZOOM == 0);
-    FIRSTFIELD = 0;
-    ProcedureController::FirstOpen();
-    showZoom();
-    drawPages();
+    QString count = u"von "_s + QString::number(pages);
+    if (m_arriving)
+        count += u" – "_s + QString::number(m_percent) + u"% Fertig"_s;
+    if (m_waiting == Waiting::Print)
+        count += u", Druck folgt"_s;
+    else if (m_waiting == Waiting::SavePdf)
+        count += u", PDF folgt"_s;
+    static_cast<QLabel *>(window.control(PageCount))->setText(count);
+    // One thing waits at a time; the user sees it in the count.
+    const bool free = m_waiting == Waiting::Nothing;
+    for (int control : {PrintButton, SavePdf}) {
+        if (free)
+            window.enable(control);
+        else
+            window.disable(control);
+    }
+    for (int control : {PrintItem, PagesToPrintItem})
+        enableControl(control, free);
+}
+
+void PagePreview::morePages(int percent)
+{
+    m_percent = std::clamp(percent, 0, 100);
+    notice();
+}
+
+void PagePreview::pagesEnded(bool complete)
+{
+    m_arriving = false;
+    if (!complete)
+        m_waiting = Waiting::Nothing;
+    notice();
+}
+
+void PagePreview::notice()
+{
+    // The report runs on a thread of its own: the preview looks at the queue on its own
+    // thread, when it takes the event.
+    ProcWindow *window = procWindow();
+    if (m_noticePosted || !window || !window->isOpen())
+        return;
+    m_noticePosted = true;
+    window->post(EventKind::Timer);
+}
+
+int PagePreview::OnWindowEvent()
+{
+    if (event().kind != EventKind::Timer)
+        return ProcedureController::OnWindowEvent();
+    m_noticePosted = false;
+    takeUpPages();
+    return Level::Notify;
+}
+
+void PagePreview::takeUpPages()
+{
+    const bool shownChanged = m_grid.setPageCount(IMAGEQUEUE.count());
+    CURRENTPAGE = m_grid.currentPage();
+    FIRSTPAGE = m_grid.firstPage();
+    const Waiting waiting = m_arriving ? Waiting::Nothing : m_waiting;
+    if (!m_arriving)
+        m_waiting = Waiting::Nothing;
+    showPageCount();
+    if (shownChanged)
+        drawPages();
+    if (waiting == Waiting::Print)
+        print();
+    else if (waiting == Waiting::SavePdf)
+        savePdf();
 }
 
 void PagePreview::Reset(std::uint8_t force)
@@ -171,18 +248,22 @@ int PagePreview::OnAccepted()
         askPages();
         return Level::Notify;
     case SavePdf:
-        savePdf();
+        if (m_arriving) {
+            m_waiting = Waiting::SavePdf;
+            showPageCount();
+        } else {
+            savePdf();
+        }
         return Level::Notify;
     case PrintItem:
-    case PrintButton: {
-        std::string pages = PAGESTOPRINT;
-        if (CONFIRMPAGES && !askPagesToPrint(pages, m_grid.pageCount(), store().ini()))
-            return Level::Notify;
-        PAGESTOPRINT = pages;
-        PRINTOK = 1;
-        CloseWithResponse(Response::Completed);
+    case PrintButton:
+        if (m_arriving) {
+            m_waiting = Waiting::Print;
+            showPageCount();
+        } else {
+            print();
+        }
         return Level::Notify;
-    }
     case ExitItem:
         PRINTOK = 0;
         CloseWithResponse(Response::Cancelled);
@@ -190,6 +271,16 @@ int PagePreview::OnAccepted()
     default:
         return ProcedureController::OnAccepted();
     }
+}
+
+void PagePreview::print()
+{
+    std::string pages = PAGESTOPRINT;
+    if (CONFIRMPAGES && !askPagesToPrint(pages, m_grid.pageCount(), store().ini()))
+        return;
+    PAGESTOPRINT = pages;
+    PRINTOK = 1;
+    CloseWithResponse(Response::Completed);
 }
 
 void PagePreview::changeDisplay()

@@ -27,6 +27,12 @@ class PageQueue;
 // grid of pages across and down; the user pages through them, chooses the pages to print and
 // decides whether they go to the printer. A PDF of all pages can be saved from here too, as
 // quotes and invoices are sent by e-mail.
+//
+// A long report opens its preview with the first page and goes on adding pages: the preview
+// shows the pages there are, says how many and how far the report is, and takes up each new
+// page as it comes. Printing and saving a PDF wait for the last page (the preview says that
+// they will follow); the page choice, the page grid and going to a page work on the pages
+// there are. A report the user stops leaves the pages shown, and these can be printed then.
 class PagePreview : public ProcedureController
 {
 public:
@@ -53,6 +59,7 @@ public:
         ZoomPrompt = 20,
         ZoomList = 21,
         SavePdf = 22,
+        PageCount = 23,
         FirstZoomItem = 201,
     };
     static constexpr const char *WindowSection = "_PreviewWindow_";
@@ -79,7 +86,17 @@ public:
     std::uint8_t ZOOMINDEX = 1;
     std::string ZOOMLIST;
 
+    // The report goes on adding pages after the preview has opened; say so before Display.
+    void expectMorePages() { m_arriving = true; }
+    // From the report, on its own thread: pages came, and `percent` of the report is done.
+    void morePages(int percent);
+    // From the report: no more pages come, because the report is complete or was stopped
+    // (a print or PDF waiting for the last page is then dropped).
+    void pagesEnded(bool complete);
+    bool pagesArriving() const { return m_arriving; }
+
     int OnAccepted() override;
+    int OnWindowEvent() override;
     void FirstOpen() override;
     void Reset(std::uint8_t force = 0) override;
     int OnCloseRequest() override;
@@ -94,6 +111,12 @@ protected:
     void setUpWindow() override;
 
 private:
+    enum class Waiting { Nothing, Print, SavePdf };
+
+    void notice();
+    void takeUpPages();
+    void showPageCount();
+    void print();
     void buildMenus(QWidget *content, QBoxLayout *column);
     QAction *menuItem(QMenu *menu, int control, const QString &text);
     void enableControl(int control, bool enabled);
@@ -117,4 +140,8 @@ private:
     QPointer<QWidget> m_pages;
     QGridLayout *m_pageLayout = nullptr;
     QList<QLabel *> m_images;
+    Waiting m_waiting = Waiting::Nothing;
+    bool m_arriving = false;
+    bool m_noticePosted = false;
+    int m_percent = 0;
 };

@@ -114,6 +114,9 @@ void PagePreview::defineWindow(FormBuilder &form)
         window.bind(control, value, u"@n5"_s);
     };
     addNumber(PagePrompt, u"&Seite:"_s, CurrentPage, CURRENTPAGE);
+    auto *count = new QLabel(content);
+    row->addWidget(count);
+    window.addControl(PageCount, count, u"Seitenzahl"_s);
     addNumber(AcrossPrompt, u"&Neben.:"_s, PagesAcross, PAGESACROSS);
     addNumber(DownPrompt, u"&Unter.:"_s, PagesDown, PAGESDOWN);
 

@@ -3,9 +3,11 @@
 #include "framework/dialogs.h"
 #include "framework/formbuilder.h"
 #include "framework/pagepreview.h"
+#include "framework/procedurethreads.h"
 #include "framework/procwindow.h"
 #include "framework/recordsource.h"
 #include "framework/report/pagequeue.h"
+#include "store/procthread.h"
 #include "store/storecontext.h"
 
 #include <QFormLayout>
@@ -18,7 +20,19 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 constexpr int NoRecords = 22;
+constexpr std::int64_t NsPerHundredth = 10'000'000;
 } // namespace
+
+// The preview runs on a thread of its own while the walk goes on; what both need outlives
+// either of them.
+struct ReportRunner::PreviewLink
+{
+    std::shared_ptr<PagePreview> preview;
+    std::shared_ptr<report::PageQueue> queue;
+    std::uint32_t runner = 0;
+    bool closed = false;
+    bool print = false;
+};
 
 ReportRunner::ReportRunner(AppContext &app, std::string name, RecordSource &source)
     : ProcedureController(app, std::move(name), u"Progress..."_s)
@@ -32,11 +46,16 @@ ReportRunner::ReportRunner(AppContext &app, std::string name, RecordSource &sour
     };
 }
 
-ReportRunner::~ReportRunner() = default;
+ReportRunner::~ReportRunner()
+{
+    // Unwound while its preview is open (the program ending): no more pages come.
+    if (m_link && !m_link->closed)
+        m_link->preview->pagesEnded(false);
+}
 
 void ReportRunner::usePreview()
 {
-    PREVIEWQUEUE = std::make_unique<report::PageQueue>();
+    PREVIEWQUEUE = std::make_shared<report::PageQueue>();
 }
 
 void ReportRunner::defineWindow(FormBuilder &form)
@@ -68,7 +87,7 @@ void ReportRunner::FirstOpen()
     if (!DEFEROPENREPORT)
         openReport();
     // A tick leaves room for the user between batches; the batch fills the time slice.
-    procWindow()->startTimer(1);
+    procWindow()->startTimer(m_timerPeriod);
 }
 
 void ReportRunner::openReport()
@@ -104,6 +123,14 @@ int ReportRunner::onTimer()
         CloseWithResponse(Response::Cancelled);
         return Level::Notify;
     }
+    // The user left the preview while pages still came: nobody waits for the rest.
+    if (m_link && m_link->closed) {
+        procWindow()->stopTimer();
+        CloseWithResponse(Response::Cancelled);
+        return Level::Notify;
+    }
+    QElapsedTimer work;
+    work.start();
     const std::int64_t began = m_clock();
     if (DEFERWINDOW && began - STARTTIME > std::int64_t(DEFERWINDOW) * 100)
         showDeferredWindow();
@@ -127,12 +154,59 @@ int ReportRunner::onTimer()
         d = m_clock() - began;
         if (d * 5 < std::int64_t(TIMESLICE) * 4)
             RECORDSPERCYCLE *= 2;
-        if (d * 2 >= TIMESLICE)
+        // The first page goes to the user before the event has filled its time slice.
+        if (d * 2 >= TIMESLICE || firstPageWaits(work.nsecsElapsed()))
             break;
     }
     if (d * 2 > std::int64_t(TIMESLICE) * 3 && RECORDSPERCYCLE > 1)
         RECORDSPERCYCLE /= 2;
+    m_workNs += work.nsecsElapsed();
+    feedPreview();
     return Level::Notify;
+}
+
+bool ReportRunner::firstPageWaits(std::int64_t eventNs) const
+{
+    return PREVIEWQUEUE && !SKIPPREVIEW && !m_link && PREVIEWQUEUE->count() > 0
+           && m_workNs + eventNs >= std::int64_t(m_previewDelay) * NsPerHundredth;
+}
+
+void ReportRunner::feedPreview()
+{
+    if (!m_link) {
+        if (firstPageWaits(0))
+            startPreview();
+        return;
+    }
+    PREVIEW->morePages(std::clamp(m_source.percent(), 0, 100));
+}
+
+void ReportRunner::startPreview()
+{
+    PREVIEW = std::make_shared<PagePreview>(app(), *PREVIEWQUEUE);
+    PREVIEW->ALLOWUSERZOOM = 1;
+    if (!m_closing) {
+        PREVIEW->expectMorePages();
+        PREVIEW->morePages(std::clamp(m_source.percent(), 0, 100));
+    }
+    auto link = std::make_shared<PreviewLink>();
+    link->preview = PREVIEW;
+    link->queue = PREVIEWQUEUE;
+    link->runner = ProcThread::current();
+    m_link = link;
+    const int zoom = ZOOM;
+    app().threads().start(u"Druck Vorschau"_s, [link, zoom] {
+        link->print = link->preview->Display(zoom, 1, 1, 1);
+        link->closed = true;
+        ProcedureThreads::instance()->wake(link->runner);
+    });
+}
+
+bool ReportRunner::awaitPreview()
+{
+    const std::shared_ptr<PreviewLink> link = m_link;
+    app().threads().waitUntil([&link] { return link->closed; });
+    return link->print;
 }
 
 bool ReportRunner::readNext()
@@ -180,22 +254,27 @@ void ReportRunner::closeReport()
     procWindow()->stopTimer();
     if (!KEEPVISIBLE)
         procWindow()->subWindow()->hide();
-    if (m_reportOpen && RESPONSE == Response::Completed) {
+    const bool completed = m_reportOpen && RESPONSE == Response::Completed;
+    if (completed)
         EndReport();
-        if (PREVIEWQUEUE) {
-            if (SKIPPREVIEW) {
-                PrintPages();
-            } else {
-                PREVIEW = std::make_unique<PagePreview>(app(), *PREVIEWQUEUE);
-                PREVIEW->ALLOWUSERZOOM = 1;
-                if (PREVIEW->Display(ZOOM, 1, 1, 1))
-                    PrintPages();
-            }
-            PREVIEWQUEUE->clear();
-        } else {
+    if (!PREVIEWQUEUE) {
+        if (completed)
             PrintPages();
+    } else if (completed && SKIPPREVIEW) {
+        PrintPages();
+    } else if (completed || m_link) {
+        // A report stopped by the user keeps the pages its preview shows.
+        if (!m_link && PREVIEWQUEUE->count() > 0)
+            startPreview();
+        if (m_link) {
+            PREVIEW->pagesEnded(completed);
+            if (awaitPreview())
+                PrintPages();
         }
     }
+    // The pages go with the preview.
+    if (PREVIEWQUEUE)
+        PREVIEWQUEUE->clear();
     m_reportOpen = false;
 }
 

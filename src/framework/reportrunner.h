@@ -20,7 +20,10 @@ class PageQueue;
 // The progress window of a report ("Progress..."): a timer drives the walk over the records
 // in batches, the procedure prints one record at a time, and the cancel button works between
 // batches. The batch grows and shrinks so that one timer event takes about half to one
-// TIMESLICE. At the end the pages are shown in the preview and printed if it says so.
+// TIMESLICE. The preview opens as soon as the first page is ready, on a thread of its own,
+// and takes up the pages as they come; at the end the pages are printed if it says so.
+// Cancelling stops the walk and leaves the pages the preview shows; closing the preview
+// while pages still come stops the walk as well.
 class ReportRunner : public ProcedureController
 {
 public:
@@ -37,8 +40,8 @@ public:
     std::uint16_t DEFERWINDOW = 0;
     std::uint8_t KEEPVISIBLE = 0;
     std::uint8_t OPENFAILED = 0;
-    std::unique_ptr<PagePreview> PREVIEW;
-    std::unique_ptr<report::PageQueue> PREVIEWQUEUE;
+    std::shared_ptr<PagePreview> PREVIEW;
+    std::shared_ptr<report::PageQueue> PREVIEWQUEUE;
     std::int32_t RECORDSPERCYCLE = 1;
     std::int32_t RECORDSPROCESSED = 0;
     std::uint8_t SKIPPREVIEW = 0;
@@ -52,6 +55,12 @@ public:
 
     // Hundredths of a second; the steady clock unless a test gives its own.
     void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
+    // Hundredths of a second between two timer events of the walk.
+    void setTimerPeriod(int hundredths) { m_timerPeriod = std::max(hundredths, 0); }
+    // Hundredths of a second the walk works before the preview opens with the pages it has:
+    // a report done sooner opens the preview once, with all its pages. Measured on the
+    // steady clock, as work of the walk, not as time between its events.
+    void setPreviewDelay(int hundredths) { m_previewDelay = std::max(hundredths, 0); }
 
 protected:
     void defineWindow(FormBuilder &form) override;
@@ -64,8 +73,14 @@ protected:
     virtual void PrintPages();
 
 private:
+    struct PreviewLink;
+
     void openReport();
     int onTimer();
+    bool firstPageWaits(std::int64_t eventNs) const;
+    void feedPreview();
+    void startPreview();
+    bool awaitPreview();
     bool readNext();
     void showProgress();
     void closeReport();
@@ -74,6 +89,10 @@ private:
     RecordSource &m_source;
     std::function<std::int64_t()> m_clock;
     QElapsedTimer m_elapsed;
+    std::shared_ptr<PreviewLink> m_link;
+    std::int64_t m_workNs = 0;
+    int m_timerPeriod = 1;
+    int m_previewDelay = 10;
     int m_shownPercent = -1;
     bool m_reportOpen = false;
     bool m_closing = false;

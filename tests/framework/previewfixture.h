@@ -2,6 +2,7 @@
 
 #include "framework/appcontext.h"
 #include "framework/pagepreview.h"
+#include "framework/recordsource.h"
 #include "framework/report/pagequeue.h"
 #include "store/storecontext.h"
 #include "support/guiharness.h"
@@ -35,6 +36,27 @@ struct PreviewFixture
     GuiHarness gui;
     std::unique_ptr<StoreContext> store;
     std::unique_ptr<AppContext> app;
+};
+
+// `count` records to walk; the current one is numbered from 1.
+class VectorSource : public RecordSource
+{
+public:
+    explicit VectorSource(int count)
+        : m_count(count)
+    {}
+    bool first() override
+    {
+        m_at = 0;
+        return m_count > 0;
+    }
+    bool next() override { return ++m_at < m_count; }
+    int percent() const override { return m_count ? m_at * 100 / m_count : 0; }
+    int current() const { return m_at + 1; }
+
+private:
+    int m_count;
+    int m_at = 0;
 };
 
 // A page that says "Seite n" near its top.

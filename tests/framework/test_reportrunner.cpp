@@ -17,26 +17,6 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-class VectorSource : public RecordSource
-{
-public:
-    explicit VectorSource(int count)
-        : m_count(count)
-    {}
-    bool first() override
-    {
-        m_at = 0;
-        return m_count > 0;
-    }
-    bool next() override { return ++m_at < m_count; }
-    int percent() const override { return m_count ? m_at * 100 / m_count : 0; }
-    int current() const { return m_at + 1; }
-
-private:
-    int m_count;
-    int m_at = 0;
-};
-
 // Prints one page per record into the preview queue; the clock is the test's: each record
 // takes `costPerRecord` hundredths.
 class PageReport : public ReportRunner

@@ -30,6 +30,15 @@ bool PageGrid::shows(int page) const
     return page >= m_firstPage && page <= m_firstPage + places() - 1;
 }
 
+bool PageGrid::setPageCount(int pageCount)
+{
+    const int shownBefore = lastShown();
+    m_pageCount = std::max(pageCount, 0);
+    m_currentPage = std::clamp(m_currentPage, 1, std::max(m_pageCount, 1));
+    m_firstPage = std::min(m_firstPage, m_currentPage);
+    return lastShown() != shownBefore;
+}
+
 PageGrid::Update PageGrid::setCurrentPage(int page)
 {
     m_currentPage = std::clamp(page, 1, std::max(m_pageCount, 1));

@@ -23,6 +23,9 @@ public:
     int lastShown() const;
     bool shows(int page) const;
 
+    // Pages came or went (a report still adding pages): true when the pages shown change.
+    bool setPageCount(int pageCount);
+
     // A page outside 1 … page count is taken as the nearest that exists.
     Update setCurrentPage(int page);
     Update nextPage() { return setCurrentPage(m_currentPage + 1); }
