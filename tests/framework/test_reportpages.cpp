@@ -1,9 +1,13 @@
 #include "framework/report/pagequeue.h"
+#include "framework/report/pagespool.h"
 #include "framework/report/reportwriter.h"
 #include "support/pdftext.h"
+#include "support/spoolholder.h"
 #include "support/storefixture.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 
@@ -12,6 +16,7 @@
 using report::Band;
 using report::PageContent;
 using report::PageQueue;
+using report::PageSpool;
 using report::ReportWriter;
 
 namespace {
@@ -82,6 +87,57 @@ TEST(PageQueue, FolderThatTakesNoSpoolKeepsNoPage)
     EXPECT_EQ(queue.count(), 0);
     PageContent page;
     EXPECT_FALSE(queue.load(1, page));
+}
+
+TEST(PageSpool, OnlyTheSpoolsOfProgramsThatNoLongerRunAreRemoved)
+{
+    ensureGuiApplication();
+    TempFolder folder;
+    const QString where = QString::fromStdString(folder.path().string());
+    const auto touch = [&](const QString &name) {
+        QFile file(QDir(where).filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
+        return file.fileName();
+    };
+
+    SpoolHolder running(where);
+    SpoolHolder killed(where);
+    ASSERT_FALSE(running.file().isEmpty());
+    ASSERT_FALSE(killed.file().isEmpty());
+    killed.kill();
+    PageQueue ours(where);
+    ASSERT_TRUE(ours.append(pageSaying(QStringLiteral("Eins"))));
+    const qint64 self = QCoreApplication::applicationPid();
+
+    struct Case
+    {
+        const char *what;
+        QString file;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"another program's, still running", running.file(), true},
+        {"a program's killed during its report", killed.file(), false},
+        {"this program's own, open", ours.spoolFile(), true},
+        // A killed run whose process id this run got: nobody holds it.
+        {"one with this program's id but unlocked",
+         touch(QStringLiteral("tessaro-spool-%1-0badf00d.tsp").arg(self)),
+         false},
+        {"a file that is no spool", touch(QStringLiteral("tessaro-spool-notes.txt")), true},
+        {"a name without a process id",
+         touch(QStringLiteral("tessaro-spool-x-0badf00d.tsp")),
+         true},
+    };
+    EXPECT_EQ(PageSpool::removeOrphans(where), 2);
+    for (const Case &c : cases)
+        EXPECT_EQ(QFile::exists(c.file), c.kept) << c.what;
+
+    // Its program ended, the last spool goes at the next start.
+    running.kill();
+    EXPECT_EQ(PageSpool::removeOrphans(where), 1);
+    EXPECT_FALSE(QFile::exists(running.file()));
+    PageContent page;
+    EXPECT_TRUE(ours.load(1, page)) << "the open queue lost its pages";
 }
 
 TEST(PageQueue, PageFileReadsBackWhatWasWritten)

@@ -5,10 +5,12 @@
 #include "framefixture.h"
 
 #include "store/inimanager.h"
+#include "support/spoolholder.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 
 #include <filesystem>
@@ -52,6 +54,32 @@ TEST(Program, RunsInAnEmptyFolderAndEndsWithExitCodeZero)
     EXPECT_EQ(filesIn(folder.path()), std::vector<std::string>{"morva.INI"})
         << "no record file is created until a procedure opens it";
     EXPECT_EQ(sectorCount(folder.path()), "0");
+}
+
+TEST(Program, StartRemovesTheReportPagesOfAKilledRunAndKeepsThoseOfARunningOne)
+{
+    ensureApplication();
+    TempFolder folder;
+    TempFolder temporary;
+    const QString scratch = QString::fromStdString(temporary.path().string());
+    SpoolHolder running(scratch);
+    SpoolHolder killed(scratch);
+    ASSERT_FALSE(running.file().isEmpty());
+    ASSERT_FALSE(killed.file().isEmpty());
+    killed.kill();
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.insert(u"TESSARO_CLOSE_AFTER_START"_s, u"1"_s);
+    environment.insert(u"TMPDIR"_s, scratch);
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(QString::fromStdString(folder.path().string()));
+    process.start(QStringLiteral(TESSARO_EXECUTABLE), {});
+    ASSERT_TRUE(process.waitForFinished(120000)) << process.errorString().toStdString();
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(killed.file()));
+    EXPECT_TRUE(QFile::exists(running.file()));
 }
 
 // A procedure that meets a fatal error: "File Creation Error" ends the program.
