@@ -21,6 +21,8 @@ using report::ReportWriter;
 
 namespace {
 
+using namespace Qt::Literals::StringLiterals;
+
 PageContent pageSaying(const QString &text)
 {
     PageContent page;
@@ -138,6 +140,44 @@ TEST(PageSpool, OnlyTheSpoolsOfProgramsThatNoLongerRunAreRemoved)
     EXPECT_FALSE(QFile::exists(running.file()));
     PageContent page;
     EXPECT_TRUE(ours.load(1, page)) << "the open queue lost its pages";
+}
+
+TEST(PageContent, TextWiderThanItsRoomIsCutAndOneThatFitsIsNot)
+{
+    ensureGuiApplication();
+    const report::Font font{QStringLiteral("Arial"), 8, false, false};
+    const QString texts[] = {
+        QStringLiteral("Bäckerei Sonnenschein GmbH & Co. KG"),
+        QStringLiteral("AVAVAV Wolle Tee"), // kerning pairs: narrower than its letters
+        QStringLiteral("1234567,89"),
+    };
+    // Rooms around each text's width: cut below it, whole from just above it on.
+    const double factors[] = {0.9, 0.98, 1.02, 1.2};
+    PageContent page;
+    QStringList expected;
+    double y = 20;
+    for (const QString &text : texts) {
+        for (double factor : factors) {
+            const double room = report::textWidth(font, text) * factor;
+            for (report::Align align : {report::Align::Left, report::Align::Right}) {
+                const double x = align == report::Align::Left ? 20 : 20 + room;
+                page.items.emplace_back(report::TextItem{x, y, text, font, align, room});
+                y += 5;
+                expected << (factor < 1 ? u"cut"_s : text);
+            }
+        }
+    }
+    PageQueue queue;
+    ASSERT_TRUE(queue.append(page));
+    const QStringList lines
+        = pdftext::pageLines(pdftext::textOf(queue, QStringLiteral("cut"))).value(0).split(u'|');
+    ASSERT_EQ(lines.size(), expected.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (expected[i] == u"cut"_s)
+            EXPECT_TRUE(lines[i].endsWith(QChar(0x2026))) << lines[i].toStdString();
+        else
+            EXPECT_EQ(lines[i], expected[i]);
+    }
 }
 
 TEST(PageQueue, PageFileReadsBackWhatWasWritten)

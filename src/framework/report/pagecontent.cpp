@@ -6,6 +6,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
+#include <map>
 
 namespace report {
 namespace {
@@ -44,6 +46,48 @@ const QImage &probeDevice()
         return image;
     }();
     return probe;
+}
+
+// The widths of single characters of one font on one kind of device, taken as they are first
+// needed. Their sum tells that most texts of a list fit their room without laying the text
+// out, which for a long list would otherwise be done for every text twice, to measure and to
+// draw. Kerning can make a text a little wider or narrower than the sum: a text whose sum
+// comes near its room is measured after all.
+class CharWidths
+{
+public:
+    CharWidths() { m_widths.fill(-1); }
+
+    bool surelyFits(const QString &text, double room, const QFontMetricsF &metrics)
+    {
+        constexpr double kKerningAllowance = 1.05;
+        double sum = 0;
+        for (const QChar c : text) {
+            if (c.unicode() >= m_widths.size())
+                return false;
+            double &width = m_widths[c.unicode()];
+            if (width < 0)
+                width = metrics.horizontalAdvance(QString(c));
+            sum += width;
+            if (sum * kKerningAllowance > room)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    std::array<double, 256> m_widths;
+};
+
+// One table per font and device resolution; the printer and the preview each draw in few.
+CharWidths &charWidths(const QFont &font, const QPaintDevice *device)
+{
+    constexpr std::size_t kTables = 64; // zooms the user typed make more
+    static std::map<QString, CharWidths> tables;
+    const QString key = font.key() + u'@' + QString::number(device ? device->logicalDpiY() : 0);
+    if (tables.size() >= kTables && !tables.contains(key))
+        tables.clear();
+    return tables[key];
 }
 
 void writeText(QDataStream &out, const TextItem &t)
@@ -119,6 +163,7 @@ void paintPage(QPainter &painter, const PageContent &page, double dpi)
     QFont current = deviceFont(currentSpec, dpi, painter.device());
     painter.setFont(current);
     QFontMetricsF metrics(current, painter.device());
+    CharWidths *widths = &charWidths(current, painter.device());
     bool textPen = false;
     for (const PageItem &item : page.items) {
         if (const auto *t = std::get_if<TextItem>(&item)) {
@@ -127,6 +172,7 @@ void paintPage(QPainter &painter, const PageContent &page, double dpi)
                 current = deviceFont(currentSpec, dpi, painter.device());
                 painter.setFont(current);
                 metrics = QFontMetricsF(current, painter.device());
+                widths = &charWidths(current, painter.device());
             }
             if (!textPen) {
                 painter.setPen(Qt::black);
@@ -135,11 +181,13 @@ void paintPage(QPainter &painter, const PageContent &page, double dpi)
             // Measured only where the place or the room depends on it: a long list prints
             // thousands of texts, and each measure shapes the text once more.
             QString text = t->text;
+            const double room = t->maxWidth * scale;
             double width = 0;
-            if (t->maxWidth > 0 || t->align != Align::Left)
+            if (t->align != Align::Left
+                || (t->maxWidth > 0 && !widths->surelyFits(text, room, metrics)))
                 width = metrics.horizontalAdvance(text);
-            if (t->maxWidth > 0 && width > t->maxWidth * scale) {
-                text = metrics.elidedText(text, Qt::ElideRight, t->maxWidth * scale);
+            if (t->maxWidth > 0 && width > room) {
+                text = metrics.elidedText(text, Qt::ElideRight, room);
                 width = metrics.horizontalAdvance(text);
             }
             double x = t->x * scale;
