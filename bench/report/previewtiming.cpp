@@ -18,6 +18,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QPixmap>
+#include <QProcessEnvironment>
 
 #include <cstdio>
 #include <functional>
@@ -66,7 +67,9 @@ bool pageShown(ProcWindow *preview)
 {
     const auto *image
         = preview ? preview->content()->findChild<QLabel *>(QStringLiteral("page 1")) : nullptr;
-    return image && !image->pixmap().isNull();
+    // Drawn, and laid out in the window: the next paint shows it.
+    return image && !image->pixmap().isNull() && image->isVisible()
+           && image->width() >= image->pixmap().deviceIndependentSize().width();
 }
 
 int pageCount(ProcWindow *preview)
@@ -125,9 +128,16 @@ PreviewTiming timePreview(const std::filesystem::path &folder, const QString &pd
 
     if (runUntil([] { return pageShown(windowTitled(QStringLiteral("Druck Vorschau"))); }))
         timing.firstPage = seconds();
+    // TESSARO_PREVIEW_PNG: the frame as the user sees it while the pages are still coming.
+    if (const QString look = qEnvironmentVariable("TESSARO_PREVIEW_PNG"); !look.isEmpty())
+        frame.grab().save(look);
+    // The last page has arrived when the progress window has gone and the preview no longer
+    // says how far the report is.
     if (runUntil([] {
             const ProcWindow *progress = windowTitled(QStringLiteral("Progress..."));
-            return !progress || !progress->subWindow()->isVisible();
+            const ProcWindow *preview = windowTitled(QStringLiteral("Druck Vorschau"));
+            return (!progress || !progress->subWindow()->isVisible()) && preview
+                   && preview->isHidden(PagePreview::ReportStatus);
         }))
         timing.lastPage = seconds();
     ProcWindow *preview = windowTitled(QStringLiteral("Druck Vorschau"));

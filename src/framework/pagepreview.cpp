@@ -13,6 +13,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -81,6 +82,15 @@ void PagePreview::FirstOpen()
     ProcedureController::FirstOpen();
     showZoom();
     drawPages();
+    // Shown now, not when the loop next gets to it: a report still adding pages takes the
+    // loop for its next batch first.
+    if (m_arriving) {
+        window.subWindow()->layout()->activate();
+        window.content()->layout()->activate();
+        m_pages->layout()->activate();
+        window.subWindow()->repaint();
+    }
+    m_opened = true;
 }
 
 void PagePreview::showPageCount()
@@ -100,14 +110,19 @@ void PagePreview::showPageCount()
         window.control(CurrentPage)
             ->setToolTip(u"ausgewählte Seite(n)-Nr. von 1 bis "_s + QString::number(pages));
 
-    QString count = u"von "_s + QString::number(pages);
+    static_cast<QLabel *>(window.control(PageCount))->setText(u"von "_s + QString::number(pages));
+    QString status;
     if (m_arriving)
-        count += u" – "_s + QString::number(m_percent) + u"% Fertig"_s;
+        status = u"Weitere Seiten folgen – "_s + QString::number(m_percent) + u"% Fertig"_s;
     if (m_waiting == Waiting::Print)
-        count += u", Druck folgt"_s;
+        status += u" – Druck nach der letzten Seite"_s;
     else if (m_waiting == Waiting::SavePdf)
-        count += u", PDF folgt"_s;
-    static_cast<QLabel *>(window.control(PageCount))->setText(count);
+        status += u" – PDF nach der letzten Seite"_s;
+    static_cast<QLabel *>(window.control(ReportStatus))->setText(status);
+    if (status.isEmpty())
+        window.hide(ReportStatus);
+    else
+        window.unhide(ReportStatus);
     // One thing waits at a time; the user sees it in the count.
     const bool free = m_waiting == Waiting::Nothing;
     for (int control : {PrintButton, SavePdf}) {

@@ -60,6 +60,7 @@ public:
         ZoomList = 21,
         SavePdf = 22,
         PageCount = 23,
+        ReportStatus = 24,
         FirstZoomItem = 201,
     };
     static constexpr const char *WindowSection = "_PreviewWindow_";
@@ -94,6 +95,8 @@ public:
     // (a print or PDF waiting for the last page is then dropped).
     void pagesEnded(bool complete);
     bool pagesArriving() const { return m_arriving; }
+    // The window has opened and shows its first pages.
+    bool hasOpened() const { return m_opened; }
 
     int OnAccepted() override;
     int OnWindowEvent() override;
@@ -143,5 +146,6 @@ private:
     Waiting m_waiting = Waiting::Nothing;
     bool m_arriving = false;
     bool m_noticePosted = false;
+    bool m_opened = false;
     int m_percent = 0;
 };

@@ -115,6 +115,8 @@ void PagePreview::defineWindow(FormBuilder &form)
     };
     addNumber(PagePrompt, u"&Seite:"_s, CurrentPage, CURRENTPAGE);
     auto *count = new QLabel(content);
+    // Room for the count of a long report, so that the row does not move as pages come.
+    count->setMinimumWidth(count->fontMetrics().horizontalAdvance(u"von 000000"_s));
     row->addWidget(count);
     window.addControl(PageCount, count, u"Seitenzahl"_s);
     addNumber(AcrossPrompt, u"&Neben.:"_s, PagesAcross, PAGESACROSS);
@@ -144,6 +146,11 @@ void PagePreview::defineWindow(FormBuilder &form)
     m_pageLayout->setContentsMargins(Gap, Gap, Gap, Gap);
     m_scroll->setWidget(m_pages);
     column->insertWidget(1, m_scroll, 100);
+
+    // How far a report still adding pages is, and what waits for its last page.
+    auto *status = new QLabel(content);
+    column->insertWidget(2, status);
+    window.addControl(ReportStatus, status, u"Berichtsstand"_s);
 }
 
 double PagePreview::dpiFor(QSize area) const

@@ -21,6 +21,9 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 constexpr int NoRecords = 22;
 constexpr std::int64_t NsPerHundredth = 10'000'000;
+// Hundredths an event may take at most while the preview shows the pages coming in: the user
+// pages through them meanwhile, and a whole time slice would keep the preview waiting.
+constexpr std::int64_t PreviewSlice = 20;
 } // namespace
 
 // The preview runs on a thread of its own while the walk goes on; what both need outlives
@@ -129,14 +132,21 @@ int ReportRunner::onTimer()
         CloseWithResponse(Response::Cancelled);
         return Level::Notify;
     }
+    // The preview's thread opens its window from the loop: the walk waits for it, so that the
+    // first page is on the screen before the next batch.
+    if (m_link && !PREVIEW->hasOpened())
+        return Level::Notify;
     QElapsedTimer work;
     work.start();
+    const std::int64_t slice
+        = m_link ? std::min<std::int64_t>(TIMESLICE, PreviewSlice) : std::int64_t(TIMESLICE);
     const std::int64_t began = m_clock();
     if (DEFERWINDOW && began - STARTTIME > std::int64_t(DEFERWINDOW) * 100)
         showDeferredWindow();
     std::int64_t d = 0;
+    bool firstPage = false;
     for (;;) {
-        for (int batch = 0; batch < RECORDSPERCYCLE; ++batch) {
+        for (int batch = 0; batch < RECORDSPERCYCLE && !firstPage; ++batch) {
             const int level = TakeRecord();
             if (level == Level::Fatal) {
                 procWindow()->stopTimer();
@@ -150,15 +160,19 @@ int ReportRunner::onTimer()
                 procWindow()->stopTimer();
                 return Level::Notify;
             }
+            // The first page goes to the user at once, not when the batch or the time slice
+            // is full.
+            firstPage = firstPageWaits(work.nsecsElapsed());
         }
         d = m_clock() - began;
-        if (d * 5 < std::int64_t(TIMESLICE) * 4)
+        if (firstPage)
+            break;
+        if (d * 5 < slice * 4)
             RECORDSPERCYCLE *= 2;
-        // The first page goes to the user before the event has filled its time slice.
-        if (d * 2 >= TIMESLICE || firstPageWaits(work.nsecsElapsed()))
+        if (d * 2 >= slice)
             break;
     }
-    if (d * 2 > std::int64_t(TIMESLICE) * 3 && RECORDSPERCYCLE > 1)
+    if (d * 2 > slice * 3 && RECORDSPERCYCLE > 1)
         RECORDSPERCYCLE /= 2;
     m_workNs += work.nsecsElapsed();
     feedPreview();

@@ -92,7 +92,7 @@ private:
     std::shared_ptr<PreviewLink> m_link;
     std::int64_t m_workNs = 0;
     int m_timerPeriod = 1;
-    int m_previewDelay = 10;
+    int m_previewDelay = 5;
     int m_shownPercent = -1;
     bool m_reportOpen = false;
     bool m_closing = false;

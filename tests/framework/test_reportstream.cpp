@@ -90,7 +90,14 @@ struct StreamRun
             spool = report->PREVIEWQUEUE->spoolFile();
     }
     ProcWindow *preview() const { return f.gui.window(PreviewTitle); }
-    QString pageCount() const { return f.gui.text(preview(), PagePreview::PageCount); }
+    // The page count beside the page number, and below the pages how far the report is.
+    QString pageCount() const
+    {
+        const QString status = preview()->isHidden(PagePreview::ReportStatus)
+                                   ? QString()
+                                   : f.gui.text(preview(), PagePreview::ReportStatus);
+        return QString(f.gui.text(preview(), PagePreview::PageCount) + u" | "_s + status).trimmed();
+    }
     QList<int> shownPages() const
     {
         QList<int> pages;
@@ -117,13 +124,13 @@ TEST(ReportStream, PreviewShowsTheFirstPageWhileTheReportGoesOn)
     ProcWindow *preview = run.preview();
     ASSERT_NE(preview, nullptr) << "no preview with the first page";
     EXPECT_EQ(run.shownPages(), QList<int>{1});
-    EXPECT_EQ(run.pageCount(), u"von 1 – 20% Fertig"_s);
+    EXPECT_EQ(run.pageCount(), u"von 1 | Weitere Seiten folgen – 20% Fertig"_s);
     EXPECT_TRUE(preview->isDisabled(PagePreview::CurrentPage));
     EXPECT_EQ(run.response, 0);
     EXPECT_TRUE(run.f.gui.window(ProgressTitle)->subWindow()->isVisible());
 
     run.tick();
-    EXPECT_EQ(run.pageCount(), u"von 2 – 40% Fertig"_s);
+    EXPECT_EQ(run.pageCount(), u"von 2 | Weitere Seiten folgen – 40% Fertig"_s);
     EXPECT_FALSE(preview->isDisabled(PagePreview::CurrentPage));
     EXPECT_EQ(run.shownPages(), QList<int>{1});
     preview->post(EventKind::Accepted, PagePreview::NextPage);
@@ -134,11 +141,11 @@ TEST(ReportStream, PreviewShowsTheFirstPageWhileTheReportGoesOn)
     EXPECT_EQ(run.ownSpools(), QStringList{QFileInfo(run.spool).fileName()});
 
     run.tick();
-    EXPECT_EQ(run.pageCount(), u"von 3 – 60% Fertig"_s);
+    EXPECT_EQ(run.pageCount(), u"von 3 | Weitere Seiten folgen – 60% Fertig"_s);
 
     run.tick();
     run.tick();
-    EXPECT_EQ(run.pageCount(), u"von 5"_s);
+    EXPECT_EQ(run.pageCount(), u"von 5 |"_s);
     EXPECT_FALSE(run.f.gui.window(ProgressTitle)->subWindow()->isVisible());
     EXPECT_EQ(run.response, 0) << "the report ends with its preview";
     ASSERT_NE(run.preview(), nullptr);
@@ -165,7 +172,8 @@ TEST(ReportStream, PrintAndPdfPressedWhilePagesComeWaitForTheLastPage)
         ASSERT_NE(preview, nullptr);
         run.f.gui.press(preview, PagePreview::PrintButton);
         EXPECT_EQ(run.preview(), preview) << "printed before the last page";
-        EXPECT_EQ(run.pageCount(), u"von 2 – 50% Fertig, Druck folgt"_s);
+        EXPECT_EQ(run.pageCount(),
+                  u"von 2 | Weitere Seiten folgen – 50% Fertig – Druck nach der letzten Seite"_s);
         EXPECT_TRUE(preview->isDisabled(PagePreview::PrintButton));
         run.tick();
         EXPECT_EQ(run.response, 0);
@@ -182,14 +190,15 @@ TEST(ReportStream, PrintAndPdfPressedWhilePagesComeWaitForTheLastPage)
         ProcWindow *preview = run.preview();
         ASSERT_NE(preview, nullptr);
         run.f.gui.press(preview, PagePreview::SavePdf);
-        EXPECT_EQ(run.pageCount(), u"von 1 – 33% Fertig, PDF folgt"_s);
+        EXPECT_EQ(run.pageCount(),
+                  u"von 1 | Weitere Seiten folgen – 33% Fertig – PDF nach der letzten Seite"_s);
         const QString pdf = QString::fromStdString((run.f.folder.path() / "liste.pdf").string());
         EXPECT_FALSE(run.f.gui.answerFileDialog(pdf)) << "asked for the file too early";
         run.tick();
         run.tick();
         ASSERT_TRUE(run.f.gui.answerFileDialog(pdf));
         EXPECT_EQ(pdfPages(pdf), (QStringList{u"Seite 1"_s, u"Seite 2"_s, u"Seite 3"_s}));
-        EXPECT_EQ(run.pageCount(), u"von 3"_s);
+        EXPECT_EQ(run.pageCount(), u"von 3 |"_s);
         run.f.gui.press(preview, PagePreview::ExitButton);
         EXPECT_EQ(run.response, Response::Completed);
         EXPECT_EQ(run.printCalls, 0);
@@ -207,7 +216,7 @@ TEST(ReportStream, CancelStopsTheReportAndKeepsThePagesShown)
     run.f.gui.press(run.f.gui.window(ProgressTitle), ReportRunner::CancelButton);
 
     ASSERT_EQ(run.preview(), preview) << "cancel took the pages away";
-    EXPECT_EQ(run.pageCount(), u"von 2"_s) << "the PDF waiting for the end is dropped";
+    EXPECT_EQ(run.pageCount(), u"von 2 |"_s) << "the PDF waiting for the end is dropped";
     EXPECT_FALSE(run.f.gui.answerFileDialog(u"nicht.pdf"_s));
     EXPECT_FALSE(preview->isDisabled(PagePreview::SavePdf));
     EXPECT_EQ(run.response, 0);
