@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -63,14 +64,30 @@ bool runUntil(const std::function<bool()> &done)
     return true;
 }
 
-bool pageShown(ProcWindow *preview)
+// Notes when the preview's image of page 1 is first painted: the moment the user sees it.
+class FirstPaint : public QObject
 {
-    const auto *image
-        = preview ? preview->content()->findChild<QLabel *>(QStringLiteral("page 1")) : nullptr;
-    // Drawn, and laid out in the window: the next paint shows it.
-    return image && !image->pixmap().isNull() && image->isVisible()
-           && image->width() >= image->pixmap().deviceIndependentSize().width();
-}
+public:
+    explicit FirstPaint(const QElapsedTimer &clock)
+        : m_clock(clock)
+    {}
+    double seconds = -1;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (seconds < 0 && event->type() == QEvent::Paint
+            && watched->objectName() == QStringLiteral("page 1")) {
+            const auto *image = qobject_cast<QLabel *>(watched);
+            if (image && !image->pixmap().isNull())
+                seconds = double(m_clock.nsecsElapsed()) / 1e9;
+        }
+        return false;
+    }
+
+private:
+    const QElapsedTimer &m_clock;
+};
 
 int pageCount(ProcWindow *preview)
 {
@@ -117,6 +134,8 @@ PreviewTiming timePreview(const std::filesystem::path &folder, const QString &pd
 
     bool ended = false;
     QElapsedTimer clock;
+    FirstPaint firstPaint(clock);
+    qApp->installEventFilter(&firstPaint);
     clock.start();
     threads.start(QStringLiteral("Bericht"), [&] {
         app.call("PrintKUN:Keykname");
@@ -126,8 +145,8 @@ PreviewTiming timePreview(const std::filesystem::path &folder, const QString &pd
         return double(clock.nsecsElapsed()) / 1e9;
     };
 
-    if (runUntil([] { return pageShown(windowTitled(QStringLiteral("Druck Vorschau"))); }))
-        timing.firstPage = seconds();
+    if (runUntil([&] { return firstPaint.seconds >= 0; }))
+        timing.firstPage = firstPaint.seconds;
     // TESSARO_PREVIEW_PNG: the frame as the user sees it while the pages are still coming.
     if (const QString look = qEnvironmentVariable("TESSARO_PREVIEW_PNG"); !look.isEmpty())
         frame.grab().save(look);
@@ -154,5 +173,6 @@ PreviewTiming timePreview(const std::filesystem::path &folder, const QString &pd
         open->post(EventKind::Accepted, PagePreview::ExitButton);
     runUntil([&] { return ended; });
     threads.endAll();
+    qApp->removeEventFilter(&firstPaint);
     return timing;
 }

@@ -195,6 +195,8 @@ void PagePreview::drawPages()
             image->setAlignment(Qt::AlignCenter);
             image->setLineWidth(3);
             m_pageLayout->addWidget(image, r, c, Qt::AlignCenter);
+            // At once rather than when the loop gets to it (see FirstOpen).
+            image->show();
             m_images.append(image);
         }
     }

@@ -197,6 +197,11 @@ void ReportRunner::feedPreview()
 
 void ReportRunner::startPreview()
 {
+    // The user works in the preview from now on: no busy cursor over it.
+    if (m_busy) {
+        setBusyCursor(false);
+        m_busy = false;
+    }
     PREVIEW = std::make_shared<PagePreview>(app(), *PREVIEWQUEUE);
     PREVIEW->ALLOWUSERZOOM = 1;
     if (!m_closing) {
