@@ -22,6 +22,7 @@
 #include <QProcessEnvironment>
 
 #include <cstdio>
+#include <ctime>
 #include <functional>
 
 namespace {
@@ -117,6 +118,13 @@ bool saveFromDialog(const QString &pdfFile)
 
 } // namespace
 
+double processCpuSeconds()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
 PreviewTiming timePreview(const std::filesystem::path &folder, const QString &pdfFile)
 {
     PreviewTiming timing;
@@ -137,6 +145,7 @@ PreviewTiming timePreview(const std::filesystem::path &folder, const QString &pd
     FirstPaint firstPaint(clock);
     qApp->installEventFilter(&firstPaint);
     clock.start();
+    const double cpuStarted = processCpuSeconds();
     threads.start(QStringLiteral("Bericht"), [&] {
         app.call("PrintKUN:Keykname");
         ended = true;
@@ -166,8 +175,10 @@ PreviewTiming timePreview(const std::filesystem::path &folder, const QString &pd
 
     preview->post(EventKind::Accepted, PagePreview::SavePdf);
     if (runUntil([&] { return saveFromDialog(pdfFile); })
-        && runUntil([&] { return QFileInfo::exists(pdfFile) && threads.idle(); }))
+        && runUntil([&] { return QFileInfo::exists(pdfFile) && threads.idle(); })) {
         timing.pdfSaved = seconds();
+        timing.pdfSavedCpu = processCpuSeconds() - cpuStarted;
+    }
 
     if (ProcWindow *open = windowTitled(QStringLiteral("Druck Vorschau")))
         open->post(EventKind::Accepted, PagePreview::ExitButton);

@@ -13,7 +13,12 @@ struct PreviewTiming
     double firstPage = -1;
     double lastPage = -1;
     double pdfSaved = -1;
+    // Processor time of the process until the PDF was written.
+    double pdfSavedCpu = -1;
     int pages = 0;
 };
+
+// Processor seconds this process has used so far.
+double processCpuSeconds();
 
 PreviewTiming timePreview(const std::filesystem::path &folder, const QString &pdfFile);
