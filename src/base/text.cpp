@@ -110,6 +110,11 @@ std::string toCp1252(std::string_view utf8)
     return out;
 }
 
+bool cp1252Holds(char32_t character)
+{
+    return encode(character) != '?' || character == U'?';
+}
+
 std::string fromCp1252(std::string_view cp1252)
 {
     std::string out;

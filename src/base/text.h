@@ -12,6 +12,8 @@ namespace rt {
 // Malformed UTF-8 bytes become '?' as well.
 std::string toCp1252(std::string_view utf8);
 std::string fromCp1252(std::string_view cp1252);
+// Whether Windows-1252 has a byte for the character, so that a record can hold it.
+bool cp1252Holds(char32_t character);
 
 // Writes the text into a field of `width` bytes: cut when longer, padded with blanks.
 void assignFixed(char *field, std::size_t width, std::string_view cp1252);

@@ -29,6 +29,22 @@ public:
     {
         return Picture::forField(m_record.def().fields[m_field]);
     }
+    int textLimit() const override
+    {
+        const FieldDef &field = m_record.def().fields[m_field];
+        return field.type == FieldType::String ? field.size : 0;
+    }
+    std::optional<NumberRange> numberLimits() const override
+    {
+        switch (m_record.def().fields[m_field].type) {
+        case FieldType::Decimal:
+            return NumberRange{-999.99, 999.99}; // DECIMAL(5,2)
+        case FieldType::Long:
+            return NumberRange{-2147483647.0, 2147483647.0};
+        default:
+            return std::nullopt;
+        }
+    }
 
 private:
     RecordBuffer &m_record;
@@ -71,6 +87,10 @@ public:
         return true;
     }
     Picture defaultPicture() const override { return Picture(QStringLiteral("@n-_11")); }
+    std::optional<NumberRange> numberLimits() const override
+    {
+        return NumberRange{-2147483647.0, 2147483647.0};
+    }
 
 private:
     std::int32_t &m_value;
@@ -157,10 +177,42 @@ bool showsBoundValue(const QWidget *control, ControlKind kind, const ControlBind
     }
 }
 
-bool writeParsed(const Picture &picture, const QString &text, ControlBinding &binding)
+bool writeParsed(const Picture &picture,
+                 const QString &text,
+                 ControlBinding &binding,
+                 InputRefusal *refusal)
 {
-    const std::optional<FieldValue> parsed = picture.parse(text);
-    return parsed && binding.value->write(*parsed);
+    std::optional<InputRefusal> problem;
+    switch (picture.kind()) {
+    case Picture::Kind::Text:
+        problem = inputchecks::checkText(text, binding.textLimit());
+        break;
+    case Picture::Kind::Number: {
+        const NumberRange held = inputchecks::intersect(inputchecks::pictureRange(picture),
+                                                        binding.value->numberLimits());
+        problem
+            = inputchecks::checkNumber(picture, text, inputchecks::intersect(held, binding.range));
+        break;
+    }
+    case Picture::Kind::Date:
+        if (!picture.parse(text))
+            problem
+                = InputRefusal{{},
+                               QStringLiteral("Bitte ein Datum in der Form TT.MM.JJJJ eingeben."),
+                               std::nullopt,
+                               false};
+        break;
+    }
+    if (!problem) {
+        const std::optional<FieldValue> parsed = picture.parse(text);
+        if (parsed && binding.value->write(*parsed))
+            return true;
+        problem = InputRefusal{
+            {}, QStringLiteral("Dieser Wert passt nicht in das Feld."), std::nullopt, false};
+    }
+    if (refusal)
+        *refusal = *problem;
+    return false;
 }
 
 } // namespace
@@ -260,17 +312,31 @@ void showValue(QWidget *control, ControlKind kind, const ControlBinding &binding
     }
 }
 
-bool takeValue(const QWidget *control, ControlKind kind, ControlBinding &binding)
+int ControlBinding::textLimit() const
+{
+    const int field = value ? value->textLimit() : 0;
+    const int shown = picture.kind() == Picture::Kind::Text ? picture.width() : 0;
+    if (field > 0 && shown > 0)
+        return std::min(field, shown);
+    return std::max(field, shown);
+}
+
+bool takeValue(const QWidget *control,
+               ControlKind kind,
+               ControlBinding &binding,
+               InputRefusal *refusal)
 {
     if (!binding.value || showsBoundValue(control, kind, binding))
         return true;
     switch (kind) {
     case ControlKind::Entry:
         return writeParsed(
-            binding.picture, static_cast<const QLineEdit *>(control)->text(), binding);
+            binding.picture, static_cast<const QLineEdit *>(control)->text(), binding, refusal);
     case ControlKind::Text:
-        return writeParsed(
-            binding.picture, static_cast<const QPlainTextEdit *>(control)->toPlainText(), binding);
+        return writeParsed(binding.picture,
+                           static_cast<const QPlainTextEdit *>(control)->toPlainText(),
+                           binding,
+                           refusal);
     case ControlKind::CheckBox:
         return binding.value->write(
             static_cast<const QCheckBox *>(control)->isChecked() ? binding.on : binding.off);
@@ -287,7 +353,7 @@ bool takeValue(const QWidget *control, ControlKind kind, ControlBinding &binding
             return binding.value->write(fromVariant(data));
         if (index < 0 && !combo->isEditable())
             return true;
-        return writeParsed(binding.picture, combo->currentText(), binding);
+        return writeParsed(binding.picture, combo->currentText(), binding, refusal);
     }
     default:
         return true;

@@ -35,6 +35,10 @@ public:
     // Window → values; false if some input was refused.
     virtual bool updateFromWindow() = 0;
     virtual bool updateFromWindow(int control) = 0;
+    // Why the control's input was refused (its last Rejected event), and putting other
+    // input into it for the user; a window without such entries has neither.
+    virtual InputRefusal refusal(int) const { return {}; }
+    virtual void putInput(int, const QString &) {}
 
     virtual ControlKind kind(int control) const = 0;
     virtual bool isDisabled(int control) const = 0;

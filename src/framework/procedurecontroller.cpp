@@ -32,6 +32,8 @@ public:
     void redisplay(int control) override { m_window.redisplay(control); }
     bool updateFromWindow() override { return m_window.updateFromWindow(); }
     bool updateFromWindow(int control) override { return m_window.updateFromWindow(control); }
+    InputRefusal refusal(int control) const override { return m_window.refusal(control); }
+    void putInput(int control, const QString &text) override { m_window.putInput(control, text); }
     ControlKind kind(int control) const override { return m_window.kind(control); }
     bool isDisabled(int control) const override { return m_window.isDisabled(control); }
     bool isHidden(int control) const override { return m_window.isHidden(control); }

@@ -206,7 +206,9 @@ void ProcWindow::takeAcceptedInput(WindowEvent &event)
     Control *c = find(event.control);
     if (!c || !c->widget || !takesInput(c->kind))
         return;
-    if (!takeValue(c->widget, c->kind, c->binding)) {
+    c->refusal = {};
+    if (!takeValue(c->widget, c->kind, c->binding, &c->refusal)) {
+        c->refusal.field = c->widget->accessibleName().trimmed();
         event.kind = EventKind::Rejected;
         m_validating = false;
     }

@@ -74,12 +74,19 @@ public:
     void bind(int control, std::int32_t &value, const QString &picture = {});
     void bind(int control, QString &value, const QString &picture = {});
     void setCheckValues(int control, const FieldValue &on, const FieldValue &off);
+    // The numbers an entry takes besides what its picture and field hold: a percentage up to
+    // 100, say. Input outside them is refused with a message.
+    void setRange(int control, double low, double high);
     // Window → values: every bound control, or one; false if some input was refused.
     bool updateFromWindow();
     bool updateFromWindow(int control);
     // Values → window.
     void redisplay();
     void redisplay(int control);
+    // Why the control's last input was refused (its Rejected event); empty when it was not.
+    InputRefusal refusal(int control) const;
+    // Puts `text` into an entry as the user's input, to be taken with its next Accepted.
+    void putInput(int control, const QString &text);
 
     // Life of the window.
     void open();
@@ -147,6 +154,7 @@ private:
         QPointer<QWidget> widget;
         ControlKind kind = ControlKind::Other;
         ControlBinding binding;
+        InputRefusal refusal;
         QSet<int> alertKeys;
         bool hidden = false;
         bool enterPressed = false;

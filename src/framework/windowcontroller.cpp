@@ -244,8 +244,37 @@ int WindowController::OnNewSelection()
 int WindowController::OnRejected()
 {
     const int control = event().control;
-    errors().presenter().beep(150, 16);
-    window().redisplay(control);
+    MessagePresenter &presenter = errors().presenter();
+    presenter.beep(150, 16);
+    // Said, not only beeped: what is wrong with the input and what the field takes.
+    const InputRefusal refusal = window().refusal(control);
+    if (!refusal.reason.isEmpty()) {
+        QString text = refusal.reason;
+        if (!refusal.field.isEmpty())
+            text = QStringLiteral("„%1“:|").arg(refusal.field) + text;
+        if (refusal.replacement) {
+            text += QStringLiteral("||Soll stattdessen „%1“ übernommen werden?")
+                        .arg(*refusal.replacement);
+            const int answer = presenter.show("ACHTUNG",
+                                              text.toStdString(),
+                                              MessageIcon::Question,
+                                              MessageButton::Yes | MessageButton::No,
+                                              MessageButton::Yes);
+            if (answer == MessageButton::Yes) {
+                window().putInput(control, *refusal.replacement);
+                window().post(EventKind::Accepted, control);
+                return Level::Benign;
+            }
+        } else {
+            presenter.show("ACHTUNG",
+                           text.toStdString(),
+                           MessageIcon::Warning,
+                           MessageButton::Ok,
+                           MessageButton::Ok);
+        }
+    }
+    if (!refusal.keepsInput)
+        window().redisplay(control);
     window().select(control);
     return Level::Benign;
 }

@@ -28,6 +28,12 @@ int WindowController::PrepareRequest()
 {
     FileManager &file = *PRIMARY->ME;
     file.Use(3);
+    // The record to change is read afresh and watched: the save then fails, with the other
+    // station's values shown, when another station writes it while the form is open.
+    if (REQUEST == Request::Change && file.Watch() != Level::Benign) {
+        RESPONSE = Response::Cancelled;
+        return Level::Fatal;
+    }
     PRIMARY->RememberLinks();
     for (SavedFile &saved : FILES)
         saved.snapshot = saved.file->TakeSnapshot();
@@ -81,7 +87,8 @@ int WindowController::stayOnForm()
 int WindowController::completeInsert()
 {
     FileManager &file = *PRIMARY->ME;
-    if (file.Insert() != Level::Benign) {
+    // Through the relations: a line is not saved for an order that another station deleted.
+    if (PRIMARY->Insert() != Level::Benign) {
         // Reported already; the input stays for the user to correct.
         window().select(FIRSTFIELD);
         return Level::Notify;

@@ -123,6 +123,8 @@ int RecordFile::open(std::uint8_t mode)
         m_current = 0;
         m_fetchKey = -1;
         m_watchNext = m_watched = false;
+        m_watchSince = -1;
+        m_ownPuts.clear();
         m_pass.reset();
         return finish(status, Result::Ok);
     });
@@ -193,6 +195,8 @@ int RecordFile::close()
     m_current = 0;
     m_fetchKey = -1;
     m_watchNext = m_watched = false;
+    m_watchSince = -1;
+    m_ownPuts.clear();
     m_readOnly = false;
     return finish(m_engine.m_status, Result::Ok);
 }
@@ -255,6 +259,7 @@ int RecordFile::put()
         if (rc != SQLITE_ROW)
             return finish(status, db.failure(rc));
         m_currentVersion = update->int64(0);
+        notePut(m_currentVersion - 1);
         m_file->changed();
         m_fetched.assign(m_buffer.data(), m_buffer.data() + m_buffer.size());
         if (m_pass)
@@ -329,7 +334,7 @@ int RecordFile::get(int key)
             return finish(status, db.failure(rc));
         takeRow(*this, *get, m_current, m_currentVersion, m_fetched);
         m_fetchKey = key;
-        m_watched = std::exchange(m_watchNext, false);
+        takeWatch();
         if (m_pass) {
             m_pass->anchor = Pass::Anchor::Current;
             m_pass->dropBlock();
@@ -359,7 +364,7 @@ int RecordFile::reget(const std::string &position)
         if (rc != SQLITE_ROW)
             return finish(status, db.failure(rc));
         takeRow(*this, *byRowid, m_current, m_currentVersion, m_fetched);
-        m_watched = std::exchange(m_watchNext, false);
+        takeWatch();
         if (m_pass) {
             m_pass->anchor = Pass::Anchor::Current;
             m_pass->dropBlock();
@@ -397,7 +402,49 @@ int RecordFile::hold()
 int RecordFile::watch()
 {
     m_watchNext = true;
+    m_watchSince = -1;
     return finish(m_engine.m_status, Result::Ok);
+}
+
+int RecordFile::watchSince(std::int64_t version)
+{
+    m_watchNext = true;
+    m_watchSince = version;
+    return finish(m_engine.m_status, Result::Ok);
+}
+
+void RecordFile::takeWatch()
+{
+    m_watched = std::exchange(m_watchNext, false);
+    const std::int64_t since = std::exchange(m_watchSince, -1);
+    if (!m_watched || since < 0)
+        return;
+    // The record's own history as this handle knows it: each of its puts took the record
+    // one version further. A write by anybody else breaks the chain, and the put fails.
+    const std::vector<std::uint64_t> &rolledBack = m_engine.m_impl->rolledBack;
+    std::int64_t version = since;
+    for (bool carried = true; carried;) {
+        carried = false;
+        for (const OwnPut &own : m_ownPuts) {
+            const bool undone = std::find(rolledBack.begin(), rolledBack.end(), own.transaction)
+                                != rolledBack.end();
+            if (own.rowid == m_current && own.from == version && !undone) {
+                version = own.to;
+                carried = true;
+            }
+        }
+    }
+    m_currentVersion = version;
+}
+
+void RecordFile::notePut(std::int64_t from)
+{
+    // A watch is carried over a few nested steps at most; an older put that has dropped out
+    // only makes a later put fail, never pass.
+    constexpr std::size_t kKept = 64;
+    if (m_ownPuts.size() == kKept)
+        m_ownPuts.erase(m_ownPuts.begin());
+    m_ownPuts.push_back({m_current, from, m_currentVersion, m_engine.m_impl->transaction});
 }
 
 bool RecordFile::duplicate(int key)

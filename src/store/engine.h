@@ -131,6 +131,14 @@ public:
     // when another connection changed the record meanwhile.
     int hold();
     int watch();
+    // The version of the current record as this handle read or wrote it last; watchSince
+    // takes it back.
+    std::int64_t version() const { return m_currentVersion; }
+    // As watch, for a record this handle read before at `version` (a form's record that a
+    // nested step moved away from): the next fetch keeps that version, carried over the puts
+    // this handle made of the record since, instead of the record's present one. A put then
+    // fails with 89 if anybody else wrote the record after that first read.
+    int watchSince(std::int64_t version);
     // Whether the buffer would duplicate an existing entry of a unique key (other than the
     // current record).
     bool duplicate(int key);
@@ -145,6 +153,9 @@ private:
     int readBlock(int direction);
     // Makes row `row` of the pass's block the current record.
     void takeBlockRow(std::size_t row);
+    // A fetch of the current record takes over the watch asked for before it.
+    void takeWatch();
+    void notePut(std::int64_t from);
 
     Engine &m_engine;
     FileId m_id;
@@ -155,6 +166,17 @@ private:
     std::int64_t m_currentVersion = 0;
     bool m_watchNext = false;
     bool m_watched = false;
+    std::int64_t m_watchSince = -1; // with m_watchNext: the version read before; -1 = none
+    // The puts made through this handle, latest last (a few only): record, version before
+    // and after, and the transaction they were part of (0 = none).
+    struct OwnPut
+    {
+        std::int64_t rowid;
+        std::int64_t from;
+        std::int64_t to;
+        std::uint64_t transaction;
+    };
+    std::vector<OwnPut> m_ownPuts;
     std::unique_ptr<Pass> m_pass;
     std::vector<char> m_fetched; // the current record as read: its key values anchor passes
     int m_fetchKey = -1;         // the key of the last get: positions outside passes use it

@@ -133,6 +133,11 @@ struct Engine::Impl
     std::vector<std::shared_ptr<StoredFile>> transactionFiles;
     std::unique_ptr<sqlite::Database> transactionDb;
     bool inTransaction = false;
+    // Transactions are numbered (0 = none); those that were rolled back are remembered, so
+    // that a put made inside one does not count as a handle's own write afterwards.
+    std::uint64_t transaction = 0;
+    std::uint64_t transactionsBegun = 0;
+    std::vector<std::uint64_t> rolledBack;
 };
 
 inline constexpr int kDefaultBusyMs = 2000;

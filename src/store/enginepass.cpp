@@ -225,7 +225,6 @@ int RecordFile::step(int direction)
         takeBlockRow(p.nextRow++);
         if (m_watchNext) {
             // A watched record is read afresh: the block may be older than its last change.
-            m_watchNext = false;
             sqlite::Database &db = m_file->db();
             sqlite::Statement *byRowid = db.cached(m_file->sql().byRowid);
             if (!byRowid)
@@ -239,9 +238,10 @@ int RecordFile::step(int direction)
                 m_currentVersion = byRowid->int64(1);
                 m_fetched.assign(m_buffer.data(), m_buffer.data() + m_buffer.size());
             } else if (rc != SQLITE_DONE) {
+                m_watchNext = false;
                 return finish(status, db.failure(rc));
             }
-            m_watched = true;
+            takeWatch();
         }
         return finish(status, Result::Ok);
     });

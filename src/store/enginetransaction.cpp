@@ -70,6 +70,7 @@ int Engine::beginTransaction(int waitSeconds)
         if (impl.inTransaction)
             return finish(m_status,
                           sqlite::Failure{SQLITE_MISUSE, "a transaction is open already"});
+        impl.transaction = ++impl.transactionsBegun;
         if (impl.transactionFiles.empty()) {
             impl.inTransaction = true;
             return finish(m_status, Result::Ok);
@@ -77,6 +78,7 @@ int Engine::beginTransaction(int waitSeconds)
         auto db = std::make_unique<sqlite::Database>();
         auto fail = [&](const sqlite::Failure &failure) {
             impl.transactionFiles.clear();
+            impl.transaction = 0;
             return finish(m_status, failure);
         };
         const StoredFile &first = *impl.transactionFiles.front();
@@ -110,8 +112,11 @@ namespace {
 
 // Deduced, so that this helper may handle the engine's private state without naming it.
 template<typename Impl>
-void endTransaction(Impl &impl)
+void endTransaction(Impl &impl, bool rolledBack)
 {
+    if (rolledBack)
+        impl.rolledBack.push_back(impl.transaction);
+    impl.transaction = 0;
     for (const auto &file : impl.transactionFiles) {
         file->route(nullptr, {});
         file->changed();
@@ -130,7 +135,7 @@ int Engine::commit()
         if (!impl.inTransaction)
             return finish(m_status, sqlite::Failure{SQLITE_MISUSE, "no transaction is open"});
         if (!impl.transactionDb) {
-            endTransaction(impl);
+            endTransaction(impl, false);
             return finish(m_status, Result::Ok);
         }
         sqlite::Database &db = *impl.transactionDb;
@@ -138,10 +143,10 @@ int Engine::commit()
             const sqlite::Failure failure = db.lastFailure();
             if (!sqlite3_get_autocommit(db.handle()))
                 db.exec("ROLLBACK");
-            endTransaction(impl);
+            endTransaction(impl, true);
             return finish(m_status, failure);
         }
-        endTransaction(impl);
+        endTransaction(impl, false);
         return finish(m_status, Result::Ok);
     });
 }
@@ -158,7 +163,7 @@ int Engine::rollback()
             rc = impl.transactionDb->exec("ROLLBACK");
             failure = impl.transactionDb->lastFailure();
         }
-        endTransaction(impl);
+        endTransaction(impl, true);
         return rc == SQLITE_OK ? finish(m_status, Result::Ok) : finish(m_status, failure);
     });
 }

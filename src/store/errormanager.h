@@ -41,6 +41,16 @@ struct MessageEntry
 // texts in Windows-1252 without terminators. Holds the system's forty messages.
 std::string storedMessageTable();
 
+// Messages of the record store beyond the stored table, in the same form, German: a record
+// that another station deleted, a record whose parent it deleted, and the question before a
+// delete that names what goes with the record.
+namespace MessageId {
+inline constexpr std::uint16_t RecordGone = 42;
+inline constexpr std::uint16_t ParentGone = 43;
+inline constexpr std::uint16_t ConfirmDeleteWith = 44;
+} // namespace MessageId
+std::string storeMessages();
+
 // Builds a block in the stored form; throws std::length_error for a title or text longer
 // than 255 bytes in Windows-1252. Texts are given in UTF-8.
 std::string buildMessageBlock(const std::vector<MessageEntry> &entries);

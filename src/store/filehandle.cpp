@@ -133,6 +133,12 @@ int FileHandle::watch()
     return m_file.watch();
 }
 
+int FileHandle::watchSince(std::int64_t version)
+{
+    m_watchNext = true;
+    return m_file.watchSince(version);
+}
+
 bool FileHandle::duplicate(int key)
 {
     return m_file.duplicate(key);

@@ -55,6 +55,9 @@ public:
 
     virtual int hold();
     virtual int watch();
+    // See RecordFile::watchSince.
+    virtual int watchSince(std::int64_t version);
+    std::int64_t version() const { return m_file.version(); }
     // Whether the current record was fetched held or watched (saved with a file's state).
     bool isHeld() const { return m_held; }
     bool isWatched() const { return m_watched; }

@@ -60,6 +60,7 @@ struct SavedFileState
     std::uint8_t WHELD = 0;
     std::uint8_t WWATCH = 0;
     std::uint8_t AUTOINCDONE = 0;
+    std::int64_t version = 0; // of the watched record, as it was read
     std::string POS;
     std::uint8_t KEY = 0; // position in KEYS of the pass's key, 0 = stored order
     std::string placeholderPosition;
@@ -135,6 +136,14 @@ public:
     virtual int CheckRecord();
 
     int Use(int level);
+    // Reports the failure of the last InsertQuiet as Insert would have: a duplicate names
+    // its key. The level of the report.
+    int ReportInsertFailure();
+    // Watches the current record for changes by other stations: reads it again as it stands
+    // now, and a later Update of it then ends in message 6 or 7 when another station has
+    // written it meanwhile. 0; without a current record nothing is watched. A record that
+    // is gone is reported (message 42) and gives 5.
+    int Watch();
     std::uint16_t TakeSnapshot();
     void RestoreSnapshot(std::uint16_t id, bool restore = true);
     std::uint16_t SaveState();

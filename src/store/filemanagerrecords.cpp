@@ -231,14 +231,13 @@ std::vector<int> FileManager::markBlankUniqueTexts(RecordBuffer &buffer) const
 }
 
 // The placeholder is written over by Insert and deleted by CancelNumbering; a lookup in the
-// same file since it was added may have moved the current record away from it.
+// same file since it was added may have moved the current record away from it, and another
+// station may have deleted it (with the order it was primed for).
 bool FileManager::returnToPlaceholder(FileThreadState &state)
 {
     FileHandle &file = *state.handle;
     if (state.placeholderPosition.empty())
         return false;
-    if (file.position() == state.placeholderPosition)
-        return true;
     std::uint16_t snapshot = TakeSnapshot();
     const bool found = file.reget(state.placeholderPosition) == Result::Ok;
     RestoreSnapshot(snapshot, true);
@@ -318,6 +317,12 @@ int FileManager::insertRecord(bool quiet)
     return quiet ? Level::Notify : ReportLastError();
 }
 
+int FileManager::ReportInsertFailure()
+{
+    selectThread();
+    return lastError() == 13 ? reportDuplicate() : ReportLastError();
+}
+
 // Names the first key in KEYS that the buffer would duplicate.
 int FileManager::reportDuplicate()
 {
@@ -355,14 +360,16 @@ int FileManager::updateRecord(bool quiet, bool historyKey)
     if (code == Result::Ok)
         return Level::Benign;
     if (code == Result::RecordChanged) {
+        // Show what the other station wrote; the user recalls the own changes if wanted. A
+        // record the other station deleted leaves the user's values in the buffer.
         noteError(historyKey ? 7 : 6);
+        file.watch();
+        if (file.reget(position) != Result::Ok)
+            noteError(MessageId::RecordGone);
         if (!quiet)
             ReportLastError();
-        // Show what the other station wrote; the user recalls the own changes if wanted.
-        file.watch();
-        file.reget(position);
         return Level::Notify;
     }
-    noteError(25);
+    noteError(code == Result::NoRecord ? MessageId::RecordGone : 25);
     return quiet ? Level::Notify : ReportLastError();
 }

@@ -68,6 +68,7 @@ std::uint16_t FileManager::SaveState()
     saved.ID = SAVED.empty() ? 1 : static_cast<std::uint16_t>(SAVED.back().ID + 1);
     saved.WHELD = file.isHeld() ? 1 : 0;
     saved.WWATCH = file.isWatched() ? 1 : 0;
+    saved.version = file.version();
     saved.AUTOINCDONE = state.AUTOINCDONE;
     saved.POS = file.isOpen() ? file.position() : std::string();
     saved.KEY = state.passKey;
@@ -103,8 +104,9 @@ void FileManager::RestoreState(std::uint16_t &id, bool restore)
         file.reset(saved.POS);
         if (saved.WHELD)
             file.hold();
+        // Watched as first read: a change by another station in between must still show.
         if (saved.WWATCH)
-            file.watch();
+            file.watchSince(saved.version);
         file.next();
     }
     RestoreSnapshot(saved.BUFFER, true);
@@ -117,6 +119,22 @@ std::string FileManager::Position()
     if (Use(2) != Level::Benign)
         return {};
     return handle().position();
+}
+
+int FileManager::Watch()
+{
+    if (const int level = Use(2); level != Level::Benign)
+        return level;
+    FileHandle &file = handle();
+    const std::string position = file.position();
+    if (position.empty())
+        return Level::Benign;
+    file.watch();
+    const int code = file.reget(position);
+    if (code == Result::Ok)
+        return Level::Benign;
+    noteError(code == Result::NoRecord ? MessageId::RecordGone : 1);
+    return ReportLastError();
 }
 
 int FileManager::Refetch(const std::string &position)

@@ -153,6 +153,27 @@ std::string buildMessageBlock(const std::vector<MessageEntry> &entries)
     return block;
 }
 
+std::string storeMessages()
+{
+    static const std::string block = buildMessageBlock({
+        {MessageId::RecordGone,
+         "Dieser Satz wurde inzwischen an einem anderen Arbeitsplatz gelöscht (Datei "
+         "„%File“).|Ihre Änderungen wurden nicht gespeichert.",
+         "Satz nicht mehr vorhanden",
+         Notice},
+        {MessageId::ParentGone,
+         "Der Satz, zu dem dieser Satz gehört, wurde inzwischen an einem anderen Arbeitsplatz "
+         "gelöscht (Datei „%File“).|Dieser Satz wurde deshalb nicht gespeichert.",
+         "Satz nicht gespeichert",
+         Notice},
+        {MessageId::ConfirmDeleteWith,
+         "Wollen Sie den markierten Satz wirklich löschen?|%Message",
+         "Confirm Delete",
+         Question},
+    });
+    return block;
+}
+
 std::string storedMessageTable()
 {
     static const std::string block = [] {

@@ -101,6 +101,13 @@ public:
     virtual int Update(bool historyKey = false);
     virtual int UpdateChildren(KeyRef childKey, std::vector<LinkPair> &pairs, std::uint8_t mode);
 
+    // Inserts the record through the file manager (its Insert, with its messages), but only
+    // while the parent record it names still exists: another station may have deleted an
+    // order while a line of it was being entered. The parent is looked up in the same
+    // transaction as the insert, so that its delete cannot come in between. A record that
+    // names no parent is inserted as it is. A missing parent is message 43, result 5.
+    int Insert();
+
     // Shows and hides the busy pointer while a delete runs; the GUI sets it.
     void setBusyPointer(std::function<void(bool busy)> busy) { m_busy = std::move(busy); }
 
@@ -123,6 +130,22 @@ private:
     int beginWrites(bool forDelete, bool &framed);
     void rollback();
     int deleteAttempt(const std::string &position, bool framed);
+    // The parent whose record the buffer names, with the parent's relation to this file and
+    // the buffer's link values; no keeper when the buffer names none.
+    struct NamedParent
+    {
+        RelationKeeper *keeper = nullptr;
+        const Relation *toChild = nullptr;
+        std::vector<FieldValue> links;
+    };
+    NamedParent namedParent();
+    // Whether the named parent record exists (a read failure counts as not found). Uses the
+    // parent's buffer and pass: the caller saves and restores them.
+    bool parentExists(const NamedParent &parent);
+    // Whether the named parent is the record a form of this thread is entering: numbered,
+    // not saved yet, its lines entered before its OK.
+    bool parentBeingEntered(const NamedParent &parent);
+    int frameInsert(FileManager &parentFile, bool &framed);
     // The parent's linking values of the pairs, now or as remembered on this thread.
     std::vector<FieldValue> currentLinks(const std::vector<LinkPair> &pairs);
     std::vector<FieldValue> rememberedLinks(const std::vector<LinkPair> &pairs);

@@ -4,6 +4,8 @@
 
 #include "store/keyfields.h"
 
+#include "base/text.h"
+
 // --- update ------------------------------------------------------------------------------
 
 int RelationKeeper::Update(bool historyKey)
@@ -27,7 +29,10 @@ int RelationKeeper::Update(bool historyKey)
         if (written == Level::Notify)
             ME->ReportLastError();
         Close();
-        return error == 6 || error == 7 ? Level::Notify : Level::Retry;
+        // A record changed or deleted by another station is shown as it is now: saving
+        // again would not help.
+        const bool otherStation = error == 6 || error == 7 || error == MessageId::RecordGone;
+        return otherStation ? Level::Notify : Level::Retry;
     }
     if (carryLinks() != Level::Benign) {
         Close();
@@ -127,6 +132,131 @@ int RelationKeeper::UpdateChildren(KeyRef childKey, std::vector<LinkPair> &pairs
     }
     ME->RestoreState(saved, true);
     return result;
+}
+
+// --- insert ------------------------------------------------------------------------------
+
+RelationKeeper::NamedParent RelationKeeper::namedParent()
+{
+    for (const Relation &toParent : RELATIONS) {
+        if (!toParent.FIELDS.empty())
+            continue;
+        for (const Relation &toChild : toParent.FILE->RELATIONS) {
+            if (toChild.FILE != this || toChild.FIELDS.empty())
+                continue;
+            NamedParent named{toParent.FILE, &toChild, {}};
+            bool blank = true;
+            for (const LinkPair &pair : toChild.FIELDS) {
+                named.links.push_back(ME->BUFFER().value(pair.RIGHT.index));
+                const auto *text = std::get_if<std::string>(&named.links.back());
+                blank = blank && text && rt::isBlank(*text);
+            }
+            // A line entered outside any order (from the list of all calculations) names none.
+            if (!blank)
+                return named;
+        }
+    }
+    return {};
+}
+
+bool RelationKeeper::parentExists(const NamedParent &parent)
+{
+    FileManager &file = *parent.keeper->ME;
+    // The parent's key led by the linking fields.
+    const LinkPair &first = parent.toChild->FIELDS.front();
+    const KeyDescription *key = nullptr;
+    for (const KeyDescription &candidate : file.KEYS) {
+        if (candidate.FIELDS.size() == parent.toChild->FIELDS.size()
+            && candidate.FIELDS.front().FIELD == first.LEFT.index) {
+            key = &candidate;
+            break;
+        }
+    }
+    if (!key)
+        return true; // nothing to look it up by: the link is not checked
+    RecordBuffer &record = file.BUFFER();
+    record.clear();
+    for (std::size_t i = 0; i < parent.links.size(); ++i)
+        record.setValue(parent.toChild->FIELDS[i].LEFT.index, parent.links[i]);
+    return file.FetchQuiet(key->KEY) == Level::Benign;
+}
+
+bool RelationKeeper::parentBeingEntered(const NamedParent &parent)
+{
+    FileManager &file = *parent.keeper->ME;
+    if (!file.HASAUTOINC || !file.threadState().AUTOINCDONE)
+        return false;
+    const RecordBuffer &record = file.BUFFER();
+    for (std::size_t i = 0; i < parent.links.size(); ++i) {
+        if (record.value(parent.toChild->FIELDS[i].LEFT.index) != parent.links[i])
+            return false;
+    }
+    return true;
+}
+
+int RelationKeeper::Insert()
+{
+    const NamedParent parent = namedParent();
+    // A parent being entered here stands in its file only as a numbered placeholder.
+    if (!parent.keeper || parentBeingEntered(parent))
+        return ME->Insert();
+    if (const int level = Open(); level != Level::Benign)
+        return level;
+    FileManager &parentFile = *parent.keeper->ME;
+    int level = parentFile.Use(2);
+    // The parent's buffer and pass are a form's: given back after the transaction has ended.
+    std::uint16_t saved = level == Level::Benign ? parentFile.SaveState() : 0;
+    bool framed = false;
+    if (level == Level::Benign)
+        level = frameInsert(parentFile, framed);
+    if (level == Level::Benign) {
+        Engine &engine = ME->services().engine();
+        if (!parentExists(parent)) {
+            rollback();
+            parentFile.noteError(MessageId::ParentGone);
+            parentFile.ReportLastError();
+            level = Level::Notify;
+        } else if (ME->InsertQuiet() != Level::Benign) {
+            rollback();
+            level = ME->ReportInsertFailure();
+        } else if (framed && engine.commit() != Result::Ok) {
+            // A failed commit has rolled back.
+            ME->noteError(4);
+            level = ME->ReportLastError();
+        }
+    }
+    parentFile.RestoreState(saved);
+    Close();
+    return level;
+}
+
+// The parent takes part only to be locked against a delete until the insert is committed.
+int RelationKeeper::frameInsert(FileManager &parentFile, bool &framed)
+{
+    framed = false;
+    if (!USELOGOUT)
+        return Level::Benign;
+    Engine &engine = ME->services().engine();
+    for (FileManager *file : {ME, &parentFile}) {
+        const int code = file->handle().addToTransaction();
+        if (code == Result::Ok)
+            continue;
+        // The engine only forgets the files named so far when a transaction ends.
+        if (!engine.inTransaction() && engine.beginTransaction(0) == Result::Ok)
+            engine.rollback();
+        if (code == Result::NoTransaction)
+            return Level::Benign; // written unframed, as a file that cannot take part is
+        file->noteError(21);
+        file->ReportLastError();
+        return Level::Notify;
+    }
+    if (engine.beginTransaction(2) != Result::Ok) {
+        ME->noteError(21);
+        ME->ReportLastError();
+        return Level::Notify;
+    }
+    framed = true;
+    return Level::Benign;
 }
 
 // --- delete ------------------------------------------------------------------------------

@@ -32,6 +32,7 @@ StoreContext::StoreContext(const std::filesystem::path &folder,
 {
     m_errors = std::make_unique<ErrorManager>(m_engine.status(), presenter);
     m_errors->Init();
+    m_errors->LoadMessages(storeMessages());
     m_ini.Init((folder / std::string(IniManager::DefaultFileName)).string());
     m_services = std::make_unique<FileServices>(m_engine, m_threads, std::move(handles));
 

@@ -2,9 +2,9 @@
 // catalogues, the recomputed totals, the paper line's check, and how each line reaches the
 // running sums of the open order or the stored totals of its own order.
 
+#include "base/idbuilder.h"
 #include "costing/forms/paperforms.h"
 #include "costing/forms/servicelines.h"
-#include "base/idbuilder.h"
 #include "test_lineforms_fixture.h"
 
 #include <QComboBox>
@@ -68,6 +68,7 @@ Caller fetching(KeyRef key, std::function<void(Records &)> setKey)
 TEST(TransportLine, IsPrimedPickedAndCountedIntoTheOpenOrder)
 {
     CostingFormFixture f;
+    addOrder(f, "F1"); // the open order, which a line is saved for
     f.add(FileId::transport, [](Records &r) {
         r.set(TRA::TBEZ, "Spedition");
         r.set(TRA::TPR, 40.0);
@@ -333,6 +334,7 @@ TEST(TypesettingLine, OutsideItsCalculationFormUpdatesTheStoredCalculationAndOrd
 TEST(ExtrasLine, SetsTheSummaryTextOfTheOpenOrder)
 {
     CostingFormFixture f;
+    addOrder(f, "F1"); // the open order, which a line is saved for
     f.add(FileId::arbeit, [](Records &r) {
         r.set(ARB::ABEZ, "Schneiden auf Endformat und Bündeln");
         r.set(ARB::APR, 12.0);
@@ -423,6 +425,7 @@ TEST(PaperLine, OkWithoutUnitNameIsRefusedAndCountsNothing)
 TEST(TransportLine, SecondOkAfterAFailedWriteCountsOnce)
 {
     CostingFormFixture f;
+    addOrder(f, "F1"); // the open order, which a line is saved for
     rt::setFixedNow(rt::dateFromYmd(2026, 3, 2), rt::timeFromHms(9, 41, 7, 12));
     const std::string nextId = rt::IdBuilder::compose(
         "T", rt::dateFromYmd(2026, 3, 2), rt::timeFromHms(9, 41, 7, 12), 14);

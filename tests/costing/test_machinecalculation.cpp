@@ -103,13 +103,16 @@ TEST(MachineCalculation, SheetDistribution)
     };
     const Case cases[] = {
         {"3 sorts, 4 copies", 3, 297, 210, 4, {0, 0, 0, 0, 0, 0, 1, 3, 1, 1}, 1000},
-        {"3 sorts, 5 copies: nearest", 3, 500, 140, 5, {0, 0, 0, 0, 0, 0, 1, 3, 2, 1}, 500},
+        // One sheet for all sorts carries each as often as fits beside the others: 5 / 3
+        // rounded down, so that every sort's run is printed.
+        {"3 sorts, 5 copies: each once", 3, 500, 140, 5, {0, 0, 0, 0, 0, 0, 1, 3, 1, 1}, 1000},
+        {"2 sorts, 9 copies: 4 each", 2, 230, 160, 9, {0, 0, 0, 0, 0, 0, 1, 2, 4, 1}, 250},
         {"4 sorts, 4 copies", 4, 297, 210, 4, {0, 0, 0, 1, 4, 1, 0, 0, 0, 1}, 1000},
         {"5 sorts, 4 copies", 5, 297, 210, 4, {1, 4, 1, 1, 1, 4, 0, 0, 0, 2}, 1250},
         {"9 sorts, 4 copies", 9, 297, 210, 4, {2, 1, 1, 1, 1, 4, 0, 0, 0, 3}, 2250},
         {"1 sort, 1 copy", 1, 700, 500, 1, {0, 0, 0, 1, 1, 1, 0, 0, 0, 1}, 1000},
         {"2 sorts, 1 copy", 2, 700, 500, 1, {1, 1, 1, 1, 1, 1, 0, 0, 0, 2}, 2000},
-        {"3 sorts, 14 copies", 3, 250, 100, 14, {0, 0, 0, 0, 0, 0, 1, 3, 5, 1}, 200},
+        {"3 sorts, 14 copies", 3, 250, 100, 14, {0, 0, 0, 0, 0, 0, 1, 3, 4, 1}, 250},
     };
     for (const Case &k : cases) {
         SCOPED_TRACE(k.name);
@@ -220,6 +223,21 @@ TEST(MachineCalculation, ChecksStopBeforeAnythingIsComputed)
          [](RecordBuffer &c) { c.set(KAD::KASO, 0.0); },
          CalcCheck::NoSorts,
          CalcFocus::Sorts,
+         false},
+        {"no colours, black included",
+         [](RecordBuffer &c) { c.set(KAD::KAFARBE, 0.0); },
+         CalcCheck::NoColours,
+         CalcFocus::Colours,
+         false},
+        {"negative run per sort",
+         [](RecordBuffer &c) { c.set(KAD::KAAL, -500.0); },
+         CalcCheck::NegativeRun,
+         CalcFocus::Run,
+         false},
+        {"negative total run",
+         [](RecordBuffer &c) { c.set(KAD::KAALGES, -3000.0); },
+         CalcCheck::NegativeRun,
+         CalcFocus::Run,
          false},
         {"longer than the sheet",
          [](RecordBuffer &c) {
@@ -332,6 +350,40 @@ TEST(MachineCalculation, PassesColourChangesAndSides)
         EXPECT_DOUBLE_EQ(c.get(KAD::KADRPR), k.printPrice);
         EXPECT_DOUBLE_EQ(c.get(KAD::KADRZEIT), k.minutes);
     }
+}
+
+// Nothing is priced below zero: no colours with black included would take a colour change
+// off the price, a negative run would print a negative number of sheets.
+TEST(MachineCalculation, NoColoursOrANegativeRunIsRefusedNotPricedBelowZero)
+{
+    const std::pair<const char *, void (*)(RecordBuffer &)> spoilt[]
+        = {{"no colours, black included",
+            [](RecordBuffer &c) {
+                c.set(KAD::KAFARBE, 0.0);
+            }},
+           {"negative run per sort",
+            [](RecordBuffer &c) {
+                c.set(KAD::KAAL, -1000.0);
+                c.set(KAD::KAALGES, -3000.0);
+            }},
+           {"negative run, no total", [](RecordBuffer &c) {
+                c.set(KAD::KAAL, -1000.0);
+                c.set(KAD::KAALGES, 0.0);
+            }}};
+    for (const auto &[name, spoil] : spoilt) {
+        SCOPED_TRACE(name);
+        RecordBuffer c = workedExample();
+        spoil(c);
+        EXPECT_FALSE(runMachineCalculation(c).completed());
+        EXPECT_GE(c.get(KAD::KADR), 0);
+        EXPECT_GE(c.get(KAD::KAFAPR), 0);
+        EXPECT_GE(c.get(KAD::KADRPR), 0);
+    }
+    // The print time at OK counts no colour change for black alone or no colour at all.
+    RecordBuffer c(FileId::kaldruck);
+    c.set(KAD::KAFAZEIT, 10.0);
+    c.set(KAD::KAFASCHW, 1.0);
+    EXPECT_DOUBLE_EQ(printTime(c), 0);
 }
 
 TEST(MachineCalculation, PrintPriceRoundsThePrintsButNotTheColourChanges)

@@ -357,6 +357,9 @@ TEST(UpdateForm, RefusedInputKeepsTheFormOpenOnTheField)
     ASSERT_NE(form, nullptr);
     f.gui.type(form, 1, u"Bote"_s);
     f.gui.type(form, 2, u"zwei"_s);
+    const std::optional<GuiHarness::Message> message = f.gui.answer(MessageButton::Ok);
+    ASSERT_TRUE(message.has_value()) << "the user is told what the field takes";
+    EXPECT_TRUE(message->text.contains(u"keine Zahl"_s)) << message->text.toStdString();
     EXPECT_EQ(form->focusControl(), 2);
     EXPECT_EQ(f.gui.text(form, 2), u"0,00"_s) << "the rejected input is replaced by the value";
     f.gui.press(form, TransportForm::kOk);

@@ -244,6 +244,75 @@ TEST(CustomerForm, NewOrderFromTheCustomerFormBelongsToTheCustomer)
 
 namespace {
 
+// Deleting a customer deletes its orders with it: the question says how many, and how many
+// of them carry an invoice number, as the order file holds them now.
+TEST(CustomerForm, DeleteQuestionNamesTheOrdersThatGoWithTheCustomer)
+{
+    struct Case
+    {
+        const char *name;
+        int answer;
+        std::size_t ordersLeft;
+    };
+    for (const Case &c : {Case{"no", MessageButton::No, 4}, Case{"yes", MessageButton::Yes, 1}}) {
+        SCOPED_TRACE(c.name);
+        OrderFormFixture f;
+        f.addCustomer("K1", "Druckerei Nord");
+        f.addCustomer("K2", "Verlag Bauer");
+        f.addOrder("F1", "K1");
+        f.addOrder("F2", "K1", [](Records &r) { r.set(AUF::FRENR, "R-7"); });
+        f.addOrder("F3", "K1");
+        f.addOrder("F4", "K2", [](Records &r) { r.set(AUF::FRENR, "R-8"); });
+        f.messages.answer(c.answer);
+        Call call;
+        f.callCustomerForm("Updatekunde", Request::Delete, "K1", call);
+        ASSERT_TRUE(call.returned) << "the form is never shown";
+        ASSERT_EQ(f.messages.shown.size(), 1u);
+        EXPECT_EQ(f.messages.shown[0].title, "Confirm Delete");
+        EXPECT_EQ(f.messages.shown[0].text,
+                  "Wollen Sie den markierten Satz wirklich löschen?|Mit dem Kunden „Druckerei "
+                  "Nord“ werden auch 3 Aufträge gelöscht, davon 1 mit Rechnungsnummer (mit allen "
+                  "Kalkulationen und Zusatzkosten).");
+        EXPECT_EQ(f.all(FileId::auftrag, AUF::Keyfid).size(), c.ordersLeft);
+        EXPECT_EQ(f.all(FileId::kunde, KUN::Keyid).size(), c.ordersLeft == 1 ? 1u : 2u);
+    }
+}
+
+TEST(CustomerForm, DeleteQuestionOfACustomerWithoutOrdersIsThePlainOne)
+{
+    EXPECT_EQ(orders::deletedWithCustomer("Nord", 0, 0), "");
+    EXPECT_EQ(orders::deletedWithCustomer("  Nord ", 1, 0),
+              "Mit dem Kunden „Nord“ wird auch 1 Auftrag gelöscht (mit allen Kalkulationen und "
+              "Zusatzkosten).");
+    OrderFormFixture f;
+    f.addCustomer("K1", "Druckerei Nord");
+    Call call;
+    f.callCustomerForm("Updatekunde", Request::Delete, "K1", call);
+    ASSERT_TRUE(call.returned);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].text, "Wollen Sie den markierten Satz wirklich löschen?");
+    EXPECT_EQ(call.response, Response::Completed) << "the default answer is yes";
+}
+
+TEST(CustomerForm, DiscountAbove100PercentIsRefused)
+{
+    OrderFormFixture f;
+    f.addCustomer("K1", "Druckerei Nord", 5);
+    Call call;
+    f.callCustomerForm("Updatekunde", Request::Change, "K1", call);
+    ProcWindow *form = f.windowStarting(u"ÄNDERN KUNDEN-DATEN"_s);
+    ASSERT_NE(form, nullptr);
+    f.gui.type(form, C::Discount, u"150"_s);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].text,
+              "„Kundenrabatt (%)“:|Bitte eine Zahl zwischen 0 und 100 eingeben.");
+    EXPECT_EQ(f.gui.text(form, C::Discount), u"5,00"_s);
+    f.gui.type(form, C::Discount, u"100"_s);
+    f.gui.press(form, C::Ok);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(f.all(FileId::kunde, KUN::Keyid).front().get(KUN::KRAB), 100);
+}
+
 TEST(CustomerForm, LooksLikeACustomerForm)
 {
     OrderFormFixture f;

@@ -39,6 +39,8 @@ struct DocumentRun
         calculation(t, "KB9", "F1");
         calculation(t, "KC1", "F10");
         typesetting(t, "S1", "F1", "KA1");
+        invoiced(t, "F10", "R-110");
+        invoiced(t, "F1", "R-100");
         t.store->errors().setPresenter(gui.messages());
         app = std::make_unique<AppContext>(*t.store, gui.threads(), gui.area());
         app->VatFactor = 1.19;
@@ -152,6 +154,28 @@ TEST(DocumentProcedures, WithoutAnOrderTheUserIsToldAndNothingOpens)
         EXPECT_EQ(run.response, Response::Cancelled);
         EXPECT_EQ(run.gui.window(u"Progress..."_s), nullptr);
     }
+}
+
+// An invoice with blanks where its number and dates belong is no invoice: the user is told
+// what the order lacks, and nothing is printed. Quotes need none of it.
+TEST(DocumentProcedures, InvoiceWithoutInvoiceDataSaysWhatIsMissing)
+{
+    DocumentRun run;
+    order(run.t, "F2", "K1", "A-120");
+    for (const char *report : {"DrucRECmax", "DrucRECdet", "DrucRECstan", "DrucRECmin"}) {
+        SCOPED_TRACE(report);
+        run.start(report, "F2");
+        const auto message = run.gui.answer(MessageButton::Ok);
+        ASSERT_TRUE(message.has_value());
+        EXPECT_EQ(message->title, u"HINWEIS"_s);
+        EXPECT_TRUE(message->text.contains(u"Rechnungsnummer, Rechnungsdatum, Lieferdatum"_s))
+            << message->text.toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return run.response != 0; }, 5000));
+        EXPECT_EQ(run.response, Response::Cancelled);
+        EXPECT_EQ(run.gui.window(u"Druck Vorschau"_s), nullptr);
+    }
+    run.start("DrucANGmin", "F2");
+    EXPECT_TRUE(run.previewText(u"quote"_s).contains(u"Druckerei Abel"_s));
 }
 
 TEST(DocumentProcedures, OrderNotInTheFileSaysNoRecords)

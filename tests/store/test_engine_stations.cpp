@@ -95,6 +95,77 @@ TEST_F(StationsTest, HoldActsAsWatchAlsoForRecordsReadInAPass)
     EXPECT_EQ(kunde.put(), 0);
 }
 
+// A form's record, watched as read, that a nested step of the same station moves away from
+// and writes: taken up again with watchSince, only another station's write counts.
+class WatchSinceTest : public StationsTest
+{
+protected:
+    WatchSinceTest()
+    {
+        addCustomer(kunde, 1, "Alt");
+        addCustomer(kunde, 2, "Zweiter");
+        EXPECT_EQ(kunde.watch(), 0);
+        EXPECT_EQ(fetch(1), 0);
+        position = kunde.position();
+        read = kunde.version();
+        EXPECT_EQ(fetch(2), 0); // the nested step reads elsewhere
+    }
+
+    int fetch(int number)
+    {
+        kunde.buffer().set(KUN::KAID, number);
+        return kunde.get(KUN::Keykaid.index);
+    }
+    // The nested step writes the form's record after reading it afresh.
+    void writeOwn(const char *place)
+    {
+        ASSERT_EQ(fetch(1), 0);
+        kunde.buffer().set(KUN::KORT, place);
+        ASSERT_EQ(kunde.put(), 0);
+        ASSERT_EQ(fetch(2), 0);
+    }
+    // Back at the form's record, which the form then saves.
+    int saveForm()
+    {
+        EXPECT_EQ(kunde.watchSince(read), 0);
+        EXPECT_EQ(kunde.reget(position), 0);
+        kunde.buffer().set(KUN::KNAME, "Von hier");
+        return kunde.put();
+    }
+
+    RecordFile &kunde = file(FileId::kunde);
+    std::string position;
+    std::int64_t read = 0;
+};
+
+TEST_F(WatchSinceTest, TheStationsOwnPutsDoNotCount)
+{
+    writeOwn("Kiel");
+    writeOwn("Lübeck");
+    EXPECT_EQ(saveForm(), 0);
+}
+
+TEST_F(WatchSinceTest, AnotherStationsPutCountsAlsoAfterOwnPuts)
+{
+    ASSERT_EQ(renameInAnotherProcess(folder.path(), "Von drüben"), 0);
+    writeOwn("Kiel");
+    EXPECT_EQ(saveForm(), Result::RecordChanged);
+    EXPECT_EQ(
+        RawFile(engine.pathOf(FileId::kunde)).column("SELECT KNAME FROM KUNDE WHERE KAID = 1"),
+        std::vector<std::string>{"Von drüben"});
+}
+
+TEST_F(WatchSinceTest, AnOwnPutThatWasRolledBackIsNotTheStationsOwn)
+{
+    ASSERT_EQ(engine.addToTransaction(kunde), 0);
+    ASSERT_EQ(engine.beginTransaction(1), 0);
+    writeOwn("Kiel");
+    ASSERT_EQ(engine.rollback(), 0);
+    // The other station's write takes the record to the version the undone put had made.
+    ASSERT_EQ(renameInAnotherProcess(folder.path(), "Von drüben"), 0);
+    EXPECT_EQ(saveForm(), Result::RecordChanged);
+}
+
 TEST_F(StationsTest, ABusyFileIsWaitedForUpToTheRecoverTime)
 {
     RecordFile &kunde = file(FileId::kunde);

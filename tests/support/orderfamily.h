@@ -1,7 +1,9 @@
 #pragma once
 
+#include "base/stddate.h"
 #include "support/storefixture.h"
 
+#include <stdexcept>
 #include <string>
 
 // Customers, orders and their lines for the relation tests, made the way the forms make them.
@@ -26,6 +28,25 @@ inline void order(StoreFixture &t,
         r.set(AUF::FNR, number);
         r.set(AUF::FSTAT, "ANGEBOT");
     });
+}
+
+// Gives an order what its invoice cannot do without: an invoice number and date, and the
+// date of the delivery it bills.
+inline void invoiced(StoreFixture &t, const std::string &id, const std::string &number)
+{
+    FileManager &orders = t.fm(FileId::auftrag);
+    orders.Open();
+    Records &r = t.records();
+    r[FileId::auftrag].clear();
+    r.set(AUF::FID, id);
+    if (orders.FetchQuiet(AUF::Keyfid) != Level::Benign)
+        throw std::runtime_error("no order " + id);
+    r.set(AUF::FRENR, number);
+    r.set(AUF::FREDAT, rt::dateFromYmd(2025, 7, 14));
+    r.set(AUF::FLIEFDAT, rt::dateFromYmd(2025, 7, 11));
+    if (orders.Update() != Level::Benign)
+        throw std::runtime_error("order " + id + " not written");
+    orders.Close();
 }
 
 inline void calculation(StoreFixture &t, const std::string &id, const std::string &orderId)

@@ -1,10 +1,11 @@
 #include "costing/core/machinecalculation.h"
 
-#include "costing/core/sheetlayout.h"
 #include "base/decimal.h"
+#include "costing/core/sheetlayout.h"
 #include "store/files/kaldruck.h"
 #include "store/recordbuffer.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace costing {
@@ -89,9 +90,11 @@ void distributeSorts(RecordBuffer &c)
     const double perSheet = c.get(KAD::KAST);
     assert(sorts > 0 && perSheet >= 1);
     if (perSheet > sorts) {
+        // Each sort as often as it fits beside the others: rounded up, 9 copies of 2 sorts
+        // would be 10 on the sheet, and every sort's run could not be printed.
         c.set(kSharedSheet.sheets, 1.0);
         c.set(kSharedSheet.sorts, sorts);
-        c.set(kSharedSheet.copies, rt::roundDecimal(perSheet / sorts, 0));
+        c.set(kSharedSheet.copies, rt::quotientFloor(perSheet, sorts));
     } else {
         const double fullSheets = rt::ceilDecimal(sorts / perSheet) - 1;
         const double rest = sorts - fullSheets * perSheet;
@@ -126,10 +129,11 @@ void countPrints(RecordBuffer &c)
     c.set(KAD::KAAD, prints * c.get(KAD::KAVH));
 }
 
-// Black, when among the colours, needs no colour change.
+// Black, when among the colours, needs no colour change; "black included" without any
+// colour counts none rather than one taken away.
 double colourChanges(const RecordBuffer &c)
 {
-    return c.get(KAD::KAFARBE) - c.get(KAD::KAFASCHW);
+    return std::max(0.0, c.get(KAD::KAFARBE) - c.get(KAD::KAFASCHW));
 }
 
 void priceAndTime(RecordBuffer &c)
@@ -162,6 +166,13 @@ CalcMessage checkMessage(CalcCheck check)
         return {"ACHTUNG", "Bitte minimale Länge der Vorlage angeben!", true};
     case CalcCheck::NoSorts:
         return {"ACHTUNG", "Bitte die Anzahl der Sorten angeben!", true};
+    case CalcCheck::NoColours:
+        return {"ACHTUNG", "Bitte die Anzahl der Farben angeben (mindestens 1)!", true};
+    case CalcCheck::NegativeRun:
+        return {"ACHTUNG",
+                "Die Auflage darf nicht negativ sein!|"
+                "Bitte Gesamtauflage und Stück je Sorte prüfen.",
+                true};
     case CalcCheck::NotPrintable:
         return {"A C H T U N G  !!",
                 "Mit dieser Maschine ist das eingegebene Format|NICHT  DRUCKBAR !",
@@ -212,6 +223,10 @@ MachineCalculationOutcome runMachineCalculation(RecordBuffer &c)
         return stop(CalcCheck::NoLayoutWidth, CalcFocus::LayoutWidth);
     if (c.get(KAD::KASO) <= 0)
         return stop(CalcCheck::NoSorts, CalcFocus::Sorts);
+    if (c.get(KAD::KAFARBE) < 1)
+        return stop(CalcCheck::NoColours, CalcFocus::Colours);
+    if (c.get(KAD::KAAL) < 0 || c.get(KAD::KAALGES) < 0)
+        return stop(CalcCheck::NegativeRun, CalcFocus::Run);
 
     const double sheetLength = c.get(KAD::KAMMAX);
     if (sheetLength < c.get(KAD::KAOMAX))

@@ -18,12 +18,14 @@ enum class CalcCheck {
     NoLayoutLength,
     NoLayoutWidth,
     NoSorts,
+    NoColours,         // fewer than one colour
+    NegativeRun,       // a run below 0: the prints would be below 0 as well
     NotPrintable,      // the longer layout side exceeds the sheet length: the form closes
     LayoutFitsNowhere, // the shorter layout side exceeds the sheet width
 };
 
 // The control that gets the focus after a check stopped the calculation.
-enum class CalcFocus { None, MachineList, LayoutLength, LayoutWidth, Sorts };
+enum class CalcFocus { None, MachineList, LayoutLength, LayoutWidth, Sorts, Colours, Run };
 
 // Corrections of the run, each shown as a notice; the calculation goes on.
 enum class RunNotice { TotalCorrected, TotalComputed, RunPerSortDerived };

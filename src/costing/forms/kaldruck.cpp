@@ -75,6 +75,10 @@ int focusControl(costing::CalcFocus focus)
         return C::LayoutWidth;
     case costing::CalcFocus::Sorts:
         return C::Sorts;
+    case costing::CalcFocus::Colours:
+        return C::Colours;
+    case costing::CalcFocus::Run:
+        return C::RunPerSort;
     case costing::CalcFocus::None:
         break;
     }

@@ -42,4 +42,17 @@ void copyAddressToDelivery(Records &records)
         records.set(pair.delivery, records.get(pair.address));
 }
 
+std::string deletedWithCustomer(const std::string &name, int orders, int invoiced)
+{
+    if (orders <= 0)
+        return {};
+    const bool one = orders == 1;
+    std::string text = "Mit dem Kunden „" + std::string(rt::trimmed(name))
+                       + (one ? "“ wird auch " : "“ werden auch ") + std::to_string(orders)
+                       + (one ? " Auftrag" : " Aufträge") + " gelöscht";
+    if (invoiced > 0)
+        text += ", davon " + std::to_string(invoiced) + " mit Rechnungsnummer";
+    return text + " (mit allen Kalkulationen und Zusatzkosten).";
+}
+
 } // namespace orders

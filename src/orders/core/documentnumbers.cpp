@@ -135,3 +135,19 @@ std::string generatedOrderNumber(rt::StdDate date, rt::StdTime time)
 }
 
 } // namespace orders
+
+namespace orders {
+
+std::vector<std::string> missingInvoiceData(const RecordBuffer &order)
+{
+    std::vector<std::string> missing;
+    if (rt::isBlank(order.get(AUF::FRENR)))
+        missing.emplace_back("Rechnungsnummer");
+    if (order.get(AUF::FREDAT) == 0)
+        missing.emplace_back("Rechnungsdatum");
+    if (order.get(AUF::FLIEFDAT) == 0)
+        missing.emplace_back("Lieferdatum");
+    return missing;
+}
+
+} // namespace orders

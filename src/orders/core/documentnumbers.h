@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class RecordBuffer;
 
@@ -51,6 +52,10 @@ void statusFromPrintedDates(RecordBuffer &order);
 
 // Gives the kind's document date `today` when it has none; whether it did.
 bool fillDocumentDate(RecordBuffer &order, DocumentKind kind, rt::StdDate today);
+
+// What an invoice cannot do without and the order lacks, in the words of the form: its
+// number, its date, the date of delivery it bills. Empty when nothing is missing.
+std::vector<std::string> missingInvoiceData(const RecordBuffer &order);
 
 // The order number made when the user left it blank: the day number and the time of day in
 // decimal digits, cut to the field's 12 characters.

@@ -1,8 +1,8 @@
 #include "orders/core/orderstore.h"
 
+#include "base/text.h"
 #include "orders/core/documentnumbers.h"
 #include "orders/core/linecontributions.h"
-#include "base/text.h"
 #include "store/files.h"
 #include "store/storecontext.h"
 
@@ -176,6 +176,25 @@ bool idTaken(StoreContext &store, KeyRef key, StringField field, const std::stri
     file.buffer().clear();
     file.buffer().set(field, value);
     return file.manager().FetchQuiet(key) == Level::Benign;
+}
+
+std::optional<CustomerOrders> countCustomerOrders(StoreContext &store,
+                                                  const std::string &customerId)
+{
+    if (rt::isBlank(customerId))
+        return CustomerOrders{};
+    BorrowedFile orders(store, FileId::auftrag);
+    const std::optional<std::vector<RecordBuffer>> rows
+        = orders.matching(AUF::Keykuid, AUF::FKUID, customerId);
+    if (!rows)
+        return std::nullopt;
+    CustomerOrders counted;
+    for (const RecordBuffer &order : *rows) {
+        ++counted.orders;
+        if (!rt::isBlank(order.get(AUF::FRENR)))
+            ++counted.invoiced;
+    }
+    return counted;
 }
 
 std::optional<RecordBuffer> readCustomer(StoreContext &store, const std::string &customerId)

@@ -39,6 +39,16 @@ int alignStoredTotals(StoreContext &store, const std::string &orderId, double va
 // Whether a record of `key`'s file already holds `value` in `field`, the key's only component.
 bool idTaken(StoreContext &store, KeyRef key, StringField field, const std::string &value);
 
+// A customer's orders as counted in the order file: all of them, and those that carry an
+// invoice number. Nothing when the file could not be read.
+struct CustomerOrders
+{
+    int orders = 0;
+    int invoiced = 0;
+};
+std::optional<CustomerOrders> countCustomerOrders(StoreContext &store,
+                                                  const std::string &customerId);
+
 // The customer with this identity; nothing when there is none.
 std::optional<RecordBuffer> readCustomer(StoreContext &store, const std::string &customerId);
 

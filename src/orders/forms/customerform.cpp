@@ -30,6 +30,28 @@ void CustomerForm::FillNewRecord()
     }));
 }
 
+int CustomerForm::PrepareRequest()
+{
+    // The orders go with the customer: the question before says how many, and how many of
+    // them were invoiced, as counted in the order file now.
+    if (REQUEST == Request::Delete && DELETEACTION == 2) {
+        Records &r = records();
+        const std::optional<orders::CustomerOrders> counted
+            = orders::countCustomerOrders(store(), r.get(KUN::KID));
+        const std::string goes = counted ? orders::deletedWithCustomer(
+                                     r.get(KUN::KNAME), counted->orders, counted->invoiced)
+                                         : std::string();
+        if (!goes.empty()) {
+            if (store().errors().ReportText(MessageId::ConfirmDeleteWith, goes) != Level::Benign) {
+                RESPONSE = Response::Cancelled;
+                return Level::Fatal;
+            }
+            DELETEACTION = 4; // asked already
+        }
+    }
+    return ProcedureController::PrepareRequest();
+}
+
 void CustomerForm::defineWindow(FormBuilder &form)
 {
     ProcWindow &window = form.window();
@@ -53,6 +75,7 @@ void CustomerForm::defineWindow(FormBuilder &form)
     address.entry(Postcode, u"PLZ"_s, KUN::KPLZ, u"@s7"_s);
     address.entry(Place, u"Ort"_s, KUN::KORT, u"@s45"_s);
     address.entry(Discount, u"Kundenrabatt (%)"_s, KUN::KRAB, u"@n6.2"_s);
+    window.setRange(Discount, 0, 100);
     address.entry(Phone, u"Telefon"_s, KUN::KTEL, u"@s20"_s);
     address.entry(Fax, u"Fax"_s, KUN::KFAX, u"@s20"_s);
     address.entry(Mobile, u"Funk"_s, KUN::KFUNK, u"@s20"_s);

@@ -56,6 +56,7 @@ public:
     ~CustomerForm() override;
 
     void FillNewRecord() override;
+    int PrepareRequest() override;
     int RunProcedure(int number, int request) override;
     int OnAccepted() override;
     int OnCompleted() override;

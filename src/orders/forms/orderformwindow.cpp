@@ -175,6 +175,7 @@ void OrderForm::defineTotals(FormBuilder &rows)
     QLineEdit *discount
         = rows.entry(DiscountPercent, u"minus. Rabatt (%)  "_s, t.WorkDiscountPercent, u"@n6.2"_s);
     discount->setMaximumWidth(90);
+    window.setRange(DiscountPercent, 0, 100);
     rows.button(RecalculateDiscount, u"  NEU !"_s);
     rows.display(Discounted, u"Preis nach Rabatt/ EUR"_s, t.WorkDiscounted, kMoney);
     rows.display(VatPercent, u"MwSt. (%)"_s, m_vatPercent, u"@n5.2"_s);
@@ -284,6 +285,7 @@ void OrderForm::defineTextPage(FormBuilder &page)
     payment.entry(InvoiceText1, u"Rechnungstext 1"_s, AUF::TEREC1, u"@s70"_s);
     payment.entry(InvoiceText2, u"Rechnungstext 2"_s, AUF::TEREC2, u"@s70"_s);
     payment.entry(SkontoPercent, u"Skonto in %  "_s, AUF::SKPROZ, u"@n6.2"_s);
+    payment.window().setRange(SkontoPercent, 0, 100);
     payment.entry(SkontoDays, u"Skonto Zahlungsziel/ Tage  "_s, AUF::SKONTAGE, u"@n4"_s);
     payment.entry(PaymentDays, u"Rechnungszahlungsziel/ Tage  "_s, AUF::ZAZTAGE, u"@n4"_s);
     payment.addWidget(new QLabel(u"Rechnungsendbetrag ist zahlbar bis ....."_s, payment.parent()));

@@ -9,6 +9,7 @@
 #include "framework/recordsource.h"
 #include "framework/report/pagequeue.h"
 #include "framework/reportrunner.h"
+#include "orders/core/documentnumbers.h"
 #include "orders/core/orderthreadvalues.h"
 #include "store/errormanager.h"
 #include "store/storecontext.h"
@@ -103,6 +104,33 @@ private:
     std::unique_ptr<DocumentPrinter> m_printer;
 };
 
+bool isInvoice(DocumentReport report)
+{
+    return report == DocumentReport::DrucRECmax || report == DocumentReport::DrucRECdet
+           || report == DocumentReport::DrucRECstan || report == DocumentReport::DrucRECmin;
+}
+
+// An invoice with blanks for its number or dates is no invoice: the user is told what to
+// fill in on the order instead.
+bool invoiceComplete(AppContext &app, const RecordBuffer &order)
+{
+    const std::vector<std::string> missing = missingInvoiceData(order);
+    if (missing.empty())
+        return true;
+    std::string list;
+    for (const std::string &what : missing)
+        list += (list.empty() ? "" : ", ") + what;
+    MessagePresenter &presenter = app.store().errors().presenter();
+    presenter.beep();
+    presenter.show("HINWEIS",
+                   "Die Rechnung kann nicht gedruckt werden.|Im Auftrag fehlt: " + list
+                       + ".|Bitte im Auftrag eintragen, dann erneut drucken.",
+                   MessageIcon::Information,
+                   MessageButton::Ok,
+                   MessageButton::Ok);
+    return false;
+}
+
 } // namespace
 
 std::string documentOrderId(AppContext &app, DocumentReport report)
@@ -132,6 +160,10 @@ void runDocumentReport(AppContext &app, DocumentReport report)
     // An order never saved has no row: the progress window says "No Records".
     if (data && rt::isBlank(data->order.get(AUF::FID)))
         data.reset();
+    if (data && isInvoice(report) && !invoiceComplete(app, data->order)) {
+        app.LastResponse = Response::Cancelled;
+        return;
+    }
     DocumentProcedure procedure(app, report, std::move(data));
     app.LastResponse = procedure.Run();
 }

@@ -1,10 +1,10 @@
 #include "shell/lists/updatetext.h"
 
+#include "base/text.h"
 #include "framework/formbuilder.h"
 #include "framework/keycodes.h"
 #include "framework/procwindow.h"
 #include "framework/radiogroup.h"
-#include "base/text.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"
@@ -76,6 +76,7 @@ void Updatetext::defineWindow(FormBuilder &form)
     form.entry(kText2, QStringLiteral("Textfeld 2"), TEX::TX2, QStringLiteral("@s70"));
     form.entry(kText3, QStringLiteral("Textfeld 3"), TEX::TX3, QStringLiteral("@s70"));
     form.entry(kDiscount, QStringLiteral("Skonto in %"), TEX::SKOPR, QStringLiteral("@n_6.2"));
+    form.window().setRange(kDiscount, 0, 100);
     form.entry(kDiscountDays, QStringLiteral("Skonto-Tage"), TEX::SKTAGE, QStringLiteral("@n_4"));
     form.entry(kDaysToPay, QStringLiteral("Zahlungsziel"), TEX::ZAZIEL, QStringLiteral("@n_4"));
     auto *hint = new QLabel(
