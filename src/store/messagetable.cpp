@@ -167,7 +167,7 @@ std::string storeMessages()
          "Satz nicht gespeichert",
          Notice},
         {MessageId::ConfirmDeleteWith,
-         "Wollen Sie den markierten Satz wirklich löschen?|%Message",
+         "Wollen Sie den markierten Satz wirklich löschen?||%Message",
          "Confirm Delete",
          Question},
     });

@@ -270,7 +270,7 @@ TEST(CustomerForm, DeleteQuestionNamesTheOrdersThatGoWithTheCustomer)
         ASSERT_EQ(f.messages.shown.size(), 1u);
         EXPECT_EQ(f.messages.shown[0].title, "Confirm Delete");
         EXPECT_EQ(f.messages.shown[0].text,
-                  "Wollen Sie den markierten Satz wirklich löschen?|Mit dem Kunden „Druckerei "
+                  "Wollen Sie den markierten Satz wirklich löschen?||Mit dem Kunden „Druckerei "
                   "Nord“ werden auch 3 Aufträge gelöscht, davon 1 mit Rechnungsnummer (mit allen "
                   "Kalkulationen und Zusatzkosten).");
         EXPECT_EQ(f.all(FileId::auftrag, AUF::Keyfid).size(), c.ordersLeft);
