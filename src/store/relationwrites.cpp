@@ -209,23 +209,30 @@ int RelationKeeper::Insert()
     bool framed = false;
     if (level == Level::Benign)
         level = frameInsert(parentFile, framed);
-    if (level == Level::Benign) {
-        Engine &engine = ME->services().engine();
-        if (!parentExists(parent)) {
-            rollback();
-            parentFile.noteError(MessageId::ParentGone);
-            parentFile.ReportLastError();
-            level = Level::Notify;
-        } else if (ME->InsertQuiet() != Level::Benign) {
-            rollback();
-            level = ME->ReportInsertFailure();
-        } else if (framed && engine.commit() != Result::Ok) {
-            // A failed commit has rolled back.
-            ME->noteError(4);
-            level = ME->ReportLastError();
-        }
+    if (level != Level::Benign) {
+        parentFile.RestoreState(saved);
+        Close();
+        return level;
     }
+    Engine &engine = ME->services().engine();
+    const bool found = parentExists(parent);
+    const int inserted = found ? ME->InsertQuiet() : Level::Notify;
+    bool committed = true;
+    if (inserted != Level::Benign)
+        rollback();
+    else if (framed && engine.commit() != Result::Ok)
+        committed = false; // a failed commit has rolled back
+    if (!committed)
+        ME->noteError(4);
     parentFile.RestoreState(saved);
+    if (!found) {
+        parentFile.noteError(MessageId::ParentGone);
+        level = parentFile.ReportLastError();
+    } else if (inserted != Level::Benign) {
+        level = ME->ReportInsertFailure();
+    } else if (!committed) {
+        level = ME->ReportLastError();
+    }
     Close();
     return level;
 }
