@@ -81,24 +81,6 @@ TEST(TwoStations, AChangeOverAnotherStationsChangeIsRefusedAndShowsTheirs)
     }
 }
 
-TEST(TwoStations, ARecordTheOtherStationDeletedIsNotWrittenAgain)
-{
-    Stations s;
-    s.watch(FileId::auftrag, AUF::Keyfid, AUF::FID, "F1");
-    ASSERT_EQ(s.otherStation({"delete-order", "F1"}), 0);
-
-    s.t.records().set(AUF::FKURZ, "Briefbogen neu");
-    EXPECT_EQ(s.t.rk(FileId::auftrag).Update(), Level::Notify);
-    ASSERT_EQ(s.t.presenter.shown.size(), 1u);
-    EXPECT_EQ(s.t.presenter.shown[0].title, "Satz nicht mehr vorhanden");
-    EXPECT_NE(s.t.presenter.shown[0].text.find("anderen Arbeitsplatz gelöscht"), std::string::npos);
-    EXPECT_NE(s.t.presenter.shown[0].text.find("„auftrag“"), std::string::npos);
-    EXPECT_EQ(s.t.records().get(AUF::FKURZ), "Briefbogen neu") << "the user's input stays";
-    s.t.rk(FileId::auftrag).Close();
-    EXPECT_EQ(s.t.count(FileId::auftrag), 0);
-    EXPECT_EQ(s.t.count(FileId::kaldruck), 0);
-}
-
 TEST(TwoStations, WatchingARecordThatIsGoneSaysSo)
 {
     Stations s;
@@ -109,36 +91,6 @@ TEST(TwoStations, WatchingARecordThatIsGoneSaysSo)
     EXPECT_EQ(s.t.fm(FileId::auftrag).Watch(), Level::Notify);
     EXPECT_EQ(s.t.presenter.titles(), std::vector<std::string>{"Satz nicht mehr vorhanden"});
     s.t.rk(FileId::auftrag).Close();
-}
-
-// A nested step of this station (a line form storing the order's totals) reads the watched
-// order afresh and writes it: that is no other station's change. The other station's change
-// in the meantime still is.
-TEST(TwoStations, OwnWritesInNestedStepsDoNotCountAnotherStationsDo)
-{
-    for (const bool otherStationWrites : {false, true}) {
-        SCOPED_TRACE(otherStationWrites);
-        Stations s;
-        s.watch(FileId::auftrag, AUF::Keyfid, AUF::FID, "F1");
-        if (otherStationWrites) {
-            ASSERT_EQ(s.otherStation({"rename-order", "F1", "Von drüben"}), 0);
-        }
-        {
-            FileManager &orders = s.t.fm(FileId::auftrag);
-            std::uint16_t saved = orders.SaveState();
-            s.t.records().set(AUF::FID, "F1");
-            ASSERT_EQ(orders.FetchQuiet(AUF::Keyfid), Level::Benign);
-            s.t.records().set(AUF::NETTO, 99.0);
-            ASSERT_EQ(orders.Update(), Level::Benign);
-            orders.RestoreState(saved);
-        }
-        s.t.records().set(AUF::FKURZ, "Von hier");
-        EXPECT_EQ(s.t.rk(FileId::auftrag).Update(),
-                  otherStationWrites ? Level::Notify : Level::Benign);
-        EXPECT_EQ(s.t.presenter.shown.size(), otherStationWrites ? 1u : 0u);
-        EXPECT_EQ(s.t.records().get(AUF::FKURZ), otherStationWrites ? "Von drüben" : "Von hier");
-        s.t.rk(FileId::auftrag).Close();
-    }
 }
 
 TEST(TwoStations, ALineOfAnOrderTheOtherStationDeletedIsNotSaved)
