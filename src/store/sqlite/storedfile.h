@@ -2,9 +2,10 @@
 
 // The engine's inner parts, shared by its source files; nothing outside the engine uses them.
 
-#include "store/engine.h"
-#include "store/enginesql.h"
-#include "store/sqlitedb.h"
+#include "store/sqlite/database.h"
+#include "store/sqlite/filtersql.h"
+#include "store/sqlite/sqliteengine.h"
+#include "store/sqlite/statements.h"
 
 #include <array>
 #include <cstdint>
@@ -17,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-// One open record file: its connection, shared by every RecordFile of the file in this
+// One open record file: its connection, shared by every cursor of the file in this
 // engine. While the file takes part in a transaction, its reads and writes go through the
 // transaction's connection instead, where the file is attached under its own alias.
 class StoredFile
@@ -91,39 +92,7 @@ int configureConnection(sqlite::Database &db, bool readOnly, int busyMs);
 // SQLite code with the failure in `failure`.
 int checkSchema(sqlite::Database &db, const FileDef &def, sqlite::Failure &failure);
 
-// A sequential pass of one handle and its read-ahead block.
-struct RecordFile::Pass
-{
-    KeySpec order; // no parts: stored (insertion) order
-    SqlFilter filter;
-    std::string tag; // names the order in positions: "k<key>" or a description of the order
-
-    // Where the next block starts: at the start of the order, at values (set…From), at a
-    // position (reset), or after the current record.
-    enum class Anchor { Start, Values, Current } anchor = Anchor::Start;
-    std::vector<FieldValue> values;
-    std::int64_t forwardAfter = 0;   // with Values: rows after this rowid (exclusive)
-    std::int64_t backwardBefore = 0; // with Values: rows before this rowid (exclusive)
-
-    // Statement texts, for the schema they were built for.
-    std::uint64_t builtForRoute = ~std::uint64_t{0};
-    std::string forwardSql;
-    std::string backwardSql;
-
-    // The block: rows read ahead in one direction, handed out one by one.
-    int direction = 0; // +1 forward, -1 backward, 0 none
-    std::vector<char> rows;
-    std::vector<std::int64_t> rowids;
-    std::vector<std::int64_t> versions;
-    std::size_t count = 0;
-    std::size_t nextRow = 0;
-    bool hitEnd = false;
-    std::uint64_t generation = 0;
-
-    void dropBlock() { direction = 0, count = 0, nextRow = 0, hitEnd = false; }
-};
-
-struct Engine::Impl
+struct SqliteEngine::Impl
 {
     std::array<std::weak_ptr<StoredFile>, kFileCount> files;
     // Files closed by their last handle keep their connection, and with it the statements

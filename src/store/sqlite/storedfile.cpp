@@ -1,5 +1,9 @@
-#include "store/collation.h"
-#include "store/engineimpl.h"
+// One open record file: its connection, the check of its table and keys, making and
+// rebuilding the file; and how SQLite's failures become result codes.
+
+#include "store/sqlite/storedfile.h"
+
+#include "store/sqlite/collation.h"
 
 #include <sys/stat.h>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/engine.h"
+#include "store/sqlite/filtersql.h"
 
 #include <string>
 #include <string_view>

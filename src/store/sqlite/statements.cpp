@@ -1,6 +1,6 @@
-#include "store/enginesql.h"
+#include "store/sqlite/statements.h"
 
-#include "store/collation.h"
+#include "store/sqlite/collation.h"
 
 namespace enginesql {
 namespace {
