@@ -10,15 +10,19 @@ int RelationKeeper::Update(bool historyKey)
 {
     if (const int level = Open(); level != Level::Benign)
         return level;
-    bool framed = false;
-    if (const int level = beginWrites(false, framed); level != Level::Benign) {
-        Close();
+    const int level = updateFramed(historyKey);
+    Close();
+    return level;
+}
+
+int RelationKeeper::updateFramed(bool historyKey)
+{
+    std::optional<Transaction> transaction;
+    if (const int level = beginWrites(false, transaction); level != Level::Benign)
         return level;
-    }
     const int written = ME->UpdateQuiet();
     if (written != Level::Benign) {
-        if (framed)
-            rollback();
+        rollback();
         int error = ME->lastError();
         if (historyKey && error == 6) {
             error = 7;
@@ -26,20 +30,15 @@ int RelationKeeper::Update(bool historyKey)
         }
         if (written == Level::Notify)
             ME->ReportLastError();
-        Close();
         return error == 6 || error == 7 ? Level::Notify : Level::Retry;
     }
-    if (carryLinks() != Level::Benign) {
-        Close();
+    if (carryLinks() != Level::Benign)
         return Level::Notify;
-    }
-    if (framed && ME->services().engine().commit() != Result::Ok) {
+    if (transaction && transaction->commit() != Result::Ok) {
         ME->noteError(25);
         ME->ReportLastError();
-        Close();
         return Level::Notify;
     }
-    Close();
     return Level::Benign;
 }
 
@@ -144,11 +143,15 @@ int RelationKeeper::Delete(bool confirm)
                 m_busy(false);
             return level;
         }
-        bool framed = false;
-        int level = beginWrites(true, framed);
-        const bool started = level == Level::Benign;
-        if (started)
-            level = deleteAttempt(position, framed);
+        bool started = false;
+        int level = Level::Benign;
+        {
+            std::optional<Transaction> transaction;
+            level = beginWrites(true, transaction);
+            started = level == Level::Benign;
+            if (started)
+                level = deleteAttempt(position, transaction);
+        }
         if (m_busy)
             m_busy(false);
         Close();
@@ -159,7 +162,8 @@ int RelationKeeper::Delete(bool confirm)
     }
 }
 
-int RelationKeeper::deleteAttempt(const std::string &position, bool framed)
+int RelationKeeper::deleteAttempt(const std::string &position,
+                                  std::optional<Transaction> &transaction)
 {
     if (ME->Refetch(position) != Level::Benign) {
         ME->noteError(11);
@@ -182,7 +186,7 @@ int RelationKeeper::deleteAttempt(const std::string &position, bool framed)
         ME->ReportLastError();
         return Level::Notify;
     }
-    if (framed && ME->services().engine().commit() != Result::Ok) {
+    if (transaction && transaction->commit() != Result::Ok) {
         // A failed commit has rolled back.
         ME->noteError(11);
         ME->ReportLastError();

@@ -2,6 +2,7 @@
 
 #include "enginetest.h"
 
+#include "store/transaction.h"
 
 namespace {
 
@@ -11,7 +12,8 @@ void addCustomers(RecordFile &kunde, int count)
 {
     Engine &engine = kunde.engine();
     ASSERT_EQ(engine.addToTransaction(kunde), 0);
-    ASSERT_EQ(engine.beginTransaction(2), 0);
+    Transaction transaction(engine, 2);
+    ASSERT_EQ(transaction.began(), 0);
     for (int i = 1; i <= count; ++i) {
         kunde.clear();
         kunde.buffer().set(KUN::KAID, i);
@@ -19,7 +21,7 @@ void addCustomers(RecordFile &kunde, int count)
         kunde.buffer().set(KUN::KORT, i % 2 ? "Köln" : "Bonn");
         ASSERT_EQ(kunde.add(), 0);
     }
-    ASSERT_EQ(engine.commit(), 0);
+    ASSERT_EQ(transaction.commit(), 0);
 }
 
 TEST_P(FilesTest, AMissingFileIsReportedAndNothingIsCreated)

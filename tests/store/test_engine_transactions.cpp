@@ -1,8 +1,10 @@
-// Transactions across files: all or nothing, also when the process dies in between.
+// Transactions across files: all or nothing, also when the process dies in between; and
+// the guard that frames them.
 
 #include "enginetest.h"
 #include "killedwrites.h"
 
+#include "store/transaction.h"
 
 namespace {
 
@@ -157,6 +159,70 @@ TEST_P(TransactionsTest, AProcessKilledInsideATransactionLeavesAllOrNothing)
         EXPECT_EQ(orders, c.expected);
         EXPECT_EQ(calculations, c.expected);
     }
+}
+
+// The guard commits what it frames, and rolls it back however else it leaves its scope;
+// a transaction already ended by the engine is not committed.
+TEST_P(TransactionsTest, TheGuardCommitsOrRollsBackAsItLeaves)
+{
+    RecordFile &auftrag = file(FileId::auftrag);
+    RecordFile &kaldruck = file(FileId::kaldruck);
+    enum class End { Commit, LeaveScope, RollBack, EndedBeforeCommit };
+    const struct
+    {
+        const char *name;
+        End end;
+        std::int64_t kept;
+    } cases[] = {
+        {"committed", End::Commit, 1},
+        {"left uncommitted", End::LeaveScope, 0},
+        {"rolled back early", End::RollBack, 0},
+        {"ended by the engine before the commit", End::EndedBeforeCommit, 0},
+    };
+    int number = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::int64_t before = auftrag.records();
+        ASSERT_EQ(engine.addToTransaction(auftrag), 0);
+        ASSERT_EQ(engine.addToTransaction(kaldruck), 0);
+        {
+            Transaction transaction(engine, 2);
+            ASSERT_EQ(transaction.began(), 0);
+            EXPECT_TRUE(transaction.isOpen());
+            ++number;
+            addOrder(auftrag, number, "F" + std::to_string(number));
+            addCalculation(kaldruck, "K" + std::to_string(number), "F" + std::to_string(number));
+            switch (c.end) {
+            case End::Commit:
+                EXPECT_EQ(transaction.commit(), 0);
+                break;
+            case End::LeaveScope:
+                break;
+            case End::RollBack:
+                transaction.rollback();
+                break;
+            case End::EndedBeforeCommit:
+                ASSERT_EQ(engine.rollback(), 0);
+                EXPECT_FALSE(transaction.isOpen());
+                EXPECT_NE(transaction.commit(), 0);
+                break;
+            }
+        }
+        EXPECT_FALSE(engine.inTransaction());
+        EXPECT_EQ(auftrag.records(), before + c.kept);
+        EXPECT_EQ(kaldruck.records(), before + c.kept);
+    }
+    // A guard that could not begin commits nothing and leaves the engine as it was.
+    ASSERT_EQ(engine.addToTransaction(auftrag), 0);
+    ASSERT_EQ(engine.beginTransaction(2), 0);
+    {
+        Transaction second(engine, 2);
+        EXPECT_NE(second.began(), 0);
+        EXPECT_FALSE(second.isOpen());
+        EXPECT_NE(second.commit(), 0);
+    }
+    EXPECT_TRUE(engine.inTransaction());
+    ASSERT_EQ(engine.rollback(), 0);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "sqlitetest.h"
 
 #include "store/sqlite/collation.h"
+#include "store/transaction.h"
 
 #include <sys/stat.h>
 
@@ -32,7 +33,8 @@ void addCustomers(RecordFile &kunde, int count)
 {
     Engine &engine = kunde.engine();
     ASSERT_EQ(engine.addToTransaction(kunde), 0);
-    ASSERT_EQ(engine.beginTransaction(2), 0);
+    Transaction transaction(engine, 2);
+    ASSERT_EQ(transaction.began(), 0);
     for (int i = 1; i <= count; ++i) {
         kunde.clear();
         kunde.buffer().set(KUN::KAID, i);
@@ -40,7 +42,7 @@ void addCustomers(RecordFile &kunde, int count)
         kunde.buffer().set(KUN::KORT, i % 2 ? "Köln" : "Bonn");
         ASSERT_EQ(kunde.add(), 0);
     }
-    ASSERT_EQ(engine.commit(), 0);
+    ASSERT_EQ(transaction.commit(), 0);
 }
 
 void FilesTest::freshCustomers(int count)
