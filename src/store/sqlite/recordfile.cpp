@@ -4,7 +4,7 @@
 
 #include "store/sqlite/rowcodec.h"
 
-#include <unistd.h>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cctype>
@@ -25,7 +25,7 @@ bool isReadOnlyFile(const std::filesystem::path &path)
         return false;
     if ((perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
         return true;
-    return ::access(path.c_str(), W_OK) != 0;
+    return !QFileInfo(path).isWritable();
 }
 
 bool equalNoCase(std::string_view a, std::string_view b)

@@ -15,7 +15,6 @@
 #include <memory>
 #include <string>
 #include <type_traits>
-#include <utility>
 #include <vector>
 
 // One open record file: its connection, shared by every cursor of the file in this
@@ -40,7 +39,8 @@ public:
     void setBusyTimeout(int ms);
     // Whether the path still names the file this connection opened, as it was checked then:
     // not deleted, not replaced (a key rebuild renames a fresh file over it), and with the
-    // same table and keys (nobody changed its schema meanwhile).
+    // same table and keys (nobody changed its schema meanwhile). SQLite itself tells whether
+    // the file it has open still lies under its name.
     bool stillOnDisk();
 
     sqlite::Database &db() { return *m_db; }
@@ -81,7 +81,6 @@ private:
     std::uint64_t m_routeCount = 0;
     std::vector<std::string> m_scratch;
     std::map<std::string, PassSql> m_passSql;
-    std::pair<std::uint64_t, std::uint64_t> m_identity{0, 0}; // device and inode when opened
     std::int64_t m_schemaVersion = -1;
 };
 
