@@ -1,6 +1,6 @@
 #include "store/sqlite/filtersql.h"
 
-#include "store/sqlite/collation.h"
+#include "store/sqlite/statements.h"
 
 #include <vector>
 
@@ -66,9 +66,8 @@ private:
     {
         std::string &sql = m_out.expression;
         const bool noCase = n.left.upper || (n.right.isField() && n.right.upper);
-        sql += m_def.fields[n.left.index].name;
-        if (noCase)
-            sql += std::string(" COLLATE ") + collation::kNoCase;
+        const std::string column = m_def.fields[n.left.index].name;
+        sql += noCase ? enginesql::ignoringCase(column) : column;
         sql += operatorText(n.op);
         if (n.right.isField()) {
             sql += m_def.fields[n.right.index].name;
