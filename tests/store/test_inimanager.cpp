@@ -275,10 +275,13 @@ TEST(IniFile, ASaveThatCannotBeDoneLeavesEverythingAsItWas)
     EXPECT_EQ(readFile(dir.ini() / "darin"), "alt");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 
+    // Saved over, the file keeps the permissions its owner gave it.
     fs::remove_all(dir.ini());
     writeFile(dir.ini(), "[Liste]\nZeile=alt\n");
+    fs::permissions(dir.ini(), fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(file.save(dir.ini()));
     EXPECT_EQ(readFile(dir.ini()), "[Liste]\nZeile=neu\n");
+    EXPECT_EQ(fs::status(dir.ini()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
 
