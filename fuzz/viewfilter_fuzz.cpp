@@ -1,11 +1,13 @@
 // Feeds arbitrary bytes to the view filter and order parsers. Besides the sanitizers' own
-// findings it stops on any accepted filter that is not safe, bindable SQL: every word of the
-// expression must be a column, a keyword or the collation, every '?' must have its value, and
-// the expression must prepare and run against tables with the files' columns.
+// findings it stops on any accepted filter whose tree is not well formed, or whose SQL as the
+// SQLite engine writes it is not safe, bindable SQL: every word of the expression must be a
+// column, a keyword or the collation, every '?' must have its value, and the expression must
+// prepare and run against tables with the files' columns.
 
 #include "base/text.h"
-#include "store/collation.h"
 #include "store/layout.h"
+#include "store/sqlite/collation.h"
+#include "store/sqlite/filtersql.h"
 #include "store/viewfilter.h"
 
 #include <sqlite3.h>
@@ -16,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -47,7 +50,7 @@ sqlite3 *database()
         sqlite3 *opened = nullptr;
         if (sqlite3_open(":memory:", &opened) != SQLITE_OK)
             broken("sqlite3_open", sqlite3_errmsg(opened));
-        sqlite3_create_collation(opened, kNoCaseCollation, SQLITE_UTF8, nullptr, compareNoCase);
+        sqlite3_create_collation(opened, collation::kNoCase, SQLITE_UTF8, nullptr, compareNoCase);
         for (const FileId id : kFiles) {
             const FileDef &file = fileDef(id);
             std::string create = std::string("CREATE TABLE ") + file.storedName + " (";
@@ -97,7 +100,7 @@ void checkWords(const FileDef &file, const SqlFilter &filter)
             ++end;
         const std::string_view word = std::string_view(sql).substr(i, end - i);
         const bool keyword = word == "AND" || word == "OR" || word == "NOT" || word == "COLLATE"
-                             || word == kNoCaseCollation;
+                             || word == collation::kNoCase;
         bool column = false;
         for (int f = 0; f < file.fieldCount && !column && !word.empty(); ++f)
             column = word == file.fields[f].name;
@@ -107,6 +110,59 @@ void checkWords(const FileDef &file, const SqlFilter &filter)
     }
     if (placeholders != filter.values.size())
         broken("placeholders and values differ", sql);
+}
+
+// Every node refers to nodes made before it, each node but the root is used exactly once,
+// every comparison has a field of the file on its left, and every constant is used once.
+void checkTree(const FileDef &file, const FilterTree &tree, std::string_view text)
+{
+    using Kind = FilterTree::Node::Kind;
+    const std::int32_t count = tree.rootIndex() + 1;
+    std::vector<int> usedNodes(static_cast<std::size_t>(count), 0);
+    std::vector<int> usedConstants(tree.constants().size(), 0);
+    auto use = [&](std::int32_t child, std::int32_t parent) {
+        if (child < 0 || child >= parent)
+            broken("a node refers to no earlier node", text);
+        ++usedNodes[static_cast<std::size_t>(child)];
+    };
+    auto operand = [&](const FilterTree::Operand &o) {
+        if (o.isField()) {
+            if (o.index >= file.fieldCount)
+                broken("an operand names no field of the file", text);
+        } else if (o.index >= usedConstants.size()) {
+            broken("an operand names no constant", text);
+        } else {
+            ++usedConstants[o.index];
+        }
+    };
+    for (std::int32_t i = 0; i < count; ++i) {
+        const FilterTree::Node &node = tree.node(i);
+        switch (node.kind) {
+        case Kind::Comparison:
+            if (!node.left.isField())
+                broken("a comparison without a field on its left", text);
+            operand(node.left);
+            operand(node.right);
+            break;
+        case Kind::And:
+        case Kind::Or:
+            use(node.first, i);
+            use(node.second, i);
+            break;
+        case Kind::Not:
+        case Kind::Group:
+            use(node.first, i);
+            break;
+        }
+    }
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (usedNodes[static_cast<std::size_t>(i)] != (i == count - 1 ? 0 : 1))
+            broken("the nodes do not form one tree", text);
+    }
+    for (const int uses : usedConstants) {
+        if (uses != 1)
+            broken("a constant is not used exactly once", text);
+    }
 }
 
 void checkRuns(const FileDef &file, const SqlFilter &filter)
@@ -144,10 +200,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const FileDef &file = fileDef(id);
         const FilterParseResult filter = parseFilter(text, fileFieldResolver(file));
         if (filter.ok()) {
-            checkWords(file, filter.filter);
-            if (!filter.filter.empty())
-                checkRuns(file, filter.filter);
-        } else if (!filter.filter.empty() || !filter.filter.values.empty()) {
+            checkTree(file, filter.filter, text);
+            const SqlFilter sql = renderFilter(file, filter.filter);
+            checkWords(file, sql);
+            if (!sql.empty())
+                checkRuns(file, sql);
+        } else if (!filter.filter.empty() || !filter.filter.constants().empty()) {
             broken("a refused filter left a condition", filter.error);
         }
 

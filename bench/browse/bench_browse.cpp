@@ -31,9 +31,10 @@
 #include "framework/procedurecontroller.h"
 #include "framework/procedurethreads.h"
 #include "framework/procwindow.h"
-#include "store/collation.h"
-#include "store/engine.h"
+#include "store/enginefactory.h"
 #include "store/files.h"
+#include "store/sqlite/collation.h"
+#include "store/sqlite/sqliteengine.h"
 #include "store/storecontext.h"
 
 #include <QApplication>
@@ -212,18 +213,18 @@ void exec(sqlite3 *db, const char *sql)
 // records, and the first and the last of them as generated.
 bool holdsCustomers(const fs::path &folder, int count)
 {
-    Engine engine(folder);
-    if (!fs::exists(engine.pathOf(FileId::kunde)))
+    const auto engine = makeEngine(DataLocation{folder});
+    if (!engine->exists(FileId::kunde))
         return false;
     {
         Records records;
-        RecordFile kunde(engine, FileId::kunde, records[FileId::kunde]);
-        if (kunde.open() != Result::Ok || kunde.records() != count)
+        const auto kunde = engine->recordFile(FileId::kunde, records[FileId::kunde]);
+        if (kunde->open() != Result::Ok || kunde->records() != count)
             return false;
     }
+    const fs::path path = SqliteEngine::pathOf(folder, FileId::kunde);
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(engine.pathOf(FileId::kunde).c_str(), &db, SQLITE_OPEN_READONLY, nullptr)
-        != SQLITE_OK) {
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
         sqlite3_close_v2(db);
         return false;
     }
@@ -257,15 +258,13 @@ void buildKunde(const fs::path &folder, int count)
         return;
     fs::create_directories(folder);
     std::fprintf(stderr, "Building %d customers in %s...\n", count, folder.c_str());
-    fs::path path;
     {
-        Engine engine(folder);
+        const auto engine = makeEngine(DataLocation{folder});
         Records records;
-        RecordFile kunde(engine, FileId::kunde, records[FileId::kunde]);
-        if (kunde.create() != Result::Ok)
+        if (engine->recordFile(FileId::kunde, records[FileId::kunde])->create() != Result::Ok)
             fail("cannot create KUNDE");
-        path = engine.pathOf(FileId::kunde);
     }
+    const fs::path path = SqliteEngine::pathOf(folder, FileId::kunde);
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         fail("cannot open KUNDE");
@@ -398,8 +397,7 @@ class Raw
 public:
     explicit Raw(const fs::path &folder)
     {
-        Engine engine(folder);
-        const std::string path = engine.pathOf(FileId::kunde).string();
+        const std::string path = SqliteEngine::pathOf(folder, FileId::kunde).string();
         if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             fail("raw open");
         collation::registerAll(m_db);

@@ -24,9 +24,10 @@
 #include "framework/report/processmanager.h"
 #include "framework/view/view.h"
 #include "shell/listreports/listreporttable.h"
-#include "store/collation.h"
-#include "store/engine.h"
+#include "store/enginefactory.h"
 #include "store/files.h"
+#include "store/sqlite/collation.h"
+#include "store/sqlite/sqliteengine.h"
 #include "store/storecontext.h"
 
 #include <QApplication>
@@ -91,9 +92,11 @@ std::filesystem::path makeFolder()
 
 void fillKunde(const std::filesystem::path &folder, int records)
 {
-    Engine engine(folder);
+    const auto engineOwned = makeEngine(DataLocation{folder});
+    Engine &engine = *engineOwned;
     Records buffers;
-    RecordFile kunde(engine, FileId::kunde, buffers[FileId::kunde]);
+    const auto kundeCursor = engine.recordFile(FileId::kunde, buffers[FileId::kunde]);
+    RecordFile &kunde = *kundeCursor;
     if (kunde.create() || kunde.open())
         fail("cannot create KUNDE");
     if (engine.addToTransaction(kunde) || engine.beginTransaction(2))
@@ -164,7 +167,7 @@ ReportRun runReport(const std::filesystem::path &folder, const QString &pdfFile)
 int runBare(const std::filesystem::path &folder, const QString &pdfFile, int &pages)
 {
     sqlite3 *db = nullptr;
-    const std::string path = (folder / "KUNDE.sqlite").string();
+    const std::string path = SqliteEngine::pathOf(folder, FileId::kunde).string();
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         fail("raw open");
     collation::registerAll(db);

@@ -4,9 +4,10 @@
 // same columns into a struct; each step prints "ratio <step> <ours ÷ raw>".
 
 #include "kundedata.h"
-#include "store/collation.h"
-#include "store/engine.h"
+#include "store/enginefactory.h"
 #include "store/files.h"
+#include "store/sqlite/collation.h"
+#include "store/sqlite/sqliteengine.h"
 
 #include <benchmark/benchmark.h>
 
@@ -70,9 +71,8 @@ void setUp()
     if (!mkdtemp(pattern))
         fail("no temporary folder");
     bench->folder = pattern;
-    bench->engine = std::make_unique<Engine>(bench->folder);
-    bench->kunde = std::make_unique<RecordFile>(
-        *bench->engine, FileId::kunde, bench->records[FileId::kunde]);
+    bench->engine = makeEngine(DataLocation{bench->folder});
+    bench->kunde = bench->engine->recordFile(FileId::kunde, bench->records[FileId::kunde]);
     RecordFile &kunde = *bench->kunde;
     if (kunde.create() || kunde.open())
         fail("cannot create KUNDE");
@@ -101,7 +101,7 @@ void setUp()
 
     // Raw SQLite as any program would use it, with the key's collation so that it can use
     // the same index.
-    const auto path = engine.pathOf(FileId::kunde).string();
+    const auto path = SqliteEngine::pathOf(bench->folder, FileId::kunde).string();
     if (sqlite3_open_v2(
             path.c_str(), &bench->raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr)
         != SQLITE_OK)

@@ -1,34 +1,33 @@
 #pragma once
 
+#include "store/filtertree.h"
 #include "store/layout.h"
 #include "store/recordbuffer.h"
 #include "store/resultcodes.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The storage engine: every record file is an SQLite database in the working folder, named
-// by its stored name plus ".sqlite", with one table (one column per field, named without
-// prefix) and one index per key. Texts are held trimmed and in UTF-8 in the columns, in
-// Windows-1252 in the record buffers.
+// The storage engine as the rest of the system sees it: an Engine for the place where the
+// record files live, and per file and thread a RecordFile, a cursor that reads and writes the
+// thread's record buffer of the file. Both are held through these interfaces; which engine
+// stands behind them is chosen once (store/enginefactory.h).
 //
 // Every operation returns a result code (store/resultcodes.h) and leaves it, with the
 // engine's own code and message where one applies, in the engine's StorageStatus.
 
 class Engine;
-class StoredFile;
 
 // The last storage result of any operation: what the error manager puts into messages.
 struct StorageStatus
 {
     int code = 0;              // Result:: code
-    std::string engineCode;    // SQLite's own (extended) result code, decimal; code 90 only
-    std::string engineMessage; // SQLite's own message; code 90 only
+    std::string engineCode;    // the engine's own code of the failure; code 90 only
+    std::string engineMessage; // the engine's own message; code 90 only
 };
 
 // Open modes: low nibble 0 = read-only, 2 = read/write; high nibble 0x40 = others may read
@@ -50,170 +49,164 @@ struct KeySpec
     static KeySpec ofKey(FileId file, int key);
 };
 
-// A condition on a file's columns for filtered passes (views): an SQL expression over the
-// file's column names with '?' placeholders and the values to bind, in order. Built by the
-// view's filter parser; never holds text typed by a user.
-struct SqlFilter
-{
-    std::string expression;
-    std::vector<FieldValue> values;
-    bool empty() const { return expression.empty(); }
-};
-
 // One record file as one procedure thread sees it: the thread's record buffer for the file
-// and its own position and pass. Several RecordFiles of one file share the engine's
-// connection to it.
+// and its own current record and pass. Cursors of one file see each other's writes at once.
 class RecordFile
 {
 public:
-    RecordFile(Engine &engine, FileId file, RecordBuffer &buffer);
-    ~RecordFile();
+    virtual ~RecordFile();
     RecordFile(const RecordFile &) = delete;
     RecordFile &operator=(const RecordFile &) = delete;
 
     FileId id() const { return m_id; }
     const FileDef &def() const { return fileDef(m_id); }
     RecordBuffer &buffer() { return m_buffer; }
+    const RecordBuffer &buffer() const { return m_buffer; }
     Engine &engine() { return m_engine; }
 
     // open: 0, 2 (missing), 5 (read/write asked of a read-only file), 46 (keys invalid),
-    // 52 (this handle is open already), 90.
-    int open(std::uint8_t mode = OpenMode::ReadWrite | OpenMode::DenyNone);
+    // 52 (this cursor is open already), 90.
+    virtual int open(std::uint8_t mode = OpenMode::ReadWrite | OpenMode::DenyNone) = 0;
     // Creates the file empty with all its keys (replacing a damaged one).
-    int create();
-    int rebuildKeys();
+    virtual int create() = 0;
+    virtual int rebuildKeys() = 0;
     // "Recover=<seconds>": how long a busy file is waited for. "QUICKSCAN=on|off": passes
     // read ahead in larger blocks. Unknown options are accepted and ignored.
-    int send(std::string_view option);
-    int close();
-    bool isOpen() const;
-    bool isReadOnly() const;
+    virtual int send(std::string_view option) = 0;
+    virtual int close() = 0;
+    virtual bool isOpen() const = 0;
+    virtual bool isReadOnly() const = 0;
 
     void clear() { m_buffer.clear(); }
 
-    int add();   // insert the buffer as a new record; it becomes the current record
-    int put();   // write the buffer over the current record
-    int erase(); // delete the current record (the record store's "delete")
+    virtual int add() = 0;   // insert the buffer as a new record; it becomes the current record
+    virtual int put() = 0;   // write the buffer over the current record
+    virtual int erase() = 0; // delete the current record (the record store's "delete")
 
     // Fetch the first record (in key order) whose key components equal the buffer's.
-    int get(int key);
+    virtual int get(int key) = 0;
     // Fetch the record at a position taken by position(); 33 when it no longer exists.
-    int reget(const std::string &position);
+    virtual int reget(const std::string &position) = 0;
     // The same, taken from the block the pass read last when that block holds the record and
     // nothing was written through this file since; else as reget. For a caller that has
     // just read the block (a list copying its highlighted row) and need not read again.
-    int recall(const std::string &position);
+    virtual int recall(const std::string &position) = 0;
 
     // Sequential passes. setStoredOrder: by insertion order. setKeyStart: at the start of a
     // key (next reads the first, previous the last). setKeyFrom: at the buffer's key values
     // (next reads the first entry not before them, previous the last entry not after them).
-    int setStoredOrder();
-    int setKeyStart(int key);
-    int setKeyFrom(int key);
-    // The same over an ad-hoc ordering and an optional filter (views).
-    int setOrderStart(const KeySpec &order, const SqlFilter &filter);
-    int setOrderFrom(const KeySpec &order, const SqlFilter &filter);
-    int next();     // 0, or 33 past the end
-    int previous(); // 0, or 33 past the beginning
+    virtual int setStoredOrder() = 0;
+    virtual int setKeyStart(int key) = 0;
+    virtual int setKeyFrom(int key) = 0;
+    // The same over any ordering, limited to the records the filter accepts (views; a pass
+    // over one parent's children). An empty filter accepts every record.
+    virtual int setOrderStart(const KeySpec &order, const FilterTree &filter) = 0;
+    virtual int setOrderFrom(const KeySpec &order, const FilterTree &filter) = 0;
+    virtual int next() = 0;     // 0, or 33 past the end
+    virtual int previous() = 0; // 0, or 33 past the beginning
     // Rows each block of a pass reads ahead from now on, for a caller that knows how many it
     // wants (a list page); 0: the engine's own size (larger with QUICKSCAN).
-    void setReadAhead(std::size_t rows) { m_readAhead = rows; }
+    virtual void setReadAhead(std::size_t rows) = 0;
 
-    // The current record's position: a text of at most 512 characters that reset() and
-    // reget() take back. Empty when there is no current record.
-    std::string position() const;
+    // The current record's position: an opaque text of at most 512 printable ASCII
+    // characters without blanks that reset() and reget() take back. Empty when there is no
+    // current record.
+    virtual std::string position() const = 0;
     // Restart the current kind of pass at a position: the next next() or previous() reads
     // the record at that position first (or its neighbour, when it was deleted).
-    int reset(const std::string &position);
+    virtual int reset(const std::string &position) = 0;
 
-    // hold: the next fetch holds the record (this engine treats it as watch).
+    // hold: the next fetch holds the record for this station.
     // watch: the next fetch notes the record's version; a put() of it then fails with 89
-    // when another connection changed the record meanwhile.
-    int hold();
-    int watch();
-    // The version of the current record as this handle read or wrote it last; watchSince
+    // when another station changed the record meanwhile.
+    virtual int hold() = 0;
+    virtual int watch() = 0;
+    // The version of the current record as this cursor read or wrote it last; watchSince
     // takes it back.
-    std::int64_t version() const { return m_currentVersion; }
-    // As watch, for a record this handle read before at `version` (a form's record that a
+    virtual std::int64_t version() const = 0;
+    // As watch, for a record this cursor read before at `version` (a form's record that a
     // nested step moved away from): the next fetch keeps that version, carried over the puts
-    // this handle made of the record since, instead of the record's present one. A put then
+    // this cursor made of the record since, instead of the record's present one. A put then
     // fails with 89 if anybody else wrote the record after that first read.
-    int watchSince(std::int64_t version);
+    virtual int watchSince(std::int64_t version) = 0;
     // Whether the buffer would duplicate an existing entry of a unique key (other than the
     // current record).
-    bool duplicate(int key);
-    std::int64_t records();
-    int flush();
+    virtual bool duplicate(int key) = 0;
+    virtual std::int64_t records() = 0;
+    virtual int flush() = 0;
+
+protected:
+    RecordFile(Engine &engine, FileId file, RecordBuffer &buffer);
+
+    // The record's own history as this cursor knows it, for watchSince: each put through it
+    // took a record from one version to the next. Engines note every put here and ask for
+    // the version a watch since `since` stands at: the chain of own puts from there, puts in
+    // transactions that were rolled back left out. A write by anybody else breaks the chain.
+    void noteOwnPut(std::int64_t record, std::int64_t from, std::int64_t to);
+    std::int64_t carriedVersion(std::int64_t record, std::int64_t since) const;
+    void forgetOwnPuts() { m_ownPuts.clear(); }
 
 private:
-    friend class Engine;
-    struct Pass;
-    int startPass(KeySpec order, SqlFilter filter, bool fromBuffer);
-    int step(int direction);
-    int readBlock(int direction);
-    // Makes row `row` of the pass's block the current record.
-    void takeBlockRow(std::size_t row);
-    // A fetch of the current record takes over the watch asked for before it.
-    void takeWatch();
-    void notePut(std::int64_t from);
+    struct OwnPut
+    {
+        std::int64_t record;
+        std::int64_t from;
+        std::int64_t to;
+        std::uint64_t transaction; // 0: outside a transaction
+    };
 
     Engine &m_engine;
     FileId m_id;
     RecordBuffer &m_buffer;
-    std::shared_ptr<StoredFile> m_file; // set while open
-    bool m_readOnly = false;
-    std::int64_t m_current = 0; // rowid of the current record; 0 = none
-    std::int64_t m_currentVersion = 0;
-    bool m_watchNext = false;
-    bool m_watched = false;
-    std::int64_t m_watchSince = -1; // with m_watchNext: the version read before; -1 = none
-    // The puts made through this handle, latest last (a few only): record, version before
-    // and after, and the transaction they were part of (0 = none).
-    struct OwnPut
-    {
-        std::int64_t rowid;
-        std::int64_t from;
-        std::int64_t to;
-        std::uint64_t transaction;
-    };
-    std::vector<OwnPut> m_ownPuts;
-    std::unique_ptr<Pass> m_pass;
-    std::vector<char> m_fetched; // the current record as read: its key values anchor passes
-    int m_fetchKey = -1;         // the key of the last get: positions outside passes use it
-    int m_recoverMs = -1;        // busy wait sent before the open; -1 = the engine's default
-    bool m_quickScan = false;
-    std::size_t m_readAhead = 0;
+    std::vector<OwnPut> m_ownPuts; // latest last, a few only
 };
 
-// One per working folder. Owns the connections of the open files and frames transactions.
+// One per place where the record files live. Makes the cursors and frames transactions.
 class Engine
 {
 public:
-    explicit Engine(std::filesystem::path folder);
-    ~Engine();
+    virtual ~Engine();
     Engine(const Engine &) = delete;
     Engine &operator=(const Engine &) = delete;
 
-    const std::filesystem::path &folder() const { return m_folder; }
-    std::filesystem::path pathOf(FileId file) const;
-
     StorageStatus &status() { return m_status; }
     const StorageStatus &status() const { return m_status; }
+
+    // A cursor on a file for one thread's record buffer; not open yet. It must not outlive
+    // the engine.
+    virtual std::unique_ptr<RecordFile> recordFile(FileId file, RecordBuffer &buffer) = 0;
+    // Whether the file is there (a missing one is made by create()).
+    virtual bool exists(FileId file) const = 0;
 
     // A transaction over several files: name the files, then begin; every write to them
     // until commit or rollback takes effect together or not at all, also across files and
     // if the process dies in between. addToTransaction gives 80 for a file that cannot take
     // part (not open, or read-only); such a file is then written outside the transaction.
-    int addToTransaction(RecordFile &file);
-    int beginTransaction(int waitSeconds);
-    int commit();
-    int rollback();
-    bool inTransaction() const;
+    // beginTransaction waits up to the given time for files that others are writing.
+    virtual int addToTransaction(RecordFile &file) = 0;
+    virtual int beginTransaction(int waitSeconds) = 0;
+    virtual int commit() = 0;
+    virtual int rollback() = 0;
+    virtual bool inTransaction() const = 0;
+
+    // A statement refused before it reached the engine (a filter text that cannot be read):
+    // its reason goes into the status as the engine gives the reason of a statement it
+    // refuses itself. Returns code 90.
+    virtual int refuse(std::string_view reason) = 0;
+
+    // Transactions are numbered as they begin: the open one's number, 0 when none is open.
+    std::uint64_t transactionNumber() const { return m_transaction; }
+    bool wasRolledBack(std::uint64_t transaction) const;
+
+protected:
+    Engine() = default;
+    // Engines call these as a transaction begins and as it ends.
+    void transactionBegun() { m_transaction = ++m_transactionsBegun; }
+    void transactionEnded(bool rolledBack);
 
 private:
-    friend class RecordFile;
-    struct Impl;
-    std::filesystem::path m_folder;
     StorageStatus m_status;
-    std::unique_ptr<Impl> m_impl;
+    std::uint64_t m_transaction = 0;
+    std::uint64_t m_transactionsBegun = 0;
+    std::vector<std::uint64_t> m_rolledBack;
 };

@@ -2,13 +2,14 @@
 
 #include "store/engine.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
-// One procedure thread's access to one record file: the storage engine's RecordFile behind
+// One procedure thread's access to one record file: the storage engine's cursor behind
 // virtual operations. The file managers reach the engine only through handles, and make them
 // through a HandleFactory, so that a test can put in a handle that answers a code the
 // single-station engine never gives (43, a failure halfway through a cascade).
@@ -20,11 +21,9 @@ public:
     FileHandle(const FileHandle &) = delete;
     FileHandle &operator=(const FileHandle &) = delete;
 
-    FileId id() const { return m_file.id(); }
-    Engine &engine() { return m_file.engine(); }
-    RecordBuffer &buffer() { return m_file.buffer(); }
-    // For what the handle does not wrap (filtered passes of views go through the wrappers).
-    RecordFile &recordFile() { return m_file; }
+    FileId id() const { return m_file->id(); }
+    Engine &engine() { return m_engine; }
+    RecordBuffer &buffer() { return m_file->buffer(); }
 
     virtual int open(std::uint8_t mode);
     virtual int create();
@@ -45,10 +44,12 @@ public:
     virtual int setStoredOrder();
     virtual int setKeyStart(int key);
     virtual int setKeyFrom(int key);
-    virtual int setOrderStart(const KeySpec &order, const SqlFilter &filter);
-    virtual int setOrderFrom(const KeySpec &order, const SqlFilter &filter);
+    virtual int setOrderStart(const KeySpec &order, const FilterTree &filter);
+    virtual int setOrderFrom(const KeySpec &order, const FilterTree &filter);
     virtual int next();
     virtual int previous();
+    // Rows each block of a pass reads ahead from now on (a list page); 0: the engine's own.
+    virtual void setReadAhead(std::size_t rows);
 
     virtual std::string position() const;
     virtual int reset(const std::string &position);
@@ -57,7 +58,7 @@ public:
     virtual int watch();
     // See RecordFile::watchSince.
     virtual int watchSince(std::int64_t version);
-    std::int64_t version() const { return m_file.version(); }
+    std::int64_t version() const { return m_file->version(); }
     // Whether the current record was fetched held or watched (saved with a file's state).
     bool isHeld() const { return m_held; }
     bool isWatched() const { return m_watched; }
@@ -74,7 +75,8 @@ protected:
     int fetched(int code);
 
 private:
-    RecordFile m_file;
+    Engine &m_engine;
+    std::unique_ptr<RecordFile> m_file;
     bool m_holdNext = false;
     bool m_watchNext = false;
     bool m_held = false;

@@ -2,11 +2,11 @@
 
 #include "base/text.h"
 
+#include <QFileInfo>
+#include <QSaveFile>
+
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -36,21 +36,6 @@ std::string oneLine(std::string_view value)
             c = ' ';
     }
     return out;
-}
-
-bool writeAll(int fd, const std::string &text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 } // namespace
@@ -155,19 +140,16 @@ std::string IniFile::text() const
 
 bool IniFile::save(const std::filesystem::path &path) const
 {
-    std::filesystem::path temp = path;
-    temp += ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
+    // QSaveFile writes beside the target, syncs the data to the disk and only then puts it
+    // in the target's place; a failure leaves the old file as it was.
+    QSaveFile file(QFileInfo(path).filePath());
+    if (!file.open(QIODevice::WriteOnly))
         return false;
-    const bool written = writeAll(fd, text()) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    std::error_code error;
-    if (written && closed) {
-        std::filesystem::rename(temp, path, error);
-        if (!error)
-            return true;
+    const std::string content = text();
+    const auto size = static_cast<qint64>(content.size());
+    if (file.write(content.data(), size) != size) {
+        file.cancelWriting();
+        return false;
     }
-    std::filesystem::remove(temp, error);
-    return false;
+    return file.commit();
 }

@@ -211,9 +211,8 @@ void RelationKeeper::collectFiles(bool forDelete, std::vector<Reached> &files)
     }
 }
 
-int RelationKeeper::beginWrites(bool forDelete, bool &framed)
+int RelationKeeper::beginWrites(bool forDelete, std::optional<Transaction> &transaction)
 {
-    framed = false;
     std::vector<Reached> files;
     collectFiles(forDelete, files);
     // Every file is made ready now: opening one may show a message, which must not happen
@@ -234,19 +233,22 @@ int RelationKeeper::beginWrites(bool forDelete, bool &framed)
             file.keeper->USELOGOUT = 0;
         } else if (code != Result::Ok) {
             file.keeper->ME->noteError(21);
-            // The engine only forgets the files named so far when a transaction ends.
-            if (!engine.inTransaction() && engine.beginTransaction(0) == Result::Ok)
-                engine.rollback();
+            // The engine forgets the files named so far only when a transaction ends: one
+            // that begins without waiting ends with this block.
+            if (!engine.inTransaction()) {
+                const Transaction forget(engine, 0);
+            }
             file.keeper->ME->ReportLastError();
             return Level::Notify;
         }
     }
-    if (engine.beginTransaction(2) != Result::Ok) {
+    transaction.emplace(engine, 2);
+    if (transaction->began() != Result::Ok) {
         ME->noteError(21);
+        transaction.reset();
         ME->ReportLastError();
         return Level::Notify;
     }
-    framed = true;
     return Level::Benign;
 }
 

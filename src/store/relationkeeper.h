@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/filemanager.h"
+#include "store/transaction.h"
 
 #include <cstdint>
 #include <functional>
@@ -125,11 +126,15 @@ private:
     // The files a change (or a delete) of this file's record reaches: this one and the
     // children its modes reach, each once.
     void collectFiles(bool forDelete, std::vector<Reached> &files);
-    // Makes those files ready and, when this file uses transactions, frames them in one.
+    // Makes those files ready and, when this file uses transactions, begins one over them.
     // Reports and returns a level other than 0 when that fails.
-    int beginWrites(bool forDelete, bool &framed);
+    int beginWrites(bool forDelete, std::optional<Transaction> &transaction);
+    // Ends the open transaction before a message is shown: nothing may wait for the user
+    // while it is open. The guard of the write that began it then has nothing left to do.
     void rollback();
-    int deleteAttempt(const std::string &position, bool framed);
+    // Update's steps inside its transaction, which ends with them.
+    int updateFramed(bool historyKey);
+    int deleteAttempt(const std::string &position, std::optional<Transaction> &transaction);
     // The parent whose record the buffer names, with the parent's relation to this file and
     // the buffer's link values; no keeper when the buffer names none.
     struct NamedParent
@@ -145,7 +150,9 @@ private:
     // Whether the named parent is the record a form of this thread is entering: numbered,
     // not saved yet, its lines entered before its OK.
     bool parentBeingEntered(const NamedParent &parent);
-    int frameInsert(FileManager &parentFile, bool &framed);
+    // Names this file and the parent's to the engine and begins the transaction of an
+    // insert; none when this file takes part in none.
+    int frameInsert(FileManager &parentFile, std::optional<Transaction> &transaction);
     // The parent's linking values of the pairs, now or as remembered on this thread.
     std::vector<FieldValue> currentLinks(const std::vector<LinkPair> &pairs);
     std::vector<FieldValue> rememberedLinks(const std::vector<LinkPair> &pairs);

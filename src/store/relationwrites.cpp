@@ -12,15 +12,19 @@ int RelationKeeper::Update(bool historyKey)
 {
     if (const int level = Open(); level != Level::Benign)
         return level;
-    bool framed = false;
-    if (const int level = beginWrites(false, framed); level != Level::Benign) {
-        Close();
+    const int level = updateFramed(historyKey);
+    Close();
+    return level;
+}
+
+int RelationKeeper::updateFramed(bool historyKey)
+{
+    std::optional<Transaction> transaction;
+    if (const int level = beginWrites(false, transaction); level != Level::Benign)
         return level;
-    }
     const int written = ME->UpdateQuiet();
     if (written != Level::Benign) {
-        if (framed)
-            rollback();
+        rollback();
         int error = ME->lastError();
         if (historyKey && error == 6) {
             error = 7;
@@ -28,23 +32,18 @@ int RelationKeeper::Update(bool historyKey)
         }
         if (written == Level::Notify)
             ME->ReportLastError();
-        Close();
         // A record changed or deleted by another station is shown as it is now: saving
         // again would not help.
         const bool otherStation = error == 6 || error == 7 || error == MessageId::RecordGone;
         return otherStation ? Level::Notify : Level::Retry;
     }
-    if (carryLinks() != Level::Benign) {
-        Close();
+    if (carryLinks() != Level::Benign)
         return Level::Notify;
-    }
-    if (framed && ME->services().engine().commit() != Result::Ok) {
+    if (transaction && transaction->commit() != Result::Ok) {
         ME->noteError(25);
         ME->ReportLastError();
-        Close();
         return Level::Notify;
     }
-    Close();
     return Level::Benign;
 }
 
@@ -206,21 +205,20 @@ int RelationKeeper::Insert()
     int level = parentFile.Use(2);
     // The parent's buffer and pass are a form's: given back after the transaction has ended.
     std::uint16_t saved = level == Level::Benign ? parentFile.SaveState() : 0;
-    bool framed = false;
+    std::optional<Transaction> transaction;
     if (level == Level::Benign)
-        level = frameInsert(parentFile, framed);
+        level = frameInsert(parentFile, transaction);
     if (level != Level::Benign) {
         parentFile.RestoreState(saved);
         Close();
         return level;
     }
-    Engine &engine = ME->services().engine();
     const bool found = parentExists(parent);
     const int inserted = found ? ME->InsertQuiet() : Level::Notify;
     bool committed = true;
     if (inserted != Level::Benign)
         rollback();
-    else if (framed && engine.commit() != Result::Ok)
+    else if (transaction && transaction->commit() != Result::Ok)
         committed = false; // a failed commit has rolled back
     if (!committed)
         ME->noteError(4);
@@ -238,9 +236,8 @@ int RelationKeeper::Insert()
 }
 
 // The parent takes part only to be locked against a delete until the insert is committed.
-int RelationKeeper::frameInsert(FileManager &parentFile, bool &framed)
+int RelationKeeper::frameInsert(FileManager &parentFile, std::optional<Transaction> &transaction)
 {
-    framed = false;
     if (!USELOGOUT)
         return Level::Benign;
     Engine &engine = ME->services().engine();
@@ -248,21 +245,24 @@ int RelationKeeper::frameInsert(FileManager &parentFile, bool &framed)
         const int code = file->handle().addToTransaction();
         if (code == Result::Ok)
             continue;
-        // The engine only forgets the files named so far when a transaction ends.
-        if (!engine.inTransaction() && engine.beginTransaction(0) == Result::Ok)
-            engine.rollback();
+        // The engine forgets the files named so far only when a transaction ends: one that
+        // begins without waiting ends with this block.
+        if (!engine.inTransaction()) {
+            const Transaction forget(engine, 0);
+        }
         if (code == Result::NoTransaction)
             return Level::Benign; // written unframed, as a file that cannot take part is
         file->noteError(21);
         file->ReportLastError();
         return Level::Notify;
     }
-    if (engine.beginTransaction(2) != Result::Ok) {
+    transaction.emplace(engine, 2);
+    if (transaction->began() != Result::Ok) {
+        transaction.reset();
         ME->noteError(21);
         ME->ReportLastError();
         return Level::Notify;
     }
-    framed = true;
     return Level::Benign;
 }
 
@@ -281,11 +281,15 @@ int RelationKeeper::Delete(bool confirm)
                 m_busy(false);
             return level;
         }
-        bool framed = false;
-        int level = beginWrites(true, framed);
-        const bool started = level == Level::Benign;
-        if (started)
-            level = deleteAttempt(position, framed);
+        bool started = false;
+        int level = Level::Benign;
+        {
+            std::optional<Transaction> transaction;
+            level = beginWrites(true, transaction);
+            started = level == Level::Benign;
+            if (started)
+                level = deleteAttempt(position, transaction);
+        }
         if (m_busy)
             m_busy(false);
         Close();
@@ -296,7 +300,8 @@ int RelationKeeper::Delete(bool confirm)
     }
 }
 
-int RelationKeeper::deleteAttempt(const std::string &position, bool framed)
+int RelationKeeper::deleteAttempt(const std::string &position,
+                                  std::optional<Transaction> &transaction)
 {
     if (ME->Refetch(position) != Level::Benign) {
         ME->noteError(11);
@@ -319,7 +324,7 @@ int RelationKeeper::deleteAttempt(const std::string &position, bool framed)
         ME->ReportLastError();
         return Level::Notify;
     }
-    if (framed && ME->services().engine().commit() != Result::Ok) {
+    if (transaction && transaction->commit() != Result::Ok) {
         // A failed commit has rolled back.
         ME->noteError(11);
         ME->ReportLastError();

@@ -1,5 +1,6 @@
 #include "store/storecontext.h"
 
+#include "store/enginefactory.h"
 #include "store/files.h"
 
 const std::array<FileId, kFileCount> &StoreContext::fileOrder()
@@ -28,13 +29,13 @@ const std::array<FileId, kFileCount> &StoreContext::fileOrder()
 StoreContext::StoreContext(const std::filesystem::path &folder,
                            MessagePresenter &presenter,
                            HandleFactory handles)
-    : m_engine(folder)
+    : m_engine(makeEngine(DataLocation{folder}))
 {
-    m_errors = std::make_unique<ErrorManager>(m_engine.status(), presenter);
+    m_errors = std::make_unique<ErrorManager>(m_engine->status(), presenter);
     m_errors->Init();
     m_errors->LoadMessages(storeMessages());
     m_ini.Init((folder / std::string(IniManager::DefaultFileName)).string());
-    m_services = std::make_unique<FileServices>(m_engine, m_threads, std::move(handles));
+    m_services = std::make_unique<FileServices>(*m_engine, m_threads, std::move(handles));
 
     // A relation names the other file's keeper, so all of them exist before any is set up.
     for (FileId file : fileOrder()) {

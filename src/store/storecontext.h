@@ -10,10 +10,10 @@
 #include <memory>
 
 // The record store's process-wide objects, set up in the start-up order and released in the
-// tear-down order: the storage engine on the working folder, the error manager, the settings
-// file, then per record file its access manager with its keys and its relation keeper with
-// its relations. No file is opened here; each is opened (and created) by the first procedure
-// that uses it. Procedures get the objects from here, never from globals.
+// tear-down order: the storage engine for the working folder (store/enginefactory.h), the
+// error manager, the settings file, then per record file its access manager with its keys and its
+// relation keeper with its relations. No file is opened here; each is opened (and created) by the
+// first procedure that uses it. Procedures get the objects from here, never from globals.
 class StoreContext
 {
 public:
@@ -28,7 +28,7 @@ public:
     RelationKeeper &relations(FileId file) { return *m_keepers[index(file)]; }
     ErrorManager &errors() { return *m_errors; }
     IniManager &ini() { return m_ini; }
-    Engine &engine() { return m_engine; }
+    Engine &engine() { return *m_engine; }
     ThreadRecords &threads() { return m_threads; }
     FileServices &files() { return *m_services; }
     // The record buffers of the thread that runs now.
@@ -42,7 +42,7 @@ private:
     void setUpFile(FileId file);
     void setUpRelations(FileId file);
 
-    Engine m_engine;
+    std::unique_ptr<Engine> m_engine;
     ThreadRecords m_threads;
     std::unique_ptr<ErrorManager> m_errors;
     IniManager m_ini;

@@ -2,7 +2,6 @@
 
 #include "base/stddate.h"
 #include "base/text.h"
-#include "store/collation.h"
 #include "store/viewtokens.h"
 
 #include <limits>
@@ -12,19 +11,6 @@ using viewtext::Tok;
 using viewtext::Token;
 
 namespace {
-
-bool isIdentifier(std::string_view name)
-{
-    if (name.empty())
-        return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i];
-        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-        if (!letter && !(i > 0 && c >= '0' && c <= '9'))
-            return false;
-    }
-    return true;
-}
 
 bool isDigit(char c)
 {
@@ -52,41 +38,66 @@ struct Operand
 {
     std::size_t pos = 0;
     bool upper = false;
-    std::optional<FilterColumn> field;
+    std::optional<FilterField> field;
     const Token *literal = nullptr;
 };
 
-std::string flipped(std::string_view op)
+using Compare = FilterTree::Compare;
+using NodeKind = FilterTree::Node::Kind;
+
+Compare comparisonOf(std::string_view op)
 {
+    if (op == "<>")
+        return Compare::NotEqual;
     if (op == "<")
-        return ">";
+        return Compare::Less;
     if (op == ">")
-        return "<";
+        return Compare::Greater;
     if (op == "<=")
-        return ">=";
+        return Compare::LessEqual;
     if (op == ">=")
-        return "<=";
-    return std::string(op);
+        return Compare::GreaterEqual;
+    return Compare::Equal;
+}
+
+// The comparison seen from the other side: a < b is b > a.
+Compare flipped(Compare op)
+{
+    switch (op) {
+    case Compare::Less:
+        return Compare::Greater;
+    case Compare::Greater:
+        return Compare::Less;
+    case Compare::LessEqual:
+        return Compare::GreaterEqual;
+    case Compare::GreaterEqual:
+        return Compare::LessEqual;
+    default:
+        return op;
+    }
 }
 
 class FilterParser
 {
 public:
-    FilterParser(const std::vector<Token> &tokens, const FilterFieldResolver &resolver)
+    FilterParser(const std::vector<Token> &tokens,
+                 const FilterFieldResolver &resolver,
+                 FilterTree &tree)
         : m_tokens(tokens)
         , m_resolver(resolver)
+        , m_tree(tree)
     {}
 
-    bool parse(std::string &expression)
+    bool parse()
     {
-        if (!parseOr(0, expression))
+        std::int32_t root = -1;
+        if (!parseOr(0, root))
             return false;
         if (peek().kind != Tok::End)
             return unexpected(peek());
         return true;
     }
 
-    std::vector<FieldValue> takeValues() { return std::move(m_values); }
     const std::string &error() const { return m_error; }
 
 private:
@@ -116,31 +127,33 @@ private:
         return fail(token.pos, "unexpected " + viewtext::describe(token));
     }
 
-    bool parseOr(int depth, std::string &out)
+    bool parseOr(int depth, std::int32_t &out)
     {
         if (!parseAnd(depth, out))
             return false;
         while (accept(Tok::Or)) {
-            out += " OR ";
-            if (!parseAnd(depth, out))
+            std::int32_t right = -1;
+            if (!parseAnd(depth, right))
                 return false;
+            out = m_tree.addJoin(NodeKind::Or, out, right);
         }
         return true;
     }
 
-    bool parseAnd(int depth, std::string &out)
+    bool parseAnd(int depth, std::int32_t &out)
     {
         if (!parseUnary(depth, out))
             return false;
         while (accept(Tok::And)) {
-            out += " AND ";
-            if (!parseUnary(depth, out))
+            std::int32_t right = -1;
+            if (!parseUnary(depth, right))
                 return false;
+            out = m_tree.addJoin(NodeKind::And, out, right);
         }
         return true;
     }
 
-    bool parseUnary(int depth, std::string &out)
+    bool parseUnary(int depth, std::int32_t &out)
     {
         const Token &token = peek();
         if (token.kind != Tok::Not && token.kind != Tok::LParen)
@@ -148,14 +161,14 @@ private:
         if (depth >= kMaxViewNesting)
             return fail(token.pos, "nested more than " + std::to_string(kMaxViewNesting) + " deep");
         ++m_next;
-        out += token.kind == Tok::Not ? "NOT (" : "(";
+        std::int32_t inner = -1;
         const bool ok
-            = token.kind == Tok::Not ? parseUnary(depth + 1, out) : parseOr(depth + 1, out);
+            = token.kind == Tok::Not ? parseUnary(depth + 1, inner) : parseOr(depth + 1, inner);
         if (!ok)
             return false;
         if (token.kind == Tok::LParen && !accept(Tok::RParen))
             return fail(peek().pos, "')' expected for the '(' at " + std::to_string(token.pos + 1));
-        out += ')';
+        out = m_tree.addEnclosing(token.kind == Tok::Not ? NodeKind::Not : NodeKind::Group, inner);
         return true;
     }
 
@@ -174,8 +187,6 @@ private:
             operand.field = m_resolver ? m_resolver(token.text) : std::nullopt;
             if (!operand.field)
                 return fail(token.pos, "unknown field " + viewtext::excerpt(token.text));
-            if (!isIdentifier(operand.field->column))
-                return fail(token.pos, "field " + viewtext::excerpt(token.text) + " has no column");
             if (operand.upper && operand.field->type != FieldType::String)
                 return fail(token.pos, "UPPER needs a text field");
         } else if (token.kind == Tok::Text || token.kind == Tok::Number) {
@@ -188,7 +199,7 @@ private:
         return true;
     }
 
-    bool parseComparison(std::string &out)
+    bool parseComparison(std::int32_t &out)
     {
         Operand left;
         Operand right;
@@ -200,37 +211,34 @@ private:
         ++m_next;
         if (!parseOperand(right))
             return false;
-        std::string opText(op.text);
+        Compare comparison = comparisonOf(op.text);
         if (!left.field && !right.field)
             return fail(left.pos, "a comparison needs a field");
         if (!left.field) {
             std::swap(left, right);
-            opText = flipped(opText);
+            comparison = flipped(comparison);
         }
-        out += left.field->column;
-        if (left.upper || (right.field && right.upper))
-            out += std::string(" COLLATE ") + kNoCaseCollation;
-        out += ' ' + opText + ' ';
+        using Kind = FilterTree::Operand::Kind;
+        const FilterTree::Operand field{Kind::Field, left.upper, left.field->index};
         if (right.field) {
-            out += right.field->column;
+            out = m_tree.addComparison(
+                field, comparison, {Kind::Field, right.upper, right.field->index});
             return true;
         }
         FieldValue value;
-        if (!bindable(*left.field, left.upper, right, value))
+        if (!valueOf(*left.field, right, value))
             return false;
-        m_values.push_back(std::move(value));
-        out += '?';
+        const std::uint16_t constant = m_tree.addConstant(std::move(value));
+        out = m_tree.addComparison(field, comparison, {Kind::Constant, right.upper, constant});
         return true;
     }
 
-    // The literal as the field's column holds values of its kind.
-    bool bindable(const FilterColumn &field, bool fieldUpper, const Operand &lit, FieldValue &out)
+    // The literal as a value of the field's kind.
+    bool valueOf(const FilterField &field, const Operand &lit, FieldValue &out)
     {
         const Token &token = *lit.literal;
         if (field.type == FieldType::String) {
-            std::string text(token.kind == Tok::Text ? rt::clip(token.value) : token.text);
-            // With UPPER on the field the collation ignores case already.
-            out = lit.upper && !fieldUpper ? rt::upperUtf8(text) : std::move(text);
+            out = std::string(token.kind == Tok::Text ? rt::clip(token.value) : token.text);
             return true;
         }
         if (lit.upper)
@@ -262,8 +270,8 @@ private:
 
     const std::vector<Token> &m_tokens;
     const FilterFieldResolver &m_resolver;
+    FilterTree &m_tree;
     std::size_t m_next = 0;
-    std::vector<FieldValue> m_values;
     std::string m_error;
 };
 
@@ -271,11 +279,11 @@ private:
 
 FilterFieldResolver fileFieldResolver(const FileDef &file)
 {
-    return [&file](std::string_view name) -> std::optional<FilterColumn> {
+    return [&file](std::string_view name) -> std::optional<FilterField> {
         const int index = file.fieldIndex(name);
         if (index < 0)
             return std::nullopt;
-        return FilterColumn{file.fields[index].name, file.fields[index].type};
+        return FilterField{static_cast<std::uint16_t>(index), file.fields[index].type};
     };
 }
 
@@ -287,14 +295,11 @@ FilterParseResult parseFilter(std::string_view text, const FilterFieldResolver &
         return result;
     if (tokens.size() == 1) // only the end: a blank text filters nothing
         return result;
-    FilterParser parser(tokens, resolver);
-    std::string expression;
-    if (!parser.parse(expression)) {
+    FilterParser parser(tokens, resolver, result.filter);
+    if (!parser.parse()) {
         result.error = parser.error();
-        return result;
+        result.filter.clear();
     }
-    result.filter.expression = std::move(expression);
-    result.filter.values = parser.takeValues();
     return result;
 }
 

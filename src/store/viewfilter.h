@@ -4,12 +4,14 @@
 #include "store/layout.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// The filter and order texts of views, turned into what the storage engine executes.
+// The filter and order texts of views, turned into a filter tree (store/filtertree.h) and
+// an ordering that the storage engine runs.
 //
 // A filter text is what the view manager builds from range limits and named filters, or what
 // a user wrote as a named filter:
@@ -22,13 +24,10 @@
 // =, <>, <, >, <=, >=, joined by AND, OR and NOT, grouped by parentheses. Keywords and field
 // names ignore letter case; blanks between tokens are free.
 //
-// The result holds an SQL expression made only of column names, '?' placeholders, those
-// operators and parentheses, and the values to bind: nothing of the text itself reaches SQL.
-// A comparison with UPPER around the field ignores letter case: it is written under the
-// collation of case-ignoring keys (store/collation.h) so that it can seek their index.
-// Values take the field's kind: texts are bound without trailing blanks as the columns hold
-// them; numbers and dates as numbers (a date as its day number, also from a quoted
-// 'dd.mm.yyyy').
+// In the tree every comparison has its field on the left (a value written first is turned
+// round), and the parentheses stay where the text has them. Values take the field's kind:
+// texts are held without trailing blanks as the records hold them; numbers and dates as
+// numbers (a date as its day number, also from a quoted 'dd.mm.yyyy').
 //
 // Nothing here throws. A text that cannot be read gives an error text for the caller's
 // message and no filter.
@@ -38,15 +37,15 @@ inline constexpr std::size_t kMaxViewTextLength = 5000;
 // Deepest nesting of parentheses and NOT.
 inline constexpr int kMaxViewNesting = 64;
 
-struct FilterColumn
+struct FilterField
 {
-    std::string column; // the SQL column: the field name without prefix
+    std::uint16_t index; // the field's number in the view's primary file
     FieldType type;
 };
 
-// A field name of a filter text as a column of the view's primary file; nullopt when the
+// A field name of a filter text as a field of the view's primary file; nullopt when the
 // name is not one of its fields.
-using FilterFieldResolver = std::function<std::optional<FilterColumn>(std::string_view name)>;
+using FilterFieldResolver = std::function<std::optional<FilterField>(std::string_view name)>;
 
 // The fields of one file, by "KUN:KNAME" or "KNAME", ignoring letter case. Keeps a reference
 // to the file's definition, which lives as long as the program.
@@ -54,7 +53,7 @@ FilterFieldResolver fileFieldResolver(const FileDef &file);
 
 struct FilterParseResult
 {
-    SqlFilter filter; // empty for a blank text: no condition
+    FilterTree filter; // empty for a blank text: no condition
     std::string error;
     bool ok() const { return error.empty(); }
 };

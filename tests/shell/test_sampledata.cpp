@@ -46,7 +46,7 @@ TEST(SampleData, FillsEveryCatalogueFileAndNoOrderFile)
                         FileId::atran,
                         FileId::aufpap,
                         FileId::asatz})
-        EXPECT_FALSE(std::filesystem::exists(t.pathOf(file))) << fileDef(file).label;
+        EXPECT_FALSE(t.exists(file)) << fileDef(file).label;
 
     const std::pair<FileId, std::int64_t> expected[] = {
         {FileId::papier, 7},
@@ -197,7 +197,7 @@ TEST(SampleData, RefusesAFolderThatHoldsRecordFiles)
     StoreFixture own;
     own.add(FileId::kunde, [](Records &r) { r.set(KUN::KNAME, "Eigene Kundin"); });
     EXPECT_EQ(sampledata::fillSampleData(*own.store), sampledata::FillResult::FolderInUse);
-    EXPECT_FALSE(std::filesystem::exists(own.pathOf(FileId::papier)));
+    EXPECT_FALSE(own.exists(FileId::papier));
 }
 
 // As the run script calls it: a folder that does not exist yet, then the same folder again.
@@ -212,7 +212,7 @@ TEST(SampleDataProgram, FillsANewFolderOnceAndThenRefuses)
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     };
     EXPECT_EQ(exitCode(), 0);
-    EXPECT_TRUE(std::filesystem::exists(Engine(data).pathOf(FileId::maschin)));
+    EXPECT_TRUE(makeEngine(DataLocation{data})->exists(FileId::maschin));
     EXPECT_NE(exitCode(), 0);
 }
 

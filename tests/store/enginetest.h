@@ -1,69 +1,93 @@
 #pragma once
 
-// What the engine tests share: a temporary working folder, files created and opened in it,
-// and a look at a file through SQLite directly.
+// What the engine tests share: a fresh place for record files with engines on it, files
+// created and opened there, and passes read out. The contract tests run on every kind of
+// engine in engineKinds(); each gets a place of its own.
 
-#include "store/engine.h"
+#include "store/enginefactory.h"
 #include "store/files.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
-class TempFolder
+// A fresh, empty place for the record files, and engines on it: the first one a test's own,
+// each further one another station at the same files (also in another process).
+class EnginePlace
 {
 public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tessaro-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("no temporary folder");
-        m_path = pattern;
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder &) = delete;
-    TempFolder &operator=(const TempFolder &) = delete;
-
-    const std::filesystem::path &path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
+    virtual ~EnginePlace() = default;
+    virtual std::unique_ptr<Engine> engine() = 0;
 };
 
-// A working folder with an engine, one thread's record buffers and a handle per file used.
-class EngineTest : public ::testing::Test
+// Record files in a temporary folder of their own.
+class FolderPlace : public EnginePlace
+{
+public:
+    std::unique_ptr<Engine> engine() override { return makeEngine(DataLocation{folder()}); }
+    const std::filesystem::path &folder() const { return m_folder.path(); }
+
+private:
+    TempFolder m_folder;
+};
+
+struct EngineKind
+{
+    const char *name;
+    std::unique_ptr<EnginePlace> (*place)();
+};
+
+inline void PrintTo(const EngineKind &kind, std::ostream *out)
+{
+    *out << kind.name;
+}
+
+// Every kind of engine the contract tests run on.
+inline const std::vector<EngineKind> &engineKinds()
+{
+    static const std::vector<EngineKind> kinds = {
+        {"Folder",
+         []() -> std::unique_ptr<EnginePlace> {
+             return std::make_unique<FolderPlace>();
+         }},
+    };
+    return kinds;
+}
+
+// A place with an engine, one thread's record buffers and a cursor per file used.
+class EngineFixture
 {
 protected:
-    EngineTest()
-        : engine(folder.path())
+    explicit EngineFixture(std::unique_ptr<EnginePlace> place)
+        : m_place(std::move(place))
+        , m_engine(m_place->engine())
+        , engine(*m_engine)
     {}
-    ~EngineTest() override
+    ~EngineFixture()
     {
-        handles.clear(); // handles go before their engine
+        handles.clear(); // cursors go before their engine
     }
 
-    // The handle of a file, created empty and opened on first use.
+    EnginePlace &place() { return *m_place; }
+
+    // The cursor of a file, created empty and opened on first use.
     RecordFile &file(FileId id)
     {
         const auto index = static_cast<std::size_t>(id);
         if (!handles[index]) {
-            handles[index] = std::make_unique<RecordFile>(engine, id, records[id]);
+            handles[index] = engine.recordFile(id, records[id]);
             EXPECT_EQ(handles[index]->create(), 0) << engine.status().engineMessage;
             EXPECT_EQ(handles[index]->open(), 0) << engine.status().engineMessage;
         }
         return *handles[index];
     }
 
-    // Closes every handle that file() opened.
+    // Closes every cursor that file() opened.
     void closeAll()
     {
         for (auto &handle : handles)
@@ -88,49 +112,30 @@ protected:
         return seen;
     }
 
-    TempFolder folder;
-    Engine engine;
+private:
+    std::unique_ptr<EnginePlace> m_place;
+    std::unique_ptr<Engine> m_engine;
+
+protected:
+    Engine &engine;
     Records records;
     std::vector<std::unique_ptr<RecordFile>> handles
         = std::vector<std::unique_ptr<RecordFile>>(kFileCount);
 };
 
-// A direct connection to a record file, as any SQLite client would open it.
-class RawFile
+// A contract test: what any engine must do, run once per kind of engine.
+class EngineTest : public ::testing::TestWithParam<EngineKind>, public EngineFixture
 {
-public:
-    explicit RawFile(const std::filesystem::path &path)
-    {
-        sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-    }
-    ~RawFile() { sqlite3_close_v2(m_db); }
-    RawFile(const RawFile &) = delete;
-    RawFile &operator=(const RawFile &) = delete;
-
-    sqlite3 *handle() const { return m_db; }
-
-    int exec(const std::string &sql)
-    {
-        return sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr);
-    }
-
-    // The first column of every row of a query, as text.
-    std::vector<std::string> column(const std::string &sql)
-    {
-        std::vector<std::string> values;
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-            ADD_FAILURE() << sqlite3_errmsg(m_db) << " in " << sql;
-            return values;
-        }
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0));
-            values.emplace_back(text ? text : "<null>");
-        }
-        sqlite3_finalize(stmt);
-        return values;
-    }
-
-private:
-    sqlite3 *m_db = nullptr;
+protected:
+    EngineTest()
+        : EngineFixture(GetParam().place())
+    {}
 };
+
+#define INSTANTIATE_ENGINE_CONTRACT(Suite)                                          \
+    INSTANTIATE_TEST_SUITE_P(Engines,                                               \
+                             Suite,                                                 \
+                             ::testing::ValuesIn(engineKinds()),                    \
+                             [](const ::testing::TestParamInfo<EngineKind> &info) { \
+                                 return std::string(info.param.name);               \
+                             })

@@ -1,9 +1,6 @@
-// Key order for every kind of key, unique keys, and the query plans of passes.
+// Key order for every kind of key, and unique keys.
 
 #include "enginetest.h"
-
-#include "store/collation.h"
-#include "store/enginesql.h"
 
 #include <cstring>
 
@@ -22,7 +19,7 @@ void addOrder(RecordFile &auftrag, int number, const char *customer, const char 
     ASSERT_EQ(auftrag.add(), 0) << number;
 }
 
-TEST_F(KeysTest, CustomerKeyGroupsByStatusNewestFirstStatusKeyOldestFirst)
+TEST_P(KeysTest, CustomerKeyGroupsByStatusNewestFirstStatusKeyOldestFirst)
 {
     RecordFile &auftrag = file(FileId::auftrag);
     addOrder(auftrag, 1, "K2", "ANGEBOT", 80000);
@@ -50,7 +47,7 @@ TEST_F(KeysTest, CustomerKeyGroupsByStatusNewestFirstStatusKeyOldestFirst)
               (std::vector<std::string>{"6", "2", "7", "4", "3", "5", "1"}));
 }
 
-TEST_F(KeysTest, MultiComponentKeysOrderByEachComponentInTurn)
+TEST_P(KeysTest, MultiComponentKeysOrderByEachComponentInTurn)
 {
     RecordFile &maschin = file(FileId::maschin);
     const char *const rows[][2] = {
@@ -85,7 +82,7 @@ TEST_F(KeysTest, MultiComponentKeysOrderByEachComponentInTurn)
     EXPECT_EQ(backward(kunde, KUN::KPLZ), (std::vector<std::string>{"53111", "53000", "52062"}));
 }
 
-TEST_F(KeysTest, DuplicatesStayInInsertionOrderAlsoAfterAnUpdate)
+TEST_P(KeysTest, DuplicatesStayInInsertionOrderAlsoAfterAnUpdate)
 {
     RecordFile &papier = file(FileId::papier);
     const char *const names[] = {"Offset 80g", "Bilderdruck", "Offset 80g", "Offset 80g"};
@@ -107,7 +104,7 @@ TEST_F(KeysTest, DuplicatesStayInInsertionOrderAlsoAfterAnUpdate)
     EXPECT_EQ(forward(papier, PAP::APAP), (std::vector<std::string>{"2", "1", "3", "4"}));
 }
 
-TEST_F(KeysTest, NoCaseKeysSortUmlautsWithTheirBaseLetter)
+TEST_P(KeysTest, NoCaseKeysSortUmlautsWithTheirBaseLetter)
 {
     RecordFile &kunde = file(FileId::kunde);
     const char *const names[] = {"Zander",
@@ -173,7 +170,7 @@ const UniqueCase kUniqueCases[] = {
     {FileId::papier, PAP::Keypbez.index, PAP::APAP.index, PAP::PBEZ.index, false},
 };
 
-TEST_F(KeysTest, UniqueKeysRefuseASecondEqualValueAndLeaveBufferAndFileUnchanged)
+TEST_P(KeysTest, UniqueKeysRefuseASecondEqualValueAndLeaveBufferAndFileUnchanged)
 {
     for (const UniqueCase &c : kUniqueCases) {
         const FileDef &def = fileDef(c.file);
@@ -211,63 +208,6 @@ TEST_F(KeysTest, UniqueKeysRefuseASecondEqualValueAndLeaveBufferAndFileUnchanged
     }
 }
 
-std::vector<std::string> planOf(sqlite3 *db, const std::string &sql)
-{
-    std::vector<std::string> details;
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(db, ("EXPLAIN QUERY PLAN " + sql).c_str(), -1, &stmt, nullptr)
-        != SQLITE_OK) {
-        ADD_FAILURE() << sqlite3_errmsg(db) << " in " << sql;
-        return details;
-    }
-    while (sqlite3_step(stmt) == SQLITE_ROW)
-        details.emplace_back(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 3)));
-    sqlite3_finalize(stmt);
-    return details;
-}
-
-void expectSeek(sqlite3 *db, const std::string &sql, const std::string &index)
-{
-    const auto plan = planOf(db, sql);
-    ASSERT_EQ(plan.size(), 1u) << sql;
-    EXPECT_EQ(plan[0].rfind("SEARCH ", 0), 0u) << plan[0] << "\n" << sql;
-    EXPECT_NE(plan[0].find(index), std::string::npos) << plan[0] << "\n" << sql;
-}
-
-TEST_F(KeysTest, EveryPassAndEveryGetSeeksItsKeysIndex)
-{
-    for (std::size_t i = 0; i < kFileCount; ++i) {
-        const auto id = static_cast<FileId>(i);
-        const FileDef &def = fileDef(id);
-        file(id);
-        RawFile raw(engine.pathOf(id));
-        collation::registerAll(raw.handle());
-        const auto statements = enginesql::fileStatements(def, "main");
-        for (int k = 0; k < def.keyCount; ++k) {
-            SCOPED_TRACE(def.qualifiedKeyName(k));
-            const std::string index = "INDEX " + def.qualifiedKeyName(k);
-            const KeySpec spec = KeySpec::ofKey(id, k);
-            expectSeek(raw.handle(), enginesql::passSql(def, spec, {}, true, "main"), index);
-            expectSeek(raw.handle(), enginesql::passSql(def, spec, {}, false, "main"), index);
-            // Keys over the same fields may share their index for a get.
-            expectSeek(raw.handle(), statements.get[static_cast<std::size_t>(k)], "INDEX");
-        }
-        expectSeek(raw.handle(),
-                   enginesql::passSql(def, KeySpec{}, {}, true, "main"),
-                   "INTEGER PRIMARY KEY");
-    }
-}
-
-TEST_F(KeysTest, AFilteredPassOverAKeyStillSeeksItsIndex)
-{
-    const FileDef &def = fileDef(FileId::kunde);
-    file(FileId::kunde);
-    RawFile raw(engine.pathOf(FileId::kunde));
-    collation::registerAll(raw.handle());
-    SqlFilter filter{"\"KRAB\" > ? AND \"KORT\" = ?", {5.0, std::string("Bonn")}};
-    const KeySpec spec = KeySpec::ofKey(FileId::kunde, KUN::Keykname.index);
-    expectSeek(
-        raw.handle(), enginesql::passSql(def, spec, filter, true, "main"), "INDEX KUN:Keykname");
-}
-
 } // namespace
+
+INSTANTIATE_ENGINE_CONTRACT(KeysTest);

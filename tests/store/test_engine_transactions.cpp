@@ -1,13 +1,10 @@
-// Transactions across files: all or nothing, also when the process dies in between.
+// Transactions across files: all or nothing, also when the process dies in between; and
+// the guard that frames them.
 
 #include "enginetest.h"
+#include "killedwrites.h"
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstring>
+#include "store/transaction.h"
 
 namespace {
 
@@ -30,12 +27,13 @@ void addCalculation(RecordFile &kaldruck, const std::string &id, const std::stri
     ASSERT_EQ(kaldruck.add(), 0);
 }
 
-TEST_F(TransactionsTest, CommitWritesEveryFileRollbackNone)
+TEST_P(TransactionsTest, CommitWritesEveryFileRollbackNone)
 {
     RecordFile &auftrag = file(FileId::auftrag);
     RecordFile &kaldruck = file(FileId::kaldruck);
     Records otherThread;
-    RecordFile otherView(engine, FileId::kaldruck, otherThread[FileId::kaldruck]);
+    const auto otherViewCursor = engine.recordFile(FileId::kaldruck, otherThread[FileId::kaldruck]);
+    RecordFile &otherView = *otherViewCursor;
     ASSERT_EQ(otherView.open(), 0);
 
     for (const bool keep : {false, true}) {
@@ -54,7 +52,7 @@ TEST_F(TransactionsTest, CommitWritesEveryFileRollbackNone)
     }
 }
 
-TEST_F(TransactionsTest, APassInsideTheTransactionSeesItsOwnDeletes)
+TEST_P(TransactionsTest, APassInsideTheTransactionSeesItsOwnDeletes)
 {
     RecordFile &auftrag = file(FileId::auftrag);
     RecordFile &kaldruck = file(FileId::kaldruck);
@@ -84,7 +82,7 @@ TEST_F(TransactionsTest, APassInsideTheTransactionSeesItsOwnDeletes)
     EXPECT_EQ(auftrag.records(), 0);
 }
 
-TEST_F(TransactionsTest, AFileOutsideTheTransactionIsWrittenAtOnce)
+TEST_P(TransactionsTest, AFileOutsideTheTransactionIsWrittenAtOnce)
 {
     RecordFile &auftrag = file(FileId::auftrag);
     RecordFile &papier = file(FileId::papier);
@@ -99,12 +97,14 @@ TEST_F(TransactionsTest, AFileOutsideTheTransactionIsWrittenAtOnce)
     EXPECT_EQ(papier.records(), 1);
 }
 
-TEST_F(TransactionsTest, AFileThatIsNotOpenCannotTakePart)
+TEST_P(TransactionsTest, AFileThatIsNotOpenCannotTakePart)
 {
-    RecordFile closed(engine, FileId::anach, records[FileId::anach]);
+    const auto closedCursor = engine.recordFile(FileId::anach, records[FileId::anach]);
+    RecordFile &closed = *closedCursor;
     EXPECT_EQ(engine.addToTransaction(closed), Result::NoTransaction);
     RecordFile &kunde = file(FileId::kunde);
-    RecordFile readOnly(engine, FileId::kunde, records[FileId::kunde]);
+    const auto readOnlyCursor = engine.recordFile(FileId::kunde, records[FileId::kunde]);
+    RecordFile &readOnly = *readOnlyCursor;
     ASSERT_EQ(readOnly.open(OpenMode::ReadOnly | OpenMode::DenyNone), 0);
     EXPECT_EQ(engine.addToTransaction(readOnly), Result::NoTransaction);
     EXPECT_EQ(engine.addToTransaction(kunde), 0);
@@ -113,7 +113,7 @@ TEST_F(TransactionsTest, AFileThatIsNotOpenCannotTakePart)
     ASSERT_EQ(engine.rollback(), 0);
 }
 
-TEST_F(TransactionsTest, TheWholeOrderFamilyFitsIntoOneTransaction)
+TEST_P(TransactionsTest, TheWholeOrderFamilyFitsIntoOneTransaction)
 {
     const FileId family[] = {FileId::kunde,
                              FileId::auftrag,
@@ -136,214 +136,8 @@ TEST_F(TransactionsTest, TheWholeOrderFamilyFitsIntoOneTransaction)
     }
 }
 
-// A file system shim for the child process: it kills the process at the moment its commit
-// starts writing the second database file, when the first one already holds the new pages.
-namespace crash {
-
-sqlite3_vfs *real = nullptr;
-sqlite3_vfs shim;
-sqlite3_io_methods methods;
-bool armed = false;
-char firstWritten[512] = {};
-
-struct File
-{
-    sqlite3_file base;
-    sqlite3_file *real;
-    bool mainDb;
-    char name[512];
-};
-
-sqlite3_file *inner(sqlite3_file *f)
-{
-    return reinterpret_cast<File *>(f)->real;
-}
-
-int xClose(sqlite3_file *f)
-{
-    return inner(f)->pMethods->xClose(inner(f));
-}
-int xRead(sqlite3_file *f, void *p, int n, sqlite3_int64 o)
-{
-    return inner(f)->pMethods->xRead(inner(f), p, n, o);
-}
-int xWrite(sqlite3_file *f, const void *p, int n, sqlite3_int64 o)
-{
-    auto *file = reinterpret_cast<File *>(f);
-    if (armed && file->mainDb) {
-        if (!firstWritten[0])
-            std::snprintf(firstWritten, sizeof firstWritten, "%s", file->name);
-        else if (std::strcmp(firstWritten, file->name) != 0)
-            raise(SIGKILL);
-    }
-    return inner(f)->pMethods->xWrite(inner(f), p, n, o);
-}
-int xTruncate(sqlite3_file *f, sqlite3_int64 size)
-{
-    return inner(f)->pMethods->xTruncate(inner(f), size);
-}
-int xSync(sqlite3_file *f, int flags)
-{
-    return inner(f)->pMethods->xSync(inner(f), flags);
-}
-int xFileSize(sqlite3_file *f, sqlite3_int64 *size)
-{
-    return inner(f)->pMethods->xFileSize(inner(f), size);
-}
-int xLock(sqlite3_file *f, int level)
-{
-    return inner(f)->pMethods->xLock(inner(f), level);
-}
-int xUnlock(sqlite3_file *f, int level)
-{
-    return inner(f)->pMethods->xUnlock(inner(f), level);
-}
-int xCheckReservedLock(sqlite3_file *f, int *out)
-{
-    return inner(f)->pMethods->xCheckReservedLock(inner(f), out);
-}
-int xFileControl(sqlite3_file *f, int op, void *arg)
-{
-    return inner(f)->pMethods->xFileControl(inner(f), op, arg);
-}
-int xSectorSize(sqlite3_file *f)
-{
-    return inner(f)->pMethods->xSectorSize(inner(f));
-}
-int xDeviceCharacteristics(sqlite3_file *f)
-{
-    return inner(f)->pMethods->xDeviceCharacteristics(inner(f));
-}
-
-int xOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *f, int flags, int *outFlags)
-{
-    auto *file = reinterpret_cast<File *>(f);
-    file->real = reinterpret_cast<sqlite3_file *>(file + 1);
-    file->mainDb = (flags & SQLITE_OPEN_MAIN_DB) != 0;
-    std::snprintf(file->name, sizeof file->name, "%s", name ? name : "");
-    const int rc = real->xOpen(real, name, file->real, flags, outFlags);
-    file->base.pMethods = file->real->pMethods ? &methods : nullptr;
-    return rc;
-}
-
-// Version 1 of the file methods: no shared memory, no memory mapping, so that every page
-// goes through xWrite.
-void install()
-{
-    real = sqlite3_vfs_find(nullptr);
-    shim = *real;
-    shim.zName = "crash";
-    shim.szOsFile = static_cast<int>(sizeof(File)) + real->szOsFile;
-    shim.xOpen = xOpen;
-    methods = sqlite3_io_methods{1,
-                                 xClose,
-                                 xRead,
-                                 xWrite,
-                                 xTruncate,
-                                 xSync,
-                                 xFileSize,
-                                 xLock,
-                                 xUnlock,
-                                 xCheckReservedLock,
-                                 xFileControl,
-                                 xSectorSize,
-                                 xDeviceCharacteristics,
-                                 nullptr,
-                                 nullptr,
-                                 nullptr,
-                                 nullptr,
-                                 nullptr,
-                                 nullptr};
-    sqlite3_vfs_register(&shim, 1);
-}
-
-} // namespace crash
-
-enum class Kill { BetweenWrites, InsideCommit, AfterCommit };
-
-// The child writes one order and its calculation in one transaction and dies by SIGKILL at
-// the given moment; returns how many records each file then holds.
-std::pair<std::int64_t, std::int64_t> crashAt(const std::filesystem::path &folder, Kill when)
-{
-    int ready[2];
-    EXPECT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        close(ready[0]);
-        if (when == Kill::InsideCommit)
-            crash::install();
-        Engine engine(folder);
-        Records records;
-        RecordFile auftrag(engine, FileId::auftrag, records[FileId::auftrag]);
-        RecordFile kaldruck(engine, FileId::kaldruck, records[FileId::kaldruck]);
-        if (auftrag.open() || kaldruck.open() || engine.addToTransaction(auftrag)
-            || engine.addToTransaction(kaldruck) || engine.beginTransaction(2))
-            _exit(2);
-        records[FileId::auftrag].set(AUF::FID, "F1");
-        if (auftrag.add())
-            _exit(2);
-        if (when == Kill::BetweenWrites) {
-            (void)!write(ready[1], "x", 1);
-            for (;;)
-                pause();
-        }
-        records[FileId::kaldruck].set(KAD::KAAID, "K1");
-        records[FileId::kaldruck].set(KAD::KAUFID, "F1");
-        if (kaldruck.add())
-            _exit(2);
-        crash::armed = when == Kill::InsideCommit;
-        if (engine.commit())
-            _exit(2);
-        if (when == Kill::InsideCommit)
-            _exit(3); // the shim should have killed it
-        (void)!write(ready[1], "x", 1);
-        for (;;)
-            pause();
-    }
-    close(ready[1]);
-    char byte = 0;
-    if (when != Kill::InsideCommit) {
-        EXPECT_EQ(read(ready[0], &byte, 1), 1);
-    }
-    close(ready[0]);
-    if (when != Kill::InsideCommit)
-        kill(child, SIGKILL);
-    int status = 0;
-    EXPECT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-        << "child ended with " << (WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-    if (when == Kill::InsideCommit) {
-        // It died in the middle of a commit across files: the super-journal is still there.
-        bool superJournal = false;
-        for (const auto &entry : std::filesystem::directory_iterator(folder))
-            superJournal = superJournal || entry.path().string().find("-mj") != std::string::npos;
-        EXPECT_TRUE(superJournal);
-        // And it died half-way: one file holds its new record already, the other does not.
-        // Copies without their journals show the files as they lie on disk.
-        const auto bare = folder / "bare";
-        std::filesystem::create_directory(bare);
-        std::int64_t written = 0;
-        for (const char *name : {"AUFTRAG.sqlite", "KALDRUCK.sqlite"}) {
-            std::filesystem::copy_file(folder / name, bare / name);
-            RawFile copy(bare / name);
-            written += std::stoll(copy.column(std::string("SELECT count(*) FROM ")
-                                              + std::string(name, std::strlen(name) - 7))
-                                      .at(0));
-        }
-        EXPECT_EQ(written, 1);
-        std::filesystem::remove_all(bare);
-    }
-
-    Engine engine(folder);
-    Records records;
-    RecordFile auftrag(engine, FileId::auftrag, records[FileId::auftrag]);
-    RecordFile kaldruck(engine, FileId::kaldruck, records[FileId::kaldruck]);
-    EXPECT_EQ(auftrag.open(), 0) << engine.status().engineMessage;
-    EXPECT_EQ(kaldruck.open(), 0) << engine.status().engineMessage;
-    return {auftrag.records(), kaldruck.records()};
-}
-
-TEST_F(TransactionsTest, AProcessKilledInsideATransactionLeavesAllOrNothing)
+// Killed in the middle of writing, the files hold all of the transaction or none of it.
+TEST_P(TransactionsTest, AProcessKilledInsideATransactionLeavesAllOrNothing)
 {
     struct Case
     {
@@ -353,7 +147,6 @@ TEST_F(TransactionsTest, AProcessKilledInsideATransactionLeavesAllOrNothing)
     };
     const Case cases[] = {
         {"killed between the two writes", Kill::BetweenWrites, 0},
-        {"killed while the commit writes the second file", Kill::InsideCommit, 0},
         {"killed after the commit", Kill::AfterCommit, 1},
     };
     for (const Case &c : cases) {
@@ -362,10 +155,76 @@ TEST_F(TransactionsTest, AProcessKilledInsideATransactionLeavesAllOrNothing)
         file(FileId::auftrag);
         file(FileId::kaldruck);
         closeAll(); // nothing of the files is open in this process while the child runs
-        const auto [orders, calculations] = crashAt(folder.path(), c.when);
+        const auto [orders, calculations] = killedWriting(place(), c.when);
         EXPECT_EQ(orders, c.expected);
         EXPECT_EQ(calculations, c.expected);
     }
 }
 
+// The guard commits what it frames, and rolls it back however else it leaves its scope;
+// a transaction already ended by the engine is not committed.
+TEST_P(TransactionsTest, TheGuardCommitsOrRollsBackAsItLeaves)
+{
+    RecordFile &auftrag = file(FileId::auftrag);
+    RecordFile &kaldruck = file(FileId::kaldruck);
+    enum class End { Commit, LeaveScope, RollBack, EndedBeforeCommit };
+    const struct
+    {
+        const char *name;
+        End end;
+        std::int64_t kept;
+    } cases[] = {
+        {"committed", End::Commit, 1},
+        {"left uncommitted", End::LeaveScope, 0},
+        {"rolled back early", End::RollBack, 0},
+        {"ended by the engine before the commit", End::EndedBeforeCommit, 0},
+    };
+    int number = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::int64_t before = auftrag.records();
+        ASSERT_EQ(engine.addToTransaction(auftrag), 0);
+        ASSERT_EQ(engine.addToTransaction(kaldruck), 0);
+        {
+            Transaction transaction(engine, 2);
+            ASSERT_EQ(transaction.began(), 0);
+            EXPECT_TRUE(transaction.isOpen());
+            ++number;
+            addOrder(auftrag, number, "F" + std::to_string(number));
+            addCalculation(kaldruck, "K" + std::to_string(number), "F" + std::to_string(number));
+            switch (c.end) {
+            case End::Commit:
+                EXPECT_EQ(transaction.commit(), 0);
+                break;
+            case End::LeaveScope:
+                break;
+            case End::RollBack:
+                transaction.rollback();
+                break;
+            case End::EndedBeforeCommit:
+                ASSERT_EQ(engine.rollback(), 0);
+                EXPECT_FALSE(transaction.isOpen());
+                EXPECT_NE(transaction.commit(), 0);
+                break;
+            }
+        }
+        EXPECT_FALSE(engine.inTransaction());
+        EXPECT_EQ(auftrag.records(), before + c.kept);
+        EXPECT_EQ(kaldruck.records(), before + c.kept);
+    }
+    // A guard that could not begin commits nothing and leaves the engine as it was.
+    ASSERT_EQ(engine.addToTransaction(auftrag), 0);
+    ASSERT_EQ(engine.beginTransaction(2), 0);
+    {
+        Transaction second(engine, 2);
+        EXPECT_NE(second.began(), 0);
+        EXPECT_FALSE(second.isOpen());
+        EXPECT_NE(second.commit(), 0);
+    }
+    EXPECT_TRUE(engine.inTransaction());
+    ASSERT_EQ(engine.rollback(), 0);
+}
+
 } // namespace
+
+INSTANTIATE_ENGINE_CONTRACT(TransactionsTest);

@@ -5,41 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
-#include <fstream>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-bool hasRecordFiles(const fs::path &folder)
+bool hasRecordFiles(const StoreFixture &t)
 {
-    for (const fs::directory_entry &entry : fs::directory_iterator(folder)) {
-        if (entry.path().extension() == ".sqlite")
+    for (std::size_t i = 0; i < kFileCount; ++i) {
+        if (t.exists(static_cast<FileId>(i)))
             return true;
     }
     return false;
 }
-
-// Notes the options sent to the engine.
-class SendRecordingHandle : public FileHandle
-{
-public:
-    SendRecordingHandle(Engine &e, FileId f, RecordBuffer &b, std::vector<std::string> &sent)
-        : FileHandle(e, f, b)
-        , m_sent(sent)
-    {}
-    int send(std::string_view option) override
-    {
-        m_sent.emplace_back(option);
-        return FileHandle::send(option);
-    }
-
-private:
-    std::vector<std::string> &m_sent;
-};
 
 void addPaper(StoreFixture &t, const char *name)
 {
@@ -51,7 +28,7 @@ void addPaper(StoreFixture &t, const char *name)
 TEST(FileManagerOpen, StartUpSetsUpEveryFileWithoutTouchingTheDisk)
 {
     StoreFixture t;
-    EXPECT_FALSE(hasRecordFiles(t.folder.path()));
+    EXPECT_FALSE(hasRecordFiles(t));
 
     const std::vector<FileServices::Registration> &registry = t.store->files().registry();
     ASSERT_EQ(registry.size(), kFileCount);
@@ -127,13 +104,13 @@ TEST(FileManagerOpen, FirstOpenTouchesNoDiskAndFirstWriteCreatesTheFile)
     FileManager &paper = t.fm(FileId::papier);
     t.records().set(PAP::PBEZ, "Bilderdruck 135g");
     ASSERT_EQ(paper.Open(), Level::Benign);
-    EXPECT_FALSE(fs::exists(t.pathOf(FileId::papier)));
+    EXPECT_FALSE(t.exists(FileId::papier));
     EXPECT_EQ(paper.threadState().USED, 0);
 
     // The create happens inside the first record operation, which then goes on with the
     // buffer the caller had filled.
     ASSERT_EQ(paper.InsertQuiet(), Level::Benign);
-    EXPECT_TRUE(fs::exists(t.pathOf(FileId::papier)));
+    EXPECT_TRUE(t.exists(FileId::papier));
     EXPECT_EQ(paper.threadState().USED, 1);
     EXPECT_EQ(t.records().get(PAP::PBEZ), "Bilderdruck 135g");
     EXPECT_EQ(t.records().get(PAP::APAP), 1);
@@ -142,7 +119,7 @@ TEST(FileManagerOpen, FirstOpenTouchesNoDiskAndFirstWriteCreatesTheFile)
     EXPECT_EQ(t.count(FileId::papier), 1);
     EXPECT_TRUE(t.presenter.shown.empty());
     // No other file came into being.
-    EXPECT_FALSE(fs::exists(t.pathOf(FileId::kunde)));
+    EXPECT_FALSE(t.exists(FileId::kunde));
 }
 
 TEST(FileManagerOpen, FirstReadCreatesAnEmptyFile)
@@ -153,7 +130,7 @@ TEST(FileManagerOpen, FirstReadCreatesAnEmptyFile)
     ASSERT_EQ(text.startPass(TEX::Keyidtext), Result::Ok);
     EXPECT_EQ(text.Next(), Level::Notify);
     EXPECT_EQ(text.threadState().ATEOF, 1);
-    EXPECT_TRUE(fs::exists(t.pathOf(FileId::text)));
+    EXPECT_TRUE(t.exists(FileId::text));
     EXPECT_TRUE(t.presenter.shown.empty());
     text.Close();
 }
@@ -187,98 +164,7 @@ TEST(FileManagerOpen, UseBeforeOpenEndsTheProgram)
               "Attempt to use file (papier) before it was opened  Press OK to end this "
               "application");
     EXPECT_EQ(t.presenter.endReason, "File Usage Error");
-    EXPECT_FALSE(fs::exists(t.pathOf(FileId::papier)));
-}
-
-TEST(FileManagerOpen, ReadOnlyFileIsRetriedWithRecoveryThenOpenedReadOnly)
-{
-    std::vector<std::string> sent;
-    StoreFixture t([&](Engine &e, FileId f, RecordBuffer &b) {
-        return std::make_unique<SendRecordingHandle>(e, f, b, sent);
-    });
-    addPaper(t, "Offset 80g");
-    t.store.reset();
-    fs::permissions(t.pathOf(FileId::papier),
-                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    t.restart([&](Engine &e, FileId f, RecordBuffer &b) {
-        return std::make_unique<SendRecordingHandle>(e, f, b, sent);
-    });
-
-    FileManager &paper = t.fm(FileId::papier);
-    paper.Open();
-    ASSERT_EQ(paper.startPass(PAP::Keyapap), Result::Ok);
-    EXPECT_EQ(sent, std::vector<std::string>{"Recover=10"});
-    ASSERT_EQ(t.presenter.shown.size(), 1u);
-    EXPECT_EQ(t.presenter.shown[0].title, "Access Denied");
-    EXPECT_EQ(t.presenter.shown[0].text,
-              "Could not get write access to papier so trying read-only.");
-    EXPECT_EQ(paper.OPENMODE, 0x40) << "read-only, sharing kept";
-
-    // The program goes on, reading.
-    ASSERT_EQ(paper.Next(), Level::Benign);
-    EXPECT_EQ(t.records().get(PAP::PBEZ), "Offset 80g");
-    // Writing is refused with a message, not a crash.
-    t.records().set(PAP::PBEZ, "Offset 90g");
-    EXPECT_EQ(paper.Update(), Level::Notify);
-    EXPECT_EQ(t.presenter.shown.back().title, "Record was not updated");
-    paper.Close();
-}
-
-TEST(FileManagerOpen, MissingKeysAreReportedAndRebuiltWithoutLosingRecords)
-{
-    StoreFixture t;
-    addPaper(t, "Offset 80g");
-    addPaper(t, "Karton 300g");
-    t.store.reset();
-    {
-        sqlite3 *db = nullptr;
-        ASSERT_EQ(sqlite3_open(t.pathOf(FileId::papier).c_str(), &db), SQLITE_OK);
-        sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(
-            db,
-            "SELECT name FROM sqlite_schema WHERE type = 'index' AND sql IS NOT NULL",
-            -1,
-            &st,
-            nullptr);
-        ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
-        const std::string index = reinterpret_cast<const char *>(sqlite3_column_text(st, 0));
-        sqlite3_finalize(st);
-        ASSERT_EQ(
-            sqlite3_exec(db, ("DROP INDEX \"" + index + "\"").c_str(), nullptr, nullptr, nullptr),
-            SQLITE_OK);
-        sqlite3_close(db);
-    }
-    t.restart();
-
-    FileManager &paper = t.fm(FileId::papier);
-    paper.Open();
-    ASSERT_EQ(paper.startPass(PAP::Keypbez), Result::Ok);
-    ASSERT_EQ(t.presenter.titles(), std::vector<std::string>{"Invalid Key"});
-    EXPECT_EQ(t.presenter.shown[0].text, "papier key file is invalid. Key must be rebuilt.");
-    ASSERT_EQ(paper.Next(), Level::Benign);
-    EXPECT_EQ(t.records().get(PAP::PBEZ), "Karton 300g");
-    ASSERT_EQ(paper.Next(), Level::Benign);
-    EXPECT_EQ(t.records().get(PAP::PBEZ), "Offset 80g");
-    EXPECT_EQ(paper.Next(), Level::Notify);
-    paper.Close();
-}
-
-TEST(FileManagerOpen, UnreadableFileEndsTheProgramWithFileAccessError)
-{
-    StoreFixture t;
-    {
-        std::ofstream garbage(t.pathOf(FileId::satz), std::ios::binary);
-        garbage << std::string(4096, '\x5a');
-    }
-    FileManager &satz = t.fm(FileId::satz);
-    satz.Open();
-    EXPECT_THROW(satz.startPass(SAT::Keysbez), ProgramEnded);
-    ASSERT_FALSE(t.presenter.shown.empty());
-    EXPECT_EQ(t.presenter.shown.back().title, "File Access Error");
-    EXPECT_NE(t.presenter.shown.back().text.find("File (satz) could not be opened."),
-              std::string::npos);
-    // The damaged file is left as it was for the user to rescue.
-    EXPECT_EQ(fs::file_size(t.pathOf(FileId::satz)), 4096u);
+    EXPECT_FALSE(t.exists(FileId::papier));
 }
 
 namespace {

@@ -237,9 +237,11 @@ namespace {
 // Another station on the same folder: its own engine and buffer.
 void changeElsewhere(const std::filesystem::path &folder, std::int32_t number, double price)
 {
-    Engine station(folder);
+    const auto stationEngine = makeEngine(DataLocation{folder});
+    Engine &station = *stationEngine;
     RecordBuffer buffer(FileId::arbeit);
-    RecordFile file(station, FileId::arbeit, buffer);
+    const auto fileCursor = station.recordFile(FileId::arbeit, buffer);
+    RecordFile &file = *fileCursor;
     ASSERT_EQ(file.open(), Result::Ok);
     buffer.set(ARB::AAID, number);
     ASSERT_EQ(file.get(ARB::Keyaaid.index), Result::Ok);

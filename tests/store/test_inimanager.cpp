@@ -1,3 +1,4 @@
+#include "store/inifile.h"
 #include "store/inimanager.h"
 
 #include <gtest/gtest.h>
@@ -254,6 +255,33 @@ TEST(IniManager, WritesReachTheFileAtOnceAndKeepWhatTheyDoNotChange)
               "\n"
               "[Neu]\n"
               "Schlüssel=Größe\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+}
+
+// A save either puts the whole new text in the file's place or leaves everything as it was.
+TEST(IniFile, ASaveThatCannotBeDoneLeavesEverythingAsItWas)
+{
+    TempDir dir;
+    IniFile file;
+    file.set("Liste", "Zeile", "neu");
+
+    EXPECT_FALSE(file.save(dir.path / "fehlt" / "morva.INI"));
+    EXPECT_FALSE(fs::exists(dir.path / "fehlt"));
+
+    // A folder where the file should be is not replaced.
+    fs::create_directory(dir.ini());
+    writeFile(dir.ini() / "darin", "alt");
+    EXPECT_FALSE(file.save(dir.ini()));
+    EXPECT_EQ(readFile(dir.ini() / "darin"), "alt");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+
+    // Saved over, the file keeps the permissions its owner gave it.
+    fs::remove_all(dir.ini());
+    writeFile(dir.ini(), "[Liste]\nZeile=alt\n");
+    fs::permissions(dir.ini(), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(file.save(dir.ini()));
+    EXPECT_EQ(readFile(dir.ini()), "[Liste]\nZeile=neu\n");
+    EXPECT_EQ(fs::status(dir.ini()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
 

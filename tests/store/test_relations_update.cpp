@@ -151,9 +151,11 @@ TEST(RelationUpdate, ChangeByAnotherStationIsReportedAfterRollingBack)
     t.fm(FileId::kunde).handle().watch();
     ASSERT_EQ(t.fm(FileId::kunde).FetchQuiet(KUN::Keyid), Level::Benign);
     {
-        Engine station(t.folder.path());
+        const auto stationEngine = makeEngine(DataLocation{t.folder.path()});
+        Engine &station = *stationEngine;
         RecordBuffer buffer(FileId::kunde);
-        RecordFile other(station, FileId::kunde, buffer);
+        const auto otherCursor = station.recordFile(FileId::kunde, buffer);
+        RecordFile &other = *otherCursor;
         ASSERT_EQ(other.open(), Result::Ok);
         buffer.set(KUN::KID, "K2");
         ASSERT_EQ(other.get(KUN::Keyid.index), Result::Ok);

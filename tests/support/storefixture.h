@@ -1,43 +1,17 @@
 #pragma once
 
+#include "store/enginefactory.h"
 #include "store/files.h"
 #include "store/procthread.h"
 #include "store/storecontext.h"
 #include "support/scriptedpresenter.h"
+#include "support/tempfolder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
-
-// A fresh, empty working folder, removed afterwards.
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        std::string name
-            = (std::filesystem::temp_directory_path() / "tessaro-store-XXXXXX").string();
-        if (!::mkdtemp(name.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = name;
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder &) = delete;
-    TempFolder &operator=(const TempFolder &) = delete;
-
-    const std::filesystem::path &path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 // Answers from a script and also notes whether a storage transaction was open while a
 // message was on screen: none may be.
@@ -85,8 +59,8 @@ public:
     FileManager &fm(FileId file) { return store->fileManager(file); }
     RelationKeeper &rk(FileId file) { return store->relations(file); }
     Records &records() { return store->records(); }
-    // Also while the store is down.
-    std::filesystem::path pathOf(FileId file) const { return Engine(folder.path()).pathOf(file); }
+    // Whether the record file is there; also while the store is down.
+    bool exists(FileId file) const { return makeEngine(DataLocation{folder.path()})->exists(file); }
 
     // Adds a record the way a form does: a numbered placeholder, the fields, then Insert.
     void add(FileId file, const std::function<void(Records &)> &fill)

@@ -2,10 +2,10 @@
 
 #include "framework/browse/browsemanager.h"
 
+#include "base/text.h"
 #include "framework/dialogs.h"
 #include "framework/listcontrol.h"
 #include "framework/picture.h"
-#include "base/text.h"
 #include "store/errormanager.h"
 #include "store/filehandle.h"
 #include "store/filemanager.h"
@@ -54,8 +54,7 @@ ListRow BrowseManager::makeRow() const
 void BrowseManager::readAhead(int rows)
 {
     if (PRIMARY)
-        PRIMARY->ME->handle().recordFile().setReadAhead(
-            static_cast<std::size_t>(std::max(rows, 0)));
+        PRIMARY->ME->handle().setReadAhead(static_cast<std::size_t>(std::max(rows, 0)));
 }
 
 bool BrowseManager::Fill(bool forward, bool continuing)

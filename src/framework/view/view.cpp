@@ -2,8 +2,6 @@
 
 #include "store/keyfields.h"
 
-#include <sqlite3.h>
-
 #include <cstring>
 #include <limits>
 #include <map>
@@ -67,10 +65,7 @@ std::optional<KeyRef> keyOfLinks(const FileDef &parent, const std::vector<LinkPa
 // engine leaves its own.
 void noteRefusal(FileManager &file, const std::string &reason)
 {
-    StorageStatus &status = file.services().engine().status();
-    status.code = Result::EngineError;
-    status.engineCode = std::to_string(SQLITE_ERROR);
-    status.engineMessage = reason;
+    file.services().engine().refuse(reason);
 }
 
 } // namespace

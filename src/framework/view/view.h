@@ -13,10 +13,10 @@
 // parent files joined to each record read (an order with its customer). Lists and reports read
 // through it; the view manager (viewmanager.h) builds its filter and order texts.
 //
-// The texts are parsed (store/viewfilter.h) and run by the storage engine as a pass with bound
-// values, so nothing a user typed reaches SQL. A text that cannot be parsed is refused: the
-// view then reads unfiltered (or in the order it had), and the reason stays in the engine's
-// status as the engine leaves the reason of a refused statement, for %ErrorText.
+// The texts are parsed (store/viewfilter.h) into a filter tree that the storage engine runs as
+// a pass with bound values, so nothing a user typed reaches a query. A text that cannot be parsed
+// is refused: the view then reads unfiltered (or in the order it had), and the reason stays in the
+// engine's status as the engine leaves the reason of a refused statement, for %ErrorText.
 //
 // The view reads through the primary file's handle of the current thread, so the record it
 // read is the file's current record, as forms expect when they change or delete it. Another
@@ -69,7 +69,7 @@ public:
     const std::string &filterText() const { return m_filterText; }
     const std::string &orderText() const { return m_orderText; }
     // What the engine runs.
-    const SqlFilter &filter() const { return m_filter; }
+    const FilterTree &filter() const { return m_filter; }
     const KeySpec &order() const { return m_order; }
 
     // Where the next read starts: at the start of the order (next reads the first record,
@@ -124,7 +124,7 @@ private:
 
     std::string m_filterText;
     std::string m_orderText;
-    SqlFilter m_filter;
+    FilterTree m_filter;
     KeySpec m_order;
 
     Start m_start = Start::Beginning;

@@ -2,8 +2,8 @@
 
 #include "samplecatalogue.h"
 
-#include "costing/core/machinecatalogue.h"
 #include "base/idbuilder.h"
+#include "costing/core/machinecatalogue.h"
 #include "store/files.h"
 #include "store/storecontext.h"
 
@@ -218,8 +218,7 @@ bool addMasterRecord(StoreContext &store)
 bool hasRecordFiles(const Engine &engine)
 {
     for (FileId file : StoreContext::fileOrder()) {
-        std::error_code ignored;
-        if (std::filesystem::exists(engine.pathOf(file), ignored))
+        if (engine.exists(file))
             return true;
     }
     return false;

@@ -14,7 +14,7 @@ enum class FillResult {
     Failed,      // a record could not be written; the record store has shown why
 };
 
-// True when any of the sixteen record files lies in the engine's folder.
+// True when any of the sixteen record files is where the engine keeps them.
 bool hasRecordFiles(const Engine &engine);
 
 // Fills an empty data folder on the current procedure thread. Refuses a folder that holds any

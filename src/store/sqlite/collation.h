@@ -21,7 +21,3 @@ int compareNoCase(std::string_view a, std::string_view b);
 int registerAll(sqlite3 *db);
 
 } // namespace collation
-
-// The name filters use when they compare a case-ignoring field, so that their comparisons
-// can use the key's index.
-inline constexpr const char *kNoCaseCollation = collation::kNoCase;

@@ -1,4 +1,4 @@
-#include "store/rowcodec.h"
+#include "store/sqlite/rowcodec.h"
 
 #include "base/stddate.h"
 #include "base/text.h"

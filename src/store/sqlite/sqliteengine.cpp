@@ -1,4 +1,4 @@
-// The engine and its transactions across files.
+// The engine: its files, cursors and transactions across files.
 //
 // A transaction attaches its files to one connection (the first file as "main") and uses
 // SQLite's rollback journal: a commit that touches several files then writes a
@@ -7,11 +7,12 @@
 // files, through any handle, go through that connection: the transaction sees its own
 // writes, and nothing else can write them in between.
 
-#include "store/engine.h"
+#include "store/sqlite/sqliteengine.h"
 
-#include "store/engineimpl.h"
+#include "store/sqlite/recordfile.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace {
 
@@ -22,64 +23,83 @@ std::string aliasOf(const StoredFile &file)
 
 } // namespace
 
-Engine::Engine(std::filesystem::path folder)
+SqliteEngine::SqliteEngine(std::filesystem::path folder)
     : m_folder(std::move(folder))
     , m_impl(std::make_unique<Impl>())
 {}
 
-Engine::~Engine()
+SqliteEngine::~SqliteEngine()
 {
     if (m_impl->inTransaction)
         rollback();
 }
 
-std::filesystem::path Engine::pathOf(FileId file) const
+std::filesystem::path SqliteEngine::pathOf(const std::filesystem::path &folder, FileId file)
 {
-    return m_folder / (std::string(fileDef(file).storedName) + ".sqlite");
+    return folder / (std::string(fileDef(file).storedName) + ".sqlite");
 }
 
-bool Engine::inTransaction() const
+std::unique_ptr<RecordFile> SqliteEngine::recordFile(FileId file, RecordBuffer &buffer)
+{
+    return std::make_unique<SqliteRecordFile>(*this, file, buffer);
+}
+
+bool SqliteEngine::exists(FileId file) const
+{
+    std::error_code ignored;
+    return std::filesystem::exists(pathOf(file), ignored);
+}
+
+int SqliteEngine::refuse(std::string_view reason)
+{
+    return finish(status(), sqlite::Failure{SQLITE_ERROR, std::string(reason)});
+}
+
+bool SqliteEngine::inTransaction() const
 {
     return m_impl->inTransaction;
 }
 
-int Engine::addToTransaction(RecordFile &file)
+int SqliteEngine::addToTransaction(RecordFile &file)
 {
-    return guarded(m_status, [&] {
-        if (!file.m_file || file.m_readOnly)
-            return finish(m_status, Result::NoTransaction);
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        // Only this engine's own cursors can take part.
+        auto *own = dynamic_cast<SqliteRecordFile *>(&file);
+        if (!own || &own->owner() != this || !own->storedFile() || own->isReadOnly())
+            return finish(status, Result::NoTransaction);
+        const std::shared_ptr<StoredFile> &stored = own->storedFile();
         if (m_impl->inTransaction)
-            return finish(m_status,
-                          sqlite::Failure{SQLITE_MISUSE, "a transaction is open already"});
+            return finish(status, sqlite::Failure{SQLITE_MISUSE, "a transaction is open already"});
         auto &files = m_impl->transactionFiles;
-        if (std::find(files.begin(), files.end(), file.m_file) != files.end())
-            return finish(m_status, Result::Ok);
+        if (std::find(files.begin(), files.end(), stored) != files.end())
+            return finish(status, Result::Ok);
         // One file is the connection's own, the others are attached.
-        const int attachable = sqlite3_limit(file.m_file->db().handle(), SQLITE_LIMIT_ATTACHED, -1);
+        const int attachable = sqlite3_limit(stored->db().handle(), SQLITE_LIMIT_ATTACHED, -1);
         if (static_cast<int>(files.size()) >= attachable + 1)
-            return finish(m_status, Result::NoTransaction);
-        files.push_back(file.m_file);
-        return finish(m_status, Result::Ok);
+            return finish(status, Result::NoTransaction);
+        files.push_back(stored);
+        return finish(status, Result::Ok);
     });
 }
 
-int Engine::beginTransaction(int waitSeconds)
+int SqliteEngine::beginTransaction(int waitSeconds)
 {
-    return guarded(m_status, [&] {
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
         Impl &impl = *m_impl;
         if (impl.inTransaction)
-            return finish(m_status,
-                          sqlite::Failure{SQLITE_MISUSE, "a transaction is open already"});
-        impl.transaction = ++impl.transactionsBegun;
+            return finish(status, sqlite::Failure{SQLITE_MISUSE, "a transaction is open already"});
+        transactionBegun();
         if (impl.transactionFiles.empty()) {
             impl.inTransaction = true;
-            return finish(m_status, Result::Ok);
+            return finish(status, Result::Ok);
         }
         auto db = std::make_unique<sqlite::Database>();
         auto fail = [&](const sqlite::Failure &failure) {
             impl.transactionFiles.clear();
-            impl.transaction = 0;
-            return finish(m_status, failure);
+            transactionEnded(false);
+            return finish(status, failure);
         };
         const StoredFile &first = *impl.transactionFiles.front();
         if (db->open(first.path().string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX)
@@ -104,19 +124,14 @@ int Engine::beginTransaction(int waitSeconds)
         }
         impl.transactionDb = std::move(db);
         impl.inTransaction = true;
-        return finish(m_status, Result::Ok);
+        return finish(status, Result::Ok);
     });
 }
 
 namespace {
 
-// Deduced, so that this helper may handle the engine's private state without naming it.
-template<typename Impl>
-void endTransaction(Impl &impl, bool rolledBack)
+void endTransaction(SqliteEngine::Impl &impl)
 {
-    if (rolledBack)
-        impl.rolledBack.push_back(impl.transaction);
-    impl.transaction = 0;
     for (const auto &file : impl.transactionFiles) {
         file->route(nullptr, {});
         file->changed();
@@ -128,42 +143,48 @@ void endTransaction(Impl &impl, bool rolledBack)
 
 } // namespace
 
-int Engine::commit()
+int SqliteEngine::commit()
 {
-    return guarded(m_status, [&] {
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
         Impl &impl = *m_impl;
         if (!impl.inTransaction)
-            return finish(m_status, sqlite::Failure{SQLITE_MISUSE, "no transaction is open"});
+            return finish(status, sqlite::Failure{SQLITE_MISUSE, "no transaction is open"});
         if (!impl.transactionDb) {
-            endTransaction(impl, false);
-            return finish(m_status, Result::Ok);
+            endTransaction(impl);
+            transactionEnded(false);
+            return finish(status, Result::Ok);
         }
         sqlite::Database &db = *impl.transactionDb;
         if (db.exec("COMMIT") != SQLITE_OK) {
             const sqlite::Failure failure = db.lastFailure();
             if (!sqlite3_get_autocommit(db.handle()))
                 db.exec("ROLLBACK");
-            endTransaction(impl, true);
-            return finish(m_status, failure);
+            endTransaction(impl);
+            transactionEnded(true);
+            return finish(status, failure);
         }
-        endTransaction(impl, false);
-        return finish(m_status, Result::Ok);
+        endTransaction(impl);
+        transactionEnded(false);
+        return finish(status, Result::Ok);
     });
 }
 
-int Engine::rollback()
+int SqliteEngine::rollback()
 {
-    return guarded(m_status, [&] {
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
         Impl &impl = *m_impl;
         if (!impl.inTransaction)
-            return finish(m_status, sqlite::Failure{SQLITE_MISUSE, "no transaction is open"});
+            return finish(status, sqlite::Failure{SQLITE_MISUSE, "no transaction is open"});
         int rc = SQLITE_OK;
         sqlite::Failure failure;
         if (impl.transactionDb && !sqlite3_get_autocommit(impl.transactionDb->handle())) {
             rc = impl.transactionDb->exec("ROLLBACK");
             failure = impl.transactionDb->lastFailure();
         }
-        endTransaction(impl, true);
-        return rc == SQLITE_OK ? finish(m_status, Result::Ok) : finish(m_status, failure);
+        endTransaction(impl);
+        transactionEnded(true);
+        return rc == SQLITE_OK ? finish(status, Result::Ok) : finish(status, failure);
     });
 }

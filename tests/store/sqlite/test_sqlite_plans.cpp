@@ -1,30 +1,69 @@
-// A view limited to a range of its key seeks an index in both directions: the engine's pass
-// for the view's order and filter shows SEARCH with the range's equality, never a SCAN.
+// The query plans of the engine's statements: every pass and every get seeks its key's
+// index, also with a filter, and a view limited to a range of its key seeks an index in both
+// directions with the range's equality, never a SCAN.
 
-#include "viewfixture.h"
+#include "sqlitetest.h"
 
-#include "store/collation.h"
-#include "store/enginesql.h"
+#include "../../framework/viewfixture.h"
 
-#include <sqlite3.h>
+#include "store/sqlite/collation.h"
+#include "store/sqlite/statements.h"
 
 namespace {
 
-std::vector<std::string> planOf(const std::filesystem::path &path, const std::string &sql)
+using PlansTest = SqliteTest;
+
+void expectSeek(sqlite3 *db, const std::string &sql, const std::string &index)
 {
-    std::vector<std::string> details;
+    const auto plan = planOf(db, sql);
+    ASSERT_EQ(plan.size(), 1u) << sql;
+    EXPECT_EQ(plan[0].rfind("SEARCH ", 0), 0u) << plan[0] << "\n" << sql;
+    EXPECT_NE(plan[0].find(index), std::string::npos) << plan[0] << "\n" << sql;
+}
+
+TEST_F(PlansTest, EveryPassAndEveryGetSeeksItsKeysIndex)
+{
+    for (std::size_t i = 0; i < kFileCount; ++i) {
+        const auto id = static_cast<FileId>(i);
+        const FileDef &def = fileDef(id);
+        file(id);
+        RawFile raw(pathOf(id));
+        collation::registerAll(raw.handle());
+        const auto statements = enginesql::fileStatements(def, "main");
+        for (int k = 0; k < def.keyCount; ++k) {
+            SCOPED_TRACE(def.qualifiedKeyName(k));
+            const std::string index = "INDEX " + def.qualifiedKeyName(k);
+            const KeySpec spec = KeySpec::ofKey(id, k);
+            expectSeek(raw.handle(), enginesql::passSql(def, spec, {}, true, "main"), index);
+            expectSeek(raw.handle(), enginesql::passSql(def, spec, {}, false, "main"), index);
+            // Keys over the same fields may share their index for a get.
+            expectSeek(raw.handle(), statements.get[static_cast<std::size_t>(k)], "INDEX");
+        }
+        expectSeek(raw.handle(),
+                   enginesql::passSql(def, KeySpec{}, {}, true, "main"),
+                   "INTEGER PRIMARY KEY");
+    }
+}
+
+TEST_F(PlansTest, AFilteredPassOverAKeyStillSeeksItsIndex)
+{
+    const FileDef &def = fileDef(FileId::kunde);
+    file(FileId::kunde);
+    RawFile raw(pathOf(FileId::kunde));
+    collation::registerAll(raw.handle());
+    SqlFilter filter{"\"KRAB\" > ? AND \"KORT\" = ?", {5.0, std::string("Bonn")}};
+    const KeySpec spec = KeySpec::ofKey(FileId::kunde, KUN::Keykname.index);
+    expectSeek(
+        raw.handle(), enginesql::passSql(def, spec, filter, true, "main"), "INDEX KUN:Keykname");
+}
+
+// The plan of a statement on a file opened read-only, as any SQLite client would.
+std::vector<std::string> planOfFile(const std::filesystem::path &path, const std::string &sql)
+{
     sqlite3 *db = nullptr;
     sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     collation::registerAll(db);
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(db, ("EXPLAIN QUERY PLAN " + sql).c_str(), -1, &stmt, nullptr)
-        != SQLITE_OK) {
-        ADD_FAILURE() << sqlite3_errmsg(db) << " in " << sql;
-    } else {
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            details.emplace_back(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 3)));
-    }
-    sqlite3_finalize(stmt);
+    const std::vector<std::string> details = planOf(db, sql);
     sqlite3_close_v2(db);
     return details;
 }
@@ -85,9 +124,10 @@ TEST(ViewPlan, RangedViewsSeekTheirKey)
         ASSERT_TRUE(t.presenter.shown.empty());
         const FileDef &def = fileDef(row.file);
         for (const bool forward : {true, false}) {
-            const std::string sql
-                = enginesql::passSql(def, view.order(), view.filter(), forward, "main");
-            const std::vector<std::string> plan = planOf(t.pathOf(row.file), sql);
+            const std::string sql = enginesql::passSql(
+                def, view.order(), renderFilter(def, view.filter()), forward, "main");
+            const std::vector<std::string> plan
+                = planOfFile(SqliteEngine::pathOf(t.folder.path(), row.file), sql);
             ASSERT_FALSE(plan.empty()) << sql;
             EXPECT_EQ(plan.front().rfind("SEARCH ", 0), 0u) << plan.front() << "\n" << sql;
             // Where another key holds the range's fields too, the planner may seek that one

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/engine.h"
-#include "store/sqlitedb.h"
+#include "store/sqlite/database.h"
 
 #include <cstdint>
 #include <string>

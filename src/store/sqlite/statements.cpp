@@ -1,6 +1,8 @@
-#include "store/enginesql.h"
+#include "store/sqlite/statements.h"
 
-#include "store/collation.h"
+#include "store/sqlite/collation.h"
+
+#include <utility>
 
 namespace enginesql {
 namespace {
@@ -39,9 +41,7 @@ std::string keyColumn(const FileDef &def, const KeyPart &part, bool noCase)
 {
     const FieldDef &field = def.fields[part.field];
     std::string column = quote(field.name);
-    if (noCase && field.type == FieldType::String)
-        column += std::string(" COLLATE ") + collation::kNoCase;
-    return column;
+    return noCase && field.type == FieldType::String ? ignoringCase(std::move(column)) : column;
 }
 
 std::string param(int n)
@@ -78,6 +78,11 @@ std::string quote(std::string_view identifier)
     }
     quoted += '"';
     return quoted;
+}
+
+std::string ignoringCase(std::string column)
+{
+    return column + " COLLATE " + collation::kNoCase;
 }
 
 std::string createTable(const FileDef &def)

@@ -1,9 +1,8 @@
 // Sequential passes: keyset reads in blocks, positions and resets.
 
-#include "store/engine.h"
+#include "store/sqlite/recordfile.h"
 
-#include "store/engineimpl.h"
-#include "store/rowcodec.h"
+#include "store/sqlite/rowcodec.h"
 
 #include <cstring>
 #include <limits>
@@ -44,9 +43,9 @@ std::string tagOf(const FileDef &def, const KeySpec &order)
 
 } // namespace
 
-int RecordFile::startPass(KeySpec order, SqlFilter filter, bool fromBuffer)
+int SqliteRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool fromBuffer)
 {
-    StorageStatus &status = m_engine.m_status;
+    StorageStatus &status = this->status();
     return guarded(status, [&] {
         if (!m_file)
             return notOpen(status);
@@ -56,25 +55,27 @@ int RecordFile::startPass(KeySpec order, SqlFilter filter, bool fromBuffer)
         }
         auto pass = std::make_unique<Pass>();
         // A pass started again in the order and with the filter it had (a list moving to
-        // another page) keeps its statement texts and its block's room.
-        const Pass *old = m_pass.get();
-        if (old && sameParts(old->order, order) && old->filter.expression == filter.expression
-            && old->filter.values.size() == filter.values.size()) {
-            pass->tag = old->tag;
+        // another page) keeps its filter's SQL, its statement texts and its block's room.
+        Pass *old = m_pass.get();
+        if (old && sameParts(old->order, order) && old->tree == filter) {
+            pass->tag = std::move(old->tag);
+            pass->tree = std::move(old->tree);
+            pass->filter = std::move(old->filter);
             pass->builtForRoute = old->builtForRoute;
-            pass->forwardSql = std::move(m_pass->forwardSql);
-            pass->backwardSql = std::move(m_pass->backwardSql);
-            pass->rows = std::move(m_pass->rows);
-            pass->rowids = std::move(m_pass->rowids);
-            pass->versions = std::move(m_pass->versions);
+            pass->forwardSql = std::move(old->forwardSql);
+            pass->backwardSql = std::move(old->backwardSql);
+            pass->rows = std::move(old->rows);
+            pass->rowids = std::move(old->rowids);
+            pass->versions = std::move(old->versions);
         } else {
             pass->tag = tagOf(def(), order);
+            pass->tree = filter;
+            pass->filter = renderFilter(def(), filter);
         }
-        pass->order = std::move(order);
-        pass->filter = std::move(filter);
+        pass->order = order;
         if (fromBuffer) {
             pass->anchor = Pass::Anchor::Values;
-            pass->values = rowcodec::keyValues(def(), pass->order, m_buffer.data());
+            pass->values = rowcodec::keyValues(def(), pass->order, buffer().data());
             pass->forwardAfter = kLowestRowid;
             pass->backwardBefore = kHighestRowid;
         }
@@ -83,50 +84,50 @@ int RecordFile::startPass(KeySpec order, SqlFilter filter, bool fromBuffer)
     });
 }
 
-int RecordFile::setStoredOrder()
+int SqliteRecordFile::setStoredOrder()
 {
-    return startPass(KeySpec{}, SqlFilter{}, false);
+    return startPass(KeySpec{}, FilterTree{}, false);
 }
 
-int RecordFile::setKeyStart(int key)
-{
-    if (key < 0 || key >= def().keyCount)
-        return finish(m_engine.m_status, sqlite::Failure{SQLITE_RANGE, "no such key"});
-    return startPass(KeySpec::ofKey(m_id, key), SqlFilter{}, false);
-}
-
-int RecordFile::setKeyFrom(int key)
+int SqliteRecordFile::setKeyStart(int key)
 {
     if (key < 0 || key >= def().keyCount)
-        return finish(m_engine.m_status, sqlite::Failure{SQLITE_RANGE, "no such key"});
-    return startPass(KeySpec::ofKey(m_id, key), SqlFilter{}, true);
+        return finish(status(), sqlite::Failure{SQLITE_RANGE, "no such key"});
+    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, false);
 }
 
-int RecordFile::setOrderStart(const KeySpec &order, const SqlFilter &filter)
+int SqliteRecordFile::setKeyFrom(int key)
+{
+    if (key < 0 || key >= def().keyCount)
+        return finish(status(), sqlite::Failure{SQLITE_RANGE, "no such key"});
+    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, true);
+}
+
+int SqliteRecordFile::setOrderStart(const KeySpec &order, const FilterTree &filter)
 {
     return startPass(order, filter, false);
 }
 
-int RecordFile::setOrderFrom(const KeySpec &order, const SqlFilter &filter)
+int SqliteRecordFile::setOrderFrom(const KeySpec &order, const FilterTree &filter)
 {
     return startPass(order, filter, true);
 }
 
-int RecordFile::next()
+int SqliteRecordFile::next()
 {
     return step(+1);
 }
 
-int RecordFile::previous()
+int SqliteRecordFile::previous()
 {
     return step(-1);
 }
 
 // Reads the next block in a direction from the pass's anchor. Leaves the status only when
 // it fails (and then returns its code).
-int RecordFile::readBlock(int direction)
+int SqliteRecordFile::readBlock(int direction)
 {
-    StorageStatus &status = m_engine.m_status;
+    StorageStatus &status = this->status();
     Pass &p = *m_pass;
     StoredFile &file = *m_file;
     const FileDef &d = def();
@@ -156,7 +157,7 @@ int RecordFile::readBlock(int direction)
     if (p.anchor == Pass::Anchor::Values && p.values.size() == p.order.parts.size()) {
         bindValues(p.values);
         rowidBound = forward ? p.forwardAfter : p.backwardBefore;
-    } else if (p.anchor == Pass::Anchor::Current && m_fetched.size() == m_buffer.size()) {
+    } else if (p.anchor == Pass::Anchor::Current && m_fetched.size() == buffer().size()) {
         bindValues(rowcodec::keyValues(d, p.order, m_fetched.data()));
         rowidBound = m_current;
     } else {
@@ -192,21 +193,21 @@ int RecordFile::readBlock(int direction)
     return Result::Ok;
 }
 
-void RecordFile::takeBlockRow(std::size_t row)
+void SqliteRecordFile::takeBlockRow(std::size_t row)
 {
     Pass &p = *m_pass;
-    const std::size_t size = m_buffer.size();
-    std::memcpy(m_buffer.data(), p.rows.data() + row * size, size);
-    m_fetched.assign(m_buffer.data(), m_buffer.data() + size);
+    const std::size_t size = buffer().size();
+    std::memcpy(buffer().data(), p.rows.data() + row * size, size);
+    m_fetched.assign(buffer().data(), buffer().data() + size);
     m_current = p.rowids[row];
     m_currentVersion = p.versions[row];
     p.anchor = Pass::Anchor::Current;
     m_watched = false;
 }
 
-int RecordFile::step(int direction)
+int SqliteRecordFile::step(int direction)
 {
-    StorageStatus &status = m_engine.m_status;
+    StorageStatus &status = this->status();
     return guarded(status, [&] {
         if (!m_file)
             return notOpen(status);
@@ -234,9 +235,9 @@ int RecordFile::step(int direction)
             const int rc = byRowid->step();
             if (rc == SQLITE_ROW) {
                 rowcodec::readRecord(
-                    *byRowid, enginesql::kFirstFieldColumn, def(), m_buffer.data());
+                    *byRowid, enginesql::kFirstFieldColumn, def(), buffer().data());
                 m_currentVersion = byRowid->int64(1);
-                m_fetched.assign(m_buffer.data(), m_buffer.data() + m_buffer.size());
+                m_fetched.assign(buffer().data(), buffer().data() + buffer().size());
             } else if (rc != SQLITE_DONE) {
                 m_watchNext = false;
                 return finish(status, db.failure(rc));
@@ -247,12 +248,12 @@ int RecordFile::step(int direction)
     });
 }
 
-std::string RecordFile::position() const
+std::string SqliteRecordFile::position() const
 {
     if (!m_file || m_current == 0)
         return {};
     // Key values from the record as it was read, so that a pass goes on from where it stood.
-    if (m_fetched.size() == m_buffer.size()) {
+    if (m_fetched.size() == buffer().size()) {
         if (m_pass && !m_pass->tag.empty())
             return rowcodec::encodePosition(
                 m_current, m_pass->tag, def(), m_pass->order, m_fetched.data());
@@ -260,15 +261,15 @@ std::string RecordFile::position() const
             return rowcodec::encodePosition(m_current,
                                             'k' + std::to_string(m_fetchKey),
                                             def(),
-                                            KeySpec::ofKey(m_id, m_fetchKey),
+                                            KeySpec::ofKey(id(), m_fetchKey),
                                             m_fetched.data());
     }
     return rowcodec::encodePosition(rowcodec::Position{m_current, {}, {}});
 }
 
-int RecordFile::reset(const std::string &position)
+int SqliteRecordFile::reset(const std::string &position)
 {
-    StorageStatus &status = m_engine.m_status;
+    StorageStatus &status = this->status();
     return guarded(status, [&] {
         if (!m_file)
             return notOpen(status);
@@ -309,7 +310,7 @@ int RecordFile::reset(const std::string &position)
         byRowid->bind(1, pos.rowid);
         const int rc = byRowid->step();
         if (rc == SQLITE_ROW) {
-            std::vector<char> record(m_buffer.size());
+            std::vector<char> record(buffer().size());
             rowcodec::readRecord(*byRowid, enginesql::kFirstFieldColumn, def(), record.data());
             p.values = rowcodec::keyValues(def(), p.order, record.data());
         } else if (rc != SQLITE_DONE) {

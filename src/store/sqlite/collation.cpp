@@ -1,4 +1,4 @@
-#include "store/collation.h"
+#include "store/sqlite/collation.h"
 
 #include <sqlite3.h>
 

@@ -1,7 +1,9 @@
-#include "store/collation.h"
-#include "store/engineimpl.h"
+// One open record file: its connection, the check of its table and keys, making and
+// rebuilding the file; and how SQLite's failures become result codes.
 
-#include <sys/stat.h>
+#include "store/sqlite/storedfile.h"
+
+#include "store/sqlite/collation.h"
 
 #include <map>
 #include <set>
@@ -21,13 +23,14 @@ std::int64_t schemaVersion(sqlite::Database &db)
     return pragma->step() == SQLITE_ROW ? pragma->int64(0) : -1;
 }
 
-// Which file a path names now: its device and inode; {0, 0} when it names none.
-std::pair<std::uint64_t, std::uint64_t> identityOf(const std::filesystem::path &path)
+// Whether the file the connection has open was renamed, moved or deleted since, or another
+// file now lies under its name; also when SQLite cannot tell.
+bool hasMoved(sqlite::Database &db)
 {
-    struct stat info = {};
-    if (::stat(path.c_str(), &info) != 0)
-        return {0, 0};
-    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    int moved = 1;
+    if (sqlite3_file_control(db.handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK)
+        return true;
+    return moved != 0;
 }
 
 sqlite::Failure failureOf(int rc, const std::string &message)
@@ -85,7 +88,6 @@ int StoredFile::open(bool readOnly, int busyMs, sqlite::Failure &failure)
         return rc;
     }
     m_sql = enginesql::fileStatements(def(), m_schema);
-    m_identity = identityOf(m_path);
     m_schemaVersion = schemaVersion(m_own);
     return SQLITE_OK;
 }
@@ -94,9 +96,7 @@ bool StoredFile::stillOnDisk()
 {
     if (!m_own.isOpen() || routed())
         return false;
-    const std::pair<std::uint64_t, std::uint64_t> none{0, 0};
-    return m_identity != none && identityOf(m_path) == m_identity && m_schemaVersion >= 0
-           && schemaVersion(m_own) == m_schemaVersion;
+    return !hasMoved(m_own) && m_schemaVersion >= 0 && schemaVersion(m_own) == m_schemaVersion;
 }
 
 void StoredFile::setBusyTimeout(int ms)

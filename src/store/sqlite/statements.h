@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/engine.h"
+#include "store/sqlite/filtersql.h"
 
 #include <string>
 #include <string_view>
@@ -19,6 +20,10 @@ inline constexpr int kFirstFieldColumn = 2;
 inline constexpr const char *kVersionColumn = "_version";
 
 std::string quote(std::string_view identifier);
+// A text column as the keys that ignore case compare it. Every statement that compares
+// texts that way, the keys' indexes, their passes and gets and the filters, goes through
+// here.
+std::string ignoringCase(std::string column);
 
 std::string createTable(const FileDef &def);
 // Named like the key ("KUN:Keykname"). Every index entry ends with the rowid, so records

@@ -2,9 +2,10 @@
 
 // The engine's inner parts, shared by its source files; nothing outside the engine uses them.
 
-#include "store/engine.h"
-#include "store/enginesql.h"
-#include "store/sqlitedb.h"
+#include "store/sqlite/database.h"
+#include "store/sqlite/filtersql.h"
+#include "store/sqlite/sqliteengine.h"
+#include "store/sqlite/statements.h"
 
 #include <array>
 #include <cstdint>
@@ -14,10 +15,9 @@
 #include <memory>
 #include <string>
 #include <type_traits>
-#include <utility>
 #include <vector>
 
-// One open record file: its connection, shared by every RecordFile of the file in this
+// One open record file: its connection, shared by every cursor of the file in this
 // engine. While the file takes part in a transaction, its reads and writes go through the
 // transaction's connection instead, where the file is attached under its own alias.
 class StoredFile
@@ -39,7 +39,8 @@ public:
     void setBusyTimeout(int ms);
     // Whether the path still names the file this connection opened, as it was checked then:
     // not deleted, not replaced (a key rebuild renames a fresh file over it), and with the
-    // same table and keys (nobody changed its schema meanwhile).
+    // same table and keys (nobody changed its schema meanwhile). SQLite itself tells whether
+    // the file it has open still lies under its name.
     bool stillOnDisk();
 
     sqlite::Database &db() { return *m_db; }
@@ -80,7 +81,6 @@ private:
     std::uint64_t m_routeCount = 0;
     std::vector<std::string> m_scratch;
     std::map<std::string, PassSql> m_passSql;
-    std::pair<std::uint64_t, std::uint64_t> m_identity{0, 0}; // device and inode when opened
     std::int64_t m_schemaVersion = -1;
 };
 
@@ -91,39 +91,7 @@ int configureConnection(sqlite::Database &db, bool readOnly, int busyMs);
 // SQLite code with the failure in `failure`.
 int checkSchema(sqlite::Database &db, const FileDef &def, sqlite::Failure &failure);
 
-// A sequential pass of one handle and its read-ahead block.
-struct RecordFile::Pass
-{
-    KeySpec order; // no parts: stored (insertion) order
-    SqlFilter filter;
-    std::string tag; // names the order in positions: "k<key>" or a description of the order
-
-    // Where the next block starts: at the start of the order, at values (set…From), at a
-    // position (reset), or after the current record.
-    enum class Anchor { Start, Values, Current } anchor = Anchor::Start;
-    std::vector<FieldValue> values;
-    std::int64_t forwardAfter = 0;   // with Values: rows after this rowid (exclusive)
-    std::int64_t backwardBefore = 0; // with Values: rows before this rowid (exclusive)
-
-    // Statement texts, for the schema they were built for.
-    std::uint64_t builtForRoute = ~std::uint64_t{0};
-    std::string forwardSql;
-    std::string backwardSql;
-
-    // The block: rows read ahead in one direction, handed out one by one.
-    int direction = 0; // +1 forward, -1 backward, 0 none
-    std::vector<char> rows;
-    std::vector<std::int64_t> rowids;
-    std::vector<std::int64_t> versions;
-    std::size_t count = 0;
-    std::size_t nextRow = 0;
-    bool hitEnd = false;
-    std::uint64_t generation = 0;
-
-    void dropBlock() { direction = 0, count = 0, nextRow = 0, hitEnd = false; }
-};
-
-struct Engine::Impl
+struct SqliteEngine::Impl
 {
     std::array<std::weak_ptr<StoredFile>, kFileCount> files;
     // Files closed by their last handle keep their connection, and with it the statements
@@ -133,11 +101,6 @@ struct Engine::Impl
     std::vector<std::shared_ptr<StoredFile>> transactionFiles;
     std::unique_ptr<sqlite::Database> transactionDb;
     bool inTransaction = false;
-    // Transactions are numbered (0 = none); those that were rolled back are remembered, so
-    // that a put made inside one does not count as a handle's own write afterwards.
-    std::uint64_t transaction = 0;
-    std::uint64_t transactionsBegun = 0;
-    std::vector<std::uint64_t> rolledBack;
 };
 
 inline constexpr int kDefaultBusyMs = 2000;

@@ -1,4 +1,4 @@
-#include "store/sqlitedb.h"
+#include "store/sqlite/database.h"
 
 namespace sqlite {
 

@@ -1,0 +1,119 @@
+#include "store/sqlite/filtersql.h"
+
+#include "store/sqlite/statements.h"
+
+#include <vector>
+
+namespace {
+
+using Compare = FilterTree::Compare;
+using Kind = FilterTree::Node::Kind;
+
+const char *operatorText(Compare op)
+{
+    switch (op) {
+    case Compare::Equal:
+        return " = ";
+    case Compare::NotEqual:
+        return " <> ";
+    case Compare::Less:
+        return " < ";
+    case Compare::Greater:
+        return " > ";
+    case Compare::LessEqual:
+        return " <= ";
+    case Compare::GreaterEqual:
+        return " >= ";
+    }
+    return " = ";
+}
+
+class Renderer
+{
+public:
+    Renderer(const FileDef &def, const FilterTree &tree, SqlFilter &out)
+        : m_def(def)
+        , m_tree(tree)
+        , m_out(out)
+    {}
+
+    void node(std::int32_t index)
+    {
+        const FilterTree::Node &n = m_tree.node(index);
+        switch (n.kind) {
+        case Kind::Comparison:
+            comparison(n);
+            break;
+        case Kind::And:
+        case Kind::Or:
+            chain(index);
+            break;
+        case Kind::Not:
+            m_out.expression += "NOT (";
+            node(n.first);
+            m_out.expression += ')';
+            break;
+        case Kind::Group:
+            m_out.expression += '(';
+            node(n.first);
+            m_out.expression += ')';
+            break;
+        }
+    }
+
+private:
+    void comparison(const FilterTree::Node &n)
+    {
+        std::string &sql = m_out.expression;
+        const bool noCase = n.left.upper || (n.right.isField() && n.right.upper);
+        const std::string column = m_def.fields[n.left.index].name;
+        sql += noCase ? enginesql::ignoringCase(column) : column;
+        sql += operatorText(n.op);
+        if (n.right.isField()) {
+            sql += m_def.fields[n.right.index].name;
+            return;
+        }
+        m_out.values.push_back(noCase ? m_tree.constants()[n.right.index]
+                                      : m_tree.constant(n.right));
+        sql += '?';
+    }
+
+    // A run of ANDs (or ORs) one after another, as the parser makes it (each one's left
+    // side the run so far), is written in one go rather than one level deeper per operand.
+    void chain(std::int32_t index)
+    {
+        const Kind kind = m_tree.node(index).kind;
+        std::vector<std::int32_t> operands;
+        std::int32_t at = index;
+        while (m_tree.node(at).kind == kind) {
+            operands.push_back(m_tree.node(at).second);
+            at = m_tree.node(at).first;
+        }
+        operands.push_back(at);
+        for (auto it = operands.rbegin(); it != operands.rend(); ++it) {
+            if (it != operands.rbegin())
+                m_out.expression += kind == Kind::And ? " AND " : " OR ";
+            // AND binds more closely than OR: an OR inside an AND keeps its own parentheses.
+            const bool enclose = kind == Kind::And && m_tree.node(*it).kind == Kind::Or;
+            if (enclose)
+                m_out.expression += '(';
+            node(*it);
+            if (enclose)
+                m_out.expression += ')';
+        }
+    }
+
+    const FileDef &m_def;
+    const FilterTree &m_tree;
+    SqlFilter &m_out;
+};
+
+} // namespace
+
+SqlFilter renderFilter(const FileDef &def, const FilterTree &tree)
+{
+    SqlFilter filter;
+    if (!tree.empty())
+        Renderer(def, tree, filter).node(tree.rootIndex());
+    return filter;
+}

@@ -1,0 +1,466 @@
+// The cursor's single-record operations: open, write, fetch.
+
+#include "store/sqlite/recordfile.h"
+
+#include "store/sqlite/rowcodec.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstring>
+#include <system_error>
+#include <utility>
+
+namespace {
+
+// A file without write permission is read-only also for a user whom the system would let
+// write anyway, so that the read-only attribute means the same for everyone.
+bool isReadOnlyFile(const std::filesystem::path &path)
+{
+    std::error_code error;
+    const auto perms = std::filesystem::status(path, error).permissions();
+    if (error)
+        return false;
+    if ((perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
+        return true;
+    return !QFileInfo(path).isWritable();
+}
+
+bool equalNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x))
+                      == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string_view trimmedOption(std::string_view s)
+{
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
+    return s;
+}
+
+} // namespace
+
+SqliteRecordFile::SqliteRecordFile(SqliteEngine &engine, FileId file, RecordBuffer &buffer)
+    : RecordFile(engine, file, buffer)
+    , m_owner(engine)
+{}
+
+SqliteRecordFile::~SqliteRecordFile()
+{
+    close();
+}
+
+bool SqliteRecordFile::isOpen() const
+{
+    return m_file != nullptr;
+}
+
+bool SqliteRecordFile::isReadOnly() const
+{
+    return m_readOnly;
+}
+
+int SqliteRecordFile::open(std::uint8_t mode)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (m_file)
+            return finish(status, Result::AlreadyOpen);
+        const bool wantWrite = (mode & 0x0F) != OpenMode::ReadOnly;
+        const std::filesystem::path path = m_owner.pathOf(id());
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error))
+            return finish(status, Result::FileNotFound);
+
+        const auto index = static_cast<std::size_t>(id());
+        std::weak_ptr<StoredFile> &slot = m_owner.impl().files[index];
+        std::shared_ptr<StoredFile> file = slot.lock();
+        if (!file) {
+            file = std::exchange(m_owner.impl().idle[index], nullptr);
+            if (file && file->stillOnDisk() && file->readOnly() == isReadOnlyFile(path)) {
+                file->setBusyTimeout(kDefaultBusyMs); // the default, as for a file opened anew
+                slot = file;
+            } else {
+                file.reset();
+            }
+        }
+        if (!file) {
+            const bool readOnlyFile = isReadOnlyFile(path);
+            if (wantWrite && readOnlyFile)
+                return finish(status, Result::AccessDenied);
+            file = std::make_shared<StoredFile>(id(), path);
+            sqlite::Failure failure;
+            const int rc = file->open(
+                readOnlyFile, m_recoverMs >= 0 ? m_recoverMs : kDefaultBusyMs, failure);
+            if (rc == Result::KeysInvalid)
+                return finish(status, Result::KeysInvalid);
+            if (rc != SQLITE_OK)
+                return finish(status, failure);
+            slot = file;
+        } else if (wantWrite && file->readOnly()) {
+            return finish(status, Result::AccessDenied);
+        }
+        if (m_recoverMs >= 0)
+            file->setBusyTimeout(m_recoverMs);
+        m_file = std::move(file);
+        m_readOnly = !wantWrite || m_file->readOnly();
+        m_current = 0;
+        m_fetchKey = -1;
+        m_watchNext = m_watched = false;
+        m_watchSince = -1;
+        forgetOwnPuts();
+        m_pass.reset();
+        return finish(status, Result::Ok);
+    });
+}
+
+int SqliteRecordFile::create()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        m_owner.impl().idle[static_cast<std::size_t>(id())].reset();
+        if (m_file || !m_owner.impl().files[static_cast<std::size_t>(id())].expired())
+            return finish(status, Result::AlreadyOpen);
+        sqlite::Failure failure;
+        if (createFile(m_owner.pathOf(id()), def(), failure) != SQLITE_OK)
+            return finish(status, failure);
+        return finish(status, Result::Ok);
+    });
+}
+
+int SqliteRecordFile::rebuildKeys()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        // The rebuilt file replaces the old one, which nobody may have open meanwhile.
+        if (m_file || !m_owner.impl().files[static_cast<std::size_t>(id())].expired())
+            return finish(status, Result::AlreadyOpen);
+        const std::filesystem::path path = m_owner.pathOf(id());
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error))
+            return finish(status, Result::FileNotFound);
+        sqlite::Failure failure;
+        if (rebuildFile(path, def(), failure) != SQLITE_OK)
+            return finish(status, failure);
+        return finish(status, Result::Ok);
+    });
+}
+
+int SqliteRecordFile::send(std::string_view option)
+{
+    const std::size_t eq = option.find('=');
+    const std::string_view name = trimmedOption(option.substr(0, eq));
+    const std::string_view value
+        = eq == std::string_view::npos ? std::string_view() : trimmedOption(option.substr(eq + 1));
+    if (equalNoCase(name, "Recover")) {
+        int seconds = 0;
+        const auto parsed = std::from_chars(value.data(), value.data() + value.size(), seconds);
+        if (parsed.ec == std::errc() && seconds >= 0) {
+            m_recoverMs = seconds * 1000;
+            if (m_file)
+                m_file->setBusyTimeout(m_recoverMs);
+        }
+    } else if (equalNoCase(name, "QUICKSCAN")) {
+        m_quickScan = equalNoCase(value, "on") || value == "1";
+    }
+    return finish(status(), Result::Ok);
+}
+
+int SqliteRecordFile::close()
+{
+    m_pass.reset();
+    if (m_file && m_file.use_count() == 1 && !m_file->routed()) {
+        // Nobody has the file open any more; the next open looks at it again before use.
+        const auto index = static_cast<std::size_t>(id());
+        m_owner.impl().files[index].reset();
+        m_owner.impl().idle[index] = std::move(m_file);
+    }
+    m_file.reset();
+    m_current = 0;
+    m_fetchKey = -1;
+    m_watchNext = m_watched = false;
+    m_watchSince = -1;
+    forgetOwnPuts();
+    m_readOnly = false;
+    return finish(status(), Result::Ok);
+}
+
+int SqliteRecordFile::add()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_file)
+            return notOpen(status);
+        if (m_readOnly)
+            return finish(status, Result::AccessDenied);
+        sqlite::Database &db = m_file->db();
+        sqlite::Statement *insert = db.cached(m_file->sql().insert);
+        if (!insert)
+            return finish(status, db.lastFailure());
+        sqlite::ResetGuard reset(*insert);
+        rowcodec::bindRecord(*insert, 1, def(), buffer().data(), m_file->scratch());
+        const int rc = insert->step();
+        if (rc != SQLITE_DONE)
+            return finish(status, db.failure(rc));
+        m_file->changed();
+        m_current = db.lastInsertRowid();
+        m_currentVersion = 0;
+        m_watched = false;
+        m_fetched.assign(buffer().data(), buffer().data() + buffer().size());
+        if (m_pass)
+            m_pass->anchor = Pass::Anchor::Current;
+        return finish(status, Result::Ok);
+    });
+}
+
+int SqliteRecordFile::put()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_file)
+            return notOpen(status);
+        if (m_readOnly)
+            return finish(status, Result::AccessDenied);
+        if (m_current == 0)
+            return finish(status, Result::NoRecord);
+        sqlite::Database &db = m_file->db();
+        const int n = def().fieldCount;
+        sqlite::Statement *update
+            = db.cached(m_watched ? m_file->sql().updateWatched : m_file->sql().update);
+        if (!update)
+            return finish(status, db.lastFailure());
+        sqlite::ResetGuard reset(*update);
+        rowcodec::bindRecord(*update, 1, def(), buffer().data(), m_file->scratch());
+        update->bind(n + 1, m_current);
+        if (m_watched)
+            update->bind(n + 2, m_currentVersion);
+        const int rc = update->step();
+        if (rc == SQLITE_DONE) {
+            // No row written: with watch, someone else changed or deleted it since it was
+            // read; without, it is gone.
+            return finish(status, m_watched ? Result::RecordChanged : Result::NoRecord);
+        }
+        if (rc != SQLITE_ROW)
+            return finish(status, db.failure(rc));
+        const std::int64_t before = m_currentVersion;
+        m_currentVersion = update->int64(0);
+        noteOwnPut(m_current, before, m_currentVersion);
+        m_file->changed();
+        m_fetched.assign(buffer().data(), buffer().data() + buffer().size());
+        if (m_pass)
+            m_pass->anchor = Pass::Anchor::Current;
+        return finish(status, Result::Ok);
+    });
+}
+
+int SqliteRecordFile::erase()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_file)
+            return notOpen(status);
+        if (m_readOnly)
+            return finish(status, Result::AccessDenied);
+        if (m_current == 0)
+            return finish(status, Result::NoRecord);
+        sqlite::Database &db = m_file->db();
+        sqlite::Statement *erase = db.cached(m_file->sql().erase);
+        if (!erase)
+            return finish(status, db.lastFailure());
+        sqlite::ResetGuard reset(*erase);
+        erase->bind(1, m_current);
+        const int rc = erase->step();
+        if (rc != SQLITE_DONE)
+            return finish(status, db.failure(rc));
+        if (db.changes() == 0)
+            return finish(status, Result::NoRecord);
+        m_file->changed();
+        m_watched = false;
+        // m_current and m_fetched stay: a pass goes on from where the record stood.
+        if (m_pass)
+            m_pass->anchor = Pass::Anchor::Current;
+        return finish(status, Result::Ok);
+    });
+}
+
+void SqliteRecordFile::takeRow(const sqlite::Statement &row)
+{
+    rowcodec::readRecord(row, enginesql::kFirstFieldColumn, def(), buffer().data());
+    m_current = row.int64(0);
+    m_currentVersion = row.int64(1);
+    m_fetched.assign(buffer().data(), buffer().data() + buffer().size());
+}
+
+int SqliteRecordFile::get(int key)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_file)
+            return notOpen(status);
+        if (key < 0 || key >= def().keyCount)
+            return finish(status, sqlite::Failure{SQLITE_RANGE, "no such key"});
+        sqlite::Database &db = m_file->db();
+        sqlite::Statement *get = db.cached(m_file->sql().get[static_cast<std::size_t>(key)]);
+        if (!get)
+            return finish(status, db.lastFailure());
+        sqlite::ResetGuard reset(*get);
+        const auto values = rowcodec::keyValues(def(), KeySpec::ofKey(id(), key), buffer().data());
+        for (std::size_t i = 0; i < values.size(); ++i)
+            rowcodec::bindValue(*get, static_cast<int>(i) + 1, values[i]);
+        const int rc = get->step();
+        if (rc == SQLITE_DONE)
+            return finish(status, Result::NoRecord);
+        if (rc != SQLITE_ROW)
+            return finish(status, db.failure(rc));
+        takeRow(*get);
+        m_fetchKey = key;
+        takeWatch();
+        if (m_pass) {
+            m_pass->anchor = Pass::Anchor::Current;
+            m_pass->dropBlock();
+        }
+        return finish(status, Result::Ok);
+    });
+}
+
+int SqliteRecordFile::reget(const std::string &position)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_file)
+            return notOpen(status);
+        rowcodec::Position pos;
+        if (!rowcodec::decodePosition(position, pos))
+            return finish(status, Result::NoRecord);
+        sqlite::Database &db = m_file->db();
+        sqlite::Statement *byRowid = db.cached(m_file->sql().byRowid);
+        if (!byRowid)
+            return finish(status, db.lastFailure());
+        sqlite::ResetGuard reset(*byRowid);
+        byRowid->bind(1, pos.rowid);
+        const int rc = byRowid->step();
+        if (rc == SQLITE_DONE)
+            return finish(status, Result::NoRecord);
+        if (rc != SQLITE_ROW)
+            return finish(status, db.failure(rc));
+        takeRow(*byRowid);
+        takeWatch();
+        if (m_pass) {
+            m_pass->anchor = Pass::Anchor::Current;
+            m_pass->dropBlock();
+        }
+        return finish(status, Result::Ok);
+    });
+}
+
+int SqliteRecordFile::recall(const std::string &position)
+{
+    rowcodec::Position pos;
+    // A hold or watch asks for the record as it is now.
+    if (!m_file || !m_pass || m_watchNext || !rowcodec::decodePosition(position, pos))
+        return reget(position);
+    Pass &p = *m_pass;
+    if (p.generation != m_file->generation())
+        return reget(position);
+    for (std::size_t row = 0; row < p.count; ++row) {
+        if (p.rowids[row] != pos.rowid)
+            continue;
+        takeBlockRow(row);
+        p.dropBlock(); // as after reget: reading goes on from this record
+        return finish(status(), Result::Ok);
+    }
+    return reget(position);
+}
+
+int SqliteRecordFile::hold()
+{
+    return watch();
+}
+
+int SqliteRecordFile::watch()
+{
+    m_watchNext = true;
+    m_watchSince = -1;
+    return finish(status(), Result::Ok);
+}
+
+int SqliteRecordFile::watchSince(std::int64_t version)
+{
+    m_watchNext = true;
+    m_watchSince = version;
+    return finish(status(), Result::Ok);
+}
+
+void SqliteRecordFile::takeWatch()
+{
+    m_watched = std::exchange(m_watchNext, false);
+    const std::int64_t since = std::exchange(m_watchSince, -1);
+    if (m_watched && since >= 0)
+        m_currentVersion = carriedVersion(m_current, since);
+}
+
+bool SqliteRecordFile::duplicate(int key)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&]() -> bool {
+        if (!m_file) {
+            notOpen(status);
+            return false;
+        }
+        if (key < 0 || key >= def().keyCount || !def().keys[key].unique)
+            return false;
+        sqlite::Database &db = m_file->db();
+        sqlite::Statement *dup = db.cached(m_file->sql().duplicate[static_cast<std::size_t>(key)]);
+        if (!dup) {
+            finish(status, db.lastFailure());
+            return false;
+        }
+        sqlite::ResetGuard reset(*dup);
+        const auto values = rowcodec::keyValues(def(), KeySpec::ofKey(id(), key), buffer().data());
+        for (std::size_t i = 0; i < values.size(); ++i)
+            rowcodec::bindValue(*dup, static_cast<int>(i) + 1, values[i]);
+        dup->bind(static_cast<int>(values.size()) + 1, m_current);
+        const int rc = dup->step();
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            finish(status, db.failure(rc));
+        return rc == SQLITE_ROW;
+    });
+}
+
+std::int64_t SqliteRecordFile::records()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&]() -> std::int64_t {
+        if (!m_file) {
+            notOpen(status);
+            return 0;
+        }
+        sqlite::Database &db = m_file->db();
+        sqlite::Statement *count = db.cached(m_file->sql().count);
+        if (!count) {
+            finish(status, db.lastFailure());
+            return 0;
+        }
+        sqlite::ResetGuard reset(*count);
+        const int rc = count->step();
+        if (rc != SQLITE_ROW) {
+            finish(status, db.failure(rc));
+            return 0;
+        }
+        finish(status, Result::Ok);
+        return count->int64(0);
+    });
+}
+
+// Every write is committed when it returns (or with its transaction): nothing waits.
+int SqliteRecordFile::flush()
+{
+    return m_file ? finish(status(), Result::Ok) : notOpen(status());
+}
