@@ -42,8 +42,12 @@ TEST(PageQueue, KeepsEveryPageInOneSpoolThatGoesWithTheQueue)
     ensureGuiApplication();
     TempFolder folder;
     const QString where = QString::fromStdString(folder.path().string());
+    // Every file in the folder, and the spools among them (a spool's lock lies beside it).
     const auto files = [&] {
         return QDir(where).entryList(QDir::Files);
+    };
+    const auto spools = [&] {
+        return QDir(where).entryList({u"*.tsp"_s}, QDir::Files);
     };
     {
         PageQueue queue(where);
@@ -52,7 +56,7 @@ TEST(PageQueue, KeepsEveryPageInOneSpoolThatGoesWithTheQueue)
         for (const char *word : {"Eins", "Zwei", "Drei"})
             ASSERT_TRUE(queue.append(pageSaying(QString::fromLatin1(word))));
         ASSERT_EQ(queue.count(), 3);
-        EXPECT_EQ(files(), QStringList{QFileInfo(queue.spoolFile()).fileName()});
+        EXPECT_EQ(spools(), QStringList{QFileInfo(queue.spoolFile()).fileName()});
 
         EXPECT_TRUE(queue.remove(2));
         EXPECT_EQ(queue.count(), 2);
@@ -69,13 +73,13 @@ TEST(PageQueue, KeepsEveryPageInOneSpoolThatGoesWithTheQueue)
         PageContent fourth;
         ASSERT_TRUE(queue.load(3, fourth));
         EXPECT_EQ(std::get<report::TextItem>(fourth.items[0]).text, QStringLiteral("Vier"));
-        EXPECT_EQ(files().size(), 1);
+        EXPECT_EQ(spools().size(), 1);
 
         queue.clear();
         EXPECT_EQ(queue.count(), 0);
         EXPECT_TRUE(files().isEmpty()) << "clear left the spool behind";
         EXPECT_TRUE(queue.append(pageSaying(QStringLiteral("Fünf"))));
-        EXPECT_EQ(files().size(), 1);
+        EXPECT_EQ(spools().size(), 1);
     }
     EXPECT_TRUE(files().isEmpty()) << "the queue left its spool behind";
 }
@@ -133,6 +137,7 @@ TEST(PageSpool, OnlyTheSpoolsOfProgramsThatNoLongerRunAreRemoved)
     EXPECT_EQ(PageSpool::removeOrphans(where), 2);
     for (const Case &c : cases)
         EXPECT_EQ(QFile::exists(c.file), c.kept) << c.what;
+    EXPECT_FALSE(QFile::exists(killed.file() + u".lock"_s)) << "the killed one's lock stays";
 
     // Its program ended, the last spool goes at the next start.
     running.kill();

@@ -111,7 +111,7 @@ struct StreamRun
     static QStringList ownSpools()
     {
         return QDir(QDir::tempPath())
-            .entryList({u"tessaro-spool-%1-*"_s.arg(QCoreApplication::applicationPid())},
+            .entryList({u"tessaro-spool-%1-*.tsp"_s.arg(QCoreApplication::applicationPid())},
                        QDir::Files);
     }
 };
@@ -159,6 +159,11 @@ TEST(ReportStream, PreviewShowsTheFirstPageWhileTheReportGoesOn)
     EXPECT_FALSE(run.spool.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(run.spool)) << "the pages outlived their preview";
     EXPECT_TRUE(run.ownSpools().isEmpty());
+    EXPECT_TRUE(QDir(QDir::tempPath())
+                    .entryList({u"tessaro-spool-%1-*"_s.arg(QCoreApplication::applicationPid())},
+                               QDir::Files)
+                    .isEmpty())
+        << "a spool's lock was left behind";
 }
 
 TEST(ReportStream, PrintAndPdfPressedWhilePagesComeWaitForTheLastPage)

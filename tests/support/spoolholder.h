@@ -4,19 +4,16 @@
 #include <QString>
 #include <QStringList>
 
-// Another program's report spool in a folder: a shell makes it under the name a spool has,
-// with its own process id, locks it and sleeps with the lock held until it is killed. Killed,
-// it leaves the spool behind as a program killed during a report does.
+// Another program's report spool in a folder: a program of its own (spoolholdermain.cpp)
+// makes it as the preview does and sleeps with it open until it is killed. Killed, it leaves
+// the spool and its lock behind as a program killed during a report does. Test targets that
+// use it call tessaro_use_spoolholder() in their CMakeLists.
 class SpoolHolder
 {
 public:
     explicit SpoolHolder(const QString &folder)
     {
-        m_process.start(QStringLiteral("sh"),
-                        {QStringLiteral("-c"),
-                         QStringLiteral("f=\"$0/tessaro-spool-$$-5eedc0de.tsp\"; exec 9>\"$f\"; "
-                                        "flock -x 9; echo \"$f\"; exec sleep 300"),
-                         folder});
+        m_process.start(QStringLiteral(TESSARO_SPOOLHOLDER), {folder});
         if (m_process.waitForStarted(10000) && m_process.waitForReadyRead(10000))
             m_file = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     }

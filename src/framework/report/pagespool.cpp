@@ -3,13 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-
-#include <cerrno>
-#include <csignal>
-#include <sys/file.h>
-#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -30,24 +26,29 @@ const QRegularExpression &spoolPattern()
     return pattern;
 }
 
-bool processRuns(qint64 pid)
+QString lockName(const QString &spool)
 {
-    if (pid <= 0 || pid != qint64(pid_t(pid)))
-        return false;
-    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+    return spool + u".lock"_s;
 }
 
-// Removes the spool if nobody holds its lock.
+// A lock that is never taken for stale by its age: only a gone process frees it, however
+// long the report it belongs to stays open.
+std::unique_ptr<QLockFile> spoolLock(const QString &spool)
+{
+    auto lock = std::make_unique<QLockFile>(lockName(spool));
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+// Removes the spool if nobody holds its lock, or its holder is gone.
 bool removeIfFree(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::unique_ptr<QLockFile> lock = spoolLock(path);
+    if (!lock->tryLock(0))
         return false;
-    // A lock belongs to the open file, not to the process: a spool this very process still
-    // writes is held against this second opening too.
-    if (::flock(file.handle(), LOCK_EX | LOCK_NB) != 0)
-        return false;
-    return QFile::remove(path);
+    const bool removed = QFile::remove(path);
+    lock->unlock();
+    return removed;
 }
 
 } // namespace
@@ -57,14 +58,15 @@ PageSpool::PageSpool(const QString &folder)
     const qint64 pid = QCoreApplication::applicationPid();
     for (int attempt = 0; attempt < kNameTries; ++attempt) {
         auto file = std::make_unique<QFile>(QDir(folder).filePath(spoolName(pid)));
+        // Locked before the file exists, so that no other start takes it for an orphan.
+        std::unique_ptr<QLockFile> lock = spoolLock(file->fileName());
+        if (!lock->tryLock(0))
+            continue;
         // NewOnly: never take over a file that is there already, whoever made it.
         if (!file->open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered))
             continue;
-        if (::flock(file->handle(), LOCK_EX | LOCK_NB) != 0) {
-            file->remove();
-            continue;
-        }
         m_file = std::move(file);
+        m_lock = std::move(lock);
         return;
     }
 }
@@ -72,9 +74,10 @@ PageSpool::PageSpool(const QString &folder)
 PageSpool::~PageSpool()
 {
     if (m_file) {
-        // Removed while the lock is still held, then closed.
+        // Removed while the lock is still held, then closed and the lock given up.
         QFile::remove(m_file->fileName());
         m_file->close();
+        m_lock->unlock();
     }
 }
 
@@ -115,22 +118,22 @@ QString PageSpool::defaultFolder()
 
 int PageSpool::removeOrphans(const QString &folder)
 {
-    const qint64 self = QCoreApplication::applicationPid();
     int removed = 0;
     const QDir dir(folder);
     const QStringList names = dir.entryList({u"tessaro-spool-*.tsp"_s}, QDir::Files);
     for (const QString &name : names) {
-        const QRegularExpressionMatch match = spoolPattern().match(name);
-        if (!match.hasMatch())
-            continue;
-        const qint64 pid = match.captured(1).toLongLong();
-        // A spool is made and then locked: for that moment only its process, still running,
-        // keeps it from being taken for an orphan. A program that got the pid of a killed
-        // one knows that all its own spools are locked.
-        if (pid != self && processRuns(pid))
-            continue;
-        if (removeIfFree(dir.filePath(name)))
+        if (spoolPattern().match(name).hasMatch() && removeIfFree(dir.filePath(name)))
             ++removed;
+    }
+    // The locks of spools whose program was killed before it made the file.
+    const QStringList locks = dir.entryList({u"tessaro-spool-*.tsp.lock"_s}, QDir::Files);
+    for (const QString &name : locks) {
+        const QString spool = dir.filePath(name.chopped(5));
+        if (!QFile::exists(spool)) {
+            const std::unique_ptr<QLockFile> lock = spoolLock(spool);
+            if (lock->tryLock(0))
+                lock->unlock();
+        }
     }
     return removed;
 }

@@ -6,12 +6,13 @@
 #include <memory>
 
 class QFile;
+class QLockFile;
 
 namespace report {
 
 // The one scratch file a report's pages are kept in, written one after another. Its name
-// carries the process id, and the process holds a lock on it for as long as it is open, so
-// that a later start can tell a spool whose program was killed from one still in use.
+// carries the process id, and the process holds a lock file beside it for as long as it is
+// open, so that a later start can tell a spool whose program was killed from one still in use.
 class PageSpool
 {
 public:
@@ -39,6 +40,7 @@ public:
 
 private:
     std::unique_ptr<QFile> m_file;
+    std::unique_ptr<QLockFile> m_lock;
     qint64 m_end = 0;
 };
 
