@@ -1,13 +1,15 @@
 // Feeds arbitrary bytes to the view filter and order parsers. Besides the sanitizers' own
 // findings it stops on any accepted filter whose tree is not well formed, or whose SQL as the
 // SQLite engine writes it is not safe, bindable SQL: every word of the expression must be a
-// column, a keyword or the collation, every '?' must have its value, and the expression must
-// prepare and run against tables with the files' columns.
+// column (a field's or its folded one), a keyword or the fold function, every '?' must have
+// its value, and the expression must prepare and run against tables as the engine makes them.
 
 #include "base/text.h"
+#include "store/foldedkey.h"
 #include "store/layout.h"
-#include "store/sqlite/collation.h"
 #include "store/sqlite/filtersql.h"
+#include "store/sqlite/foldfunctions.h"
+#include "store/sqlite/statements.h"
 #include "store/viewfilter.h"
 
 #include <sqlite3.h>
@@ -34,14 +36,6 @@ const FileId kFiles[] = {FileId::kunde, FileId::auftrag};
     std::abort();
 }
 
-int compareNoCase(void *, int lengthA, const void *a, int lengthB, const void *b)
-{
-    const auto sizeA = static_cast<std::size_t>(lengthA);
-    const auto sizeB = static_cast<std::size_t>(lengthB);
-    return rt::upperUtf8({static_cast<const char *>(a), sizeA})
-        .compare(rt::upperUtf8({static_cast<const char *>(b), sizeB}));
-}
-
 // One in-memory database with a table of one row per fuzzed file, columns as the engine
 // names them.
 sqlite3 *database()
@@ -50,22 +44,19 @@ sqlite3 *database()
         sqlite3 *opened = nullptr;
         if (sqlite3_open(":memory:", &opened) != SQLITE_OK)
             broken("sqlite3_open", sqlite3_errmsg(opened));
-        sqlite3_create_collation(opened, collation::kNoCase, SQLITE_UTF8, nullptr, compareNoCase);
+        foldfunctions::registerFold(opened);
         for (const FileId id : kFiles) {
             const FileDef &file = fileDef(id);
-            std::string create = std::string("CREATE TABLE ") + file.storedName + " (";
-            std::string insert = std::string("INSERT INTO ") + file.storedName + " VALUES (";
+            const std::string create = enginesql::createTable(file);
+            std::string insert = std::string("INSERT INTO ") + file.storedName + " (";
+            std::string values = ") VALUES (";
             for (int f = 0; f < file.fieldCount; ++f) {
                 const bool text = file.fields[f].type == FieldType::String;
-                const bool real = file.fields[f].type == FieldType::Real
-                                  || file.fields[f].type == FieldType::Decimal;
-                create += std::string(f ? ", " : "") + file.fields[f].name
-                          + (text   ? " TEXT"
-                             : real ? " REAL"
-                                    : " INTEGER");
-                insert += std::string(f ? ", " : "") + (text ? "'Müller'" : "0");
+                insert += std::string(f ? ", " : "") + file.fields[f].name;
+                values += std::string(f ? ", " : "") + (text ? "'Müller'" : "0");
             }
-            for (const std::string &sql : {create + ')', insert + ')'}) {
+            insert += values;
+            for (const std::string &sql : {create, insert + ')'}) {
                 if (sqlite3_exec(opened, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
                     broken("set-up", sqlite3_errmsg(opened));
             }
@@ -86,7 +77,7 @@ void checkWords(const FileDef &file, const SqlFilter &filter)
     std::size_t placeholders = 0;
     for (std::size_t i = 0; i < sql.size();) {
         const char c = sql[i];
-        if (c == ' ' || c == '(' || c == ')' || c == '=' || c == '<' || c == '>') {
+        if (c == ' ' || c == '(' || c == ')' || c == '=' || c == '<' || c == '>' || c == '"') {
             ++i;
             continue;
         }
@@ -99,11 +90,14 @@ void checkWords(const FileDef &file, const SqlFilter &filter)
         while (end < sql.size() && isWordChar(sql[end]))
             ++end;
         const std::string_view word = std::string_view(sql).substr(i, end - i);
-        const bool keyword = word == "AND" || word == "OR" || word == "NOT" || word == "COLLATE"
-                             || word == collation::kNoCase;
+        const bool keyword
+            = word == "AND" || word == "OR" || word == "NOT" || word == enginesql::kFoldFunction;
         bool column = false;
-        for (int f = 0; f < file.fieldCount && !column && !word.empty(); ++f)
-            column = word == file.fields[f].name;
+        for (int f = 0; f < file.fieldCount && !column && !word.empty(); ++f) {
+            column = word == file.fields[f].name
+                     || (foldedkey::isFolded(file, f)
+                         && word == foldedkey::columnName(file.fields[f].name));
+        }
         if (!keyword && !column)
             broken("foreign text in the expression", sql);
         i = end;

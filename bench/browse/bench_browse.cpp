@@ -33,7 +33,7 @@
 #include "framework/procwindow.h"
 #include "store/enginefactory.h"
 #include "store/files.h"
-#include "store/sqlite/collation.h"
+#include "store/foldedkey.h"
 #include "store/sqlite/sqliteengine.h"
 #include "store/storecontext.h"
 
@@ -268,19 +268,16 @@ void buildKunde(const fs::path &folder, int count)
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         fail("cannot open KUNDE");
-    collation::registerAll(db);
     exec(db, "PRAGMA synchronous=OFF");
     exec(db, "BEGIN");
     sqlite3_stmt *insert = nullptr;
-    const std::string sql = "INSERT INTO KUNDE(" + kundeColumns()
-                            + ", \"_version\") VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, "
-                              "?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23, "
-                              "?24, ?25, ?26, ?27, ?28, 0)";
+    const std::string sql = kundeInsert();
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &insert, nullptr) != SQLITE_OK)
         fail(sqlite3_errmsg(db));
     for (int n = 1; n <= count; ++n) {
         const KundeRow row = makeKunde(n); // bound without a copy: it must outlive the step
         bindRow(insert, row);
+        bindFolded(insert, 29, row);
         if (sqlite3_step(insert) != SQLITE_DONE)
             fail(sqlite3_errmsg(db));
         sqlite3_reset(insert);
@@ -400,9 +397,8 @@ public:
         const std::string path = SqliteEngine::pathOf(folder, FileId::kunde).string();
         if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             fail("raw open");
-        collation::registerAll(m_db);
         const std::string select = "SELECT rowid, \"_version\", " + kundeColumns() + " FROM KUNDE ";
-        const std::string key = "\"KNAME\" COLLATE NOCASE_DE";
+        const std::string key = "\"_fold_KNAME\"";
         m_first = prepare(select + "ORDER BY " + key + " ASC, rowid ASC LIMIT ?1");
         m_last = prepare(select + "ORDER BY " + key + " DESC, rowid DESC LIMIT ?1");
         m_after = prepare(select + "WHERE " + key + " >= ?1 AND (" + key
@@ -437,7 +433,8 @@ public:
     Sample nextPage(int rows)
     {
         const Stopwatch watch;
-        const std::string name = m_page.empty() ? std::string() : m_page.back().kname;
+        const std::string name
+            = m_page.empty() ? std::string() : foldedkey::fold(m_page.back().kname);
         const std::int64_t rowid = m_page.empty() ? 0 : m_page.back().rowid;
         sqlite3_bind_text(m_after, 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
         sqlite3_bind_int64(m_after, 2, rowid);
@@ -448,8 +445,9 @@ public:
     Sample pageFrom(const std::string &value, int rows)
     {
         const Stopwatch watch;
+        const std::string folded = foldedkey::fold(value);
         sqlite3_bind_text(
-            m_from, 1, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+            m_from, 1, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
         sqlite3_bind_int(m_from, 2, rows);
         read(m_from);
         return watch.elapsed();

@@ -26,7 +26,6 @@
 #include "shell/listreports/listreporttable.h"
 #include "store/enginefactory.h"
 #include "store/files.h"
-#include "store/sqlite/collation.h"
 #include "store/sqlite/sqliteengine.h"
 #include "store/storecontext.h"
 
@@ -170,10 +169,9 @@ int runBare(const std::filesystem::path &folder, const QString &pdfFile, int &pa
     const std::string path = SqliteEngine::pathOf(folder, FileId::kunde).string();
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         fail("raw open");
-    collation::registerAll(db);
     sqlite3_stmt *stmt = nullptr;
     const std::string sql = "SELECT rowid, \"_version\", " + kundeColumns()
-                            + " FROM KUNDE ORDER BY KNAME COLLATE NOCASE_DE, rowid";
+                            + " FROM KUNDE ORDER BY \"_fold_KNAME\", rowid";
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
         fail(sqlite3_errmsg(db));
 

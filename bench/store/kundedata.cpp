@@ -1,6 +1,7 @@
 #include "kundedata.h"
 
 #include "base/decimal.h"
+#include "store/foldedkey.h"
 
 #include <array>
 #include <cstdio>
@@ -225,4 +226,36 @@ std::string kundeColumns()
         columns += '"' + std::string(f.name) + '"';
     }
     return columns;
+}
+
+std::string kundeFoldedColumns()
+{
+    std::string columns;
+    for (const int field : foldedkey::foldedFields(fileDef(FileId::kunde)))
+        columns += ", \"" + foldedkey::columnName(KUN::kFields[field].name) + '"';
+    return columns.substr(2);
+}
+
+void bindFolded(sqlite3_stmt *stmt, int first, const KundeRow &row)
+{
+    int index = first;
+    for (const int field : foldedkey::foldedFields(fileDef(FileId::kunde))) {
+        const std::string *text = field == KUN::KNAME_no  ? &row.kname
+                                  : field == KUN::KORT_no ? &row.kort
+                                                          : &row.kplz;
+        const std::string folded = foldedkey::fold(*text);
+        sqlite3_bind_text(
+            stmt, index++, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
+    }
+}
+
+std::string kundeInsert()
+{
+    std::string values;
+    const std::size_t count
+        = std::size(KUN::kFields) + foldedkey::foldedFields(fileDef(FileId::kunde)).size();
+    for (std::size_t i = 1; i <= count; ++i)
+        values += "?" + std::to_string(i) + ", ";
+    return "INSERT INTO KUNDE(" + kundeColumns() + ", " + kundeFoldedColumns()
+           + ", \"_version\") VALUES(" + values + "0)";
 }

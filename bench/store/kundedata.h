@@ -38,3 +38,9 @@ void readRow(sqlite3_stmt *stmt, KundeRow &row);
 void bindRow(sqlite3_stmt *stmt, const KundeRow &row);
 // "KAID", "KID", …: the field columns in layout order.
 std::string kundeColumns();
+// The folded columns of the keys that ignore case, which any program writing the file keeps
+// up to date, and their values bound as ?first … (copied).
+std::string kundeFoldedColumns();
+void bindFolded(sqlite3_stmt *stmt, int first, const KundeRow &row);
+// The fields and then the folded columns: an insert of a whole record.
+std::string kundeInsert();

@@ -1,5 +1,6 @@
 #include "store/sqlite/filtersql.h"
 
+#include "store/foldedkey.h"
 #include "store/sqlite/statements.h"
 
 #include <vector>
@@ -66,16 +67,28 @@ private:
     {
         std::string &sql = m_out.expression;
         const bool noCase = n.left.upper || (n.right.isField() && n.right.upper);
-        const std::string column = m_def.fields[n.left.index].name;
-        sql += noCase ? enginesql::ignoringCase(column) : column;
+        sql += operand(n.left.index, noCase);
         sql += operatorText(n.op);
         if (n.right.isField()) {
-            sql += m_def.fields[n.right.index].name;
+            sql += operand(n.right.index, noCase);
             return;
         }
-        m_out.values.push_back(noCase ? m_tree.constants()[n.right.index]
-                                      : m_tree.constant(n.right));
+        if (noCase) {
+            // Compared as the key compares it: folded like the column, whatever its case.
+            const FieldValue &value = m_tree.constants()[n.right.index];
+            const auto *text = std::get_if<std::string>(&value);
+            m_out.values.push_back(text ? FieldValue(foldedkey::fold(*text)) : value);
+        } else {
+            m_out.values.push_back(m_tree.constant(n.right));
+        }
         sql += '?';
+    }
+
+    std::string operand(int field, bool noCase) const
+    {
+        if (noCase && m_def.fields[field].type == FieldType::String)
+            return enginesql::ignoringCase(m_def, field);
+        return m_def.fields[field].name;
     }
 
     // A run of ANDs (or ORs) one after another, as the parser makes it (each one's left

@@ -150,8 +150,7 @@ int SqliteRecordFile::readBlock(int direction)
     const int parts = static_cast<int>(p.order.parts.size());
 
     auto bindValues = [&](const std::vector<FieldValue> &values) {
-        for (int i = 0; i < parts; ++i)
-            rowcodec::bindValue(*pass, index + i, values[static_cast<std::size_t>(i)]);
+        rowcodec::bindKeyValues(*pass, index, d, p.order, values);
     };
     std::int64_t rowidBound = forward ? kLowestRowid : kHighestRowid;
     if (p.anchor == Pass::Anchor::Values && p.values.size() == p.order.parts.size()) {

@@ -231,16 +231,16 @@ int SqliteRecordFile::put()
         if (m_current == 0)
             return finish(status, Result::NoRecord);
         sqlite::Database &db = m_file->db();
-        const int n = def().fieldCount;
+        const int rowidParam = m_file->sql().rowidParam;
         sqlite::Statement *update
             = db.cached(m_watched ? m_file->sql().updateWatched : m_file->sql().update);
         if (!update)
             return finish(status, db.lastFailure());
         sqlite::ResetGuard reset(*update);
         rowcodec::bindRecord(*update, 1, def(), buffer().data(), m_file->scratch());
-        update->bind(n + 1, m_current);
+        update->bind(rowidParam, m_current);
         if (m_watched)
-            update->bind(n + 2, m_currentVersion);
+            update->bind(rowidParam + 1, m_currentVersion);
         const int rc = update->step();
         if (rc == SQLITE_DONE) {
             // No row written: with watch, someone else changed or deleted it since it was
@@ -311,9 +311,9 @@ int SqliteRecordFile::get(int key)
         if (!get)
             return finish(status, db.lastFailure());
         sqlite::ResetGuard reset(*get);
-        const auto values = rowcodec::keyValues(def(), KeySpec::ofKey(id(), key), buffer().data());
-        for (std::size_t i = 0; i < values.size(); ++i)
-            rowcodec::bindValue(*get, static_cast<int>(i) + 1, values[i]);
+        const KeySpec spec = KeySpec::ofKey(id(), key);
+        rowcodec::bindKeyValues(
+            *get, 1, def(), spec, rowcodec::keyValues(def(), spec, buffer().data()));
         const int rc = get->step();
         if (rc == SQLITE_DONE)
             return finish(status, Result::NoRecord);
@@ -423,10 +423,10 @@ bool SqliteRecordFile::duplicate(int key)
             return false;
         }
         sqlite::ResetGuard reset(*dup);
-        const auto values = rowcodec::keyValues(def(), KeySpec::ofKey(id(), key), buffer().data());
-        for (std::size_t i = 0; i < values.size(); ++i)
-            rowcodec::bindValue(*dup, static_cast<int>(i) + 1, values[i]);
-        dup->bind(static_cast<int>(values.size()) + 1, m_current);
+        const KeySpec spec = KeySpec::ofKey(id(), key);
+        rowcodec::bindKeyValues(
+            *dup, 1, def(), spec, rowcodec::keyValues(def(), spec, buffer().data()));
+        dup->bind(static_cast<int>(spec.parts.size()) + 1, m_current);
         const int rc = dup->step();
         if (rc != SQLITE_ROW && rc != SQLITE_DONE)
             finish(status, db.failure(rc));

@@ -2,6 +2,7 @@
 
 #include "base/stddate.h"
 #include "base/text.h"
+#include "store/foldedkey.h"
 
 #include <algorithm>
 #include <charconv>
@@ -180,8 +181,9 @@ void bindRecord(sqlite::Statement &statement,
                 const char *record,
                 std::vector<std::string> &scratch)
 {
-    if (scratch.size() < def.fieldCount)
-        scratch.resize(def.fieldCount);
+    const std::vector<int> &folded = foldedkey::foldedFields(def);
+    if (scratch.size() < def.fieldCount + folded.size())
+        scratch.resize(def.fieldCount + folded.size());
     for (int i = 0; i < def.fieldCount; ++i) {
         const FieldDef &f = def.fields[i];
         const char *p = record + f.offset;
@@ -210,6 +212,14 @@ void bindRecord(sqlite::Statement &statement,
             break;
         }
         }
+    }
+    for (std::size_t j = 0; j < folded.size(); ++j) {
+        const int field = folded[j];
+        const FieldDef &f = def.fields[field];
+        const std::string_view text = rt::clip(std::string_view(record + f.offset, f.size));
+        std::string &out = scratch[def.fieldCount + j];
+        out = foldedkey::fold(isAscii(text) ? text : std::string_view(scratch[field]));
+        statement.bindStatic(firstParam + def.fieldCount + static_cast<int>(j), out);
     }
 }
 
@@ -249,6 +259,22 @@ void bindValue(sqlite::Statement &statement, int index, const FieldValue &value)
         statement.bind(index, *r);
     else
         statement.bindCopy(index, std::get<std::string>(value));
+}
+
+void bindKeyValues(sqlite::Statement &statement,
+                   int firstParam,
+                   const FileDef &def,
+                   const KeySpec &order,
+                   const std::vector<FieldValue> &values)
+{
+    for (std::size_t i = 0; i < values.size() && i < order.parts.size(); ++i) {
+        const int index = firstParam + static_cast<int>(i);
+        const auto *text = std::get_if<std::string>(&values[i]);
+        if (order.noCase && text && def.fields[order.parts[i].field].type == FieldType::String)
+            statement.bindCopy(index, foldedkey::fold(*text));
+        else
+            bindValue(statement, index, values[i]);
+    }
 }
 
 void bindExtremes(sqlite::Statement &statement,

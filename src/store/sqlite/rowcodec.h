@@ -16,9 +16,10 @@ namespace rowcodec {
 // Reads the fields from the columns first … first + fieldCount - 1 of the current row.
 void readRecord(const sqlite::Statement &row, int firstColumn, const FileDef &def, char *record);
 
-// Binds the fields as the parameters first … first + fieldCount - 1. Texts that are plain
-// ASCII are bound straight from the record, the others through scratch (one string per
-// field); record and scratch must stay unchanged until the statement has been stepped.
+// Binds the fields as the parameters first … first + fieldCount - 1 and the folded values of
+// the keys that ignore case after them (store/foldedkey.h). Texts that are plain ASCII are
+// bound straight from the record, the others and the folded values through scratch; record
+// and scratch must stay unchanged until the statement has been stepped.
 void bindRecord(sqlite::Statement &statement,
                 int firstParam,
                 const FileDef &def,
@@ -28,6 +29,13 @@ void bindRecord(sqlite::Statement &statement,
 FieldValue fieldValue(const FileDef &def, int field, const char *record);
 std::vector<FieldValue> keyValues(const FileDef &def, const KeySpec &order, const char *record);
 void bindValue(sqlite::Statement &statement, int index, const FieldValue &value);
+// Binds the values of an order's components from first on, as the order compares them: the
+// texts of an order that ignores case folded.
+void bindKeyValues(sqlite::Statement &statement,
+                   int firstParam,
+                   const FileDef &def,
+                   const KeySpec &order,
+                   const std::vector<FieldValue> &values);
 
 // The values that sort first (lowest) or last (highest) for each component of an order;
 // they bound the start of a pass. Every text sorts after '' and before any BLOB, every

@@ -1,6 +1,6 @@
 #include "store/sqlite/statements.h"
 
-#include "store/sqlite/collation.h"
+#include "store/foldedkey.h"
 
 #include <utility>
 
@@ -35,13 +35,13 @@ std::string selectList(const FileDef &def)
     return list;
 }
 
-// The column as a key compares it: text components of keys that ignore case with the
-// collation that the key's index is built with.
+// The column as a key compares it: text components of keys that ignore case by their folded
+// value, which the key's index is built on.
 std::string keyColumn(const FileDef &def, const KeyPart &part, bool noCase)
 {
     const FieldDef &field = def.fields[part.field];
-    std::string column = quote(field.name);
-    return noCase && field.type == FieldType::String ? ignoringCase(std::move(column)) : column;
+    return noCase && field.type == FieldType::String ? ignoringCase(def, part.field)
+                                                     : quote(field.name);
 }
 
 std::string param(int n)
@@ -80,9 +80,12 @@ std::string quote(std::string_view identifier)
     return quoted;
 }
 
-std::string ignoringCase(std::string column)
+std::string ignoringCase(const FileDef &def, int field)
 {
-    return column + " COLLATE " + collation::kNoCase;
+    const char *name = def.fields[field].name;
+    if (foldedkey::isFolded(def, field))
+        return quote(foldedkey::columnName(name));
+    return std::string(kFoldFunction) + '(' + quote(name) + ')';
 }
 
 std::string createTable(const FileDef &def)
@@ -90,8 +93,16 @@ std::string createTable(const FileDef &def)
     std::string sql = "CREATE TABLE " + quote(def.storedName) + '(';
     for (int i = 0; i < def.fieldCount; ++i)
         sql += quote(def.fields[i].name) + ' ' + columnType(def.fields[i].type) + ", ";
-    sql += quote(kVersionColumn) + " INTEGER NOT NULL DEFAULT 0)";
+    sql += quote(kVersionColumn) + " INTEGER NOT NULL DEFAULT 0";
+    for (const int field : foldedkey::foldedFields(def))
+        sql += ", " + foldedColumnDef(def, field);
+    sql += ')';
     return sql;
+}
+
+std::string foldedColumnDef(const FileDef &def, int field)
+{
+    return quote(foldedkey::columnName(def.fields[field].name)) + " TEXT NOT NULL DEFAULT ''";
 }
 
 std::string indexName(const FileDef &def, int key)
@@ -132,11 +143,21 @@ FileStatements fileStatements(const FileDef &def, std::string_view schema)
         values += sep + param(i + 1);
         assignments += sep + column + " = " + param(i + 1);
     }
+    const std::vector<int> folded = foldedkey::foldedFields(def);
+    for (std::size_t j = 0; j < folded.size(); ++j) {
+        const std::string column = quote(foldedkey::columnName(def.fields[folded[j]].name));
+        const std::string value = param(n + 1 + static_cast<int>(j));
+        columns += ", " + column;
+        values += ", " + value;
+        assignments += ", " + column + " = " + value;
+    }
+    s.rowidParam = n + static_cast<int>(folded.size()) + 1;
     const std::string version = quote(kVersionColumn);
     s.insert = "INSERT INTO " + t + '(' + columns + ", " + version + ") VALUES(" + values + ", 0)";
     s.update = "UPDATE " + t + " SET " + assignments + ", " + version + " = " + version
-               + " + 1 WHERE rowid = " + param(n + 1);
-    s.updateWatched = s.update + " AND " + version + " = " + param(n + 2) + " RETURNING " + version;
+               + " + 1 WHERE rowid = " + param(s.rowidParam);
+    s.updateWatched
+        = s.update + " AND " + version + " = " + param(s.rowidParam + 1) + " RETURNING " + version;
     s.update += " RETURNING " + version;
     s.erase = "DELETE FROM " + t + " WHERE rowid = ?1";
     s.byRowid = select + " WHERE rowid = ?1";

@@ -3,7 +3,8 @@
 
 #include "store/sqlite/storedfile.h"
 
-#include "store/sqlite/collation.h"
+#include "store/foldedkey.h"
+#include "store/sqlite/foldfunctions.h"
 
 #include <map>
 #include <set>
@@ -45,23 +46,6 @@ void removeWithJournal(const std::filesystem::path &path)
     std::filesystem::remove(path.string() + "-journal", ignored);
 }
 
-// The names of the table's columns; an error code when the schema cannot be read.
-int columnsOf(sqlite::Database &db,
-              const std::string &schema,
-              const FileDef &def,
-              std::set<std::string> &columns)
-{
-    sqlite::Statement statement;
-    int rc = db.prepare("PRAGMA " + enginesql::quote(schema) + ".table_info("
-                            + enginesql::quote(def.storedName) + ')',
-                        statement);
-    if (rc != SQLITE_OK)
-        return rc;
-    while ((rc = statement.step()) == SQLITE_ROW)
-        columns.insert(std::string(statement.text(1)));
-    return rc == SQLITE_DONE ? SQLITE_OK : rc;
-}
-
 } // namespace
 
 StoredFile::StoredFile(FileId id, std::filesystem::path path)
@@ -82,6 +66,13 @@ int StoredFile::open(bool readOnly, int busyMs, sqlite::Failure &failure)
         return rc;
     }
     configureConnection(m_own, readOnly, busyMs);
+    if (!readOnly) {
+        rc = convertToFoldedKeys(m_own, def(), failure);
+        if (rc != SQLITE_OK) {
+            m_own.close();
+            return rc;
+        }
+    }
     rc = checkSchema(m_own, def(), failure);
     if (rc != SQLITE_OK) {
         m_own.close();
@@ -131,7 +122,7 @@ StoredFile::passSql(const std::string &tag, const KeySpec &order, const SqlFilte
 
 int configureConnection(sqlite::Database &db, bool readOnly, int busyMs)
 {
-    collation::registerAll(db.handle());
+    foldfunctions::registerFold(db.handle());
     db.setBusyTimeout(busyMs);
     // Commits across attached files are atomic only with a rollback journal; a damaged
     // file answers here already, and checkSchema reports it.
@@ -177,6 +168,10 @@ int checkSchema(sqlite::Database &db, const FileDef &def, sqlite::Failure &failu
     }
     if (!columns.count(enginesql::kVersionColumn))
         return 46;
+    for (const int field : foldedkey::foldedFields(def)) {
+        if (!columns.count(foldedkey::columnName(def.fields[field].name)))
+            return 46;
+    }
 
     for (int k = 0; k < def.keyCount; ++k) {
         const auto found = indexes.find(enginesql::indexName(def, k));
@@ -227,6 +222,7 @@ int rebuildFile(const std::filesystem::path &path, const FileDef &def, sqlite::F
             return rc;
         }
         configureConnection(db, false, kDefaultBusyMs);
+        foldfunctions::registerLegacyCollation(db.handle()); // an old file's indexes name it
         auto fail = [&](int code) {
             failure = db.failure(code);
             return code;
@@ -258,6 +254,13 @@ int rebuildFile(const std::filesystem::path &path, const FileDef &def, sqlite::F
                 else
                     from += f.type == FieldType::String ? ", ''" : ", 0";
             }
+            for (const int field : foldedkey::foldedFields(def)) {
+                const char *name = def.fields[field].name;
+                into += ", " + enginesql::quote(foldedkey::columnName(name));
+                from += ", " + std::string(enginesql::kFoldFunction) + '('
+                        + (oldColumns.count(name) ? enginesql::quote(name) : std::string("''"))
+                        + ')';
+            }
             rc = db.exec("INSERT INTO main." + enginesql::quote(def.storedName) + '(' + into
                          + ") SELECT " + from + " FROM old." + enginesql::quote(def.storedName)
                          + " ORDER BY rowid");
@@ -283,6 +286,22 @@ int rebuildFile(const std::filesystem::path &path, const FileDef &def, sqlite::F
         return SQLITE_IOERR;
     }
     return SQLITE_OK;
+}
+
+int columnsOf(sqlite::Database &db,
+              const std::string &schema,
+              const FileDef &def,
+              std::set<std::string> &columns)
+{
+    sqlite::Statement statement;
+    int rc = db.prepare("PRAGMA " + enginesql::quote(schema) + ".table_info("
+                            + enginesql::quote(def.storedName) + ')',
+                        statement);
+    if (rc != SQLITE_OK)
+        return rc;
+    while ((rc = statement.step()) == SQLITE_ROW)
+        columns.insert(std::string(statement.text(1)));
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
 int runWithText(sqlite::Database &db, const std::string &sql, const std::string &text)

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -84,12 +85,23 @@ private:
     std::int64_t m_schemaVersion = -1;
 };
 
-// Sets up any connection to record files: the collation, the rollback journal, the busy
+// Sets up any connection to record files: the fold function, the rollback journal, the busy
 // wait.
 int configureConnection(sqlite::Database &db, bool readOnly, int busyMs);
 // 0 when the file's table and keys are as the layout wants them, 46 when not; else an
 // SQLite code with the failure in `failure`.
 int checkSchema(sqlite::Database &db, const FileDef &def, sqlite::Failure &failure);
+// A file made before the keys that ignore case had folded columns (their indexes were built
+// with a collation of this program, which other tools do not know) gets them, filled from
+// its records, and its indexes on them, all in one transaction. 0 when the file needs no
+// conversion or was converted, or when its table is not as expected (checkSchema tells);
+// else an SQLite code with the failure in `failure`.
+int convertToFoldedKeys(sqlite::Database &db, const FileDef &def, sqlite::Failure &failure);
+// The names of the table's columns in a schema ("main", an attached file).
+int columnsOf(sqlite::Database &db,
+              const std::string &schema,
+              const FileDef &def,
+              std::set<std::string> &columns);
 
 struct SqliteEngine::Impl
 {

@@ -3,7 +3,6 @@
 
 #include "sqlitetest.h"
 
-#include "store/sqlite/collation.h"
 #include "store/transaction.h"
 
 #include <sys/stat.h>
@@ -174,7 +173,6 @@ TEST_F(FilesTest, KeysThatDoNotMatchGive46AndRebuildKeysRepairsThem)
         freshCustomers(5);
         {
             RawFile raw(pathOf(FileId::kunde));
-            collation::registerAll(raw.handle()); // the table is parsed anew
             ASSERT_EQ(raw.exec(damage.sql), SQLITE_OK) << sqlite3_errmsg(raw.handle());
         }
         const auto kundeCursor = engine.recordFile(FileId::kunde, records[FileId::kunde]);

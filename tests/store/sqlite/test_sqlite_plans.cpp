@@ -6,7 +6,7 @@
 
 #include "../../framework/viewfixture.h"
 
-#include "store/sqlite/collation.h"
+#include "store/sqlite/foldfunctions.h"
 #include "store/sqlite/statements.h"
 
 namespace {
@@ -28,7 +28,7 @@ TEST_F(PlansTest, EveryPassAndEveryGetSeeksItsKeysIndex)
         const FileDef &def = fileDef(id);
         file(id);
         RawFile raw(pathOf(id));
-        collation::registerAll(raw.handle());
+        foldfunctions::registerFold(raw.handle());
         const auto statements = enginesql::fileStatements(def, "main");
         for (int k = 0; k < def.keyCount; ++k) {
             SCOPED_TRACE(def.qualifiedKeyName(k));
@@ -50,7 +50,7 @@ TEST_F(PlansTest, AFilteredPassOverAKeyStillSeeksItsIndex)
     const FileDef &def = fileDef(FileId::kunde);
     file(FileId::kunde);
     RawFile raw(pathOf(FileId::kunde));
-    collation::registerAll(raw.handle());
+    foldfunctions::registerFold(raw.handle());
     SqlFilter filter{"\"KRAB\" > ? AND \"KORT\" = ?", {5.0, std::string("Bonn")}};
     const KeySpec spec = KeySpec::ofKey(FileId::kunde, KUN::Keykname.index);
     expectSeek(
@@ -62,7 +62,7 @@ std::vector<std::string> planOfFile(const std::filesystem::path &path, const std
 {
     sqlite3 *db = nullptr;
     sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    collation::registerAll(db);
+    foldfunctions::registerFold(db);
     const std::vector<std::string> details = planOf(db, sql);
     sqlite3_close_v2(db);
     return details;

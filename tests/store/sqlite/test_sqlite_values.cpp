@@ -7,7 +7,7 @@
 #include "../storedtexts.h"
 
 #include "base/stddate.h"
-#include "store/sqlite/collation.h"
+#include "store/foldedkey.h"
 #include "store/sqlite/rowcodec.h"
 
 namespace {
@@ -100,10 +100,10 @@ const Comparison kNoCase[] = {
 TEST(NoCaseCollation, IgnoresCaseAndSortsUmlautsWithTheirBaseLetter)
 {
     for (const Comparison &c : kNoCase) {
-        const int result = collation::compareNoCase(c.a, c.b);
+        const int result = foldedkey::compare(c.a, c.b);
         const int sign = (result > 0) - (result < 0);
         EXPECT_EQ(sign, c.sign) << c.a << " vs " << c.b;
-        const int reverse = collation::compareNoCase(c.b, c.a);
+        const int reverse = foldedkey::compare(c.b, c.a);
         EXPECT_EQ((reverse > 0) - (reverse < 0), -c.sign) << c.b << " vs " << c.a;
     }
 }

@@ -1,11 +1,10 @@
-#include "store/sqlite/collation.h"
-
-#include <sqlite3.h>
+#include "store/foldedkey.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
-namespace collation {
+namespace foldedkey {
 namespace {
 
 // Base letters of U+00C0 … U+00FF; nullptr keeps the character (× and ÷).
@@ -15,6 +14,9 @@ constexpr const char *kLatin1Base[64] = {
     "a", "a", "a", "a", "a", "a", "ae", "c",     "e", "e", "e", "e", "i", "i", "i",  "i",
     "d", "n", "o", "o", "o", "o", "o",  nullptr, "o", "u", "u", "u", "u", "y", "th", "y",
 };
+
+constexpr char kSecondary = '\x01';
+constexpr char kControl = '\x02';
 
 char32_t decode(std::string_view s, std::size_t &i)
 {
@@ -153,16 +155,41 @@ std::string_view withoutTrailingBlanks(std::string_view s)
     return s;
 }
 
-int sqliteCompare(void *, int lengthA, const void *a, int lengthB, const void *b)
+// UTF-8 keeps the order of code points byte by byte; characters below a blank move above
+// the two marker bytes.
+void appendUnit(std::string &out, char32_t unit)
 {
-    return compareNoCase(
-        std::string_view(static_cast<const char *>(a), static_cast<std::size_t>(lengthA)),
-        std::string_view(static_cast<const char *>(b), static_cast<std::size_t>(lengthB)));
+    if (unit < 0x20) {
+        out += kControl;
+        out += static_cast<char>(unit + 0x20);
+    } else if (unit < 0x80) {
+        out += static_cast<char>(unit);
+    } else if (unit < 0x800) {
+        out += static_cast<char>(0xC0 | (unit >> 6));
+        out += static_cast<char>(0x80 | (unit & 0x3F));
+    } else if (unit < 0x10000) {
+        out += static_cast<char>(0xE0 | (unit >> 12));
+        out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (unit & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | ((unit >> 18) & 0x07));
+        out += static_cast<char>(0x80 | ((unit >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (unit & 0x3F));
+    }
+}
+
+void appendUnits(std::string &out, std::string_view text, bool primary)
+{
+    Units units(text, primary);
+    char32_t unit = 0;
+    while (units.next(unit))
+        appendUnit(out, unit);
 }
 
 } // namespace
 
-int compareNoCase(std::string_view a, std::string_view b)
+int compare(std::string_view a, std::string_view b)
 {
     a = withoutTrailingBlanks(a);
     b = withoutTrailingBlanks(b);
@@ -193,9 +220,75 @@ int compareNoCase(std::string_view a, std::string_view b)
     return compareUnits(a, b, false);
 }
 
-int registerAll(sqlite3 *db)
+// Why the secondary part may be left out when it equals the primary one: such a text holds
+// only characters that are their own base letter, so against any other text with the same
+// base letters it differs first where that one has an accented letter (code point 0xC0 and
+// up) and it has the plain base letter (ASCII). It sorts first on both counts: as the
+// accents' order says, and as the shorter of two byte strings with the same start.
+std::string fold(std::string_view utf8)
 {
-    return sqlite3_create_collation_v2(db, kNoCase, SQLITE_UTF8, nullptr, &sqliteCompare, nullptr);
+    const std::string_view text = withoutTrailingBlanks(utf8);
+    std::string out;
+    out.reserve(text.size());
+    bool plain = true;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80 || byte < 0x20) {
+            plain = false;
+            break;
+        }
+        out += (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte + 0x20) : c;
+    }
+    if (plain)
+        return out;
+
+    out.clear();
+    appendUnits(out, text, true);
+    std::string secondary;
+    secondary.reserve(out.size());
+    appendUnits(secondary, text, false);
+    if (secondary != out) {
+        out += kSecondary;
+        out += secondary;
+    }
+    return out;
 }
 
-} // namespace collation
+std::string columnName(std::string_view field)
+{
+    return "_fold_" + std::string(field);
+}
+
+bool isFolded(const FileDef &def, int field)
+{
+    if (field < 0 || field >= def.fieldCount || def.fields[field].type != FieldType::String)
+        return false;
+    for (int k = 0; k < def.keyCount; ++k) {
+        const KeyDef &key = def.keys[k];
+        if (!key.noCase)
+            continue;
+        for (int p = 0; p < key.partCount; ++p) {
+            if (key.parts[p].field == field)
+                return true;
+        }
+    }
+    return false;
+}
+
+const std::vector<int> &foldedFields(const FileDef &def)
+{
+    static const std::array<std::vector<int>, kFileCount> fields = [] {
+        std::array<std::vector<int>, kFileCount> all;
+        for (std::size_t f = 0; f < kFileCount; ++f) {
+            const FileDef &file = fileDef(static_cast<FileId>(f));
+            for (int i = 0; i < file.fieldCount; ++i) {
+                if (isFolded(file, i))
+                    all[f].push_back(i);
+            }
+        }
+        return all;
+    }();
+    return fields[static_cast<std::size_t>(def.id)];
+}
+
+} // namespace foldedkey
