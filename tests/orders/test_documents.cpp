@@ -218,7 +218,8 @@ TEST(DocumentReports, HugeAmountsStayWholeAndClearOfTheirNeighbours)
         ensureGuiApplication();
         report::PageQueue queue;
         ASSERT_TRUE(orders::printDocument(r, data, fixture::kVatFactor, queue));
-        const QList<pdftext::Word> words = pdftext::wordsOf(queue);
+        const QList<pdftext::Word> words
+            = pdftext::wordsOf(queue, orders::documentReportName(r) + QStringLiteral("_huge"));
         ASSERT_FALSE(words.isEmpty());
         EXPECT_EQ(pdftext::overlapping(words), QStringList());
         const auto whole = std::count_if(words.begin(), words.end(), [](const pdftext::Word &w) {

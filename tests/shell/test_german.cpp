@@ -260,7 +260,7 @@ QString englishIn(const QStringList &texts)
 {
     static const QRegularExpression english(
         u"\\b(the|a|of|by|Record|File|Insert|Change|Delete|Close|Cancel|Select|Browse|Print|"
-        "Report|Page|Help|Window|Progress|Error|Key|Toolbar|Adding|Changing|Go|Locate)\\b"_s);
+        "Report|Page|Help|Window|Progress|Error|Key|Toolbar|Adding|Changing|Go|Locate|New)\\b"_s);
     QStringList found;
     for (const QString &text : texts) {
         if (english.match(text).hasMatch())

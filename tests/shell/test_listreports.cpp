@@ -222,7 +222,8 @@ TEST(ListReport, HugeFiguresStayWholeAndClearOfTheirNeighbours)
             queue, QString::fromLatin1(def->title), shell::listColumns(*def, record));
         list.printDetail();
         list.finish();
-        const QList<pdftext::Word> words = pdftext::wordsOf(queue);
+        const QList<pdftext::Word> words = pdftext::wordsOf(
+            queue, QString::fromLatin1(c.procedure).replace(u':', u'_') + u"_huge"_s);
         EXPECT_EQ(pdftext::overlapping(words), QStringList());
         const auto whole = std::count_if(words.begin(), words.end(), [](const pdftext::Word &w) {
             return w.text == u"99.999.999,99"_s;

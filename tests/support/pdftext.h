@@ -149,14 +149,20 @@ inline QList<Word> words(const QString &pdfFile)
     return found;
 }
 
-// The words of the queue's pages printed to a PDF.
-inline QList<Word> wordsOf(const report::PageQueue &queue)
+// The words of the queue's pages printed to a PDF; kept as textOf keeps it.
+inline QList<Word> wordsOf(const report::PageQueue &queue,
+                           const QString &name = QStringLiteral("words"))
 {
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("words.pdf"));
+    const QString pdf = dir.filePath(name + QStringLiteral(".pdf"));
     if (!printPdf(queue, pdf)) {
         ADD_FAILURE() << "the pages could not be printed to " << pdf.toStdString();
         return {};
+    }
+    const QString keep = qEnvironmentVariable("TESSARO_PDF_DIR");
+    if (!keep.isEmpty()) {
+        QFile::remove(keep + QLatin1Char('/') + name + QStringLiteral(".pdf"));
+        QFile::copy(pdf, keep + QLatin1Char('/') + name + QStringLiteral(".pdf"));
     }
     return words(pdf);
 }
