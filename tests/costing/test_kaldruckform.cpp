@@ -648,6 +648,19 @@ TEST(KaldruckPaper, PickListShowsSortPriceAndPackingUnitInColumns)
     EXPECT_EQ(shown.rightAligned, (QList<bool>{false, true, true, false}));
 }
 
+// The machine list counts a machine's colours as whole numbers, as its form enters them.
+TEST(KaldruckMachines, ListShowsTheColoursAsAWholeNumber)
+{
+    KaldruckFixture f;
+    Call call;
+    f.callForm(Request::Insert, call);
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    const QStringList row = form->list(K::Machines)->row(1);
+    ASSERT_EQ(row.size(), 3);
+    EXPECT_EQ(row.at(2).trimmed(), u"2"_s);
+}
+
 } // namespace
 
 namespace {

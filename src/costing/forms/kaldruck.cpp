@@ -149,7 +149,7 @@ void Updatekaldruck::setUpWindow()
     m_machines.AddSortOrder(MAS::Keymbez);
     m_machines.AddField(MAS::MBEZ);
     m_machines.AddField(MAS::MFORM);
-    m_machines.AddField(MAS::MFARB);
+    m_machines.AddField(MAS::MFARB, QStringLiteral("@n_3"));
     AddBrowse(m_machines);
 
     RelationKeeper &lines = store().relations(FileId::asatz);
