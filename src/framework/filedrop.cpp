@@ -1,11 +1,28 @@
 #include "framework/filedrop.h"
 
+#include "framework/picture.h"
 #include "framework/procwindow.h"
 #include "store/errormanager.h"
 #include "store/filemanager.h"
 
 #include <QComboBox>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace {
+
+bool isNumber(const FieldDef &field)
+{
+    return field.type == FieldType::Long || field.type == FieldType::Real
+           || field.type == FieldType::Decimal;
+}
+
+} // namespace
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -23,14 +40,14 @@ FileDrop::~FileDrop()
     Kill();
 }
 
-void FileDrop::setDisplay(int field)
+void FileDrop::setDisplay(int field, const QString &heading)
 {
-    m_display = field;
+    m_columns.front() = Column{field, heading, {}};
 }
 
-void FileDrop::addColumn(int field)
+void FileDrop::addColumn(int field, const QString &heading, const QString &picture)
 {
-    m_columns.push_back(field);
+    m_columns.push_back(Column{field, heading, picture});
 }
 
 void FileDrop::setFilter(std::function<bool(const RecordBuffer &)> keep)
@@ -47,7 +64,7 @@ QString FileDrop::entryText(int entry) const
 {
     if (entry < 1 || entry > count())
         return {};
-    return m_entries[static_cast<std::size_t>(entry - 1)].text;
+    return m_entries[static_cast<std::size_t>(entry - 1)].texts.join(u"   "_s);
 }
 
 int FileDrop::TakeEvent(const WindowEvent &event)
@@ -82,9 +99,8 @@ void FileDrop::load()
             if (m_keep && !m_keep(record))
                 continue;
             Entry entry;
-            entry.text = QString::fromStdString(record.text(m_display));
-            for (int column : m_columns)
-                entry.text += u"   "_s + QString::fromStdString(record.text(column));
+            for (const Column &column : m_columns)
+                entry.texts << columnText(record, column);
             for (const Copy &copy : m_copies)
                 entry.values.push_back(record.value(copy.from));
             m_entries.push_back(std::move(entry));
@@ -92,12 +108,82 @@ void FileDrop::load()
     }
     m_file.RestoreSnapshot(snapshot, true);
 
-    if (auto *combo = qobject_cast<QComboBox *>(m_window->control(m_control))) {
-        const QSignalBlocker quiet(combo);
+    auto *combo = qobject_cast<QComboBox *>(m_window->control(m_control));
+    if (!combo)
+        return;
+    const QSignalBlocker quiet(combo);
+    if (m_columns.size() == 1) {
         combo->clear();
-        for (const Entry &entry : m_entries)
-            combo->addItem(entry.text);
+        for (int e = 1; e <= count(); ++e)
+            combo->addItem(entryText(e));
+        return;
     }
+    showColumns(combo);
+    m_model->setRowCount(0);
+    const int shown = static_cast<int>(m_columns.size());
+    for (int e = 1; e <= count(); ++e) {
+        const Entry &entry = m_entries[static_cast<std::size_t>(e - 1)];
+        QList<QStandardItem *> row;
+        for (int c = 0; c < shown; ++c) {
+            auto *item = new QStandardItem(entry.texts.at(c));
+            if (isNumber(
+                    m_file.BUFFER().def().fields[m_columns[static_cast<std::size_t>(c)].field]))
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            row << item;
+        }
+        row << new QStandardItem(entryText(e));
+        for (QStandardItem *item : row)
+            item->setEditable(false);
+        m_model->appendRow(row);
+    }
+    // The open list is as wide as its columns, whatever the width of the closed one.
+    auto *view = static_cast<QTreeView *>(combo->view());
+    int width = 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < shown; ++c) {
+        view->resizeColumnToContents(c);
+        width += view->columnWidth(c);
+    }
+    view->header()->resizeSection(shown, 0);
+    view->setMinimumWidth(width);
+}
+
+QString FileDrop::columnText(const RecordBuffer &record, const Column &column) const
+{
+    const FieldDef &field = record.def().fields[column.field];
+    if (!column.picture.isEmpty())
+        return Picture(column.picture).format(record.value(column.field)).trimmed();
+    if (!isNumber(field) && field.type != FieldType::Date)
+        return QString::fromStdString(record.text(column.field));
+    return Picture::forField(field).format(record.value(column.field)).trimmed();
+}
+
+void FileDrop::showColumns(QComboBox *combo)
+{
+    if (m_model)
+        return;
+    // A last column of no width holds what the closed list shows.
+    QStringList headings;
+    for (const Column &column : m_columns)
+        headings << column.heading;
+    const int shown = static_cast<int>(m_columns.size());
+    m_model = new QStandardItemModel(0, shown + 1, combo);
+    m_model->setHorizontalHeaderLabels(headings);
+    auto *view = new QTreeView(combo);
+    view->setRootIsDecorated(false);
+    view->setUniformRowHeights(true);
+    view->setAllColumnsShowFocus(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->header()->setSectionsMovable(false);
+    view->header()->setStretchLastSection(false);
+    view->header()->setVisible(std::any_of(
+        m_columns.begin(), m_columns.end(), [](const Column &c) { return !c.heading.isEmpty(); }));
+    combo->setModel(m_model);
+    combo->setView(view);
+    combo->setModelColumn(shown);
+    // Not hidden, which would leave the open list without height: the combo box measures
+    // its rows in the column it shows.
+    view->header()->setSectionResizeMode(shown, QHeaderView::Fixed);
+    view->header()->resizeSection(shown, 0);
 }
 
 void FileDrop::showMatching()

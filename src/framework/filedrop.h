@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -13,11 +14,17 @@
 
 class FileManager;
 class ProcWindow;
+class QComboBox;
+class QStandardItemModel;
 
 // A drop-down list of a form filled from one file in key order, optionally filtered: picking
 // an entry copies named fields of the picked record into the form's record and shows the form
 // again. The list is read anew on every reset of the window (catalogues are short) and shows
 // the entry whose fields equal what the form's record holds, or none.
+//
+// An entry may show further fields beside the display field: the open list then shows them
+// as columns under their headings, numbers right-aligned in German notation; the closed list
+// shows the chosen entry's fields one after another.
 //
 // The file's own record buffer is left as it was: the list keeps copies of what it shows and
 // copies, so the form may use the same file for something else.
@@ -29,19 +36,20 @@ public:
     FileDrop(const FileDrop &) = delete;
     FileDrop &operator=(const FileDrop &) = delete;
 
-    // The field whose text an entry shows.
-    void setDisplay(int field);
+    // The field whose text an entry shows, with the heading of its column in the open list.
+    void setDisplay(int field, const QString &heading = {});
     template<FieldType T>
-    void setDisplay(Field<T> field)
+    void setDisplay(Field<T> field, const QString &heading = {})
     {
-        setDisplay(static_cast<int>(field.index));
+        setDisplay(static_cast<int>(field.index), heading);
     }
-    // A further field an entry shows after the display field, as in a list's columns.
-    void addColumn(int field);
+    // A further column of the open list: the field as `picture` shows it (none: a text as it
+    // stands, a number or date as its type suggests), under `heading`.
+    void addColumn(int field, const QString &heading = {}, const QString &picture = {});
     template<FieldType T>
-    void addColumn(Field<T> field)
+    void addColumn(Field<T> field, const QString &heading = {}, const QString &picture = {})
     {
-        addColumn(static_cast<int>(field.index));
+        addColumn(static_cast<int>(field.index), heading, picture);
     }
     // Only records for which `keep` holds are listed.
     void setFilter(std::function<bool(const RecordBuffer &record)> keep);
@@ -55,7 +63,8 @@ public:
 
     int control() const { return m_control; }
     int count() const { return static_cast<int>(m_entries.size()); }
-    QString entryText(int entry) const; // from 1
+    // The text entry `entry` (from 1) shows in the closed list.
+    QString entryText(int entry) const;
 
     // Every event of the window; a new selection in the list copies the picked record.
     int TakeEvent(const WindowEvent &event);
@@ -70,23 +79,31 @@ private:
         RecordBuffer *target;
         int to;
     };
+    struct Column
+    {
+        int field = 0;
+        QString heading;
+        QString picture;
+    };
     struct Entry
     {
-        QString text;
+        QStringList texts;              // one per column, the display field first
         std::vector<FieldValue> values; // one per copy
     };
 
     void load();
     void showMatching();
+    QString columnText(const RecordBuffer &record, const Column &column) const;
+    void showColumns(QComboBox *combo);
 
     QPointer<ProcWindow> m_window;
     int m_control;
     FileManager &m_file;
     KeyRef m_order;
-    int m_display = 0;
-    std::vector<int> m_columns;
+    std::vector<Column> m_columns{Column{}}; // the display field first
     std::function<bool(const RecordBuffer &)> m_keep;
     std::vector<Copy> m_copies;
     std::vector<Entry> m_entries;
+    QStandardItemModel *m_model = nullptr; // owned by the combo box
     bool m_opened = false;
 };

@@ -56,14 +56,16 @@ public:
         : QDialog(parent)
         , m_pageCount(pageCount)
     {
-        setWindowTitle(u"Change the Report Display"_s);
+        setWindowTitle(QCoreApplication::translate("Preview", "Change the Report Display"));
         auto *column = new QVBoxLayout(this);
-        auto *group = new QGroupBox(u"Pages Displayed"_s);
+        auto *group = new QGroupBox(QCoreApplication::translate("Preview", "Pages Displayed"));
         auto *rows = new QFormLayout(group);
-        m_across = spinBox(u"Across"_s, across, 99);
-        m_down = spinBox(u"Down"_s, down, 99);
-        rows->addRow(u"Across"_s, m_across);
-        rows->addRow(u"Down"_s, m_down);
+        const QString acrossText = QCoreApplication::translate("Preview", "Across");
+        const QString downText = QCoreApplication::translate("Preview", "Down");
+        m_across = spinBox(acrossText, across, 99);
+        m_down = spinBox(downText, down, 99);
+        rows->addRow(acrossText, m_across);
+        rows->addRow(downText, m_down);
         column->addWidget(group);
         auto *buttons = new QHBoxLayout;
         buttons->addStretch(1);

@@ -10,6 +10,7 @@
 #include "store/procthread.h"
 #include "store/storecontext.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPrinter>
@@ -38,7 +39,8 @@ struct ReportRunner::PreviewLink
 };
 
 ReportRunner::ReportRunner(AppContext &app, std::string name, RecordSource &source)
-    : ProcedureController(app, std::move(name), u"Progress..."_s)
+    : ProcedureController(
+        app, std::move(name), QCoreApplication::translate("Report", "Progress..."))
     , m_source(source)
 {
     setToolbarUsed(false);
@@ -68,12 +70,12 @@ void ReportRunner::defineWindow(FormBuilder &form)
     bar->setRange(0, 100);
     bar->setValue(0);
     form.rows()->addRow(bar);
-    window.addControl(ProgressBar, bar, u"Progress"_s);
+    window.addControl(ProgressBar, bar, QCoreApplication::translate("Report", "Progress"));
     auto *text = new QLabel(u"0% Fertig"_s, window.content());
     text->setAlignment(Qt::AlignCenter);
     form.rows()->addRow(text);
     window.addControl(ProgressText, text, u"Fertig"_s);
-    form.button(CancelButton, u"Cancel"_s);
+    form.button(CancelButton, QCoreApplication::translate("Report", "Cancel"));
 }
 
 void ReportRunner::FirstOpen()

@@ -3,37 +3,39 @@
 #include "framework/toolbarstrip.h"
 #include "framework/windowcontroller.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 QString ToolbarButton::tip(int control)
 {
     switch (control) {
     case Insert:
-        return QStringLiteral("Insert a new Record");
+        return QCoreApplication::translate("Toolbar", "Insert a new Record");
     case Change:
-        return QStringLiteral("Change the Record");
+        return QCoreApplication::translate("Toolbar", "Change the Record");
     case Delete:
-        return QStringLiteral("Delete the Record");
+        return QCoreApplication::translate("Toolbar", "Delete the Record");
     case Select:
-        return QStringLiteral("Select the Record");
+        return QCoreApplication::translate("Toolbar", "Select the Record");
     case Bottom:
-        return QStringLiteral("Go to the Last Page");
+        return QCoreApplication::translate("Toolbar", "Go to the Last Page");
     case Top:
-        return QStringLiteral("Go to the First Page");
+        return QCoreApplication::translate("Toolbar", "Go to the First Page");
     case PageDown:
-        return QStringLiteral("Go to the Next Page");
+        return QCoreApplication::translate("Toolbar", "Go to the Next Page");
     case PageUp:
-        return QStringLiteral("Go to the Prior Page");
+        return QCoreApplication::translate("Toolbar", "Go to the Prior Page");
     case Down:
-        return QStringLiteral("Go to the Next Record");
+        return QCoreApplication::translate("Toolbar", "Go to the Next Record");
     case Up:
-        return QStringLiteral("Go to the Prior Record");
+        return QCoreApplication::translate("Toolbar", "Go to the Prior Record");
     case Locate:
-        return QStringLiteral("Locate a Record");
+        return QCoreApplication::translate("Toolbar", "Locate a Record");
     case History:
-        return QStringLiteral("Recall the last saved Value");
+        return QCoreApplication::translate("Toolbar", "Recall the last saved Value");
     case Help:
-        return QStringLiteral("Help");
+        return QCoreApplication::translate("Toolbar", "Help");
     default:
         return {};
     }

@@ -4,6 +4,7 @@
 #include "framework/toolbar.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QStyle>
 
@@ -48,7 +49,7 @@ ToolbarStrip::ToolbarStrip(QMdiArea *area, QWidget *parent)
     , m_area(area)
 {
     setObjectName(QStringLiteral("toolbar"));
-    setWindowTitle(QStringLiteral("Toolbar"));
+    setWindowTitle(QCoreApplication::translate("Toolbar", "Toolbar"));
     setMovable(false);
     setFocusPolicy(Qt::NoFocus);
     for (int control = ToolbarButton::First; control <= ToolbarButton::Last; ++control) {

@@ -29,7 +29,7 @@ der Aufträge.</li>
 ausführliche Auftragsdruck.</li>
 <li><b>STAMMDATEN</b> &ndash; Maschinen, Papiere, Satz- und Verarbeitungskosten, weitere
 Arbeiten, Transport, Lieferanten und Texte.</li>
-<li><b>Window</b> &ndash; ordnet die offenen Fenster nebeneinander, überlappend oder die
+<li><b>Fenster</b> &ndash; ordnet die offenen Fenster nebeneinander, überlappend oder die
 verkleinerten Fenster am unteren Rand an.</li>
 </ul>
 <p>Jeder Menüpunkt öffnet ein eigenes Fenster; mehrere Fenster können gleichzeitig offen

@@ -1,4 +1,5 @@
 #include "shell/program.h"
+#include "shell/uilanguage.h"
 
 #include <QApplication>
 
@@ -7,7 +8,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    Program program(std::filesystem::current_path());
+    const std::filesystem::path folder = std::filesystem::current_path();
+    const UiLanguage language(folder);
+    Program program(folder);
     QObject::connect(&program, &Program::ended, &app, &QApplication::quit);
     if (qEnvironmentVariableIsSet("TESSARO_CLOSE_AFTER_START"))
         program.closeAfterFirstPaint();

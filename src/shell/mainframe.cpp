@@ -23,9 +23,13 @@
 
 namespace {
 
+// A text of the menu tree as the frame shows it: in German where the tree marks it for
+// translation, else as it stands.
 QString text(std::string_view utf8)
 {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    if (utf8.empty())
+        return {};
+    return QCoreApplication::translate("Menu", std::string(utf8).c_str());
 }
 
 QIcon menuIcon(MenuIcon icon, const QStyle *style)

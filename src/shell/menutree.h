@@ -3,7 +3,8 @@
 #include <string_view>
 #include <vector>
 
-// The main frame's menu tree. Texts are the program's own, blanks included; an item either
+// The main frame's menu tree. Texts are the program's own, blanks included; the English ones
+// are marked for the German translation, which the frame shows in their place. An item either
 // starts a procedure on a new thread (by name) or runs one of the frame's own commands.
 enum class MenuCommand {
     Procedure,    // start `procedure` on a new thread

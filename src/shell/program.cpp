@@ -8,6 +8,8 @@
 #include "shell/procedures.h"
 #include "store/storecontext.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 Program::Program(const std::filesystem::path &folder)
@@ -16,6 +18,10 @@ Program::Program(const std::filesystem::path &folder)
     report::PageSpool::removeOrphans();
     m_store = std::make_unique<StoreContext>(folder, m_presenter);
     m_presenter.setTearDown([this] { releaseStore(); });
+    // The messages speak the language of the program's other texts (UiLanguage).
+    m_store->errors().setTranslator([](const char *context, const std::string &text) {
+        return QCoreApplication::translate(context, text.c_str()).toStdString();
+    });
     m_threads = std::make_unique<ProcedureThreads>();
     m_threads->setFailureHandler([this](const QString &procedure, const QString &what) {
         m_store->errors().presenter().show(

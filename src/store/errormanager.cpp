@@ -3,6 +3,7 @@
 #include "base/text.h"
 #include "store/procthread.h"
 #include "store/resultcodes.h"
+#include "store/usertext.h"
 
 #include <cstddef>
 
@@ -133,7 +134,7 @@ void ErrorManager::SetFieldContext(std::string_view name)
 void ErrorManager::NoteStorageError()
 {
     m_saveErrorCode = m_status.code;
-    m_saveError = contextText(resultText(m_status.code));
+    m_saveError = contextText(translated("ResultCode", resultText(m_status.code)));
     m_saveFileErrorCode = contextText(m_status.engineCode);
     m_saveFileError = contextText(m_status.engineMessage);
 }
@@ -179,6 +180,17 @@ const MessageEntry *ErrorManager::currentEntry() const
     return m_current < 0 ? nullptr : &m_errors[static_cast<std::size_t>(m_current)];
 }
 
+std::string ErrorManager::translated(const char *context, const std::string &text) const
+{
+    return m_translator ? m_translator(context, text) : text;
+}
+
+std::string ErrorManager::currentTitle() const
+{
+    const MessageEntry *entry = currentEntry();
+    return entry ? translated("Message", entry->title) : std::string();
+}
+
 int ErrorManager::HandleError(int id)
 {
     // The system never names an id that is not listed; should one slip through, nothing
@@ -208,7 +220,7 @@ int ErrorManager::Ask(int id, int buttons, int defaultButton)
     if (!findEntry(id))
         return defaultButton;
     return m_presenter->show(
-        currentEntry()->title, FormatMessage(), MessageIcon::Warning, buttons, defaultButton);
+        currentTitle(), FormatMessage(), MessageIcon::Warning, buttons, defaultButton);
 }
 
 std::string ErrorManager::FormatMessage() const
@@ -216,7 +228,7 @@ std::string ErrorManager::FormatMessage() const
     const MessageEntry *entry = currentEntry();
     if (!entry)
         return {};
-    std::string text = rt::leftChars(entry->message, kWorkingChars);
+    std::string text = rt::leftChars(translated("Message", entry->message), kWorkingChars);
 
     // Longer placeholders go before their prefixes: %FileErrorCode and %FileError before
     // %File, %ErrorCode and %ErrorText before %Error.
@@ -254,13 +266,15 @@ int ErrorManager::OnBenign()
 
 int ErrorManager::OnFatal()
 {
-    const MessageEntry *entry = currentEntry();
-    m_presenter->show(entry->title,
-                      FormatMessage() + "  Press OK to end this application",
-                      MessageIcon::Information,
-                      MessageButton::Ok,
-                      MessageButton::Ok);
-    m_presenter->endProgram(entry->title);
+    const std::string title = currentTitle();
+    m_presenter->show(
+        title,
+        FormatMessage()
+            + translated("Message", TESSARO_TEXT("Message", "  Press OK to end this application")),
+        MessageIcon::Information,
+        MessageButton::Ok,
+        MessageButton::Ok);
+    m_presenter->endProgram(title);
     // Not reached; the level only satisfies the compiler, which does not see that a
     // virtual endProgram cannot return.
     return Level::Fatal;
@@ -268,7 +282,7 @@ int ErrorManager::OnFatal()
 
 void ErrorManager::OnNotice()
 {
-    m_presenter->show(currentEntry()->title,
+    m_presenter->show(currentTitle(),
                       FormatMessage(),
                       MessageIcon::Information,
                       MessageButton::Ok,
@@ -287,7 +301,7 @@ int ErrorManager::OnProgramError()
 
 int ErrorManager::OnQuestion()
 {
-    const int pressed = m_presenter->show(currentEntry()->title,
+    const int pressed = m_presenter->show(currentTitle(),
                                           FormatMessage(),
                                           MessageIcon::Warning,
                                           MessageButton::Yes | MessageButton::No,

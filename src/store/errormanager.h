@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +71,12 @@ public:
     void setPresenter(MessagePresenter &presenter) { m_presenter = &presenter; }
     MessagePresenter &presenter() const { return *m_presenter; }
 
+    // Looks up the text the user reads for one of the English texts below (a message's title
+    // and wording, a result text), by the context it is marked with (store/usertext.h).
+    // Placeholders are filled in after the lookup. Without one the texts show as written.
+    using Translator = std::function<std::string(const char *context, const std::string &text)>;
+    void setTranslator(Translator translator) { m_translator = std::move(translator); }
+
     void Init();
     void Release();
 
@@ -119,6 +126,8 @@ private:
     };
 
     bool findEntry(int id);
+    std::string translated(const char *context, const std::string &text) const;
+    std::string currentTitle() const;
 
     // Members in the order the message context is documented.
     std::vector<MessageEntry> m_errors;
@@ -133,5 +142,6 @@ private:
 
     const StorageStatus &m_status;
     MessagePresenter *m_presenter;
+    Translator m_translator;
     std::ptrdiff_t m_current = -1; // index into m_errors
 };

@@ -1,31 +1,33 @@
 #include "store/resultcodes.h"
 
+#include "store/usertext.h"
+
 std::string resultText(int code)
 {
     switch (code) {
     case Result::Ok:
-        return "No Error";
+        return TESSARO_TEXT("ResultCode", "No Error");
     case Result::FileNotFound:
-        return "File Not Found";
+        return TESSARO_TEXT("ResultCode", "File Not Found");
     case Result::AccessDenied:
-        return "Access Denied";
+        return TESSARO_TEXT("ResultCode", "Access Denied");
     case Result::NoRecord:
-        return "Record Not Available";
+        return TESSARO_TEXT("ResultCode", "Record Not Available");
     case Result::DuplicateKey:
-        return "Creates Duplicate Key";
+        return TESSARO_TEXT("ResultCode", "Creates Duplicate Key");
     case Result::RecordHeld:
-        return "Record Is Already Held";
+        return TESSARO_TEXT("ResultCode", "Record Is Already Held");
     case Result::KeysInvalid:
-        return "Invalid Key File";
+        return TESSARO_TEXT("ResultCode", "Invalid Key File");
     case Result::AlreadyOpen:
-        return "File Already Open";
+        return TESSARO_TEXT("ResultCode", "File Already Open");
     case Result::NoTransaction:
-        return "Function Not Supported";
+        return TESSARO_TEXT("ResultCode", "Function Not Supported");
     case Result::RecordChanged:
-        return "Record Changed By Another Station";
+        return TESSARO_TEXT("ResultCode", "Record Changed By Another Station");
     case Result::EngineError:
-        return "File System Error";
+        return TESSARO_TEXT("ResultCode", "File System Error");
     default:
-        return "Unknown Error";
+        return TESSARO_TEXT("ResultCode", "Unknown Error");
     }
 }

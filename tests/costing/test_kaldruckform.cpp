@@ -6,6 +6,7 @@
 
 #include "costing/forms/kaldrucklayoutview.h"
 #include "framework/listcontrol.h"
+#include "support/picklist.h"
 
 #include <gtest/gtest.h>
 
@@ -624,6 +625,40 @@ TEST(KaldruckPaper, PickedPaperIsCopiedAndPriced)
     EXPECT_EQ(f.gui.text(form, K::PaperTotal), u"35,00"_s);
     EXPECT_EQ(f.gui.text(form, K::PaperPrice), u"35,00"_s);
     EXPECT_TRUE(f.messages.shown.empty());
+}
+
+TEST(KaldruckPaper, PickListShowsSortPriceAndPackingUnitInColumns)
+{
+    KaldruckFixture f;
+    f.add(FileId::papier, [](Records &r) {
+        r.set(PAP::PBEZ, "Offset 90 g");
+        r.set(PAP::PPR, 1234.5);
+        r.set(PAP::PVPE, 2500.0);
+        r.set(PAP::PEIN, "Ries");
+    });
+    Call call;
+    f.callForm(Request::Insert, call);
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    const ShownPickList shown = shownPickList(form, K::PaperPick);
+    EXPECT_EQ(shown.headings,
+              (QStringList{u"Sorte / Bezeichnung"_s, u"Preis"_s, u"VPE/ Stck"_s, u"VPE-Bez."_s}));
+    const QStringList row{u"Offset 90 g"_s, u"1.234,50"_s, u"2.500"_s, u"Ries"_s};
+    EXPECT_EQ(shown.rows, QList<QStringList>{row});
+    EXPECT_EQ(shown.rightAligned, (QList<bool>{false, true, true, false}));
+}
+
+// The machine list counts a machine's colours as whole numbers, as its form enters them.
+TEST(KaldruckMachines, ListShowsTheColoursAsAWholeNumber)
+{
+    KaldruckFixture f;
+    Call call;
+    f.callForm(Request::Insert, call);
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    const QStringList row = form->list(K::Machines)->row(1);
+    ASSERT_EQ(row.size(), 3);
+    EXPECT_EQ(row.at(2).trimmed(), u"2"_s);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "base/idbuilder.h"
 #include "costing/forms/paperforms.h"
 #include "costing/forms/servicelines.h"
+#include "support/picklist.h"
 #include "test_lineforms_fixture.h"
 
 #include <QComboBox>
@@ -389,6 +390,110 @@ TEST(PaperLine, PriceFollowsPiecesOrUnitsAndThePick)
     ASSERT_TRUE(call.returned);
     EXPECT_DOUBLE_EQ(call.totals.WorkPaper, 5);
     EXPECT_DOUBLE_EQ(f.only(APA::Keyapaid).get(APA::APENDPR), 5);
+}
+
+// Each pick list opens with its columns under the headings of the form, figures right-aligned
+// and written the German way.
+TEST(PickLists, ShowTheirColumnsUnderTheirHeadingsInGermanNotation)
+{
+    struct Case
+    {
+        const char *procedure;
+        FileId file;
+        QString title;
+        int control;
+        FileId catalogue;
+        std::function<void(Records &)> entry;
+        QStringList headings;
+        QStringList row;
+        QList<bool> rightAligned;
+    };
+    const Case cases[] = {
+        {"Updateasatz",
+         FileId::asatz,
+         u"NEU   Satz- / Verarbeitungs- Kosten für   (New)"_s,
+         Updateasatz::kPick,
+         FileId::satz,
+         [](Records &r) {
+             r.set(SAT::SBEZ, "Satz nach Vorlage");
+             r.set(SAT::SFAK, 1.5);
+             r.set(SAT::SPR, 1234.5);
+             r.set(SAT::SEINH, "Seite");
+         },
+         {u"Satz- Tätigkeit"_s, u"Faktor"_s, u"Preis/ EUR"_s},
+         {u"Satz nach Vorlage"_s, u"1,50"_s, u"1.234,50"_s},
+         {false, true, true}},
+        {"Updateanach",
+         FileId::anach,
+         u"NEU Zusatzarbeiten"_s,
+         Updateanach::kPick,
+         FileId::arbeit,
+         [](Records &r) {
+             r.set(ARB::ABEZ, "Falzen");
+             r.set(ARB::APR, 2345.6);
+             r.set(ARB::AEINH, "je 1000");
+         },
+         {u"Tätigkeit"_s, u"Preis/ EUR"_s, u"je Einheit"_s},
+         {u"Falzen"_s, u"2.345,60"_s, u"je 1000"_s},
+         {false, true, false}},
+        {"Updateatran",
+         FileId::atran,
+         u"Adding a atran Record"_s,
+         Updateatran::kPick,
+         FileId::transport,
+         [](Records &r) {
+             r.set(TRA::TBEZ, "Spedition");
+             r.set(TRA::TPR, 1500.0);
+             r.set(TRA::TEINH, "Palette");
+         },
+         {u"Transp.- Art"_s, u"Preis/ EUR"_s, u"je Einheit"_s},
+         {u"Spedition"_s, u"1.500,00"_s, u"Palette"_s},
+         {false, true, false}},
+        {"UpdateaufpapP",
+         FileId::aufpap,
+         u"NEUE PAPIER-AUSWAHL"_s,
+         UpdateaufpapP::kPick,
+         FileId::papier,
+         [](Records &r) {
+             r.set(PAP::PBEZ, "Offset 80 g");
+             r.set(PAP::PMAX, 1000.0);
+             r.set(PAP::PMIN, 700.0);
+             r.set(PAP::PPR, 19.9);
+             r.set(PAP::PGEW, "80 g/m²");
+         },
+         {u"Papier - Bezeichng."_s, u"Max."_s, u"Min."_s, u"Preis/ EUR"_s, u"Gewicht"_s},
+         {u"Offset 80 g"_s, u"1.000,0"_s, u"700,0"_s, u"19,90"_s, u"80 g/m²"_s},
+         {false, true, true, true, false}},
+        {"UpdatepapierR",
+         FileId::papier,
+         u"Neue Papier - Sorte"_s,
+         UpdatepapierR::supplierControl(1, 2),
+         FileId::lieferant,
+         [](Records &r) {
+             r.set(LIE::LINAME, "Papier Union");
+             r.set(LIE::LIPLZ, "20095");
+             r.set(LIE::LIORT, "Hamburg");
+         },
+         {u"Lieferant"_s, u"PLZ"_s, u"Ort"_s},
+         {u"Papier Union"_s, u"20095"_s, u"Hamburg"_s},
+         {false, false, false}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.procedure);
+        CostingFormFixture f;
+        f.add(c.catalogue, c.entry);
+        Call call;
+        f.callForm(c.procedure, c.file, Request::Insert, fromOrderForm("F1"), call);
+        ProcWindow *form = f.form(c.title);
+        ASSERT_NE(form, nullptr);
+        const ShownPickList shown = shownPickList(form, c.control);
+        EXPECT_EQ(shown.headings, c.headings);
+        EXPECT_EQ(shown.rows, QList<QStringList>{c.row});
+        EXPECT_EQ(shown.rightAligned, c.rightAligned);
+        f.gui.press(form, kCancel);
+        f.gui.answer(MessageButton::No);
+        EXPECT_TRUE(call.returned);
+    }
 }
 
 TEST(PaperLine, OkWithoutUnitNameIsRefusedAndCountsNothing)

@@ -3,6 +3,7 @@
 
 #include "orderformfixture.h"
 
+#include "base/stddate.h"
 #include "framework/listcontrol.h"
 #include "orders/core/customerrules.h"
 
@@ -213,6 +214,31 @@ TEST(CustomerForm, OrderListCallsTheOrderForm)
         f.gui.press(form, C::Ok);
         EXPECT_TRUE(call.returned);
     }
+}
+
+// The order list of the form shows amounts and dates the German way.
+TEST(CustomerForm, OrderListShowsAmountsAndDatesInGermanNotation)
+{
+    OrderFormFixture f;
+    f.addCustomer("K1", "Druckerei Nord");
+    f.addOrder("F1", "K1", [](Records &r) {
+        r.set(AUF::FNR, "4711");
+        r.set(AUF::FDATUM, rt::dateFromYmd(2026, 12, 7));
+        r.set(AUF::BRUTTO, 1234567.5);
+        r.set(AUF::FANDAT, rt::dateFromYmd(2026, 12, 8));
+    });
+    Call call;
+    f.callCustomerForm("Updatekunde", Request::Change, "K1", call);
+    ProcWindow *form = f.windowStarting(u"ÄNDERN KUNDEN-DATEN"_s);
+    ASSERT_NE(form, nullptr);
+    const QStringList row = form->list(C::Orders)->row(1);
+    ASSERT_EQ(row.size(), 8);
+    EXPECT_EQ(row[2], u"07.12.2026"_s);
+    EXPECT_EQ(row[4], u"1.234.567,50"_s);
+    EXPECT_EQ(row[5], u"08.12.2026"_s);
+    EXPECT_EQ(row[6], QString()) << "no delivery date yet";
+    f.gui.press(form, C::Ok);
+    EXPECT_TRUE(call.returned);
 }
 
 TEST(CustomerForm, NewOrderFromTheCustomerFormBelongsToTheCustomer)

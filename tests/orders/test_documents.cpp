@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using orders::DocumentReport;
 
 namespace {
@@ -163,6 +165,71 @@ TEST(DocumentReports, OrderNeverSavedPrintsNothing)
     report::PageQueue queue;
     EXPECT_FALSE(orders::DrucRECmax(data, fixture::kVatFactor, queue));
     EXPECT_EQ(queue.count(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// An order whose every amount is 99.999.999,99 EUR and whose runs and counts are as large as
+// a form takes them.
+orders::DocumentData hugeDocument()
+{
+    orders::DocumentData data = fixture::document();
+    const double huge = 99999999.99;
+    for (orders::CalculationData &c : data.calculations) {
+        RecordBuffer &k = c.kaldruck;
+        k.set(KAD::KASO, 99.0);
+        k.set(KAD::KAAL, 9999999.0);
+        k.set(KAD::KAALGES, 989999901.0);
+        k.set(KAD::KAFARBE, 12.0);
+        k.set(KAD::KADRPR, huge);
+        k.set(KAD::APSTCK, 9999999.0);
+        k.set(KAD::APENDPR, huge);
+        k.set(KAD::KGESAMTPR, huge);
+        for (RecordBuffer &line : c.typesetting) {
+            line.set(ASA::ASANZ, 99999.0);
+            line.set(ASA::ASFAK, 99.99);
+            line.set(ASA::ASGPR, huge);
+        }
+    }
+    for (RealField sum : {AUF::DRUCPR,
+                          AUF::FARBWEPR,
+                          AUF::PAPPR,
+                          AUF::SATZPR,
+                          AUF::NACHPR,
+                          AUF::TRANPR,
+                          AUF::NETTO,
+                          AUF::RABPREIS,
+                          AUF::MWST,
+                          AUF::BRUTTO,
+                          AUF::SKONPREIS})
+        data.order.set(sum, huge);
+    data.order.set(AUF::NGES, 999999999.0);
+    return data;
+}
+
+// However large an amount, it prints whole and never over the column beside it.
+TEST(DocumentReports, HugeAmountsStayWholeAndClearOfTheirNeighbours)
+{
+    const orders::DocumentData data = hugeDocument();
+    for (DocumentReport r : kAll) {
+        SCOPED_TRACE(orders::documentReportName(r).toStdString());
+        ensureGuiApplication();
+        report::PageQueue queue;
+        ASSERT_TRUE(orders::printDocument(r, data, fixture::kVatFactor, queue));
+        const QList<pdftext::Word> words
+            = pdftext::wordsOf(queue, orders::documentReportName(r) + QStringLiteral("_huge"));
+        ASSERT_FALSE(words.isEmpty());
+        EXPECT_EQ(pdftext::overlapping(words), QStringList());
+        const auto whole = std::count_if(words.begin(), words.end(), [](const pdftext::Word &w) {
+            return w.text == QStringLiteral("99.999.999,99");
+        });
+        // Each position's price at least, and the totals below them.
+        EXPECT_GE(whole, 3);
+        for (const pdftext::Word &w : words)
+            EXPECT_FALSE(w.text.contains(QChar(0x2026))) << "cut short: " << w.text.toStdString();
+    }
 }
 
 } // namespace

@@ -398,6 +398,42 @@ TEST(OrderForm, TotalsAreSummedAfreshFromTheLinesOnOpen)
     EXPECT_EQ(order.get(AUF::NACHTXT), "(Falzen...etc.)");
 }
 
+// Large amounts keep their thousands separators, on the form and in its lists.
+TEST(OrderForm, AmountsAndRunsShowTheirThousands)
+{
+    OrderFormFixture f;
+    customerWithOrder(f, "ANGEBOT");
+    f.add(FileId::kaldruck, [](Records &r) {
+        r.set(KAD::KAAID, "K1");
+        r.set(KAD::KAUFID, "F1");
+        r.set(KAD::KABEZ, "Kataloge");
+        r.set(KAD::KAALGES, 250000.0);
+        r.set(KAD::KADRPR, 12345678.9);
+        r.set(KAD::KGESAMTPR, 12345678.9);
+    });
+    f.add(FileId::atran, [](Records &r) {
+        r.set(ATR::ATID, "T1");
+        r.set(ATR::ATAUFID, "F1");
+        r.set(ATR::ATBEZ, "Spedition");
+        r.set(ATR::ATANZ, 1200.0);
+        r.set(ATR::ATPR, 2.5);
+        r.set(ATR::ATGPR, 3000.0);
+    });
+    Call call;
+    ProcWindow *form = openOrder(f, call);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, C::PrintTotal).trimmed(), u"12.345.678,90"_s);
+    EXPECT_EQ(f.gui.text(form, C::Net).trimmed(), u"12.348.678,90"_s);
+    EXPECT_EQ(f.gui.text(form, C::Gross).trimmed(), u"14.694.927,89"_s);
+    EXPECT_EQ(form->list(C::Calculations)->row(1),
+              (QStringList{u"Kataloge"_s, u"250.000"_s, u"12.345.678,90"_s, u"12.345.678,90"_s}));
+    f.gui.switchTab(form, C::Pages, 2);
+    EXPECT_EQ(form->list(C::Transports)->row(1),
+              (QStringList{u"Spedition"_s, u"1.200"_s, u"2,50"_s, u"3.000,00"_s}));
+    f.gui.press(form, C::Cancel);
+    f.gui.answer(MessageButton::No);
+}
+
 TEST(OrderForm, CancelAfterALineWasSavedStillAlignsTheStoredTotals)
 {
     OrderFormFixture f;

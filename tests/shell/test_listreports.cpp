@@ -23,6 +23,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
@@ -178,6 +181,57 @@ TEST(ListReport, RecordWithManyFieldsContinuesInFurtherRows)
     pdftext::expectGolden(QStringLiteral(TESSARO_GOLDEN_DIR),
                           QStringLiteral("PrintKUN_Keykname"),
                           pdftext::textOf(queue, QStringLiteral("PrintKUN_Keykname")));
+}
+
+// A figure wider than its column prints smaller, whole and clear of the next column; cut
+// short it would read as another number.
+TEST(ListReport, HugeFiguresStayWholeAndClearOfTheirNeighbours)
+{
+    ensureGuiApplication();
+    struct Case
+    {
+        const char *procedure;
+        std::function<void(RecordBuffer &)> fill;
+    };
+    const Case cases[] = {
+        {"PrintATR:Keytaid",
+         [](RecordBuffer &r) {
+             r.set(ATR::ATAID, 123456789);
+             r.set(ATR::ATBEZ, "Spedition");
+             r.set(ATR::ATPR, 99999999.99);
+             r.set(ATR::ATFAK, 99.99);
+             r.set(ATR::ATANZ, 9999999.0);
+             r.set(ATR::ATGPR, 99999999.99);
+         }},
+        {"PrintKUN:Keykname",
+         [](RecordBuffer &r) {
+             r.set(KUN::KNAME, "Bäckerei Sonnenschein GmbH");
+             r.set(KUN::KRAB, 99.99);
+             r.set(KUN::REUMSATZ, 99999999.99);
+             r.set(KUN::ANUMSATZ, 99999999.99);
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.procedure);
+        const shell::ListReportDef *def = shell::findListReport(c.procedure);
+        ASSERT_NE(def, nullptr);
+        RecordBuffer record(def->key.file);
+        c.fill(record);
+        report::PageQueue queue;
+        report::ListReport list(
+            queue, QString::fromLatin1(def->title), shell::listColumns(*def, record));
+        list.printDetail();
+        list.finish();
+        const QList<pdftext::Word> words = pdftext::wordsOf(
+            queue, QString::fromLatin1(c.procedure).replace(u':', u'_') + u"_huge"_s);
+        EXPECT_EQ(pdftext::overlapping(words), QStringList());
+        const auto whole = std::count_if(words.begin(), words.end(), [](const pdftext::Word &w) {
+            return w.text == u"99.999.999,99"_s;
+        });
+        EXPECT_EQ(whole, 2);
+        for (const pdftext::Word &w : words)
+            EXPECT_FALSE(w.text.contains(QChar(0x2026))) << "cut short: " << w.text.toStdString();
+    }
 }
 
 // The list report procedures as the menu starts them: by name, on a thread of their own, over

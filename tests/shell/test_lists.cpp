@@ -243,6 +243,72 @@ TEST(Lists, ColumnsShowNumbersAndDatesByTheirPictures)
     f.gui.press(window, ListProcedure::kClose);
 }
 
+// Counts, lengths and quantities are written the way Germans write them, thousands grouped,
+// and a quantity of part of a packing unit keeps its places.
+TEST(Lists, EveryNumberColumnGroupsItsThousands)
+{
+    struct Case
+    {
+        const char *procedure;
+        QString title;
+        FileId file;
+        std::function<void(Records &)> fill;
+        int column;
+        QString shown;
+    };
+    const Case cases[] = {
+        {"Browsepapier",
+         u" Auswahl  PAPIER - SORTEN  "_s,
+         FileId::papier,
+         [](Records &r) { r.set(PAP::PVPE, 2500.0); },
+         2,
+         u"2.500"_s},
+        {"Browsepapier",
+         u" Auswahl  PAPIER - SORTEN  "_s,
+         FileId::papier,
+         [](Records &r) { r.set(PAP::PMAX, 1000.0); },
+         4,
+         u"1.000,0"_s},
+        {"Browsemaschin",
+         u"Übersicht - DRUCKMASCHINEN "_s,
+         FileId::maschin,
+         [](Records &r) { r.set(MAS::DZMITTEL, 12000.0); },
+         5,
+         u"12.000"_s},
+        {"Browsekaldruck",
+         u"Browse the kaldruck File"_s,
+         FileId::kaldruck,
+         [](Records &r) { r.set(KAD::KAAL, 10000.0); },
+         4,
+         u"10.000"_s},
+        {"Browseanach",
+         u"Browse the anach File"_s,
+         FileId::anach,
+         [](Records &r) { r.set(ANA::ANANZ, 1500.0); },
+         6,
+         u"1.500,00"_s},
+        {"Browseaufpap",
+         u"Browse the aufpap File"_s,
+         FileId::aufpap,
+         [](Records &r) { r.set(APA::APANZ, 0.25); },
+         6,
+         u"0,2500"_s},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.procedure) + " column " + std::to_string(c.column));
+        ListsFixture f;
+        f.add(c.file, c.fill);
+        ProcWindow *window = f.open(c.procedure, c.title);
+        ASSERT_NE(window, nullptr);
+        // The order-line lists show the lines of the order in the buffer on their first tab.
+        if (ListsFixture::shown(window).isEmpty())
+            f.gui.switchTab(window, ListProcedure::kSheet, 2);
+        ASSERT_EQ(ListsFixture::shown(window).size(), 1);
+        EXPECT_EQ(ListsFixture::shown(window, c.column).front(), c.shown);
+        f.gui.press(window, ListProcedure::kClose);
+    }
+}
+
 // Browsemaschin holds the guard; Browsepapier is refused until it is given back, whichever
 // way the holding window closes.
 TEST(Lists, OneGuardedListAtATimeAndTheGuardIsGivenBackHoweverTheWindowCloses)

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -99,6 +101,87 @@ inline QString textOf(const report::PageQueue &queue,
         QFile::copy(pdf, keep + QLatin1Char('/') + name + QStringLiteral(".pdf"));
     }
     return normalised(extract(pdf));
+}
+
+// A word of a PDF page with its box in points from the page's top left corner.
+struct Word
+{
+    QString text;
+    QRectF box;
+    int page = 0; // from 1
+};
+
+// The words of a PDF as `pdftotext -bbox` reads them; empty with a test failure when the
+// tool is missing or fails.
+inline QList<Word> words(const QString &pdfFile)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty()) {
+        ADD_FAILURE() << "pdftotext is not installed (package poppler-utils)";
+        return {};
+    }
+    QProcess process;
+    process.start(tool, {QStringLiteral("-bbox"), pdfFile, QStringLiteral("-")});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        ADD_FAILURE() << "pdftotext failed: " << process.readAllStandardError().toStdString();
+        return {};
+    }
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re"));
+    QList<Word> found;
+    int page = 0;
+    for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
+        if (line.contains(QStringLiteral("<page ")))
+            ++page;
+        const QRegularExpressionMatch m = word.match(line);
+        if (!m.hasMatch())
+            continue;
+        QString text = m.captured(5);
+        text.replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+            .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+            .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+            .replace(QStringLiteral("&apos;"), QStringLiteral("'"))
+            .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        found.append(Word{text, QRectF(topLeft, bottomRight), page});
+    }
+    return found;
+}
+
+// The words of the queue's pages printed to a PDF; kept as textOf keeps it.
+inline QList<Word> wordsOf(const report::PageQueue &queue,
+                           const QString &name = QStringLiteral("words"))
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(name + QStringLiteral(".pdf"));
+    if (!printPdf(queue, pdf)) {
+        ADD_FAILURE() << "the pages could not be printed to " << pdf.toStdString();
+        return {};
+    }
+    const QString keep = qEnvironmentVariable("TESSARO_PDF_DIR");
+    if (!keep.isEmpty()) {
+        QFile::remove(keep + QLatin1Char('/') + name + QStringLiteral(".pdf"));
+        QFile::copy(pdf, keep + QLatin1Char('/') + name + QStringLiteral(".pdf"));
+    }
+    return words(pdf);
+}
+
+// Words printed over one another: every pair on one page whose boxes share more than a
+// hair's breadth (a quarter point across), as "first / second".
+inline QStringList overlapping(const QList<Word> &words)
+{
+    QStringList pairs;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        for (qsizetype j = i + 1; j < words.size(); ++j) {
+            if (words[i].page != words[j].page)
+                continue;
+            const QRectF shared = words[i].box.intersected(words[j].box);
+            if (shared.width() > 0.25 && shared.height() > 0.25)
+                pairs.append(words[i].text + QStringLiteral(" / ") + words[j].text);
+        }
+    }
+    return pairs;
 }
 
 // Pages of an extracted text.

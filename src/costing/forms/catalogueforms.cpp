@@ -8,6 +8,7 @@
 #include "store/files.h"
 #include "store/storecontext.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -250,8 +251,8 @@ updatlief::updatlief(AppContext &app)
     : CatalogueForm(app,
                     "updatlief",
                     FileId::lieferant,
-                    u"Adding a lieferant Record"_s,
-                    u"Changing a lieferant Record"_s)
+                    QCoreApplication::translate("Form", "Adding a lieferant Record"),
+                    QCoreApplication::translate("Form", "Changing a lieferant Record"))
 {}
 
 void updatlief::FillNewRecord()

@@ -149,7 +149,7 @@ void Updatekaldruck::setUpWindow()
     m_machines.AddSortOrder(MAS::Keymbez);
     m_machines.AddField(MAS::MBEZ);
     m_machines.AddField(MAS::MFORM);
-    m_machines.AddField(MAS::MFARB);
+    m_machines.AddField(MAS::MFARB, QStringLiteral("@n_3"));
     AddBrowse(m_machines);
 
     RelationKeeper &lines = store().relations(FileId::asatz);
@@ -165,8 +165,8 @@ void Updatekaldruck::setUpWindow()
     m_typesetting.AddField(ASA::ASBEZ);
     m_typesetting.AddField(ASA::ASPR);
     m_typesetting.AddField(ASA::ASEINH);
-    m_typesetting.AddField(ASA::ASANZ);
-    m_typesetting.AddField(ASA::ASFAK);
+    m_typesetting.AddField(ASA::ASANZ, QStringLiteral("@n7"));
+    m_typesetting.AddField(ASA::ASFAK, QStringLiteral("@n_7.2"));
     m_typesetting.AddField(ASA::ASGPR);
     m_typesetting.INSERTCONTROL = C::TypesettingNew;
     m_typesetting.CHANGECONTROL = C::TypesettingChange;
@@ -176,10 +176,10 @@ void Updatekaldruck::setUpWindow()
 
     m_papers = std::make_unique<FileDrop>(
         window, C::PaperPick, store().fileManager(FileId::papier), PAP::Keypbez);
-    m_papers->setDisplay(PAP::PBEZ);
-    m_papers->addColumn(PAP::PPR);
-    m_papers->addColumn(PAP::PVPE);
-    m_papers->addColumn(PAP::PEIN);
+    m_papers->setDisplay(PAP::PBEZ, QStringLiteral("Sorte / Bezeichnung"));
+    m_papers->addColumn(PAP::PPR, QStringLiteral("Preis"));
+    m_papers->addColumn(PAP::PVPE, QStringLiteral("VPE/ Stck"), QStringLiteral("@n11"));
+    m_papers->addColumn(PAP::PEIN, QStringLiteral("VPE-Bez."));
     RecordBuffer &c = calculation();
     m_papers->addCopy(PAP::PBEZ, c, KAD::APBEZ);
     m_papers->addCopy(PAP::PPR, c, KAD::APPR);

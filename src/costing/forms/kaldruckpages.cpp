@@ -9,7 +9,6 @@
 #include "store/files.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -284,10 +283,7 @@ void Updatekaldruck::definePaperPage(FormBuilder &form, QWidget *page)
     ProcWindow &window = form.window();
     auto *column = new QVBoxLayout(page);
     form.setRows(formRows(column));
-    QComboBox *pick = form.dropList(C::PaperPick, u"Schnell - Auswahl"_s);
-    const QString columns = u"Sorte / Bezeichnung | Preis | VPE/ Stck | VPE-Bez."_s;
-    pick->setToolTip(columns);
-    pick->setAccessibleDescription(columns);
+    form.dropList(C::PaperPick, u"Schnell - Auswahl"_s);
     form.entry(C::PaperName, u"   Welches Papier ?"_s, KAD::APBEZ, u"@s35"_s)
         ->setMinimumWidth(kTextWidth);
     form.entry(C::PaperUnitPrice, u"Preis/ EUR"_s, KAD::APPR, kMoney);

@@ -8,7 +8,6 @@
 #include "store/files.h"
 #include "store/storecontext.h"
 
-#include <QComboBox>
 #include <QLineEdit>
 
 using namespace Qt::Literals::StringLiterals;
@@ -59,10 +58,7 @@ void UpdateaufpapP::defineWindow(FormBuilder &form)
     form.display(kOrder, u"für Auftragsnummer: "_s, APA::APAUFID);
     form.display(kId, u"intrene Nummer:"_s, APA::APID);
     form.entry(kName, u"   Welches Papier ?"_s, APA::APBEZ, u"@s35"_s);
-    QComboBox *pick = form.dropList(kPick, u"Schnell - Auswahl"_s);
-    const QString columns = u"Papier - Bezeichng. | Max. | Min. | Preis/ EUR | Gewicht"_s;
-    pick->setToolTip(columns);
-    pick->setAccessibleDescription(columns);
+    form.dropList(kPick, u"Schnell - Auswahl"_s);
     form.entry(kPrice, u"Preis/ EUR"_s, APA::APPR, u"@n10.2"_s);
     form.entry(kUnitName, u"Einheit"_s, APA::AEINH, u"@s15"_s);
     form.entry(kPerUnit, u"VPE je"_s, APA::APVPE, u"@n_10"_s);
@@ -78,11 +74,11 @@ void UpdateaufpapP::setUpWindow()
 {
     m_pick = std::make_unique<FileDrop>(
         *procWindow(), kPick, store().fileManager(FileId::papier), PAP::Keypbez);
-    m_pick->setDisplay(PAP::PBEZ);
-    m_pick->addColumn(PAP::PMAX);
-    m_pick->addColumn(PAP::PMIN);
-    m_pick->addColumn(PAP::PPR);
-    m_pick->addColumn(PAP::PGEW);
+    m_pick->setDisplay(PAP::PBEZ, u"Papier - Bezeichng."_s);
+    m_pick->addColumn(PAP::PMAX, u"Max."_s, u"@n9.1"_s);
+    m_pick->addColumn(PAP::PMIN, u"Min."_s, u"@n9.1"_s);
+    m_pick->addColumn(PAP::PPR, u"Preis/ EUR"_s);
+    m_pick->addColumn(PAP::PGEW, u"Gewicht"_s);
     RecordBuffer &r = line();
     m_pick->addCopy(PAP::PBEZ, r, APA::APBEZ);
     m_pick->addCopy(PAP::PPR, r, APA::APPR);
@@ -199,9 +195,9 @@ void UpdatepapierR::setUpWindow()
                                           supplierControl(n, 2),
                                           store().fileManager(FileId::lieferant),
                                           LIE::Keyliname);
-        drop->setDisplay(LIE::LINAME);
-        drop->addColumn(LIE::LIPLZ);
-        drop->addColumn(LIE::LIORT);
+        drop->setDisplay(LIE::LINAME, u"Lieferant"_s);
+        drop->addColumn(LIE::LIPLZ, u"PLZ"_s);
+        drop->addColumn(LIE::LIORT, u"Ort"_s);
         drop->addCopy(LIE::LINAME, paper, s.name);
         drop->addCopy(LIE::LITEL, paper, s.phone);
         drop->addCopy(LIE::LIFAX, paper, s.fax);

@@ -7,7 +7,7 @@
 #include "store/files.h"
 #include "store/storecontext.h"
 
-#include <QComboBox>
+#include <QCoreApplication>
 
 using namespace Qt::Literals::StringLiterals;
 using costingforms::addHeading;
@@ -26,7 +26,8 @@ QString typesettingCaption(AppContext &app)
 {
     const QString kind = QString::fromStdString(app.store().records().get(KAD::KABEZ));
     return LineForm::caption(app,
-                             u"NEU   Satz- / Verarbeitungs- Kosten für "_s + u"  (New)"_s,
+                             u"NEU   Satz- / Verarbeitungs- Kosten für "_s
+                                 + QCoreApplication::translate("Form", "  (New)"),
                              u"ÄNDERN Satz-/ Verarbeitgs-Kosten f. "_s + u"  ("_s + kind + u")"_s);
 }
 
@@ -39,13 +40,6 @@ bool isAccepted(const WindowEvent &event, std::initializer_list<int> controls)
             return true;
     }
     return false;
-}
-
-// The drop-down list's column names, where a list would show them as headings.
-void setColumns(QComboBox *combo, const QString &columns)
-{
-    combo->setToolTip(columns);
-    combo->setAccessibleDescription(columns);
 }
 
 } // namespace
@@ -71,8 +65,7 @@ void Updateasatz::defineWindow(FormBuilder &form)
 {
     addHeading(form, u"SATZ - / VERARBEITUNGS -   Angaben"_s);
     form.entry(kDescription, u"Tätigkeit?"_s, ASA::ASBEZ, u"@s35"_s);
-    setColumns(form.dropList(kPick, u"Schnell- Auswahl"_s),
-               u"Satz- Tätigkeit | Faktor | Preis/ EUR"_s);
+    form.dropList(kPick, u"Schnell- Auswahl"_s);
     form.entry(kQuantity, u"Wie oft?"_s, ASA::ASANZ, u"@n_7"_s);
     form.entry(kFactor, u"Faktor"_s, ASA::ASFAK, u"@n_7.2"_s);
     form.entry(kPrice, u"Preis/ EUR"_s, ASA::ASPR, u"@n10.2"_s);
@@ -85,9 +78,9 @@ void Updateasatz::setUpWindow()
 {
     m_pick = std::make_unique<FileDrop>(
         *procWindow(), kPick, store().fileManager(FileId::satz), SAT::Keysbez);
-    m_pick->setDisplay(SAT::SBEZ);
-    m_pick->addColumn(SAT::SFAK);
-    m_pick->addColumn(SAT::SPR);
+    m_pick->setDisplay(SAT::SBEZ, u"Satz- Tätigkeit"_s);
+    m_pick->addColumn(SAT::SFAK, u"Faktor"_s, u"@n_7.2"_s);
+    m_pick->addColumn(SAT::SPR, u"Preis/ EUR"_s);
     RecordBuffer &r = line();
     m_pick->addCopy(SAT::SBEZ, r, ASA::ASBEZ);
     m_pick->addCopy(SAT::SFAK, r, ASA::ASFAK);
@@ -142,8 +135,7 @@ void Updateanach::defineWindow(FormBuilder &form)
     form.entry(kDescription, u"Tätigkeit"_s, ANA::ANBEZ, u"@s35"_s);
     form.entry(kPrice, u"Preis/ EUR"_s, ANA::ANPR, u"@n10.2"_s);
     form.entry(kUnit, u"je Einheit"_s, ANA::ANEIN, u"@s12"_s);
-    setColumns(form.dropList(kPick, u"Schnell - Auswahl"_s),
-               u"Tätigkeit | Preis/ EUR | je Einheit"_s);
+    form.dropList(kPick, u"Schnell - Auswahl"_s);
     form.entry(kQuantity, u"Wie oft?"_s, ANA::ANANZ, u"@n_7"_s);
     form.entry(kFactor, u"Faktor"_s, ANA::ANFAK, u"@n_7.2"_s);
     addNote(form, u"Schwierigkeitsgrad   -   Faktor = 1  -->  NORMAL"_s);
@@ -156,9 +148,9 @@ void Updateanach::setUpWindow()
 {
     m_pick = std::make_unique<FileDrop>(
         *procWindow(), kPick, store().fileManager(FileId::arbeit), ARB::Keyabez);
-    m_pick->setDisplay(ARB::ABEZ);
-    m_pick->addColumn(ARB::APR);
-    m_pick->addColumn(ARB::AEINH);
+    m_pick->setDisplay(ARB::ABEZ, u"Tätigkeit"_s);
+    m_pick->addColumn(ARB::APR, u"Preis/ EUR"_s);
+    m_pick->addColumn(ARB::AEINH, u"je Einheit"_s);
     RecordBuffer &r = line();
     m_pick->addCopy(ARB::ABEZ, r, ANA::ANBEZ);
     m_pick->addCopy(ARB::APR, r, ANA::ANPR);
@@ -195,7 +187,9 @@ int Updateanach::OnFieldEvent()
 Updateatran::Updateatran(AppContext &app)
     : LineForm(app,
                "Updateatran",
-               caption(app, u"Adding a atran Record"_s, u"Changing a atran Record"_s),
+               caption(app,
+                       QCoreApplication::translate("Form", "Adding a atran Record"),
+                       QCoreApplication::translate("Form", "Changing a atran Record")),
                kTransport)
 {}
 
@@ -216,8 +210,7 @@ void Updateatran::defineWindow(FormBuilder &form)
     form.entry(kDescription, u"Wie ?"_s, ATR::ATBEZ, u"@s35"_s);
     form.entry(kPrice, u"Preis/ EUR"_s, ATR::ATPR, u"@n10.2"_s);
     form.entry(kUnit, u"je Einheit"_s, ATR::ATEINH, u"@s12"_s);
-    setColumns(form.dropList(kPick, u"Schnell - Auswahl"_s),
-               u"Transp.- Art | Preis/ EUR | je Einheit"_s);
+    form.dropList(kPick, u"Schnell - Auswahl"_s);
     form.entry(kQuantity, u"Wie oft?"_s, ATR::ATANZ, u"@n_7"_s);
     form.entry(kFactor, u"Zuschlag"_s, ATR::ATFAK, u"@n_7.2"_s);
     addNote(form, u"für Überbreite /-gewicht etc."_s);
@@ -231,9 +224,9 @@ void Updateatran::setUpWindow()
 {
     m_pick = std::make_unique<FileDrop>(
         *procWindow(), kPick, store().fileManager(FileId::transport), TRA::Keybez);
-    m_pick->setDisplay(TRA::TBEZ);
-    m_pick->addColumn(TRA::TPR);
-    m_pick->addColumn(TRA::TEINH);
+    m_pick->setDisplay(TRA::TBEZ, u"Transp.- Art"_s);
+    m_pick->addColumn(TRA::TPR, u"Preis/ EUR"_s);
+    m_pick->addColumn(TRA::TEINH, u"je Einheit"_s);
     RecordBuffer &r = line();
     m_pick->addCopy(TRA::TBEZ, r, ATR::ATBEZ);
     m_pick->addCopy(TRA::TPR, r, ATR::ATPR);

@@ -98,7 +98,8 @@ public:
     void AddSortOrder(KeyRef key,
                       std::optional<FieldRef> freeElement = {},
                       std::unique_ptr<StepManager> thumb = {});
-    // A shown column: the field's text as the record holds it, or as `picture` shows it.
+    // A shown column: as `picture` shows the field, or without one a text as the record
+    // holds it and a number or date as its type suggests (Picture::forField).
     void AddField(FieldRef field, const QString &picture = {});
     // A field of the current sort order whose change (in this thread's buffers) reloads the
     // list at the next reset of the window.

@@ -18,7 +18,8 @@ namespace {
 
 // A field as a list shows it. A text field goes straight from its Windows-1252 bytes when
 // they are Latin-1 as well (all but the euro sign and a few typographic marks): a list
-// converts a page of them at every step.
+// converts a page of them at every step. Numbers and dates take the picture their type
+// suggests, so that they read the German way ("1.234,50", "07.12.2026").
 QString columnText(const RecordBuffer &record, int index)
 {
     const FieldDef &field = record.def().fields[index];
@@ -31,8 +32,9 @@ QString columnText(const RecordBuffer &record, int index)
         });
         if (latin1)
             return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        return QString::fromStdString(record.text(index));
     }
-    return QString::fromStdString(record.text(index));
+    return Picture::forField(field).format(record.value(index)).trimmed();
 }
 
 } // namespace

@@ -1,5 +1,9 @@
 #include "listreport.h"
 
+#include "textformat.h"
+
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace report {
@@ -59,8 +63,15 @@ void ListReport::printDetail()
         const QString text = column.text ? column.text() : QString();
         const double baseline = (cell.row + 0.8) * pitch;
         const double room = cell.width - kGap;
+        // A figure too wide for its column prints smaller: cut short it would show a
+        // different number.
         if (column.align == Align::Right)
-            band.text(cell.x + room, baseline, text, detailFont(), Align::Right, room);
+            band.text(cell.x + room,
+                      baseline,
+                      text,
+                      fitted(detailFont(), text, room),
+                      Align::Right,
+                      room);
         else
             band.text(cell.x, baseline, text, detailFont(), Align::Left, room);
     }
@@ -95,7 +106,11 @@ Band ListReport::footer(int page) const
 {
     Band band(8);
     band.line(kLeft, 2, kRight, 2, 0.2);
-    band.text(105, 6, QStringLiteral("Page %1").arg(page), detailFont(), Align::Center);
+    band.text(105,
+              6,
+              QCoreApplication::translate("ListReport", "Page %1").arg(page),
+              detailFont(),
+              Align::Center);
     return band;
 }
 

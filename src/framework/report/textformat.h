@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/stddate.h"
+#include "pagecontent.h"
 
 #include <QString>
 
@@ -14,5 +15,10 @@ QString amount(double value);
 QString number(double value, int maxDecimals = 2);
 // "07.12.2026"; empty for no date.
 QString date(rt::StdDate value);
+
+// `font`, smaller where `text` would be wider than `maxWidth` millimetres, so that a large
+// figure stays whole inside its column instead of running into the next; never below
+// `smallest` points (a text still too wide is then for the column's own limit to cut).
+Font fitted(const Font &font, const QString &text, double maxWidth, double smallest = 5);
 
 } // namespace report

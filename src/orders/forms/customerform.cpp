@@ -8,6 +8,7 @@
 #include "store/files.h"
 #include "store/storecontext.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -163,7 +164,7 @@ void CustomerForm::setUpWindow()
 
     const QString name = QString::fromStdString(records().get(KUN::KNAME));
     if (ORIGINALREQUEST == Request::Insert)
-        procWindow()->setTitle(u"NEUER KUNDE"_s + u"  (New)"_s);
+        procWindow()->setTitle(u"NEUER KUNDE"_s + QCoreApplication::translate("Form", "  (New)"));
     else if (m_kind == Kind::Main)
         procWindow()->setTitle(u"ÄNDERN KUNDEN-DATEN"_s + u"  ("_s + name + u")"_s);
     else

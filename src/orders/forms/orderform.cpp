@@ -16,6 +16,7 @@
 #include "store/resultcodes.h"
 #include "store/storecontext.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -95,7 +96,8 @@ void OrderForm::setUpWindow()
     openOrder();
     const QString customer = QString::fromStdString(records().get(AUF::FNAME));
     if (ORIGINALREQUEST == Request::Insert)
-        procWindow()->setTitle(u"NEUER AUFTRAG für"_s + u"  (New)"_s);
+        procWindow()->setTitle(u"NEUER AUFTRAG für"_s
+                               + QCoreApplication::translate("Form", "  (New)"));
     else
         procWindow()->setTitle(u"ÄNDERN Auftrag von"_s + u"  ("_s + customer + u")"_s);
 }

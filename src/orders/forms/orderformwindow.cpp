@@ -24,7 +24,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString kMoney = u"@n12.2"_s;
+// Amounts keep their thousands separators up to 999.999.999,99.
+const QString kMoney = u"@n14.2"_s;
+// Runs and quantities: whole numbers, thousands grouped.
+const QString kCount = u"@n13"_s;
 
 ListControl *lineList(ProcWindow &window,
                       FormBuilder &rows,
@@ -331,7 +334,8 @@ void OrderForm::setUpLists()
         StringField link;
         int control;
         int insert;
-        std::vector<FieldRef> columns;
+        // The columns with their pictures; none: as the field's type suggests.
+        std::vector<std::pair<FieldRef, QString>> columns;
         int procedure;
     };
     const ListSetUp lists[] = {
@@ -342,7 +346,7 @@ void OrderForm::setUpLists()
          KAD::KAUFID,
          Calculations,
          CalculationInsert,
-         {KAD::KABEZ, KAD::KAALGES, KAD::KADRPR, KAD::KGESAMTPR},
+         {{KAD::KABEZ, {}}, {KAD::KAALGES, kCount}, {KAD::KADRPR, {}}, {KAD::KGESAMTPR, {}}},
          1},
         {m_extras,
          m_extrasView,
@@ -351,7 +355,7 @@ void OrderForm::setUpLists()
          ANA::ANIDAUF,
          Extras,
          ExtrasInsert,
-         {ANA::ANBEZ, ANA::ANANZ, ANA::ANPR, ANA::ANGPR},
+         {{ANA::ANBEZ, {}}, {ANA::ANANZ, kCount}, {ANA::ANPR, {}}, {ANA::ANGPR, {}}},
          2},
         {m_transports,
          m_transportView,
@@ -360,7 +364,7 @@ void OrderForm::setUpLists()
          ATR::ATAUFID,
          Transports,
          TransportInsert,
-         {ATR::ATBEZ, ATR::ATANZ, ATR::ATPR, ATR::ATGPR},
+         {{ATR::ATBEZ, {}}, {ATR::ATANZ, kCount}, {ATR::ATPR, {}}, {ATR::ATGPR, {}}},
          3},
     };
     for (const ListSetUp &list : lists) {
@@ -371,8 +375,8 @@ void OrderForm::setUpLists()
         list.manager.AddSortOrder(list.key);
         // A new line carries the order's id: the range is the order's lines.
         list.manager.AddRangeLimit(list.link, AUF::FID);
-        for (const FieldRef &column : list.columns)
-            list.manager.AddField(column);
+        for (const auto &[field, picture] : list.columns)
+            list.manager.AddField(field, picture);
         list.manager.INSERTCONTROL = list.insert;
         list.manager.CHANGECONTROL = list.insert + 1;
         list.manager.DELETECONTROL = list.insert + 2;

@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 using report::Align;
 using report::Band;
 
@@ -15,6 +17,8 @@ namespace {
 
 constexpr double kRow = 4.5;
 constexpr double kGap = 3;
+// Between a figure and the caption to its left.
+constexpr double kFigureGap = 2;
 
 QString text(const RecordBuffer &record, StringField field)
 {
@@ -47,10 +51,15 @@ public:
              bool bold = false)
     {
         const report::Font font = documentFont(9, bold);
-        m_band.text(
-            col::SumPrefix, m_y, prefix, font, Align::Left, col::Price - 16 - col::SumPrefix);
+        const double prefixWidth = col::Price - 16 - col::SumPrefix;
+        m_band.text(col::SumPrefix, m_y, prefix, font, Align::Left, prefixWidth);
         m_band.text(col::SumCaption, m_y, caption, font);
-        m_band.text(col::Price, m_y, amount, font, Align::Right);
+        double left = col::SumPrefix;
+        if (!prefix.isEmpty())
+            left = col::SumPrefix + std::min(report::textWidth(font, prefix), prefixWidth);
+        if (!caption.isEmpty())
+            left = std::max(left, col::SumCaption + report::textWidth(font, caption));
+        figure(m_band, col::Price, m_y, amount, font, col::Price - left - kFigureGap);
         m_band.text(col::Currency, m_y, currency, font);
         m_y += kRow;
     }
@@ -60,7 +69,12 @@ public:
     {
         const report::Font font = documentFont(8, false, true);
         m_band.text(col::SumCaption, m_y, caption, font);
-        m_band.text(col::SumAside, m_y, value, font, Align::Right);
+        figure(m_band,
+               col::SumAside,
+               m_y,
+               value,
+               font,
+               col::SumAside - col::SumCaption - report::textWidth(font, caption) - kFigureGap);
         m_band.text(col::SumAside + 2, m_y, currency, font);
         m_y += kRow;
     }

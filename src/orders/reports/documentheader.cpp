@@ -141,6 +141,16 @@ report::Font documentFont(double pointSize, bool bold, bool italic)
     return report::Font{QStringLiteral("Arial"), pointSize, bold, italic};
 }
 
+void figure(report::Band &band,
+            double right,
+            double y,
+            const QString &text,
+            const report::Font &font,
+            double room)
+{
+    band.text(right, y, text, report::fitted(font, text, room), report::Align::Right, room);
+}
+
 DocumentLayout::DocumentLayout(const DocumentProfile &profile,
                                const DocumentData &data,
                                const einvoice::Invoice &invoice)

@@ -103,4 +103,14 @@ double paperUnitLeft();
 // The fonts of the documents.
 report::Font documentFont(double pointSize = 9, bool bold = false, bool italic = false);
 
+// A figure right-aligned at `right` that takes at most `room` millimetres to its left: one
+// too wide for its column (a total of 99.999.999,99) prints smaller rather than running into
+// the column beside it.
+void figure(report::Band &band,
+            double right,
+            double y,
+            const QString &text,
+            const report::Font &font,
+            double room);
+
 } // namespace orders

@@ -5,6 +5,8 @@
 
 #include "framework/report/textformat.h"
 
+#include <algorithm>
+
 using report::Align;
 using report::Band;
 
@@ -12,6 +14,8 @@ namespace orders {
 namespace {
 
 constexpr double kRow = 4.5;
+// Between a figure and whatever stands to its left.
+constexpr double kGap = 1.5;
 
 QString text(const RecordBuffer &record, StringField field)
 {
@@ -49,42 +53,71 @@ Band DocumentLayout::calculationHeader(const RecordBuffer &kaldruck,
     Band band;
     double y = 4.5;
     if (m_profile.positions == PositionStyle::Minimal) {
-        band.text(col::Left, y, text(kaldruck, KAD::KABEZ), name, Align::Left, 85);
-        band.text(
-            col::PerSort - 10, y, report::number(kaldruck.get(KAD::KAALGES)), body, Align::Right);
+        constexpr double kNameWidth = 85;
+        band.text(col::Left, y, text(kaldruck, KAD::KABEZ), name, Align::Left, kNameWidth);
+        figure(band,
+               col::PerSort - 10,
+               y,
+               report::number(kaldruck.get(KAD::KAALGES)),
+               body,
+               col::PerSort - 10 - col::Left - kNameWidth - kGap);
         band.text(col::PerSort - 8.5, y, QStringLiteral("Stück"), body);
         band.setHeight(y + 1.5);
         return band;
     }
     band.text(
         col::Left, y, text(kaldruck, KAD::KABEZ), name, Align::Left, col::Colours - 10 - col::Left);
-    band.text(col::Colours, y, report::number(kaldruck.get(KAD::KAFARBE)), body, Align::Right);
-    band.text(col::Sorts, y, report::number(kaldruck.get(KAD::KASO)), body, Align::Right);
-    band.text(col::PerSort, y, report::number(kaldruck.get(KAD::KAAL)), body, Align::Right);
-    band.text(col::TotalRun, y, report::number(kaldruck.get(KAD::KAALGES)), body, Align::Right);
+    figure(band, col::Colours, y, report::number(kaldruck.get(KAD::KAFARBE)), body, 10 - kGap);
+    figure(band,
+           col::Sorts,
+           y,
+           report::number(kaldruck.get(KAD::KASO)),
+           body,
+           col::Sorts - col::Colours - kGap);
+    figure(band,
+           col::PerSort,
+           y,
+           report::number(kaldruck.get(KAD::KAAL)),
+           body,
+           col::PerSort - col::Sorts - kGap);
+    figure(band,
+           col::TotalRun,
+           y,
+           report::number(kaldruck.get(KAD::KAALGES)),
+           body,
+           col::TotalRun - col::PerSort - kGap);
     y += kRow;
-    band.text(col::Left,
-              y,
-              text(kaldruck, KAD::APBEZ),
-              body,
-              Align::Left,
-              col::PaperCount - 3 - col::Left);
+    // A paper count too wide for its place takes room from the paper's name first.
+    const QString paper = text(kaldruck, KAD::APBEZ);
+    const QString count = report::number(kaldruck.get(KAD::APSTCK));
+    double paperWidth = col::PaperCount - 3 - col::Left;
     if (m_profile.positions == PositionStyle::Full) {
-        band.text(col::Price,
-                  y - kRow,
-                  report::amount(einvoice::toEuros(line.printPrice)),
-                  body,
-                  Align::Right);
-        band.text(
-            paperCountRight(), y, report::number(kaldruck.get(KAD::APSTCK)), body, Align::Right);
-        band.text(paperUnitLeft(),
-                  y,
-                  text(kaldruck, KAD::AEINH),
-                  body,
-                  Align::Left,
-                  col::Price - 14 - paperUnitLeft());
-        band.text(
-            col::Price, y, report::amount(einvoice::toEuros(line.paperPrice)), body, Align::Right);
+        constexpr double kShortestName = 30;
+        paperWidth = std::max(
+            kShortestName,
+            std::min(paperWidth,
+                     paperCountRight() - report::textWidth(body, count) - kGap - col::Left));
+    }
+    band.text(col::Left, y, paper, body, Align::Left, paperWidth);
+    if (m_profile.positions == PositionStyle::Full) {
+        const double paperEnd = col::Left + std::min(report::textWidth(body, paper), paperWidth);
+        figure(band,
+               col::Price,
+               y - kRow,
+               report::amount(einvoice::toEuros(line.printPrice)),
+               body,
+               col::Price - col::TotalRun - kGap);
+        figure(band, paperCountRight(), y, count, body, paperCountRight() - paperEnd - kGap);
+        const QString unit = text(kaldruck, KAD::AEINH);
+        const double unitWidth = col::Price - 14 - paperUnitLeft();
+        band.text(paperUnitLeft(), y, unit, body, Align::Left, unitWidth);
+        const double unitEnd = paperUnitLeft() + std::min(report::textWidth(body, unit), unitWidth);
+        figure(band,
+               col::Price,
+               y,
+               report::amount(einvoice::toEuros(line.paperPrice)),
+               body,
+               col::Price - unitEnd - kGap);
     }
     band.setHeight(y + 1.5);
     return band;
@@ -102,11 +135,22 @@ Band DocumentLayout::detail(const RecordBuffer &asatz,
               QStringLiteral("Satz-/ Weiterverarbeitung --->"),
               documentFont(8, false, true));
     band.text(67, y, text(asatz, ASA::ASBEZ), body, Align::Left, 48);
-    band.text(126, y, report::number(asatz.get(ASA::ASANZ)), body, Align::Right);
-    band.text(130, y, QStringLiteral("Faktor:"), documentFont(8));
-    band.text(150, y, report::number(asatz.get(ASA::ASFAK)), body, Align::Right);
+    figure(band, 126, y, report::number(asatz.get(ASA::ASANZ)), body, 126 - (67 + 48) - kGap);
+    const QString factor = QStringLiteral("Faktor:");
+    band.text(130, y, factor, documentFont(8));
+    figure(band,
+           150,
+           y,
+           report::number(asatz.get(ASA::ASFAK)),
+           body,
+           150 - 130 - report::textWidth(documentFont(8), factor) - kGap);
     const einvoice::Cents price = index < line.typesetting.size() ? line.typesetting[index] : 0;
-    band.text(col::Price, y, report::amount(einvoice::toEuros(price)), body, Align::Right);
+    figure(band,
+           col::Price,
+           y,
+           report::amount(einvoice::toEuros(price)),
+           body,
+           col::Price - 150 - kGap);
     return band;
 }
 
@@ -115,19 +159,26 @@ Band DocumentLayout::calculationFooter(const einvoice::InvoiceLine &line) const
     const report::Font bold = documentFont(9, true);
     Band band;
     const double y = 4.5;
+    double free = col::Left; // where the line is free for the caption
     if (m_profile.positions == PositionStyle::Standard) {
-        band.text(col::Left,
-                  y,
-                  QStringLiteral(
-                      "(Papier-, Satz- und Weiterverarbeitungskosten im Posit.-preis enthalten)"),
-                  documentFont(7.5, false, true));
+        const QString note = QStringLiteral(
+            "(Papier-, Satz- und Weiterverarbeitungskosten im Posit.-preis enthalten)");
+        const report::Font noteFont = documentFont(7.5, false, true);
+        band.text(col::Left, y, note, noteFont);
+        free = col::Left + report::textWidth(noteFont, note) + 2 * kGap;
     }
-    band.text(col::PerSort + 2,
-              y,
-              m_profile.positions == PositionStyle::Minimal ? QStringLiteral("Positonspreis:")
-                                                            : QStringLiteral("Positionspreis:"),
-              bold);
-    band.text(col::Price, y, report::amount(einvoice::toEuros(line.amount)), bold, Align::Right);
+    const QString caption = m_profile.positions == PositionStyle::Minimal
+                                ? QStringLiteral("Positonspreis:")
+                                : QStringLiteral("Positionspreis:");
+    // A price wider than its place moves the caption to the left, as far as the line is free.
+    const QString price = report::amount(einvoice::toEuros(line.amount));
+    const double captionWidth = report::textWidth(bold, caption);
+    const double captionX
+        = std::max(free,
+                   std::min(col::PerSort + 2,
+                            col::Price - report::textWidth(bold, price) - kGap - captionWidth));
+    band.text(captionX, y, caption, bold);
+    figure(band, col::Price, y, price, bold, col::Price - captionX - captionWidth - kGap);
     band.text(col::Currency, y, QStringLiteral("EUR"), bold);
     band.line(col::Left, y + 2.5, col::Right, y + 2.5, 0.15);
     band.setHeight(y + 4.5);

@@ -12,6 +12,7 @@
 #include "store/files.h"
 #include "store/storecontext.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -116,9 +117,10 @@ int ListReportProcedure::Shutdown()
 
 void ListReportProcedure::OpenReport()
 {
-    m_list = std::make_unique<report::ListReport>(*PREVIEWQUEUE,
-                                                  QString::fromUtf8(m_def.title),
-                                                  listColumns(m_def, records()[m_def.key.file]));
+    m_list = std::make_unique<report::ListReport>(
+        *PREVIEWQUEUE,
+        QCoreApplication::translate("ListReport", m_def.title),
+        listColumns(m_def, records()[m_def.key.file]));
 }
 
 int ListReportProcedure::TakeRecord()

@@ -15,14 +15,14 @@ namespace shell {
 
 struct ListReportColumn
 {
-    const char *heading; // as printed: the lower-case field name
+    const char *heading; // the lower-case field name; printed in German
     std::uint16_t field; // the field of the report's file printed under it
 };
 
 struct ListReportDef
 {
     const char *procedure; // "PrintPAP:Keypbez"
-    const char *title;     // "Print the papier File by PAP:Keypbez"
+    const char *title;     // "Print the papier File by PAP:Keypbez", printed in German
     KeyRef key;            // the walk's order; its file is the report's file
     std::span<const ListReportColumn> columns;
 };

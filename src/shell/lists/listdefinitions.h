@@ -3,6 +3,8 @@
 #include "store/layout.h"
 #include "store/relationkeeper.h"
 
+#include <QtGlobal>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,8 +12,9 @@
 #include <vector>
 
 // The list windows of the record files, one definition each: what ListProcedure builds its
-// window, its sort orders and its columns from. Texts are UTF-8, exactly as the window shows
-// them.
+// window, its sort orders and its columns from. Texts are UTF-8; the English ones and those
+// named after keys and fields are marked for the German translation, which the window shows
+// in their place.
 namespace shell {
 
 // The procedure a tab's pick button calls to choose a record of another file, and what the
@@ -62,9 +65,9 @@ struct ListDef
     bool guarded = false;
     ButtonSet buttons = ButtonSet::Standard;
     std::string closeText{};
-    std::string insertText = "&Insert";
-    std::string changeText = "&Change";
-    std::string deleteText = "&Delete";
+    std::string insertText = QT_TRANSLATE_NOOP("ListWindow", "&Insert");
+    std::string changeText = QT_TRANSLATE_NOOP("ListWindow", "&Change");
+    std::string deleteText = QT_TRANSLATE_NOOP("ListWindow", "&Delete");
     std::vector<std::string> legend{}; // lines shown on the first tab
 };
 

@@ -11,6 +11,7 @@
 #include "store/relationkeeper.h"
 #include "store/storecontext.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -29,6 +30,13 @@ const char *const kGuardText = "Bitte verlassen Sie erst die geöffneten Menüs.
 QString qs(const std::string &text)
 {
     return QString::fromStdString(text);
+}
+
+// A text of the list's definition as the window shows it: in German where the definition
+// marks it for translation, else as it stands.
+QString shown(const std::string &text)
+{
+    return QCoreApplication::translate("ListWindow", text.c_str());
 }
 
 // Paints one column of a list on its own background.
@@ -84,7 +92,7 @@ void ListWindowGuard::release()
 }
 
 ListProcedure::ListProcedure(AppContext &app, const ListDef &def)
-    : ProcedureController(app, def.procedure, qs(def.title))
+    : ProcedureController(app, def.procedure, shown(def.title))
     , m_def(def)
     , m_guard(app.ListWindowOpen)
 {
@@ -150,12 +158,13 @@ void ListProcedure::defineWindow(FormBuilder &form)
         const ListTab &tab = m_def.tabs[i];
         auto *page = new QWidget;
         auto *column = new QVBoxLayout(page);
-        m_sheet->addTab(page, qs(tab.text));
-        window.addControl(kFirstTab + static_cast<int>(i), page, qs(tab.text));
+        m_sheet->addTab(page, shown(tab.text));
+        window.addControl(kFirstTab + static_cast<int>(i), page, shown(tab.text));
         if (tab.pick != Pick::None) {
             auto *button
-                = new QPushButton(tab.pick == Pick::Order ? QStringLiteral("Select auftrag")
-                                                          : QStringLiteral("Select kunde"),
+                = new QPushButton(tab.pick == Pick::Order
+                                      ? QCoreApplication::translate("ListWindow", "Select auftrag")
+                                      : QCoreApplication::translate("ListWindow", "Select kunde"),
                                   page);
             button->setAutoDefault(false);
             column->addWidget(button, 0, Qt::AlignLeft);
@@ -171,12 +180,12 @@ void ListProcedure::defineWindow(FormBuilder &form)
         column->addStretch(1);
     }
     form.rows()->addRow(m_sheet);
-    window.addControl(kSheet, m_sheet, qs(m_def.title));
+    window.addControl(kSheet, m_sheet, shown(m_def.title));
 
     auto *list = new ListControl(window.content());
     QStringList headings;
     for (const ListColumn &column : m_def.columns)
-        headings << qs(column.heading);
+        headings << shown(column.heading);
     list->setColumns(headings);
     list->setVerticalScrollBar(true);
     list->setMinimumSize(860, 260);
@@ -186,17 +195,17 @@ void ListProcedure::defineWindow(FormBuilder &form)
                 static_cast<int>(c), new ColumnBackground(QColor::fromRgb(rgb), list->view()));
     }
     form.rows()->addRow(list);
-    window.addControl(kList, list, qs(m_def.title));
+    window.addControl(kList, list, shown(m_def.title));
 
     if (const int select = selectControl())
-        form.button(select, QStringLiteral("&Select"));
+        form.button(select, QCoreApplication::translate("ListWindow", "&Select"));
     if (const int insert = insertControl())
-        form.button(insert, qs(m_def.insertText));
+        form.button(insert, shown(m_def.insertText));
     if (const int change = changeControl())
-        form.button(change, qs(m_def.changeText));
+        form.button(change, shown(m_def.changeText));
     if (const int remove = deleteControl())
-        form.button(remove, qs(m_def.deleteText));
-    form.button(kClose, qs(m_def.closeText));
+        form.button(remove, shown(m_def.deleteText));
+    form.button(kClose, shown(m_def.closeText));
 }
 
 void ListProcedure::setUpWindow()

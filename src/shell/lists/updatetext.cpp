@@ -9,6 +9,7 @@
 #include "store/files.h"
 #include "store/storecontext.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -91,9 +92,9 @@ void Updatetext::setUpWindow()
 {
     FIRSTFIELD = kDescription;
     if (REQUEST == Request::Insert)
-        procWindow()->setTitle(QStringLiteral("Adding a text Record"));
+        procWindow()->setTitle(QCoreApplication::translate("Form", "Adding a text Record"));
     else if (REQUEST == Request::Change)
-        procWindow()->setTitle(QStringLiteral("Changing a text Record"));
+        procWindow()->setTitle(QCoreApplication::translate("Form", "Changing a text Record"));
 }
 
 int Updatetext::OnAccepted()
