@@ -1,9 +1,10 @@
 // Lists against raw SQLite: the customer list by KUN:Keykname on a `kunde` file of 1,000 and
-// one of 1,000,000 records — opening it, paging down 100 times, a jump by locator, the thumb
-// dragged to 30 % and to 100 %. Each step is timed inside the list's own procedure (the list
-// manager's handling of the event: reading the view, filling its rows, showing them in the
-// control, copying the highlighted record into the buffer) and paired with the raw keyset
-// query that reads the same page into a struct, on the same file, right after it.
+// one of 1,000,000 records — opening it, paging down 100 times, a jump by locator (one letter,
+// and three letters typed at once: "locate-prefix"), the thumb dragged to 30 % and to 100 %. Each
+// step is timed inside the list's own procedure (the list manager's handling of the event: reading
+// the view, filling its rows, showing them in the control, copying the highlighted record into the
+// buffer) and paired with the raw keyset query that reads the same page into a struct, on the same
+// file, right after it.
 //
 // Printed besides Google Benchmark's table (which times the list):
 //   ratio <step> <ours ÷ raw>        medians of the CPU time per step; paging down is
@@ -23,6 +24,7 @@
 
 #include "framework/appcontext.h"
 #include "framework/browse/browsemanager.h"
+#include "framework/core/steplocator.h"
 #include "framework/core/textstep.h"
 #include "framework/dialogs.h"
 #include "framework/formbuilder.h"
@@ -54,6 +56,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -66,6 +70,8 @@ namespace fs = std::filesystem;
 constexpr int kListControl = 31;
 constexpr int kPageDowns = 100;
 constexpr const char *kLetters = "MSKBWFHRGLPDZAT";
+// Three-letter prefixes as typed on a German keyboard, in Latin-1 ("m\xfcl": "mül").
+constexpr const char *kPrefixes[] = {"sch", "m\xfcl", "wei", "kru", "hof", "zim", "bec", "neu"};
 
 // --- clocks -----------------------------------------------------------------------------------
 
@@ -159,6 +165,10 @@ public:
         return value ? std::get<std::string>(*value) : std::string();
     }
     int rows() const { return m_browse.LASTITEMS; }
+    void setLocatorClock(std::function<std::int64_t()> clock)
+    {
+        m_browse.setLocatorClock(std::move(clock));
+    }
 
 protected:
     void defineWindow(FormBuilder &form) override
@@ -501,10 +511,16 @@ struct File
 // Every sample of each step and side, for the medians.
 std::map<std::string, std::vector<Sample>> samples;
 
-const char *const kSteps[] = {"open", "pagedown", "locate", "thumb30", "thumb100"};
+const char *const kSteps[] = {"open", "pagedown", "locate", "locate-prefix", "thumb30", "thumb100"};
 // Paging down apart: pages read, pages past the end of the file, and all of them.
-const char *const kPrintedSteps[]
-    = {"open", "pagedown", "pagedown-end", "pagedown-all", "locate", "thumb30", "thumb100"};
+const char *const kPrintedSteps[] = {"open",
+                                     "pagedown",
+                                     "pagedown-end",
+                                     "pagedown-all",
+                                     "locate",
+                                     "locate-prefix",
+                                     "thumb30",
+                                     "thumb100"};
 
 // One round of a step: the list's step, then the raw query that reads the same page. The
 // two alternate sample by sample, so that both meet the same machine: a neighbour's load or
@@ -581,14 +597,42 @@ void runStep(benchmark::State &state, File &file, const std::string &step)
             state.SetIterationTime(total.cpu);
         }
     } else if (step == "locate") {
+        // One letter after a pause each round: the step locator's jump, not a prefix.
+        std::int64_t now = 0;
+        s.list()->setLocatorClock([&now] { return now; });
         std::size_t next = 0;
         for (auto _ : state) {
+            now += 10000;
             const std::string letter(1, kLetters[next++ % std::strlen(kLetters)]);
             const Sample list
                 = pairing.pair([&letter](Session &s) { return s.type(letter.front()); },
                                [&letter, rows](Raw &raw) { return raw.pageFrom(letter, rows); });
             state.SetIterationTime(list.cpu);
         }
+        s.list()->setLocatorClock({});
+    } else if (step == "locate-prefix") {
+        // Three letters typed at once after a pause: the first two untimed, the third the
+        // jump to the first name with the three-letter prefix, paired with the keyset query
+        // from that prefix as the key compares it. The list's clock is the benchmark's, so
+        // that the keys come "at once" and a round starts after a pause however slow it is.
+        std::int64_t now = 0;
+        s.list()->setLocatorClock([&now] { return now; });
+        std::size_t next = 0;
+        for (auto _ : state) {
+            const std::string prefix = kPrefixes[next++ % std::size(kPrefixes)];
+            now += 10000;
+            s.type(prefix[0]);
+            now += 100;
+            s.type(prefix[1]);
+            now += 100;
+            const std::string value
+                = locatorKeyValue(QString::fromLatin1(prefix).toStdString(), true);
+            const Sample list
+                = pairing.pair([&prefix](Session &s) { return s.type(prefix[2]); },
+                               [&value, rows](Raw &raw) { return raw.pageFrom(value, rows); });
+            state.SetIterationTime(list.cpu);
+        }
+        s.list()->setLocatorClock({});
     } else {
         const int thumb = step == "thumb30" ? 30 : 100;
         const std::string value = s.list()->thumbValue(thumb);

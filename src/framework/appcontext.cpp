@@ -1,11 +1,14 @@
 #include "framework/appcontext.h"
 
+#include "framework/dialogs.h"
 #include "framework/procedurethreads.h"
 #include "store/procthread.h"
 #include "store/storecontext.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QPrinter>
+#include <QWidget>
 
 namespace {
 
@@ -18,6 +21,21 @@ struct HistoryAreas
     std::map<std::string, std::unique_ptr<RecordBuffer>, std::less<>> areas;
 };
 
+// A delete with its children runs in one transaction, inside one event: the loop gets no
+// turn until it ends. So the busy pointer is shown, and the windows painted as they stand
+// now (the question before gone), before the first record goes.
+void busyWhileWriting(bool busy)
+{
+    setBusyCursor(busy);
+    if (!busy)
+        return;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->isVisible())
+            window->repaint();
+    }
+}
+
 } // namespace
 
 AppContext::AppContext(StoreContext &store, ProcedureThreads &threads, QMdiArea *host)
@@ -29,6 +47,9 @@ AppContext::AppContext(StoreContext &store, ProcedureThreads &threads, QMdiArea 
                                      &ProcedureThreads::threadEnded,
                                      &threads,
                                      [this](quint32 thread) { m_threadSlots.erase(thread); });
+    // A plain function, holding nothing of this context: the store may outlive it.
+    for (FileId file : StoreContext::fileOrder())
+        store.relations(file).setBusyPointer(busyWhileWriting);
 }
 
 AppContext::~AppContext()

@@ -107,7 +107,10 @@ void FileManager::RestoreState(std::uint16_t &id, bool restore)
         // Watched as first read: a change by another station in between must still show.
         if (saved.WWATCH)
             file.watchSince(saved.version);
+        // One record, not a block: a cascade restores its files once for every parent.
+        file.setReadAhead(1);
         file.next();
+        file.setReadAhead(0);
     }
     RestoreSnapshot(saved.BUFFER, true);
     state.AUTOINCDONE = saved.AUTOINCDONE;

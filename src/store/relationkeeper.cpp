@@ -5,6 +5,39 @@
 
 #include <algorithm>
 
+namespace {
+
+// A pass at the buffer's values of the key over only the records whose first `bound` key
+// components equal the buffer's (one parent's children): it ends at the last of them instead
+// of reading on into the next parent's. Remembered as a pass on the key, as startPassFrom's.
+int startPassWithin(FileManager &file, KeyRef key, std::size_t bound)
+{
+    if (const int level = file.Use(2); level != Level::Benign)
+        return level;
+    FileThreadState &state = file.threadState();
+    state.passKey = 0;
+    for (std::size_t i = 0; i < file.KEYS.size(); ++i) {
+        if (file.KEYS[i].KEY.index == key.index)
+            state.passKey = static_cast<std::uint8_t>(i + 1);
+    }
+    const KeyDef &def = fileDef(key.file).keys[key.index];
+    using Operand = FilterTree::Operand;
+    FilterTree within;
+    std::int32_t condition = -1;
+    for (std::size_t i = 0; i < std::min<std::size_t>(bound, def.partCount); ++i) {
+        const auto field = static_cast<std::uint16_t>(def.parts[i].field);
+        const std::uint16_t value = within.addConstant(file.BUFFER().value(field));
+        const std::int32_t equal = within.addComparison({Operand::Kind::Field, false, field},
+                                                        FilterTree::Compare::Equal,
+                                                        {Operand::Kind::Constant, false, value});
+        condition
+            = condition < 0 ? equal : within.addJoin(FilterTree::Node::Kind::And, condition, equal);
+    }
+    return state.handle->setOrderFrom(KeySpec::ofKey(key.file, key.index), within);
+}
+
+} // namespace
+
 RelationKeeper::RelationKeeper() = default;
 
 RelationKeeper::~RelationKeeper()
@@ -161,7 +194,7 @@ void RelationKeeper::startChildPass(KeyRef childKey,
         else
             setLowest(child, part.field);
     }
-    ME->startPassFrom(childKey);
+    startPassWithin(*ME, childKey, pairs.size());
 }
 
 bool RelationKeeper::isChildOf(const std::vector<LinkPair> &pairs,

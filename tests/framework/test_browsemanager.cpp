@@ -8,6 +8,8 @@
 #include "framework/toolbar.h"
 
 #include <QScrollBar>
+#include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -198,6 +200,80 @@ TEST(BrowseManager, LocatorJumpsToTheTypedLetterAndWalksOnWithIt)
     f.gui.key(window, kNames, Qt::Key_C);
     EXPECT_EQ(f.highlightedName(window), QString::fromStdString(f.names[firstWith('C')]))
         << "another letter jumps, also backwards";
+    f.gui.closeBox(window);
+}
+
+// Typed quickly, letters build a prefix and the list jumps to the first name that begins
+// with it, case and umlauts ignored as the key orders names; a pause starts anew; Backspace
+// shortens it. The list's clock is the test's: no key waits for a real second.
+TEST(BrowseManager, KeysTypedQuicklyFindANameByItsPrefix)
+{
+    BrowseFixture f;
+    FileManager &file = f.store->fileManager(FileId::kunde);
+    file.Open();
+    const std::vector<std::string> typed = {"Stark Bau",
+                                            "Stein & Co",
+                                            "Steuerberatung Ott",
+                                            "Sturm GmbH",
+                                            "Schulz",
+                                            "MUELLER Druck",
+                                            "Mulan Tee",
+                                            "Müller Satz",
+                                            "Müssig",
+                                            "Maier",
+                                            "Zander",
+                                            "Adler"};
+    for (std::size_t i = 0; i < typed.size(); ++i)
+        f.addCustomer(file, typed[i], "Ort", static_cast<int>(i));
+    file.Close();
+    ProcWindow *window = f.openList();
+    ASSERT_NE(window, nullptr);
+    BrowseManager *list = f.probe.byName;
+    ASSERT_NE(list, nullptr);
+    std::int64_t now = 100000;
+    list->setLocatorClock([&now] { return now; });
+    QStringList shown;
+    list->onLocatorPrefix([&shown](const QString &prefix) { shown << prefix; });
+    // Letters as the keyboard types them, in Latin-1 (so 'ü' is one key).
+    const auto type = [&](int after, char letter) {
+        now += after;
+        if (letter == '\b') {
+            f.gui.key(window, kNames, Qt::Key_Backspace);
+            return;
+        }
+        const QChar c = QChar::fromLatin1(letter);
+        QTest::sendKeyEvent(QTest::Click,
+                            window->list(kNames)->view(),
+                            static_cast<Qt::Key>(c.toUpper().unicode()),
+                            QString(c),
+                            Qt::NoModifier);
+        EXPECT_TRUE(f.gui.settle());
+    };
+
+    type(0, 's');
+    EXPECT_EQ(f.highlightedName(window), u"Schulz"_s);
+    type(300, 't');
+    EXPECT_EQ(f.highlightedName(window), u"Stark Bau"_s);
+    type(900, 'e');
+    EXPECT_EQ(f.highlightedName(window), u"Stein & Co"_s) << "\"ste\" within a second";
+    type(200, 'u');
+    EXPECT_EQ(f.highlightedName(window), u"Steuerberatung Ott"_s);
+    type(100, '\b');
+    EXPECT_EQ(f.highlightedName(window), u"Stein & Co"_s) << "back to \"ste\"";
+    EXPECT_EQ(list->locatorPrefix(), u"ste"_s);
+
+    type(1500, 'm');
+    EXPECT_EQ(f.highlightedName(window), u"Maier"_s) << "a pause starts a new prefix";
+    type(100, '\xfc');
+    EXPECT_EQ(f.highlightedName(window), u"MUELLER Druck"_s) << "\"mü\" is \"mu\"";
+    type(100, 'l');
+    EXPECT_EQ(f.highlightedName(window), u"Mulan Tee"_s) << "\"mül\" is \"mul\"";
+    type(100, 'l');
+    EXPECT_EQ(f.highlightedName(window), u"Müller Satz"_s);
+    EXPECT_EQ(
+        shown,
+        (QStringList{
+            u"s"_s, u"st"_s, u"ste"_s, u"steu"_s, u"ste"_s, u"m"_s, u"mü"_s, u"mül"_s, u"müll"_s}));
     f.gui.closeBox(window);
 }
 

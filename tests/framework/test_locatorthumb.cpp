@@ -150,3 +150,77 @@ TEST(StepLocator, KeyValueForPositioning)
 }
 
 } // namespace
+
+// Keys a user types on a list, with the milliseconds since the one before.
+TEST(PrefixLocator, KeysInQuickSuccessionBuildAPrefix)
+{
+    struct Key
+    {
+        int after;         // milliseconds after the key before
+        const char *typed; // "\b": Backspace
+        bool reload;
+        bool moveDown;
+        const char *prefix; // the prefix after the key, as the search field shows it
+    };
+    struct Case
+    {
+        const char *name;
+        std::vector<Key> keys;
+    };
+    const Case cases[] = {
+        {"st then e within a second",
+         {{0, "s", true, true, "s"}, {300, "t", true, true, "st"}, {999, "e", true, true, "ste"}}},
+        {"a pause starts a new prefix",
+         {{0, "s", true, true, "s"},
+          {200, "t", true, true, "st"},
+          {1500, "m", true, true, "m"},
+          {100, "ü", true, true, "mü"}}},
+        {"after a pause the same first letter walks on as the step locator does",
+         {{0, "s", true, true, "s"},
+          {200, "t", true, true, "st"},
+          {2000, "S", false, true, "st"},
+          {100, "k", true, true, "k"}}},
+        {"the same letter at once walks on, the next letter starts anew",
+         {{0, "K", true, true, "K"},
+          {100, "K", false, true, "K"},
+          {100, "C", true, true, "C"},
+          {100, "a", true, true, "Ca"}}},
+        {"backspace shortens, also after a pause, and typing goes on from there",
+         {{0, "s", true, true, "s"},
+          {100, "t", true, true, "st"},
+          {100, "e", true, true, "ste"},
+          {3000, "\b", true, false, "st"},
+          {200, "u", true, true, "stu"}}},
+        {"backspace over an umlaut takes the whole letter",
+         {{0, "m", true, true, "m"},
+          {100, "ü", true, true, "mü"},
+          {100, "\b", true, false, "m"},
+          {100, "\b", false, false, ""}}},
+    };
+    for (const Case &c : cases) {
+        TypedPrefix prefix;
+        std::string current;
+        std::int64_t now = 50000;
+        for (std::size_t i = 0; i < c.keys.size(); ++i) {
+            const Key &k = c.keys[i];
+            now += k.after;
+            const bool backspace = std::string_view(k.typed) == "\b";
+            const LocatorStep step = prefixLocatorKey(
+                prefix, current, backspace ? "" : k.typed, backspace, true, true, now);
+            const std::string where = std::string(c.name) + ", key " + std::to_string(i + 1);
+            EXPECT_TRUE(step.handled) << where;
+            EXPECT_EQ(step.reload, k.reload) << where;
+            EXPECT_EQ(step.moveDown, k.moveDown) << where;
+            EXPECT_EQ(prefix.text, k.prefix) << where;
+            current = step.searchValue;
+        }
+    }
+}
+
+TEST(PrefixLocator, BackspaceWithoutAPrefixAndKeysWithoutCharacterAreLeftAlone)
+{
+    TypedPrefix prefix;
+    EXPECT_FALSE(prefixLocatorKey(prefix, "", "", true, true, true, 0).handled);
+    EXPECT_FALSE(prefixLocatorKey(prefix, "M", "", false, true, true, 0).handled);
+    EXPECT_EQ(prefix.text, "");
+}

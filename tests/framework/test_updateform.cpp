@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCursor>
 #include <QLineEdit>
 
 namespace {
@@ -367,3 +369,59 @@ TEST(UpdateForm, RefusedInputKeepsTheFormOpenOnTheField)
 }
 
 } // namespace
+
+namespace {
+
+// Notes the pointer shape the program shows at each delete of a record.
+class PointerAtDelete : public FileHandle
+{
+public:
+    PointerAtDelete(Engine &e, FileId f, RecordBuffer &b, std::vector<int> &shapes)
+        : FileHandle(e, f, b)
+        , m_shapes(shapes)
+    {}
+    int erase() override
+    {
+        const QCursor *shown = QApplication::overrideCursor();
+        m_shapes.push_back(shown ? shown->shape() : -1);
+        return FileHandle::erase();
+    }
+
+private:
+    std::vector<int> &m_shapes;
+};
+
+} // namespace
+
+// A delete with its children runs inside one event, the loop gets no turn until it ends: the
+// busy pointer is up before the first record goes, also when no form shows it (the list's
+// delete after the question of the customer form), and down again after the last.
+TEST(UpdateForm, ADeleteWithItsChildrenShowsTheBusyPointerWhileItRuns)
+{
+    std::vector<int> shapes;
+    TempFolder folder;
+    ScriptedPresenter presenter;
+    GuiHarness gui;
+    StoreContext store(folder.path(), presenter, [&](Engine &e, FileId f, RecordBuffer &b) {
+        return std::make_unique<PointerAtDelete>(e, f, b, shapes);
+    });
+    AppContext app(store, gui.threads(), gui.area());
+    Records &r = store.records();
+    for (FileId file : {FileId::kunde, FileId::auftrag}) {
+        FileManager &manager = store.fileManager(file);
+        ASSERT_EQ(manager.Open(), Level::Benign);
+        ASSERT_EQ(manager.PrepareNewRecord(), Level::Benign);
+        r.set(KUN::KID, "K1");
+        r.set(AUF::FID, "F1");
+        r.set(AUF::FKUID, "K1");
+        r.set(AUF::FNR, "A-1");
+        ASSERT_EQ(manager.Insert(), Level::Benign);
+    }
+    store.fileManager(FileId::auftrag).Close();
+    ASSERT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(store.relations(FileId::kunde).Delete(false), Level::Benign);
+    store.fileManager(FileId::kunde).Close();
+    EXPECT_EQ(shapes, (std::vector<int>{Qt::WaitCursor, Qt::WaitCursor}))
+        << "the order, then the customer";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}

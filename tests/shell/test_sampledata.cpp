@@ -1,3 +1,4 @@
+#include "shell/sampledata/largedata.h"
 #include "shell/sampledata/sampledata.h"
 
 #include "base/stddate.h"
@@ -214,6 +215,99 @@ TEST(SampleDataProgram, FillsANewFolderOnceAndThenRefuses)
     EXPECT_EQ(exitCode(), 0);
     EXPECT_TRUE(makeEngine(DataLocation{data})->exists(FileId::maschin));
     EXPECT_NE(exitCode(), 0);
+}
+
+// The large shop holds together as the program's own records do: every order belongs to a
+// customer and carries its address, every line to an order of its own, ids and order
+// numbers are unique and in the id builder's form, automatic numbers count on from the
+// catalogue's, and the keys find what was written.
+TEST(LargeData, RecordsHoldTogetherAsTheProgramWritesThem)
+{
+    Filled t;
+    const sampledata::LargeResult added
+        = sampledata::addLargeData(*t.store, sampledata::LargeSize{30, 120, 40});
+    ASSERT_TRUE(added.written);
+    EXPECT_EQ(added.records, 30 + 120 * 7);
+    EXPECT_EQ(t.count(FileId::kunde), 31);
+    EXPECT_EQ(t.count(FileId::auftrag), 120);
+    EXPECT_EQ(t.count(FileId::kaldruck), 240);
+    EXPECT_EQ(t.count(FileId::asatz), 240);
+    EXPECT_EQ(t.count(FileId::anach), 120);
+    EXPECT_EQ(t.count(FileId::atran), 120);
+
+    std::map<std::string, RecordBuffer> customers;
+    std::set<std::int32_t> customerNumbers;
+    for (const RecordBuffer &k : t.rows(FileId::kunde)) {
+        const std::string id = k.get(KUN::KID);
+        EXPECT_TRUE(customers.emplace(id, k).second) << id;
+        EXPECT_TRUE(customerNumbers.insert(k.get(KUN::KAID)).second);
+        EXPECT_EQ(id.size(), 13u) << id;
+        EXPECT_EQ(id[0], 'K');
+    }
+    EXPECT_EQ(*customerNumbers.rbegin(), 31) << "counted on from the sample customer's 1";
+    std::map<std::string, int> ordersOf;
+    std::set<std::string> orderIds;
+    std::set<std::string> numbers;
+    for (const RecordBuffer &o : t.rows(FileId::auftrag)) {
+        const auto customer = customers.find(o.get(AUF::FKUID));
+        ASSERT_NE(customer, customers.end());
+        EXPECT_EQ(o.get(AUF::FNAME), customer->second.get(KUN::KNAME));
+        EXPECT_EQ(o.get(AUF::FORT), customer->second.get(KUN::KORT));
+        EXPECT_TRUE(orderIds.insert(o.get(AUF::FID)).second);
+        EXPECT_TRUE(numbers.insert(o.get(AUF::FNR)).second);
+        EXPECT_EQ(o.get(AUF::FNR).size(), 12u);
+        EXPECT_LE(o.get(AUF::FDATUM), rt::today());
+        ++ordersOf[o.get(AUF::FKUID)];
+    }
+    EXPECT_EQ(ordersOf[added.bigCustomerId], 40);
+    for (const auto &[customer, orders] : ordersOf)
+        EXPECT_LT(customer == added.bigCustomerId ? 0 : orders, 40) << customer;
+    std::set<std::string> calculations;
+    for (const RecordBuffer &c : t.rows(FileId::kaldruck)) {
+        EXPECT_TRUE(orderIds.count(c.get(KAD::KAUFID)));
+        EXPECT_TRUE(calculations.insert(c.get(KAD::KAAID)).second);
+    }
+    for (const RecordBuffer &s : t.rows(FileId::asatz)) {
+        EXPECT_TRUE(calculations.count(s.get(ASA::ASKADID)));
+        EXPECT_TRUE(orderIds.count(s.get(ASA::ASAUFID)));
+    }
+    for (const RecordBuffer &n : t.rows(FileId::anach))
+        EXPECT_TRUE(orderIds.count(n.get(ANA::ANIDAUF)));
+
+    // The keys find the records: the big customer's orders by its key, a name by its own.
+    FileManager &orders = t.fm(FileId::auftrag);
+    orders.Open();
+    t.records()[FileId::auftrag].clear();
+    t.records().set(AUF::FKUID, added.bigCustomerId);
+    ASSERT_EQ(orders.startPassFrom(AUF::Keykuid), 0);
+    int found = 0;
+    while (orders.NextQuiet() == Level::Benign
+           && t.records().get(AUF::FKUID) == added.bigCustomerId)
+        ++found;
+    orders.Close();
+    EXPECT_EQ(found, 40);
+}
+
+TEST(LargeDataProgram, MakesTheShopOfTheSizeAsked)
+{
+    TempFolder temp;
+    const std::filesystem::path data = temp.path() / "data";
+    const std::string command = std::string("'") + TESSARO_SAMPLEDATA_PROGRAM + "' --large '"
+                                + data.string() + "' 12 400 >/dev/null 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const auto engine = makeEngine(DataLocation{data});
+    Records records;
+    const auto orders = engine->recordFile(FileId::auftrag, records[FileId::auftrag]);
+    ASSERT_EQ(orders->open(), 0);
+    EXPECT_EQ(orders->records(), 400);
+    const auto customers = engine->recordFile(FileId::kunde, records[FileId::kunde]);
+    ASSERT_EQ(customers->open(), 0);
+    EXPECT_EQ(customers->records(), 13) << "the sample customer and twelve";
+    const std::string wrong = std::string("'") + TESSARO_SAMPLEDATA_PROGRAM + "' --large '"
+                              + (temp.path() / "other").string() + "' zwölf >/dev/null 2>&1";
+    const int refused = std::system(wrong.c_str());
+    EXPECT_TRUE(WIFEXITED(refused) && WEXITSTATUS(refused) == 2);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "enginetest.h"
 
+#include "store/rowsread.h"
 #include "store/viewfilter.h"
 
 #include <functional>
@@ -332,6 +333,49 @@ TEST_P(PassesTest, DeletingTheCurrentRecordDuringAPassGoesOnWithTheNext)
     EXPECT_EQ(papier.records(), 46);
     ASSERT_EQ(papier.setKeyStart(PAP::Keypbez.index), 0);
     EXPECT_EQ(forward(papier, PAP::PBEZ), kept);
+}
+
+// A cascade walks one parent's children and deletes each as it reads it: the walk reads
+// each child once and no record of the parents before or after.
+TEST_P(PassesTest, APassOverOneParentsChildrenThatDeletesThemReadsEachOnce)
+{
+    RecordFile &lines = file(FileId::kaldruck);
+    const auto addLine = [&](const std::string &order, int n) {
+        lines.clear();
+        lines.buffer().set(KAD::KAUFID, order);
+        lines.buffer().set(KAD::KAAID, order + '-' + std::to_string(n));
+        ASSERT_EQ(lines.add(), 0);
+    };
+    // Shuffled over the orders, so that the children do not lie together in insertion order.
+    for (int n = 0; n < 150; ++n) {
+        for (const char *order : {"F1", "F2", "F3"}) {
+            if (order[1] != '2' && n >= 40)
+                continue;
+            addLine(order, n);
+        }
+    }
+    const FilterParseResult parsed
+        = parseFilter("KAD:KAUFID = 'F2'", fileFieldResolver(fileDef(FileId::kaldruck)));
+    ASSERT_TRUE(parsed.ok()) << parsed.error;
+    lines.clear();
+    lines.buffer().set(KAD::KAUFID, "F2");
+    ASSERT_EQ(
+        lines.setOrderFrom(KeySpec::ofKey(FileId::kaldruck, KAD::Keyaufid.index), parsed.filter),
+        0);
+    const std::uint64_t before = rowsread::total();
+    int deleted = 0;
+    while (lines.next() == 0) {
+        ASSERT_EQ(records[FileId::kaldruck].get(KAD::KAUFID), "F2");
+        ASSERT_EQ(lines.erase(), 0);
+        ++deleted;
+    }
+    EXPECT_EQ(deleted, 150);
+    EXPECT_EQ(rowsread::total() - before, 150u);
+    EXPECT_EQ(lines.records(), 80);
+    ASSERT_EQ(lines.setKeyStart(KAD::Keyaufid.index), 0);
+    const Names left = forward(lines, KAD::KAUFID);
+    EXPECT_EQ(left.front(), "F1");
+    EXPECT_EQ(left.back(), "F3");
 }
 
 TEST_P(PassesTest, AnUpdateMovesThePassWithTheRecordsNewKey)

@@ -2,6 +2,8 @@
 
 #include "support/orderfamily.h"
 
+#include "store/rowsread.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -194,6 +196,41 @@ TEST(RelationDelete, CustomerTakesAllItsOrdersAlong)
     EXPECT_EQ(column(t, ASA::ASID), Strings{"S3"});
     EXPECT_EQ(column(t, ANA::ANID), Strings{});
     EXPECT_EQ(column(t, ATR::ATID), Strings{"T2"});
+}
+
+// The walk reads the customer's orders and lines once each, not the orders of the next
+// customer nor, after every delete, the rest of the block again.
+TEST(RelationDelete, CustomerWithManyOrdersIsDeletedReadingEachRecordOnce)
+{
+    StoreFixture t;
+    customer(t, "K1", "Anker");
+    customer(t, "K2", "Berger");
+    customer(t, "K3", "Claasen");
+    int records = 1;
+    for (int n = 0; n < 70; ++n) {
+        const std::string id = "F" + std::to_string(n);
+        for (const char *other : {"K1", "K3"})
+            order(t, std::string(other) + id, other, std::string(other) + "-" + std::to_string(n));
+        order(t, id, "K2", "A-" + std::to_string(n));
+        calculation(t, "KA" + std::to_string(n), id);
+        typesetting(t, "S" + std::to_string(n), id, "KA" + std::to_string(n));
+        workLine(t, "N" + std::to_string(n), id);
+        records += 4;
+    }
+    showRecord(t, FileId::kunde, KUN::Keyid, KUN::KID, "K2");
+    const std::uint64_t before = rowsread::total();
+    EXPECT_EQ(t.rk(FileId::kunde).Delete(false), Level::Benign);
+    const std::uint64_t read = rowsread::total() - before;
+    t.rk(FileId::kunde).Close();
+    EXPECT_TRUE(t.presenter.shown.empty());
+    EXPECT_EQ(column(t, KUN::KID), (Strings{"K1", "K3"}));
+    EXPECT_EQ(t.count(FileId::auftrag), 140);
+    EXPECT_EQ(t.count(FileId::kaldruck), 0);
+    EXPECT_EQ(t.count(FileId::asatz), 0);
+    EXPECT_EQ(t.count(FileId::anach), 0);
+    // Each record of the family once, and for each parent the record each child file's pass
+    // stood on before (its state given back, as a cascade leaves every file it walked).
+    EXPECT_LE(read, 2u * static_cast<std::uint64_t>(records)) << records << " records deleted";
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include "framework/appcontext.h"
 #include "framework/core/steplocator.h"
 #include "framework/core/stepmanager.h"
+#include "framework/keycodes.h"
 #include "framework/listcontrol.h"
 #include "framework/procwindow.h"
 #include "framework/toolbar.h"
@@ -12,14 +13,29 @@
 #include "store/errormanager.h"
 #include "store/filemanager.h"
 
-bool BrowseManager::Locate(const QString &typed)
+#include <chrono>
+
+bool BrowseManager::Locate(const QString &typed, int keyCode)
 {
     BrowseOrder *order = currentBrowseOrder();
     if (!order || !order->LOCATOR)
         return false;
     StepLocator &locator = *order->LOCATOR;
-    const LocatorStep step
-        = locatorKey(locator.FREEELEMENT, typed.toStdString(), !LISTQUEUE.empty(), locator.NOCASE);
+    const std::int64_t now = m_clock ? m_clock()
+                                     : std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now().time_since_epoch())
+                                           .count();
+    // The prefix belongs to the order it was typed in: another order's search value (a
+    // changed tab clears it) starts a new one.
+    if (m_typed.text != locator.FREEELEMENT)
+        m_typed = {};
+    const LocatorStep step = prefixLocatorKey(m_typed,
+                                              locator.FREEELEMENT,
+                                              typed.toStdString(),
+                                              keyCode == KeyCode::Backspace,
+                                              !LISTQUEUE.empty(),
+                                              locator.NOCASE,
+                                              now);
     if (!step.handled)
         return false;
     // The highlight moves down one row first; a reload that follows places it anew, so the
@@ -28,14 +44,32 @@ bool BrowseManager::Locate(const QString &typed)
         Scroll(EventKind::ScrollDown);
     else if (step.moveDown)
         m_lastMove = ListMove::Down;
+    locator.FREEELEMENT = step.searchValue;
     if (step.reload) {
-        locator.FREEELEMENT = step.searchValue;
+        // One seek: the view positioned at the prefix reads the page from there.
         ResetToLocator(FieldValue(locatorKeyValue(step.searchValue, locator.NOCASE)));
         ResetQueue(FromPosition);
         showRows();
         placeThumb();
     }
+    if (m_prefixShown)
+        m_prefixShown(locatorPrefix());
     return true;
+}
+
+QString BrowseManager::locatorPrefix() const
+{
+    return QString::fromStdString(m_typed.text);
+}
+
+void BrowseManager::onLocatorPrefix(std::function<void(const QString &)> shown)
+{
+    m_prefixShown = std::move(shown);
+}
+
+void BrowseManager::setLocatorClock(std::function<std::int64_t()> clock)
+{
+    m_clock = std::move(clock);
 }
 
 void BrowseManager::setLimitsOfThumb(bool firstFromPage)

@@ -210,6 +210,7 @@ void BrowseManager::ArmAlertKeys()
                           KeyCode::Insert,
                           KeyCode::Delete,
                           KeyCode::CtrlEnter,
+                          KeyCode::Backspace,
                           KeyCode::AnyCharacter})
         window.addAlertKey(LISTCONTROL, key);
     HASTHUMB = list()->hasVerticalScrollBar() ? 1 : 0;
@@ -320,7 +321,7 @@ void BrowseManager::takeKey(const WindowEvent &e)
         return;
     }
     if (LISTQUEUE.empty()) {
-        Locate(e.keyText);
+        Locate(e.keyText, key);
         if (key == KeyCode::Insert)
             press(INSERTCONTROL);
         return;
@@ -335,7 +336,7 @@ void BrowseManager::takeKey(const WindowEvent &e)
     } else if (key == KeyCode::MouseLeft2) {
         press(SELECTING ? SELECTCONTROL : CHANGECONTROL);
     } else {
-        Locate(e.keyText);
+        Locate(e.keyText, key);
     }
 }
 

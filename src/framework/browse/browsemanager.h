@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/core/steplocator.h"
 #include "framework/core/thumb.h"
 #include "framework/view/viewmanager.h"
 #include "framework/windowevent.h"
@@ -8,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -114,8 +116,14 @@ public:
     void ResetQueue(int mode);
     // Scrolls as the list control asks.
     void Scroll(EventKind kind);
-    // A key for the current order's locator; true when it took the key.
-    bool Locate(const QString &typed);
+    // A key for the current order's locator (its character, or Backspace); true when it
+    // took the key.
+    bool Locate(const QString &typed, int keyCode = 0);
+    // The prefix typed so far, as a search field shows it; `shown` hears of each change.
+    QString locatorPrefix() const;
+    void onLocatorPrefix(std::function<void(const QString &prefix)> shown);
+    // Milliseconds on a steady clock: when keys come (a test's own clock instead).
+    void setLocatorClock(std::function<std::int64_t()> clock);
     void DragThumb(int thumb);
     // Insert, change or delete (request 1, 2, 3) through ASKPROCEDURE.
     void Ask(int request);
@@ -177,4 +185,7 @@ private:
     // The last limit, kept until the first row of the page being loaded gives the first.
     std::optional<FieldValue> m_pendingLastLimit;
     QList<int> m_popupControls;
+    TypedPrefix m_typed;
+    std::function<void(const QString &)> m_prefixShown;
+    std::function<std::int64_t()> m_clock;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,3 +21,28 @@ LocatorStep locatorKey(std::string_view current, std::string_view typed, bool ha
 // The value a case-ignoring key is positioned on for a search value: trimmed, as the record
 // files compare texts, and upper-cased.
 std::string locatorKeyValue(std::string_view searchValue, bool noCase);
+
+// Keys typed on a list in quick succession build a prefix: each key within kPrefixPause of
+// the one before adds its character, and the list jumps to the first record whose key starts
+// with the prefix (as the key compares: with case ignored, umlauts as their base letters).
+// The first key of a prefix, and the key after a pause, is the step locator's; so is the same
+// letter typed again at once (it walks on through that letter's records, and the next other
+// letter starts a new prefix). Backspace shortens the prefix.
+inline constexpr std::int64_t kPrefixPause = 1000; // milliseconds
+
+struct TypedPrefix
+{
+    std::string text;         // the prefix as typed: what the list's search field shows
+    std::int64_t lastKey = 0; // when the last key came, in milliseconds
+    bool walking = false;     // the last key walked on through one letter's records
+};
+
+// A key with the character `typed` (empty: none), or Backspace, at the time `now`; `current`
+// is the search value (`FREEELEMENT`). Updates `prefix`.
+LocatorStep prefixLocatorKey(TypedPrefix &prefix,
+                             std::string_view current,
+                             std::string_view typed,
+                             bool backspace,
+                             bool hasRows,
+                             bool noCase,
+                             std::int64_t now);

@@ -2,8 +2,11 @@
 
 #include "store/sqlite/recordfile.h"
 
+#include "store/rowsread.h"
+
 #include "store/sqlite/rowcodec.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -42,6 +45,28 @@ std::string tagOf(const FileDef &def, const KeySpec &order)
 }
 
 } // namespace
+
+void SqliteRecordFile::Pass::dropRow(std::int64_t rowid, std::size_t recordSize)
+{
+    for (std::size_t row = 0; row < count; ++row) {
+        if (rowids[row] != rowid)
+            continue;
+        const std::size_t after = count - row - 1;
+        std::memmove(rows.data() + row * recordSize,
+                     rows.data() + (row + 1) * recordSize,
+                     after * recordSize);
+        std::copy_n(rowids.begin() + static_cast<std::ptrdiff_t>(row + 1),
+                    after,
+                    rowids.begin() + static_cast<std::ptrdiff_t>(row));
+        std::copy_n(versions.begin() + static_cast<std::ptrdiff_t>(row + 1),
+                    after,
+                    versions.begin() + static_cast<std::ptrdiff_t>(row));
+        --count;
+        if (row < nextRow)
+            --nextRow;
+        return;
+    }
+}
 
 int SqliteRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool fromBuffer)
 {
@@ -185,6 +210,7 @@ int SqliteRecordFile::readBlock(int direction)
         p.rowids[count] = pass->int64(0);
         p.versions[count] = pass->int64(1);
     }
+    rowsread::count(count);
     p.count = count;
     p.hitEnd = count < want;
     p.direction = direction;
@@ -233,6 +259,7 @@ int SqliteRecordFile::step(int direction)
             byRowid->bind(1, m_current);
             const int rc = byRowid->step();
             if (rc == SQLITE_ROW) {
+                rowsread::count(1);
                 rowcodec::readRecord(
                     *byRowid, enginesql::kFirstFieldColumn, def(), buffer().data());
                 m_currentVersion = byRowid->int64(1);
@@ -309,6 +336,7 @@ int SqliteRecordFile::reset(const std::string &position)
         byRowid->bind(1, pos.rowid);
         const int rc = byRowid->step();
         if (rc == SQLITE_ROW) {
+            rowsread::count(1);
             std::vector<char> record(buffer().size());
             rowcodec::readRecord(*byRowid, enginesql::kFirstFieldColumn, def(), record.data());
             p.values = rowcodec::keyValues(def(), p.order, record.data());

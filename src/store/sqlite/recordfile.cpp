@@ -2,6 +2,8 @@
 
 #include "store/sqlite/recordfile.h"
 
+#include "store/rowsread.h"
+
 #include "store/sqlite/rowcodec.h"
 
 #include <QFileInfo>
@@ -281,11 +283,20 @@ int SqliteRecordFile::erase()
             return finish(status, db.failure(rc));
         if (db.changes() == 0)
             return finish(status, Result::NoRecord);
+        const bool blockHeld = m_pass && m_pass->generation == m_file->generation();
         m_file->changed();
         m_watched = false;
         // m_current and m_fetched stay: a pass goes on from where the record stood.
-        if (m_pass)
-            m_pass->anchor = Pass::Anchor::Current;
+        if (m_pass) {
+            Pass &p = *m_pass;
+            p.anchor = Pass::Anchor::Current;
+            // The rest of the block is as it was: a walk that deletes what it reads (a
+            // cascade) goes on through it instead of reading it again for every record.
+            if (blockHeld) {
+                p.dropRow(m_current, buffer().size());
+                p.generation = m_file->generation();
+            }
+        }
         return finish(status, Result::Ok);
     });
 }
@@ -295,6 +306,7 @@ void SqliteRecordFile::takeRow(const sqlite::Statement &row)
     rowcodec::readRecord(row, enginesql::kFirstFieldColumn, def(), buffer().data());
     m_current = row.int64(0);
     m_currentVersion = row.int64(1);
+    rowsread::count(1);
     m_fetched.assign(buffer().data(), buffer().data() + buffer().size());
 }
 

@@ -120,4 +120,6 @@ struct SqliteRecordFile::Pass
     std::uint64_t generation = 0;
 
     void dropBlock() { direction = 0, count = 0, nextRow = 0, hitEnd = false; }
+    // Takes a deleted record out of the block, if it is there.
+    void dropRow(std::int64_t rowid, std::size_t recordSize);
 };
