@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QResizeEvent>
 #include <QTimer>
 
 #include <algorithm>
@@ -61,6 +62,7 @@ ProcWindow::ProcWindow(QMdiArea *host, const QString &title, QObject *parent)
     m_sub = new QMdiSubWindow;
     m_sub->setWidget(m_content);
     m_sub->setWindowTitle(title);
+    m_subObject = m_sub;
     m_sub->installEventFilter(this);
     if (host)
         host->addSubWindow(m_sub);
@@ -76,6 +78,7 @@ ProcWindow::ProcWindow(QMdiArea *host, const QString &title, QObject *parent)
     connect(m_sub, &QObject::destroyed, this, [this] {
         // The host went away with the window in it: the procedure finds it closed.
         m_closed = true;
+        m_subObject = nullptr;
         registry().removeOne(this);
         if (ProcedureThreads *threads = ProcedureThreads::instance())
             threads->wake(m_thread);
@@ -263,17 +266,22 @@ void ProcWindow::stopValidation()
 
 bool ProcWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_sub) {
+    // The sub-window still sends events while it is destroyed (its children leave it), when it
+    // is a mere QWidget no longer: it is recognised by its address and read from the event,
+    // never through m_sub, whose cast to a sub-window would then be wrong.
+    if (watched == m_subObject) {
         if (event->type() == QEvent::Close && !m_closed) {
             // The close box asks; the procedure decides.
             event->ignore();
             enqueue(EventKind::CloseWindow, 0);
             return true;
         }
-        if (event->type() == QEvent::Resize && isOpen() && !m_opening
-            && m_sub->size() != m_lastSize) {
-            m_lastSize = m_sub->size();
-            enqueue(EventKind::Sized, 0);
+        if (event->type() == QEvent::Resize && isOpen() && !m_opening) {
+            const QSize size = static_cast<QResizeEvent *>(event)->size();
+            if (size != m_lastSize) {
+                m_lastSize = size;
+                enqueue(EventKind::Sized, 0);
+            }
         }
         return false;
     }

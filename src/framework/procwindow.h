@@ -192,6 +192,7 @@ private:
 
     QPointer<QMdiArea> m_host;
     QPointer<QMdiSubWindow> m_sub;
+    const QObject *m_subObject = nullptr; // the sub-window's address, for the event filter
     QPointer<QWidget> m_content;
     std::uint32_t m_thread;
     QString m_title;

@@ -351,7 +351,7 @@ TEST(BrowseManager, SelectModeReturnsTheChosenRecordOrRestoresTheBuffer)
     }
 }
 
-TEST(BrowseManager, ListOnAHiddenTabLoadsWhenShownAndEmptyListsDisableTheirButtons)
+TEST(BrowseManager, ListOnAHiddenTabLoadsWhenShown)
 {
     BrowseFixture f(20);
     ProcWindow *window = f.openList();
@@ -364,9 +364,12 @@ TEST(BrowseManager, ListOnAHiddenTabLoadsWhenShownAndEmptyListsDisableTheirButto
     EXPECT_EQ(f.probe.byPlace->LOADED, 1);
     EXPECT_EQ(f.shownNames(window, CustomerList::kByPlace).first(), u"Ort 00"_s);
     f.gui.closeBox(window);
+}
 
+TEST(BrowseManager, EmptyListsDisableTheirButtons)
+{
     BrowseFixture empty;
-    window = empty.openList();
+    ProcWindow *window = empty.openList();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->list(kNames)->rowCount(), 0);
     EXPECT_FALSE(window->isDisabled(CustomerList::kInsert));

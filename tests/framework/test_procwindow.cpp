@@ -50,6 +50,25 @@ TEST(ProcWindow, TheCloseBoxAsksTheProcedureInsteadOfClosing)
     EXPECT_EQ(gui.threads().count(), 0);
 }
 
+TEST(ProcWindow, ASubWindowDestroyedFromOutsideEndsItsProcedure)
+{
+    // As when the host area goes with the window in it. The sub-window keeps sending events
+    // to the window's filter while it is torn down; the sanitizer build checks that nothing
+    // takes it for a sub-window then.
+    GuiHarness gui;
+    QStringList log;
+    startForm(gui, u"Papier"_s, log);
+    ProcWindow *window = gui.window(u"Papier"_s);
+    ASSERT_NE(window, nullptr);
+    window->control(10)->setFocus();
+    ASSERT_TRUE(gui.settle());
+
+    delete window->subWindow();
+    ASSERT_TRUE(gui.settle());
+    EXPECT_EQ(gui.window(u"Papier"_s), nullptr);
+    EXPECT_EQ(gui.threads().count(), 0);
+}
+
 struct SignalRow
 {
     const char *name;

@@ -383,11 +383,13 @@ TEST(ListReportProcedures, GuardedReportWaitsForTheOpenListAndReleasesTheGuardWh
     run.gui.closeBox(preview);
     EXPECT_TRUE(QTest::qWaitFor([&] { return run.response != 0; }, 5000));
     EXPECT_EQ(run.app->ListWindowOpen, 0);
+}
 
-    // A report that finds nothing to print lets the guard go as well.
+TEST(ListReportProcedures, GuardedReportThatFindsNothingGivesTheGuardBack)
+{
     ReportRun empty;
     empty.start("PrintAUF:Keyfname");
-    message = empty.gui.answer(MessageButton::Ok);
+    const auto message = empty.gui.answer(MessageButton::Ok);
     ASSERT_TRUE(message.has_value());
     EXPECT_EQ(message->title, QStringLiteral("No Records"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return empty.response != 0; }, 5000));

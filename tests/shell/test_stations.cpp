@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPointer>
+
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
@@ -133,7 +135,8 @@ TEST(TwoStationForms, LineOfAnOrderDeletedElsewhereIsRefused)
     ProcWindow *order = s.openOrder(call);
     ASSERT_NE(order, nullptr);
     s.f.gui.press(order, O::TransportInsert);
-    ProcWindow *line = Stations::newestWindow();
+    // The line form's window goes when the form ends.
+    const QPointer<ProcWindow> line = Stations::newestWindow();
     ASSERT_NE(line, order);
     s.f.gui.type(line, Updateatran::kDescription, u"Kurier"_s);
     s.f.gui.type(line, Updateatran::kPrice, u"18,50"_s);
@@ -144,7 +147,7 @@ TEST(TwoStationForms, LineOfAnOrderDeletedElsewhereIsRefused)
     EXPECT_EQ(s.f.messages.shown.back().title, "Satz nicht gespeichert");
     EXPECT_TRUE(line->isOpen()) << "the line form stays open";
     s.cancel(line, LineForm::kCancel);
-    EXPECT_FALSE(line->isOpen());
+    EXPECT_FALSE(line && line->isOpen());
     EXPECT_EQ(s.count(FileId::atran), 0) << "no line is left behind";
     s.cancel(order, O::Cancel);
     EXPECT_TRUE(call.returned);
@@ -161,14 +164,14 @@ TEST(TwoStationForms, OrderSavedAfterItsOwnLinesUnlessChangedElsewhere)
         ProcWindow *order = s.openOrder(call);
         ASSERT_NE(order, nullptr);
         s.f.gui.press(order, O::TransportInsert);
-        ProcWindow *line = Stations::newestWindow();
+        const QPointer<ProcWindow> line = Stations::newestWindow();
         s.f.gui.type(line, Updateatran::kDescription, u"Kurier"_s);
         s.f.gui.type(line, Updateatran::kPrice, u"18,50"_s);
         if (otherStationWrites) {
             ASSERT_EQ(s.otherStation({"rename-order", "F1", "Von drüben"}), 0);
         }
         s.f.gui.press(line, LineForm::kOk);
-        ASSERT_FALSE(line->isOpen());
+        ASSERT_FALSE(line && line->isOpen());
         EXPECT_EQ(s.count(FileId::atran), 1);
 
         s.f.gui.press(order, O::Ok);

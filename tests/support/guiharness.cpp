@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 // One application for the whole test program; Qt does not like a second one.
@@ -81,6 +83,10 @@ void runEvents(ProcWindow &window,
 
 GuiHarness::GuiHarness()
 {
+    // The process has one procedure scheduler; a second harness would take the first one's
+    // place, which only a Debug build's assertion notices.
+    if (ProcedureThreads::instance())
+        throw std::logic_error("a GuiHarness is alive already: end it before making another");
     ensureApplication();
     m_frame = std::make_unique<QMainWindow>();
     m_area = new QMdiArea(m_frame.get());

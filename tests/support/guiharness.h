@@ -35,6 +35,7 @@ void runEvents(ProcWindow &window,
 class GuiHarness
 {
 public:
+    // One at a time, as the program has one scheduler: throws while another is alive.
     GuiHarness();
     // Unwinds the procedures still waiting, then removes the frame.
     ~GuiHarness();
