@@ -240,6 +240,9 @@ void OrderForm::chooseStatus()
     Records &r = records();
     if (const std::optional<orders::DocumentKind> kind = orders::statusKind(r.get(AUF::FSTAT))) {
         orders::fillDocumentDate(r[FileId::auftrag], *kind, rt::today());
+        const StringField number = orders::documentNumberField(*kind);
+        if (rt::isBlank(r.get(number)))
+            r.set(number, orders::proposedDocumentNumber(store(), *kind, m_orderId));
         if (*kind == orders::DocumentKind::Invoice)
             orders::DueDates(totals(), r);
     }
@@ -384,6 +387,8 @@ void OrderForm::printDocument(orders::PrintButton button)
     const std::string report = orders::documentReport(status, button);
     if (report.empty())
         return;
+    if (orders::statusKind(status) == orders::DocumentKind::Invoice && invoiceNumberTaken())
+        return;
     // The report reads the order from its file: what the form shows must be there first.
     if (!writeOrder()) {
         showValues();
@@ -418,9 +423,30 @@ void OrderForm::prepareSave()
     procWindow()->redisplay();
 }
 
+bool OrderForm::invoiceNumberTaken()
+{
+    const std::string number = records().get(AUF::FRENR);
+    const std::optional<orders::NumberHolder> holder
+        = orders::numberHolder(store(), orders::DocumentKind::Invoice, number, m_orderId);
+    if (!holder)
+        return false;
+    MessagePresenter &presenter = store().errors().presenter();
+    presenter.beep();
+    presenter.show("ACHTUNG",
+                   orders::invoiceNumberTakenText(number, *holder),
+                   MessageIcon::Warning,
+                   MessageButton::Ok,
+                   MessageButton::Ok);
+    procWindow()->select(InvoiceNumber);
+    return true;
+}
+
 int OrderForm::OnCompleted()
 {
     const bool saving = REQUEST == Request::Insert || REQUEST == Request::Change;
+    // Two invoices with one number are not allowed: the order stays open to change it.
+    if (saving && invoiceNumberTaken())
+        return Level::Notify;
     if (saving)
         prepareSave();
     const int level = ProcedureController::OnCompleted();

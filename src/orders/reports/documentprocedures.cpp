@@ -10,6 +10,7 @@
 #include "framework/report/pagequeue.h"
 #include "framework/reportrunner.h"
 #include "orders/core/documentnumbers.h"
+#include "orders/core/orderstore.h"
 #include "orders/core/orderthreadvalues.h"
 #include "store/errormanager.h"
 #include "store/storecontext.h"
@@ -131,6 +132,25 @@ bool invoiceComplete(AppContext &app, const RecordBuffer &order)
     return false;
 }
 
+// An invoice number that another order carries would make two invoices with one number; the
+// order form refuses it before it prints, and so does the menu's invoice.
+bool invoiceNumberFree(AppContext &app, const RecordBuffer &order)
+{
+    const std::string number = order.get(AUF::FRENR);
+    const std::optional<NumberHolder> holder
+        = numberHolder(app.store(), DocumentKind::Invoice, number, order.get(AUF::FID));
+    if (!holder)
+        return true;
+    MessagePresenter &presenter = app.store().errors().presenter();
+    presenter.beep();
+    presenter.show("ACHTUNG",
+                   invoiceNumberTakenText(number, *holder),
+                   MessageIcon::Warning,
+                   MessageButton::Ok,
+                   MessageButton::Ok);
+    return false;
+}
+
 } // namespace
 
 std::string documentOrderId(AppContext &app, DocumentReport report)
@@ -160,7 +180,8 @@ void runDocumentReport(AppContext &app, DocumentReport report)
     // An order never saved has no row: the progress window says "No Records".
     if (data && rt::isBlank(data->order.get(AUF::FID)))
         data.reset();
-    if (data && isInvoice(report) && !invoiceComplete(app, data->order)) {
+    if (data && isInvoice(report)
+        && (!invoiceComplete(app, data->order) || !invoiceNumberFree(app, data->order))) {
         app.LastResponse = Response::Cancelled;
         return;
     }
