@@ -112,6 +112,13 @@ bool takeLastNumbers(RecordBuffer &stamm, const RecordBuffer &order)
     return changed;
 }
 
+void setPrinted(RecordBuffer &order, DocumentKind kind, rt::StdDate date, rt::StdTime time)
+{
+    const OrderFields f = orderFields(kind);
+    order.set(f.printed, date);
+    order.set(f.time, time);
+}
+
 void statusFromPrintedDates(RecordBuffer &order)
 {
     for (DocumentKind kind : kDocumentKinds) {

@@ -47,6 +47,9 @@ bool replacesLastNumber(const DocumentStamp &order, const DocumentStamp &last);
 // Records the order's documents in `stamm`, kind by kind; whether anything changed.
 bool takeLastNumbers(RecordBuffer &stamm, const RecordBuffer &order);
 
+// Sets the kind's printed-on date and time.
+void setPrinted(RecordBuffer &order, DocumentKind kind, rt::StdDate date, rt::StdTime time);
+
 // The status the printed-on dates give: the last set of quote, delivery note, invoice wins;
 // with none set the status stays as the user chose it.
 void statusFromPrintedDates(RecordBuffer &order);

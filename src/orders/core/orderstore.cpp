@@ -5,6 +5,7 @@
 #include "orders/core/linecontributions.h"
 #include "store/filehandle.h"
 #include "store/files.h"
+#include "store/relationkeeper.h"
 #include "store/storecontext.h"
 
 namespace orders {
@@ -254,6 +255,34 @@ std::optional<RecordBuffer> readStamm(StoreContext &store)
     if (stamm.first(STA::Keyistamm) != BorrowedFile::Read::Found)
         return std::nullopt;
     return stamm.buffer();
+}
+
+int recordPrinted(StoreContext &store,
+                  const std::string &orderId,
+                  DocumentKind kind,
+                  rt::StdDate date,
+                  rt::StdTime time)
+{
+    if (rt::isBlank(orderId))
+        return Level::Benign;
+    FileManager &file = store.fileManager(FileId::auftrag);
+    RelationKeeper &relations = store.relations(FileId::auftrag);
+    RecordBuffer &order = file.BUFFER();
+    if (order.get(AUF::FID) == orderId) {
+        setPrinted(order, kind, date, time);
+        return relations.Update();
+    }
+    BorrowedFile orders(store, FileId::auftrag);
+    if (!orders.opened())
+        return Level::Notify;
+    order.clear();
+    order.set(AUF::FID, orderId);
+    if (file.FetchQuiet(AUF::Keyfid) != Level::Benign)
+        return Level::Benign;
+    if (const int level = file.Watch(); level != Level::Benign)
+        return level;
+    setPrinted(order, kind, date, time);
+    return relations.Update();
 }
 
 std::optional<NumberHolder> numberHolder(StoreContext &store,

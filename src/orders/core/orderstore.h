@@ -59,6 +59,18 @@ std::optional<RecordBuffer> readStamm(StoreContext &store);
 // the single `stamm` record when the file has none. 0, or the level of a reported failure.
 int saveLastNumbers(StoreContext &store, const RecordBuffer &order);
 
+// Records that the order's document of `kind` went out at `date` and `time`: its printed-on
+// date and time are set and the order is written through its relation keeper, watched for
+// another station's change. An order in the thread's `auftrag` buffer (its form printed it)
+// is written from there, so that the form shows the date and goes on from the written
+// record; any other order is read afresh and the buffer left as it was. 0, or the level of
+// a reported failure; an order no longer in the file records nothing.
+int recordPrinted(StoreContext &store,
+                  const std::string &orderId,
+                  DocumentKind kind,
+                  rt::StdDate date,
+                  rt::StdTime time);
+
 // Another order that carries a document number: the one a refusal names.
 struct NumberHolder
 {

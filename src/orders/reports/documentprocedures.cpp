@@ -1,6 +1,7 @@
 #include "documentprocedures.h"
 
 #include "documentdata.h"
+#include "documentlayout.h"
 #include "documentloader.h"
 
 #include "base/text.h"
@@ -98,6 +99,12 @@ protected:
             m_printer->finish();
     }
 
+    void OnPrinted() override
+    {
+        if (m_data)
+            documentPrinted(app(), m_which, *m_data);
+    }
+
 private:
     DocumentReport m_which;
     std::optional<DocumentData> m_data;
@@ -159,6 +166,15 @@ std::string documentOrderId(AppContext &app, DocumentReport report)
     if (rt::isBlank(id) && report == DocumentReport::DrucRECmax)
         id = app.LastOpenedOrderId;
     return rt::isBlank(id) ? std::string() : id;
+}
+
+void documentPrinted(AppContext &app, DocumentReport report, const DocumentData &data)
+{
+    recordPrinted(app.store(),
+                  data.order.get(AUF::FID),
+                  documentProfile(report).kind,
+                  rt::today(),
+                  rt::clockNow());
 }
 
 void runDocumentReport(AppContext &app, DocumentReport report)
