@@ -149,6 +149,8 @@ TEST(DocumentRecording, SavedAsPdfSetsThePrintedOnDateOfItsKind)
     const Case cases[] = {
         {"DrucANGmin", kQuote},
         {"DrucANGmax", kQuote},
+        {"DrucLIEstan", kDelivery},
+        {"DrucLIEmin", kDelivery},
         {"DrucRECstan", kInvoice},
         {"DrucRECmax", kInvoice},
     };

@@ -29,6 +29,8 @@ constexpr DocumentReport kReports[] = {
     DocumentReport::DrucRECmin,
     DocumentReport::DrucANGmax,
     DocumentReport::DrucANGmin,
+    DocumentReport::DrucLIEstan,
+    DocumentReport::DrucLIEmin,
 };
 
 // Before the main frame has opened the factor is not set yet; the documents still show the
