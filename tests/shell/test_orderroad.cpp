@@ -13,8 +13,11 @@
 #include "framework/listcontrol.h"
 #include "framework/pagepreview.h"
 #include "framework/procwindow.h"
+#include "framework/report/listreport.h"
+#include "framework/report/pagequeue.h"
 #include "orders/forms/customerform.h"
 #include "orders/forms/orderform.h"
+#include "shell/listreports/listreporttable.h"
 #include "shell/lists/listprocedure.h"
 #include "shell/procedures.h"
 #include "store/files.h"
@@ -22,6 +25,7 @@
 #include "store/storecontext.h"
 #include "store/threadrecords.h"
 #include "support/guiharness.h"
+#include "support/pdftext.h"
 #include "support/scriptedpresenter.h"
 #include "support/storefixture.h"
 
@@ -436,6 +440,25 @@ TEST(OrderRoad, PrintedQuoteSetsItsDateAndTheStatus)
     EXPECT_EQ(orders[0].get(AUF::FANGDRU), kToday);
     EXPECT_EQ(orders[0].get(AUF::FRECDRU), 0);
     EXPECT_EQ(orders[0].get(AUF::FNR), "A-2026-18");
+
+    // The quote counts in the customer's turnover, and the customer list report prints it.
+    const std::vector<RecordBuffer> customerRows = f.all(KUN::Keyid);
+    ASSERT_EQ(customerRows.size(), 1u);
+    const RecordBuffer &stored = customerRows[0];
+    EXPECT_EQ(stored.get(KUN::ANGEBOT), kToday);
+    EXPECT_DOUBLE_EQ(stored.get(KUN::ANUMSATZ), 35.15);
+    EXPECT_EQ(stored.get(KUN::RECH), 0);
+    EXPECT_DOUBLE_EQ(stored.get(KUN::REUMSATZ), 0);
+    const shell::ListReportDef *def = shell::findListReport("PrintKUN:Keykname");
+    ASSERT_NE(def, nullptr);
+    report::PageQueue queue;
+    report::ListReport list(
+        queue, QString::fromLatin1(def->title), shell::listColumns(*def, stored));
+    list.printDetail();
+    list.finish();
+    const QString text = pdftext::textOf(queue, u"kunden"_s);
+    EXPECT_TRUE(pdftext::inOrder(text, {u"Druckerei Nord"_s, u"07.12.2026"_s, u"35,15"_s}))
+        << text.toStdString();
 }
 
 // The customer form and the print calculation form both make "K" ids from the clock. Begun

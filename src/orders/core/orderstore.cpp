@@ -3,6 +3,7 @@
 #include "base/text.h"
 #include "orders/core/documentnumbers.h"
 #include "orders/core/linecontributions.h"
+#include "orders/core/turnover.h"
 #include "store/filehandle.h"
 #include "store/files.h"
 #include "store/relationkeeper.h"
@@ -283,6 +284,41 @@ int recordPrinted(StoreContext &store,
         return level;
     setPrinted(order, kind, date, time);
     return relations.Update();
+}
+
+std::optional<Turnover> customerTurnover(StoreContext &store, const std::string &customerId)
+{
+    if (rt::isBlank(customerId))
+        return Turnover{};
+    BorrowedFile file(store, FileId::auftrag);
+    const std::optional<std::vector<RecordBuffer>> orders
+        = file.matching(AUF::Keykuid, AUF::FKUID, customerId);
+    if (!orders)
+        return std::nullopt;
+    return turnoverOf(*orders);
+}
+
+int refreshTurnover(StoreContext &store, const std::string &customerId)
+{
+    if (rt::isBlank(customerId))
+        return Level::Benign;
+    const std::optional<Turnover> turnover = customerTurnover(store, customerId);
+    if (!turnover)
+        return Level::Notify;
+    BorrowedFile customers(store, FileId::kunde);
+    if (!customers.opened())
+        return Level::Notify;
+    FileManager &file = customers.manager();
+    RecordBuffer &customer = customers.buffer();
+    customer.clear();
+    customer.set(KUN::KID, customerId);
+    if (file.FetchQuiet(KUN::Keyid) != Level::Benign)
+        return Level::Benign;
+    if (const int level = file.Watch(); level != Level::Benign)
+        return level;
+    if (!setTurnover(customer, *turnover))
+        return Level::Benign;
+    return file.Update();
 }
 
 std::optional<NumberHolder> numberHolder(StoreContext &store,

@@ -10,6 +10,7 @@
 #include "orders/core/linecontributions.h"
 #include "orders/core/orderstore.h"
 #include "orders/core/orderthreadvalues.h"
+#include "orders/core/turnover.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/relationkeeper.h"
@@ -449,12 +450,17 @@ int OrderForm::OnCompleted()
         return Level::Notify;
     if (saving)
         prepareSave();
+    const std::string customerId = records().get(AUF::FKUID);
     const int level = ProcedureController::OnCompleted();
     if (saving && RESPONSE == Response::Completed) {
         // Only an order that is in the file may count as the last issued document.
         orders::saveLastNumbers(store(), records()[FileId::auftrag]);
         m_linesChanged = false;
     }
+    // An order's amounts, or the order itself, may have gone: its documents count as they
+    // stand now.
+    if (RESPONSE == Response::Completed && (saving || REQUEST == Request::Delete))
+        orders::refreshTurnover(store(), customerId);
     return level;
 }
 

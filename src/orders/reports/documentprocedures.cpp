@@ -13,6 +13,7 @@
 #include "orders/core/documentnumbers.h"
 #include "orders/core/orderstore.h"
 #include "orders/core/orderthreadvalues.h"
+#include "orders/core/turnover.h"
 #include "store/errormanager.h"
 #include "store/storecontext.h"
 
@@ -172,11 +173,11 @@ std::string documentOrderId(AppContext &app, DocumentReport report)
 
 void documentPrinted(AppContext &app, DocumentReport report, const DocumentData &data)
 {
-    recordPrinted(app.store(),
-                  data.order.get(AUF::FID),
-                  documentProfile(report).kind,
-                  rt::today(),
-                  rt::clockNow());
+    StoreContext &store = app.store();
+    const int level = recordPrinted(
+        store, data.order.get(AUF::FID), documentProfile(report).kind, rt::today(), rt::clockNow());
+    if (level == Level::Benign)
+        refreshTurnover(store, data.order.get(AUF::FKUID));
 }
 
 void runDocumentReport(AppContext &app, DocumentReport report)

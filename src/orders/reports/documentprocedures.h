@@ -19,8 +19,8 @@ namespace orders {
 std::string documentOrderId(AppContext &app, DocumentReport report);
 
 // A document went out: printed, or saved as a PDF. The order records the printed-on date and
-// time of the document's kind (which decides its status on the form's next OK). Everything
-// that follows from sending a document starts here.
+// time of the document's kind (which decides its status on the form's next OK), and its
+// customer's turnover follows. Everything that follows from sending a document starts here.
 void documentPrinted(AppContext &app, DocumentReport report, const DocumentData &data);
 
 // Runs one document report on the calling thread: progress window, preview, printing. Without
