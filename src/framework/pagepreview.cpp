@@ -329,7 +329,9 @@ void PagePreview::savePdf()
     pdf.setPageSize(QPageSize(first.size, QPageSize::Millimeter));
     pdf.setPageMargins(QMarginsF());
     pdf.setTitle(u"Druck Vorschau"_s);
-    if (!IMAGEQUEUE.print(pdf))
+    if (IMAGEQUEUE.print(pdf))
+        m_pdfSaved = true;
+    else
         procWindow()->beep();
 }
 

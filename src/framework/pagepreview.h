@@ -97,6 +97,8 @@ public:
     bool pagesArriving() const { return m_arriving; }
     // The window has opened and shows its first pages.
     bool hasOpened() const { return m_opened; }
+    // A PDF of the pages was written since the preview opened.
+    bool pdfSaved() const { return m_pdfSaved; }
 
     int OnAccepted() override;
     int OnWindowEvent() override;
@@ -147,5 +149,6 @@ private:
     bool m_arriving = false;
     bool m_noticePosted = false;
     bool m_opened = false;
+    bool m_pdfSaved = false;
     int m_percent = 0;
 };

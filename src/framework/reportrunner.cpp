@@ -291,12 +291,16 @@ void ReportRunner::closeReport()
             PREVIEW->pagesEnded(completed);
             if (awaitPreview())
                 PrintPages();
+            m_printed = m_printed || PREVIEW->pdfSaved();
         }
     }
     // The pages go with the preview.
     if (PREVIEWQUEUE)
         PREVIEWQUEUE->clear();
     m_reportOpen = false;
+    // Part of a document is not the document.
+    if (completed && m_printed)
+        OnPrinted();
 }
 
 void ReportRunner::PrintPages()
@@ -304,6 +308,6 @@ void ReportRunner::PrintPages()
     if (!PREVIEWQUEUE || PREVIEWQUEUE->count() == 0)
         return;
     QPrinter &printer = app().printer();
-    if (askPrinterSetup(printer))
-        PREVIEWQUEUE->print(printer);
+    if (askPrinterSetup(printer) && PREVIEWQUEUE->print(printer))
+        m_printed = true;
 }

@@ -71,6 +71,11 @@ protected:
     virtual void EndReport() {}
     // Sends the pages to the printer; the default asks the printer set-up first.
     virtual void PrintPages();
+    // The finished report went out: its pages were printed, or saved as a PDF from the
+    // preview. Called once when the report closes, on the report's own thread, so that the
+    // procedure can record it in its files; a report stopped early, a preview left without
+    // printing, a dialog cancelled or a print that failed does not call it.
+    virtual void OnPrinted() {}
 
 private:
     struct PreviewLink;
@@ -97,4 +102,5 @@ private:
     bool m_reportOpen = false;
     bool m_closing = false;
     bool m_busy = false;
+    bool m_printed = false;
 };

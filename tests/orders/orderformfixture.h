@@ -55,7 +55,9 @@ public:
                                    "DrucRECstan",
                                    "DrucRECmin",
                                    "DrucRECdet",
-                                   "DrucRECmax"}) {
+                                   "DrucRECmax",
+                                   "DrucLIEstan",
+                                   "DrucLIEmin"}) {
             app->procedures().add(report, [this, report](AppContext &context) {
                 noteRun(report, context.threadSlot<orders::OrderThreadValues>().CurrentOrderId);
             });

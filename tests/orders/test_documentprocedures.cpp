@@ -178,6 +178,24 @@ TEST(DocumentProcedures, InvoiceWithoutInvoiceDataSaysWhatIsMissing)
     EXPECT_TRUE(run.previewText(u"quote"_s).contains(u"Druckerei Abel"_s));
 }
 
+// The menu's invoice prints an order whose form may never have checked its number: a number
+// that another order carries is refused there too.
+TEST(DocumentProcedures, InvoiceWithAnotherOrdersNumberIsRefused)
+{
+    DocumentRun run;
+    order(run.t, "F2", "K1", "A-120");
+    invoiced(run.t, "F2", "R-100");
+    run.app->LastOpenedOrderId = "F2";
+    run.start("DrucRECmax", "");
+    const auto message = run.gui.answer(MessageButton::Ok);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->title, u"ACHTUNG"_s);
+    EXPECT_TRUE(message->text.contains(u"A-100 (Verlag Bauer)"_s)) << message->text.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return run.response != 0; }, 5000));
+    EXPECT_EQ(run.response, Response::Cancelled);
+    EXPECT_EQ(run.gui.window(u"Druck Vorschau"_s), nullptr);
+}
+
 TEST(DocumentProcedures, OrderNotInTheFileSaysNoRecords)
 {
     DocumentRun run;

@@ -6,6 +6,7 @@
 #include "orders/core/orderrules.h"
 #include "orders/core/orderstore.h"
 
+#include "support/orderfamily.h"
 #include "support/storefixture.h"
 
 #include "base/stddate.h"
@@ -135,6 +136,116 @@ TEST(LastNumbers, StammRecordIsCreatedOnceThenUpdated)
     EXPECT_TRUE(t.presenter.shown.empty());
 }
 
+TEST(NextNumber, CountsUpTheLastDigitsAndKeepsTheRest)
+{
+    struct Case
+    {
+        const char *name;
+        const char *last;
+        const char *next;
+    };
+    const Case cases[] = {
+        {"prefix and year kept", "RE-2026-0041", "RE-2026-0042"},
+        {"width of the tail kept", "0009", "0010"},
+        {"carry widens the number", "99", "100"},
+        {"carry behind a letter", "A9", "A10"},
+        {"carry through the whole tail", "RE-0999", "RE-1000"},
+        {"letters after the digits stay", "41/A", "42/A"},
+        {"only the last run counts", "2026-7", "2026-8"},
+        {"no digits gets a one", "RE-", "RE-1"},
+        {"blanks around are dropped", "  A-7  ", "A-8"},
+        {"nothing yet starts at one", "", "1"},
+        {"blank starts at one", "   ", "1"},
+        {"twelve nines do not fit", "999999999999", ""},
+        {"eleven nines just fit", "99999999999", "100000000000"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(nextDocumentNumber(c.last), c.next);
+    }
+}
+
+// The proposal follows `stamm`'s last number of the kind and steps past the numbers other
+// orders already carry, also ones that differ only in letter case; the order's own number
+// does not count against it.
+TEST(NextNumber, ProposalStepsPastNumbersOtherOrdersCarry)
+{
+    StoreFixture t;
+    EXPECT_EQ(proposedDocumentNumber(*t.store, DocumentKind::Invoice, "F1"), "1");
+
+    RecordBuffer last(FileId::auftrag);
+    last.set(AUF::FREDAT, kMarch2);
+    last.set(AUF::FRENR, "RE-2026-0041");
+    last.set(AUF::FANDAT, kMarch2);
+    last.set(AUF::FANNR, "AN-9");
+    ASSERT_EQ(saveLastNumbers(*t.store, last), 0);
+    EXPECT_EQ(proposedDocumentNumber(*t.store, DocumentKind::Invoice, "F1"), "RE-2026-0042");
+    EXPECT_EQ(proposedDocumentNumber(*t.store, DocumentKind::Quote, "F1"), "AN-10");
+    EXPECT_EQ(proposedDocumentNumber(*t.store, DocumentKind::DeliveryNote, "F1"), "1");
+
+    orderfamily::customer(t, "K1", "Druckerei Abel");
+    orderfamily::order(t, "F2", "K1", "A-2");
+    orderfamily::invoiced(t, "F2", "re-2026-0042");
+    orderfamily::order(t, "F3", "K1", "A-3");
+    orderfamily::invoiced(t, "F3", "RE-2026-0043");
+    EXPECT_EQ(proposedDocumentNumber(*t.store, DocumentKind::Invoice, "F1"), "RE-2026-0044");
+    // For F3 its own number is free to take again; F2's is not.
+    EXPECT_EQ(proposedDocumentNumber(*t.store, DocumentKind::Invoice, "F3"), "RE-2026-0043");
+    EXPECT_TRUE(t.presenter.shown.empty());
+}
+
+TEST(NextNumber, TakenInvoiceNumberNamesTheOrderThatCarriesIt)
+{
+    StoreFixture t;
+    orderfamily::customer(t, "K1", "Druckerei Abel");
+    orderfamily::order(t, "F1", "K1", "A-100");
+    orderfamily::order(t, "F2", "K1", "A-200");
+    orderfamily::order(t, "F3", "K9", "A-300"); // its customer is gone
+    orderfamily::invoiced(t, "F1", "R-1");
+    orderfamily::invoiced(t, "F3", "R-3");
+
+    struct Case
+    {
+        const char *name;
+        const char *number;
+        const char *own;
+        const char *holder; // "" for none
+    };
+    const Case cases[] = {
+        {"another order's number", "R-1", "F2", "F1"},
+        {"letter case does not count", " r-1 ", "F2", "F1"},
+        {"the order's own number", "R-1", "F1", ""},
+        {"a new order's number", "R-1", "", "F1"},
+        {"a free number", "R-2", "F2", ""},
+        {"blank is never taken", "  ", "F2", ""},
+        {"a prefix is another number", "R-", "F2", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<NumberHolder> holder
+            = numberHolder(*t.store, DocumentKind::Invoice, c.number, c.own);
+        if (*c.holder == '\0') {
+            EXPECT_FALSE(holder.has_value());
+            continue;
+        }
+        ASSERT_TRUE(holder.has_value());
+        EXPECT_EQ(holder->orderId, c.holder);
+    }
+
+    const std::optional<NumberHolder> abel
+        = numberHolder(*t.store, DocumentKind::Invoice, "R-1", "F2");
+    ASSERT_TRUE(abel.has_value());
+    const std::string text = invoiceNumberTakenText("R-1", *abel);
+    EXPECT_NE(text.find("R-1"), std::string::npos) << text;
+    EXPECT_NE(text.find("A-100 (Druckerei Abel)"), std::string::npos) << text;
+    // Without its customer the order's own copy of the name is all there is.
+    const std::optional<NumberHolder> orphan
+        = numberHolder(*t.store, DocumentKind::Invoice, "R-3", "F2");
+    ASSERT_TRUE(orphan.has_value());
+    EXPECT_EQ(orphan->orderNumber, "A-300");
+    EXPECT_TRUE(t.presenter.shown.empty());
+}
+
 TEST(Status, FromPrintedDatesTheLastSetWins)
 {
     struct Case
@@ -220,8 +331,8 @@ TEST(Printing, ReportByStatusAndButton)
         {"RECHNUNG", PrintButton::Minimal, "DrucRECmin"},
         {"rechnung", PrintButton::Detail, "DrucRECdet"},
         {"RECHNUNG", PrintButton::FullDetail, "DrucRECmax"},
-        {"LIEFERSCHEIN", PrintButton::Standard, ""},
-        {"LIEFERSCHEIN", PrintButton::Minimal, ""},
+        {"LIEFERSCHEIN", PrintButton::Standard, "DrucLIEstan"},
+        {"Lieferschein", PrintButton::Minimal, "DrucLIEmin"},
         {"LIEFERSCHEIN", PrintButton::Detail, ""},
         {"LIEFERSCHEIN", PrintButton::FullDetail, ""},
         {"", PrintButton::Minimal, ""},

@@ -205,7 +205,8 @@ TEST(OrderForm, ButtonsPrintTheReportOfTheStatus)
         {"ANGEBOT", C::PrintStandard, ""},
         {"ANGEBOT", C::PrintMinimal, "DrucANGmin"},
         {"RECHNUNG", C::PrintDetail, "DrucRECdet"},
-        {"LIEFERSCHEIN", C::PrintMinimal, ""},
+        {"LIEFERSCHEIN", C::PrintMinimal, "DrucLIEmin"},
+        {"LIEFERSCHEIN", C::PrintDetail, ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.status) + " " + std::to_string(c.button));

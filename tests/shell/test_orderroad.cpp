@@ -11,9 +11,13 @@
 #include "costing/forms/servicelines.h"
 #include "framework/appcontext.h"
 #include "framework/listcontrol.h"
+#include "framework/pagepreview.h"
 #include "framework/procwindow.h"
+#include "framework/report/listreport.h"
+#include "framework/report/pagequeue.h"
 #include "orders/forms/customerform.h"
 #include "orders/forms/orderform.h"
+#include "shell/listreports/listreporttable.h"
 #include "shell/lists/listprocedure.h"
 #include "shell/procedures.h"
 #include "store/files.h"
@@ -21,8 +25,12 @@
 #include "store/storecontext.h"
 #include "store/threadrecords.h"
 #include "support/guiharness.h"
+#include "support/pdftext.h"
 #include "support/scriptedpresenter.h"
 #include "support/storefixture.h"
+
+#include <QFileInfo>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -359,6 +367,98 @@ TEST(OrderRoad, CustomerToStoredOrderTotals)
     EXPECT_DOUBLE_EQ(stored.get(AUF::BRUTTO), 338.02);
     EXPECT_NEAR(stored.get(AUF::MWST), 53.97, 1e-9);
     EXPECT_DOUBLE_EQ(stored.get(AUF::SKONPREIS), 331.26);
+}
+
+// A quote printed from the order form is recorded: saved as a PDF from the preview, the
+// order carries the quote's printed-on date and time, and on OK the printed documents decide
+// the status, whatever status the user chose meanwhile.
+TEST(OrderRoad, PrintedQuoteSetsItsDateAndTheStatus)
+{
+    OrderRoad f;
+    fillCatalogue(f);
+    f.app->start("Browsekunde");
+    ASSERT_TRUE(f.gui.settle());
+    ProcWindow *customers = f.window(u"KUNDEN   -  ÜBERSICHT"_s);
+    ASSERT_NE(customers, nullptr);
+    f.gui.pickRow(customers, ListProcedure::kList, 1);
+    f.gui.press(customers, 3);
+    ProcWindow *customer = f.window(u"ÄNDERN KUNDEN-DATEN"_s);
+    ASSERT_NE(customer, nullptr);
+
+    f.gui.press(customer, C::OrderInsert);
+    ProcWindow *order = f.window(u"NEUER AUFTRAG für"_s);
+    ASSERT_NE(order, nullptr);
+    f.gui.type(order, O::OrderNumber, u"A-2026-18"_s);
+    f.gui.type(order, O::ShortText, u"Flyer Nord"_s);
+    f.gui.press(order, O::Ok);
+    ASSERT_EQ(customer->list(C::Orders)->rowCount(), 1);
+    // A transport line, added meanwhile at another station: the order is worth 37.00 net,
+    // 35.15 after the customer's 5 %.
+    const std::string orderId = f.all(AUF::Keyfid).at(0).get(AUF::FID);
+    f.add(FileId::atran, [&](Records &r) {
+        r.set(ATR::ATAUFID, orderId);
+        r.set(ATR::ATBEZ, "Kurier");
+        r.set(ATR::ATGPR, 37.0);
+    });
+
+    f.gui.pickRow(customer, C::Orders, 1);
+    f.gui.press(customer, C::OrderChange);
+    order = f.window(u"ÄNDERN Auftrag von"_s);
+    ASSERT_NE(order, nullptr);
+    EXPECT_EQ(f.gui.text(order, O::QuotePrinted), QString());
+    f.gui.type(order, O::Copies, u"1"_s);
+    f.gui.press(order, O::PrintMinimal);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.window(u"Druck Vorschau"_s) != nullptr; }, 10000));
+    f.gui.settle();
+    ProcWindow *preview = f.window(u"Druck Vorschau"_s);
+    f.gui.press(preview, PagePreview::SavePdf);
+    const QString pdf = QString::fromStdString((f.folder.path() / "angebot.pdf").string());
+    ASSERT_TRUE(f.gui.answerFileDialog(pdf));
+    f.gui.press(preview, PagePreview::ExitButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.window(u"Druck Vorschau"_s) == nullptr; }, 10000));
+    f.gui.settle();
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+
+    // The form shows what was recorded; the file holds it already.
+    EXPECT_EQ(f.gui.text(order, O::QuotePrinted), u"07.12.2026"_s);
+    const std::vector<RecordBuffer> printed = f.all(AUF::Keyfid);
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_EQ(printed[0].get(AUF::FANGDRU), kToday);
+    EXPECT_EQ(printed[0].get(AUF::FANZEIT), rt::timeFromHms(10, 0, 0));
+
+    // No invoice went out: the quote decides the status on OK.
+    f.gui.chooseOption(order, O::Status, 3);
+    f.gui.press(order, O::Ok);
+    EXPECT_EQ(f.window(u"ÄNDERN Auftrag von"_s), nullptr);
+    f.gui.press(customer, C::Ok);
+    f.gui.press(customers, ListProcedure::kClose);
+    EXPECT_EQ(f.messageTitles(), std::vector<std::string>{});
+
+    const std::vector<RecordBuffer> orders = f.all(AUF::Keyfid);
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(orders[0].get(AUF::FSTAT), "ANGEBOT");
+    EXPECT_EQ(orders[0].get(AUF::FANGDRU), kToday);
+    EXPECT_EQ(orders[0].get(AUF::FRECDRU), 0);
+    EXPECT_EQ(orders[0].get(AUF::FNR), "A-2026-18");
+
+    // The quote counts in the customer's turnover, and the customer list report prints it.
+    const std::vector<RecordBuffer> customerRows = f.all(KUN::Keyid);
+    ASSERT_EQ(customerRows.size(), 1u);
+    const RecordBuffer &stored = customerRows[0];
+    EXPECT_EQ(stored.get(KUN::ANGEBOT), kToday);
+    EXPECT_DOUBLE_EQ(stored.get(KUN::ANUMSATZ), 35.15);
+    EXPECT_EQ(stored.get(KUN::RECH), 0);
+    EXPECT_DOUBLE_EQ(stored.get(KUN::REUMSATZ), 0);
+    const shell::ListReportDef *def = shell::findListReport("PrintKUN:Keykname");
+    ASSERT_NE(def, nullptr);
+    report::PageQueue queue;
+    report::ListReport list(
+        queue, QString::fromLatin1(def->title), shell::listColumns(*def, stored));
+    list.printDetail();
+    list.finish();
+    const QString text = pdftext::textOf(queue, u"kunden"_s);
+    EXPECT_TRUE(pdftext::inOrder(text, {u"Druckerei Nord"_s, u"07.12.2026"_s, u"35,15"_s}))
+        << text.toStdString();
 }
 
 // The customer form and the print calculation form both make "K" ids from the clock. Begun

@@ -112,12 +112,55 @@ bool takeLastNumbers(RecordBuffer &stamm, const RecordBuffer &order)
     return changed;
 }
 
+void setPrinted(RecordBuffer &order, DocumentKind kind, rt::StdDate date, rt::StdTime time)
+{
+    const OrderFields f = orderFields(kind);
+    order.set(f.printed, date);
+    order.set(f.time, time);
+}
+
 void statusFromPrintedDates(RecordBuffer &order)
 {
     for (DocumentKind kind : kDocumentKinds) {
         if (order.get(orderFields(kind).printed) != 0)
             order.set(AUF::FSTAT, statusWord(kind));
     }
+}
+
+std::string nextDocumentNumber(std::string_view last, std::size_t width)
+{
+    std::string number(rt::trimmed(last));
+    const auto isDigit = [](char c) {
+        return c >= '0' && c <= '9';
+    };
+    std::size_t end = number.size();
+    while (end > 0 && !isDigit(number[end - 1]))
+        --end;
+    if (end == 0) {
+        number += '1';
+    } else {
+        // Counted up from the right; a carry out of the run widens it ("99" → "100").
+        std::size_t at = end;
+        for (;;) {
+            if (at == 0 || !isDigit(number[at - 1])) {
+                number.insert(at, 1, '1');
+                break;
+            }
+            char &digit = number[at - 1];
+            if (digit != '9') {
+                ++digit;
+                break;
+            }
+            digit = '0';
+            --at;
+        }
+    }
+    return number.size() <= width ? number : std::string();
+}
+
+StringField documentNumberField(DocumentKind kind)
+{
+    return orderFields(kind).number;
 }
 
 bool fillDocumentDate(RecordBuffer &order, DocumentKind kind, rt::StdDate today)

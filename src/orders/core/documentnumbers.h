@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/stddate.h"
+#include "store/layout.h"
 
 #include <array>
 #include <optional>
@@ -11,8 +12,8 @@
 class RecordBuffer;
 
 // The three documents an order passes through, their dates and numbers in the order and the
-// last issued number of each kind in `stamm`. Document numbers are typed by the user; the
-// system only records which one carries the latest date.
+// last issued number of each kind in `stamm`. The system proposes the number after the last
+// one and the user may type another; `stamm` records which one carries the latest date.
 namespace orders {
 
 enum class DocumentKind {
@@ -46,9 +47,21 @@ bool replacesLastNumber(const DocumentStamp &order, const DocumentStamp &last);
 // Records the order's documents in `stamm`, kind by kind; whether anything changed.
 bool takeLastNumbers(RecordBuffer &stamm, const RecordBuffer &order);
 
+// Sets the kind's printed-on date and time.
+void setPrinted(RecordBuffer &order, DocumentKind kind, rt::StdDate date, rt::StdTime time);
+
 // The status the printed-on dates give: the last set of quote, delivery note, invoice wins;
 // with none set the status stays as the user chose it.
 void statusFromPrintedDates(RecordBuffer &order);
+
+// The number that follows `last`: its last run of digits counted up with its width kept
+// ("RE-2026-0041" → "RE-2026-0042", "A9" → "A10", "99" → "100"), all else kept; a number
+// without digits gets a "1" appended; no number at all starts at "1". Empty when the next
+// number would not fit into the document number's `width` characters.
+std::string nextDocumentNumber(std::string_view last, std::size_t width = 12);
+
+// The order field that holds the kind's document number (AUF:FANNR, AUF:FLIEFNR, AUF:FRENR).
+StringField documentNumberField(DocumentKind kind);
 
 // Gives the kind's document date `today` when it has none; whether it did.
 bool fillDocumentDate(RecordBuffer &order, DocumentKind kind, rt::StdDate today);

@@ -126,6 +126,16 @@ std::string documentReport(std::string_view status, PrintButton button)
         case PrintButton::FullDetail:
             return "DrucRECmax";
         }
+    } else if (kind == DocumentKind::DeliveryNote) {
+        switch (button) {
+        case PrintButton::Standard:
+            return "DrucLIEstan";
+        case PrintButton::Minimal:
+            return "DrucLIEmin";
+        case PrintButton::Detail:
+        case PrintButton::FullDetail:
+            break;
+        }
     }
     return {};
 }

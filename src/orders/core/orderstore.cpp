@@ -3,7 +3,10 @@
 #include "base/text.h"
 #include "orders/core/documentnumbers.h"
 #include "orders/core/linecontributions.h"
+#include "orders/core/turnover.h"
+#include "store/filehandle.h"
 #include "store/files.h"
+#include "store/relationkeeper.h"
 #include "store/storecontext.h"
 
 namespace orders {
@@ -58,6 +61,16 @@ public:
         }
     }
 
+    // The first record that passes `filter`, read in the order of `key`.
+    bool firstPassing(KeyRef key, const FilterTree &filter)
+    {
+        if (!m_opened || m_manager.Use(2) != Level::Benign)
+            return false;
+        FileHandle &handle = m_manager.handle();
+        return handle.setOrderStart(KeySpec::ofKey(key.file, key.index), filter) == Result::Ok
+               && handle.next() == Result::Ok;
+    }
+
     enum class Read { Found, Empty, Failed };
     // The first record along `key`.
     Read first(KeyRef key)
@@ -91,6 +104,32 @@ OrderLineRecords asSpans(const StoredOrderLines &lines)
 {
     return {lines.calculations, lines.paperLines, lines.extrasLines, lines.transportLines};
 }
+
+// UPPER(field) = UPPER(value), and field <> other where `other` is given.
+FilterTree equalsIgnoringCase(StringField field,
+                              const std::string &value,
+                              StringField other,
+                              const std::string &otherValue)
+{
+    using Kind = FilterTree::Operand::Kind;
+    FilterTree tree;
+    const std::uint16_t number = tree.addConstant(value);
+    const std::int32_t same = tree.addComparison({Kind::Field, true, field.index},
+                                                 FilterTree::Compare::Equal,
+                                                 {Kind::Constant, true, number});
+    if (rt::isBlank(otherValue))
+        return tree;
+    const std::uint16_t own = tree.addConstant(otherValue);
+    const std::int32_t notOwn = tree.addComparison({Kind::Field, false, other.index},
+                                                   FilterTree::Compare::NotEqual,
+                                                   {Kind::Constant, false, own});
+    tree.addJoin(FilterTree::Node::Kind::And, same, notOwn);
+    return tree;
+}
+
+// So many numbers taken one after the other are not a gap to count past but a file of
+// numbers in a different pattern; the proposal then stops there.
+constexpr int kMaxTakenInARow = 1000;
 
 } // namespace
 
@@ -217,6 +256,119 @@ std::optional<RecordBuffer> readStamm(StoreContext &store)
     if (stamm.first(STA::Keyistamm) != BorrowedFile::Read::Found)
         return std::nullopt;
     return stamm.buffer();
+}
+
+int recordPrinted(StoreContext &store,
+                  const std::string &orderId,
+                  DocumentKind kind,
+                  rt::StdDate date,
+                  rt::StdTime time)
+{
+    if (rt::isBlank(orderId))
+        return Level::Benign;
+    FileManager &file = store.fileManager(FileId::auftrag);
+    RelationKeeper &relations = store.relations(FileId::auftrag);
+    RecordBuffer &order = file.BUFFER();
+    if (order.get(AUF::FID) == orderId) {
+        setPrinted(order, kind, date, time);
+        return relations.Update();
+    }
+    BorrowedFile orders(store, FileId::auftrag);
+    if (!orders.opened())
+        return Level::Notify;
+    order.clear();
+    order.set(AUF::FID, orderId);
+    if (file.FetchQuiet(AUF::Keyfid) != Level::Benign)
+        return Level::Benign;
+    if (const int level = file.Watch(); level != Level::Benign)
+        return level;
+    setPrinted(order, kind, date, time);
+    return relations.Update();
+}
+
+std::optional<Turnover> customerTurnover(StoreContext &store, const std::string &customerId)
+{
+    if (rt::isBlank(customerId))
+        return Turnover{};
+    BorrowedFile file(store, FileId::auftrag);
+    const std::optional<std::vector<RecordBuffer>> orders
+        = file.matching(AUF::Keykuid, AUF::FKUID, customerId);
+    if (!orders)
+        return std::nullopt;
+    return turnoverOf(*orders);
+}
+
+int refreshTurnover(StoreContext &store, const std::string &customerId)
+{
+    if (rt::isBlank(customerId))
+        return Level::Benign;
+    const std::optional<Turnover> turnover = customerTurnover(store, customerId);
+    if (!turnover)
+        return Level::Notify;
+    BorrowedFile customers(store, FileId::kunde);
+    if (!customers.opened())
+        return Level::Notify;
+    FileManager &file = customers.manager();
+    RecordBuffer &customer = customers.buffer();
+    customer.clear();
+    customer.set(KUN::KID, customerId);
+    if (file.FetchQuiet(KUN::Keyid) != Level::Benign)
+        return Level::Benign;
+    if (const int level = file.Watch(); level != Level::Benign)
+        return level;
+    if (!setTurnover(customer, *turnover))
+        return Level::Benign;
+    return file.Update();
+}
+
+std::optional<NumberHolder> numberHolder(StoreContext &store,
+                                         DocumentKind kind,
+                                         const std::string &number,
+                                         const std::string &ownOrderId)
+{
+    const std::string wanted(rt::trimmed(number));
+    if (wanted.empty())
+        return std::nullopt;
+    NumberHolder holder;
+    {
+        BorrowedFile orders(store, FileId::auftrag);
+        const FilterTree filter
+            = equalsIgnoringCase(documentNumberField(kind), wanted, AUF::FID, ownOrderId);
+        if (!orders.firstPassing(AUF::Keyfid, filter))
+            return std::nullopt;
+        const RecordBuffer &order = orders.buffer();
+        holder = {order.get(AUF::FID), order.get(AUF::FNR), order.get(AUF::FNAME)};
+        if (const std::optional<RecordBuffer> customer
+            = readCustomer(store, order.get(AUF::FKUID))) {
+            holder.customer = customer->get(KUN::KNAME);
+        }
+    }
+    return holder;
+}
+
+std::string invoiceNumberTakenText(const std::string &number, const NumberHolder &holder)
+{
+    std::string order = rt::isBlank(holder.orderNumber) ? holder.orderId : holder.orderNumber;
+    if (!rt::isBlank(holder.customer))
+        order += " (" + holder.customer + ")";
+    return "Die Rechnungsnummer " + std::string(rt::trimmed(number))
+           + " ist schon vergeben:|der Auftrag " + order
+           + " trägt sie.|Bitte geben Sie eine andere Rechnungsnummer ein.";
+}
+
+std::string
+proposedDocumentNumber(StoreContext &store, DocumentKind kind, const std::string &ownOrderId)
+{
+    std::string last;
+    if (const std::optional<RecordBuffer> stamm = readStamm(store))
+        last = lastStamp(*stamm, kind).number;
+    std::string next = nextDocumentNumber(last, documentNumberField(kind).size);
+    for (int taken = 0; !next.empty() && taken < kMaxTakenInARow; ++taken) {
+        if (!numberHolder(store, kind, next, ownOrderId))
+            return next;
+        next = nextDocumentNumber(next, documentNumberField(kind).size);
+    }
+    return {};
 }
 
 int saveLastNumbers(StoreContext &store, const RecordBuffer &order)

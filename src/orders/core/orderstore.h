@@ -1,5 +1,6 @@
 #pragma once
 
+#include "orders/core/documentnumbers.h"
 #include "orders/core/orderworkingtotals.h"
 #include "store/recordbuffer.h"
 
@@ -57,5 +58,40 @@ std::optional<RecordBuffer> readStamm(StoreContext &store);
 // Records the order's documents as the last numbers where they are not earlier, creating
 // the single `stamm` record when the file has none. 0, or the level of a reported failure.
 int saveLastNumbers(StoreContext &store, const RecordBuffer &order);
+
+// Records that the order's document of `kind` went out at `date` and `time`: its printed-on
+// date and time are set and the order is written through its relation keeper, watched for
+// another station's change. An order in the thread's `auftrag` buffer (its form printed it)
+// is written from there, so that the form shows the date and goes on from the written
+// record; any other order is read afresh and the buffer left as it was. 0, or the level of
+// a reported failure; an order no longer in the file records nothing.
+int recordPrinted(StoreContext &store,
+                  const std::string &orderId,
+                  DocumentKind kind,
+                  rt::StdDate date,
+                  rt::StdTime time);
+
+// Another order that carries a document number: the one a refusal names.
+struct NumberHolder
+{
+    std::string orderId;
+    std::string orderNumber; // AUF:FNR
+    std::string customer;    // the customer's name, the order's copy when the customer is gone
+};
+// The first order other than `ownOrderId` whose number of `kind` is `number`, read from the
+// order file as it stands, so that another station's orders count too. Letter case and the
+// blanks around a number do not tell two numbers apart. Nothing for a blank number, when no
+// other order has it, or when the file cannot be read.
+std::optional<NumberHolder> numberHolder(StoreContext &store,
+                                         DocumentKind kind,
+                                         const std::string &number,
+                                         const std::string &ownOrderId);
+// The refusal of an invoice number that `holder` already carries, naming that order.
+std::string invoiceNumberTakenText(const std::string &number, const NumberHolder &holder);
+
+// The number proposed for the kind's next document: the one after `stamm`'s last number,
+// counted on past numbers that other orders already carry. Empty when none fits the field.
+std::string
+proposedDocumentNumber(StoreContext &store, DocumentKind kind, const std::string &ownOrderId);
 
 } // namespace orders

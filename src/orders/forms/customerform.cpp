@@ -4,6 +4,7 @@
 #include "framework/listcontrol.h"
 #include "orders/core/customerrules.h"
 #include "orders/core/orderstore.h"
+#include "orders/core/turnover.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"
@@ -205,6 +206,11 @@ int CustomerForm::OnCompleted()
             return Level::Notify;
         }
         orders::fillDeliveryAddress(records());
+        // The turnover is the documents' and never typed: the record read when the form
+        // opened may be behind a document printed since.
+        if (const std::optional<orders::Turnover> turnover
+            = orders::customerTurnover(store(), records().get(KUN::KID)))
+            orders::setTurnover(records()[FileId::kunde], *turnover);
         procWindow()->redisplay();
     }
     return ProcedureController::OnCompleted();

@@ -10,6 +10,7 @@
 #include "orders/core/linecontributions.h"
 #include "orders/core/orderstore.h"
 #include "orders/core/orderthreadvalues.h"
+#include "orders/core/turnover.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/relationkeeper.h"
@@ -240,6 +241,9 @@ void OrderForm::chooseStatus()
     Records &r = records();
     if (const std::optional<orders::DocumentKind> kind = orders::statusKind(r.get(AUF::FSTAT))) {
         orders::fillDocumentDate(r[FileId::auftrag], *kind, rt::today());
+        const StringField number = orders::documentNumberField(*kind);
+        if (rt::isBlank(r.get(number)))
+            r.set(number, orders::proposedDocumentNumber(store(), *kind, m_orderId));
         if (*kind == orders::DocumentKind::Invoice)
             orders::DueDates(totals(), r);
     }
@@ -384,6 +388,8 @@ void OrderForm::printDocument(orders::PrintButton button)
     const std::string report = orders::documentReport(status, button);
     if (report.empty())
         return;
+    if (orders::statusKind(status) == orders::DocumentKind::Invoice && invoiceNumberTaken())
+        return;
     // The report reads the order from its file: what the form shows must be there first.
     if (!writeOrder()) {
         showValues();
@@ -418,17 +424,43 @@ void OrderForm::prepareSave()
     procWindow()->redisplay();
 }
 
+bool OrderForm::invoiceNumberTaken()
+{
+    const std::string number = records().get(AUF::FRENR);
+    const std::optional<orders::NumberHolder> holder
+        = orders::numberHolder(store(), orders::DocumentKind::Invoice, number, m_orderId);
+    if (!holder)
+        return false;
+    MessagePresenter &presenter = store().errors().presenter();
+    presenter.beep();
+    presenter.show("ACHTUNG",
+                   orders::invoiceNumberTakenText(number, *holder),
+                   MessageIcon::Warning,
+                   MessageButton::Ok,
+                   MessageButton::Ok);
+    procWindow()->select(InvoiceNumber);
+    return true;
+}
+
 int OrderForm::OnCompleted()
 {
     const bool saving = REQUEST == Request::Insert || REQUEST == Request::Change;
+    // Two invoices with one number are not allowed: the order stays open to change it.
+    if (saving && invoiceNumberTaken())
+        return Level::Notify;
     if (saving)
         prepareSave();
+    const std::string customerId = records().get(AUF::FKUID);
     const int level = ProcedureController::OnCompleted();
     if (saving && RESPONSE == Response::Completed) {
         // Only an order that is in the file may count as the last issued document.
         orders::saveLastNumbers(store(), records()[FileId::auftrag]);
         m_linesChanged = false;
     }
+    // An order's amounts, or the order itself, may have gone: its documents count as they
+    // stand now.
+    if (RESPONSE == Response::Completed && (saving || REQUEST == Request::Delete))
+        orders::refreshTurnover(store(), customerId);
     return level;
 }
 

@@ -158,6 +158,8 @@ private:
     void switchPages();
     void printDocument(orders::PrintButton button);
     bool writeOrder();
+    // Whether another order carries the invoice number; the user is told which one.
+    bool invoiceNumberTaken();
     // Before the window manager writes the order on OK.
     void prepareSave();
     void resetPrintList();

@@ -111,8 +111,47 @@ private:
 
 } // namespace
 
+// A delivery note names what went out, never a price, and leaves room for the receiver's
+// signature.
+Band DocumentLayout::deliveryFooter() const
+{
+    const RecordBuffer &order = m_data.order;
+    Band band;
+    Rows rows(band, 7);
+    rows.line(m_values.extrasLine);
+    // The order's own paper lines are delivered as well, though no position holds them.
+    for (const einvoice::InvoiceLine &line : m_invoice.lines) {
+        if (line.kind == einvoice::LineKind::Paper) {
+            rows.line(joined({QStringLiteral("Papier:"),
+                              line.name,
+                              QStringLiteral("– Anzahl:"),
+                              report::number(line.quantity)}));
+        }
+    }
+    rows.gap();
+    rows.line(text(order, AUF::TEINFO1));
+    rows.line(text(order, AUF::TEINFO2));
+
+    const double received = rows.y() + 8;
+    band.text(col::Left, received, QStringLiteral("Ware erhalten:"), documentFont(10, true));
+    const double signature = received + 16;
+    constexpr double kDateWidth = 45;
+    constexpr double kSignatureLeft = col::Left + kDateWidth + 15;
+    band.line(col::Left, signature, col::Left + kDateWidth, signature, 0.3);
+    band.line(kSignatureLeft, signature, col::Right, signature, 0.3);
+    band.text(col::Left, signature + 4, QStringLiteral("Datum"), documentFont(8));
+    band.text(kSignatureLeft,
+              signature + 4,
+              QStringLiteral("Unterschrift / Stempel des Empfängers"),
+              documentFont(8));
+    band.setHeight(signature + 6);
+    return band;
+}
+
 Band DocumentLayout::orderFooter() const
 {
+    if (m_profile.kind == DocumentKind::DeliveryNote)
+        return deliveryFooter();
     const RecordBuffer &order = m_data.order;
     const einvoice::Invoice &invoice = m_invoice;
     const DocumentValues &v = m_values;

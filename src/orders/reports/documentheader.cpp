@@ -1,6 +1,7 @@
 #include "documentdata.h"
 #include "documentlayout.h"
 
+#include "base/text.h"
 #include "framework/report/textformat.h"
 
 #include <array>
@@ -12,7 +13,7 @@ namespace orders {
 namespace {
 
 // Indexed by DocumentReport.
-constexpr std::array<DocumentProfile, 6> kProfiles{{
+constexpr std::array<DocumentProfile, 8> kProfiles{{
     {.report = DocumentReport::DrucRECmax,
      .kind = DocumentKind::Invoice,
      .sentenceBefore = "für folgende erbrachte Leistung und erfolgter Lieferung vom ",
@@ -66,6 +67,24 @@ constexpr std::array<DocumentProfile, 6> kProfiles{{
      .perKindSums = false,
      .netTotal = false,
      .extrasOnce = true,
+     .skonto = false},
+    {.report = DocumentReport::DrucLIEstan,
+     .kind = DocumentKind::DeliveryNote,
+     .sentenceBefore = "",
+     .sentenceAfter = "",
+     .positions = PositionStyle::Standard,
+     .perKindSums = false,
+     .netTotal = false,
+     .extrasOnce = false,
+     .skonto = false},
+    {.report = DocumentReport::DrucLIEmin,
+     .kind = DocumentKind::DeliveryNote,
+     .sentenceBefore = "",
+     .sentenceAfter = "",
+     .positions = PositionStyle::Minimal,
+     .perKindSums = false,
+     .netTotal = false,
+     .extrasOnce = false,
      .skonto = false},
 }};
 
@@ -132,6 +151,10 @@ QString documentReportName(DocumentReport report)
         return QStringLiteral("DrucANGmax");
     case DocumentReport::DrucANGmin:
         return QStringLiteral("DrucANGmin");
+    case DocumentReport::DrucLIEstan:
+        return QStringLiteral("DrucLIEstan");
+    case DocumentReport::DrucLIEmin:
+        return QStringLiteral("DrucLIEmin");
     }
     return {};
 }
@@ -170,15 +193,31 @@ Band DocumentLayout::pageHeader(int page) const
     return band;
 }
 
+// The lines of the address field: the customer's address, or for a delivery note the
+// delivery address when the customer has one.
+std::array<QString, 4> addressLines(const RecordBuffer &customer, DocumentKind kind)
+{
+    const bool delivery
+        = kind == DocumentKind::DeliveryNote
+          && !(rt::isBlank(customer.get(KUN::LNAME)) && rt::isBlank(customer.get(KUN::LSTR))
+               && rt::isBlank(customer.get(KUN::LORT)));
+    if (delivery) {
+        return {text(customer, KUN::LNAME),
+                text(customer, KUN::LZHAND),
+                text(customer, KUN::LSTR),
+                joined({text(customer, KUN::LPLZ), text(customer, KUN::LORT)})};
+    }
+    return {text(customer, KUN::KNAME),
+            text(customer, KUN::KZHAND),
+            text(customer, KUN::KSTR),
+            joined({text(customer, KUN::KPLZ), text(customer, KUN::KORT)})};
+}
+
 void DocumentLayout::addressAndInfo(Band &band, int page) const
 {
     const RecordBuffer &customer = m_data.customer;
-    const QString cityLine = joined({text(customer, KUN::KPLZ), text(customer, KUN::KORT)});
     double y = kAddressTop;
-    for (const QString &line : {text(customer, KUN::KNAME),
-                                text(customer, KUN::KZHAND),
-                                text(customer, KUN::KSTR),
-                                cityLine}) {
+    for (const QString &line : addressLines(customer, m_profile.kind)) {
         if (line.trimmed().isEmpty())
             continue;
         band.text(col::Left, y, line, documentFont(10), Align::Left, 80);
@@ -187,9 +226,15 @@ void DocumentLayout::addressAndInfo(Band &band, int page) const
 
     const RecordBuffer &order = m_data.order;
     const bool invoice = m_profile.kind == DocumentKind::Invoice;
+    const bool delivery = m_profile.kind == DocumentKind::DeliveryNote;
     std::vector<std::pair<QString, QString>> info{
         {QStringLiteral("Kundennummer:"), text(customer, KUN::KID)}};
-    if (invoice) {
+    if (delivery) {
+        info.insert(info.end(),
+                    {{QStringLiteral("Lieferschein-Nr.:"), text(order, AUF::FLIEFNR)},
+                     {QStringLiteral("Lieferdatum:"), report::date(order.get(AUF::FLIEFDAT))},
+                     {QStringLiteral("Auftrg.-Nr.:"), text(order, AUF::FNR)}});
+    } else if (invoice) {
         info.insert(info.end(),
                     {{QStringLiteral("Rechnungs-Nr.:"), text(order, AUF::FRENR)},
                      {QStringLiteral("Rechnungsdatum:"), report::date(order.get(AUF::FREDAT))},
@@ -213,18 +258,19 @@ void DocumentLayout::addressAndInfo(Band &band, int page) const
         y += kInfoPitch;
     }
 
+    const std::string_view title = statusWord(m_profile.kind);
     band.text(col::Left,
               kTitle,
-              invoice ? QStringLiteral("RECHNUNG") : QStringLiteral("ANGEBOT"),
+              QString::fromLatin1(title.data(), qsizetype(title.size())),
               documentFont(13, true));
     const QString subject = text(order, AUF::FKURZ);
     if (!subject.isEmpty()) {
-        band.text(
-            col::Left,
-            kSubject,
-            joined({invoice ? QStringLiteral("gem. Auftrag:") : QStringLiteral("Kurzbeschreibg.:"),
-                    subject}),
-            documentFont(10));
+        band.text(col::Left,
+                  kSubject,
+                  joined({invoice || delivery ? QStringLiteral("gem. Auftrag:")
+                                              : QStringLiteral("Kurzbeschreibg.:"),
+                          subject}),
+                  documentFont(10));
     }
 }
 
@@ -242,7 +288,12 @@ void DocumentLayout::opening(Band &band) const
     }
     band.text(
         col::Left, kOpening, QStringLiteral("Sehr geehrte Damen und Herren,"), documentFont(10));
-    band.text(col::Left, kOpening + kOpeningPitch, text(order, AUF::TEANG1), documentFont(10));
+    band.text(col::Left,
+              kOpening + kOpeningPitch,
+              m_profile.kind == DocumentKind::DeliveryNote
+                  ? QStringLiteral("wir liefern Ihnen wie folgt:")
+                  : text(order, AUF::TEANG1),
+              documentFont(10));
 }
 
 double DocumentLayout::columnHeadings(Band &band, double top) const

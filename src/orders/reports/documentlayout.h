@@ -84,6 +84,7 @@ public:
     report::Band orderFooter() const;
 
 private:
+    report::Band deliveryFooter() const;
     void addressAndInfo(report::Band &band, int page) const;
     void opening(report::Band &band) const;
     double columnHeadings(report::Band &band, double top) const;

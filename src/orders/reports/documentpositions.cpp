@@ -159,6 +159,11 @@ Band DocumentLayout::calculationFooter(const einvoice::InvoiceLine &line) const
     const report::Font bold = documentFont(9, true);
     Band band;
     const double y = 4.5;
+    if (m_profile.kind == DocumentKind::DeliveryNote) {
+        band.line(col::Left, 2.5, col::Right, 2.5, 0.15);
+        band.setHeight(4.5);
+        return band;
+    }
     double free = col::Left; // where the line is free for the caption
     if (m_profile.positions == PositionStyle::Standard) {
         const QString note = QStringLiteral(

@@ -1,6 +1,7 @@
 #include "documentprocedures.h"
 
 #include "documentdata.h"
+#include "documentlayout.h"
 #include "documentloader.h"
 
 #include "base/text.h"
@@ -10,7 +11,9 @@
 #include "framework/report/pagequeue.h"
 #include "framework/reportrunner.h"
 #include "orders/core/documentnumbers.h"
+#include "orders/core/orderstore.h"
 #include "orders/core/orderthreadvalues.h"
+#include "orders/core/turnover.h"
 #include "store/errormanager.h"
 #include "store/storecontext.h"
 
@@ -27,6 +30,8 @@ constexpr DocumentReport kReports[] = {
     DocumentReport::DrucRECmin,
     DocumentReport::DrucANGmax,
     DocumentReport::DrucANGmin,
+    DocumentReport::DrucLIEstan,
+    DocumentReport::DrucLIEmin,
 };
 
 // Before the main frame has opened the factor is not set yet; the documents still show the
@@ -97,6 +102,12 @@ protected:
             m_printer->finish();
     }
 
+    void OnPrinted() override
+    {
+        if (m_data)
+            documentPrinted(app(), m_which, *m_data);
+    }
+
 private:
     DocumentReport m_which;
     std::optional<DocumentData> m_data;
@@ -131,6 +142,25 @@ bool invoiceComplete(AppContext &app, const RecordBuffer &order)
     return false;
 }
 
+// An invoice number that another order carries would make two invoices with one number; the
+// order form refuses it before it prints, and so does the menu's invoice.
+bool invoiceNumberFree(AppContext &app, const RecordBuffer &order)
+{
+    const std::string number = order.get(AUF::FRENR);
+    const std::optional<NumberHolder> holder
+        = numberHolder(app.store(), DocumentKind::Invoice, number, order.get(AUF::FID));
+    if (!holder)
+        return true;
+    MessagePresenter &presenter = app.store().errors().presenter();
+    presenter.beep();
+    presenter.show("ACHTUNG",
+                   invoiceNumberTakenText(number, *holder),
+                   MessageIcon::Warning,
+                   MessageButton::Ok,
+                   MessageButton::Ok);
+    return false;
+}
+
 } // namespace
 
 std::string documentOrderId(AppContext &app, DocumentReport report)
@@ -139,6 +169,15 @@ std::string documentOrderId(AppContext &app, DocumentReport report)
     if (rt::isBlank(id) && report == DocumentReport::DrucRECmax)
         id = app.LastOpenedOrderId;
     return rt::isBlank(id) ? std::string() : id;
+}
+
+void documentPrinted(AppContext &app, DocumentReport report, const DocumentData &data)
+{
+    StoreContext &store = app.store();
+    const int level = recordPrinted(
+        store, data.order.get(AUF::FID), documentProfile(report).kind, rt::today(), rt::clockNow());
+    if (level == Level::Benign)
+        refreshTurnover(store, data.order.get(AUF::FKUID));
 }
 
 void runDocumentReport(AppContext &app, DocumentReport report)
@@ -160,7 +199,8 @@ void runDocumentReport(AppContext &app, DocumentReport report)
     // An order never saved has no row: the progress window says "No Records".
     if (data && rt::isBlank(data->order.get(AUF::FID)))
         data.reset();
-    if (data && isInvoice(report) && !invoiceComplete(app, data->order)) {
+    if (data && isInvoice(report)
+        && (!invoiceComplete(app, data->order) || !invoiceNumberFree(app, data->order))) {
         app.LastResponse = Response::Cancelled;
         return;
     }

@@ -17,7 +17,8 @@ struct DocumentData;
 struct CalculationData;
 class DocumentLayout;
 
-// The documents that go to the customer: four invoices and two quotes, of increasing detail.
+// The documents that go to the customer: four invoices and two quotes, of increasing detail,
+// and two delivery notes, which show no prices.
 enum class DocumentReport {
     DrucRECmax,  // invoice, full detail
     DrucRECdet,  // invoice, detailed
@@ -25,6 +26,8 @@ enum class DocumentReport {
     DrucRECmin,  // invoice, short
     DrucANGmax,  // quote, full detail
     DrucANGmin,  // quote, short
+    DrucLIEstan, // delivery note, standard
+    DrucLIEmin,  // delivery note, short
 };
 
 // The procedure's name: "DrucRECmax".

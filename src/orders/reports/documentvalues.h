@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/stddate.h"
+#include "orders/core/documentnumbers.h"
 
 #include <QString>
 
@@ -49,8 +50,6 @@ struct DocumentValues
     QString transportCaption;
     double transport = 0; // also where no line shows it
 };
-
-enum class DocumentKind { Quote, Invoice };
 
 DocumentValues
 documentValues(const DocumentData &data, const einvoice::Invoice &invoice, DocumentKind kind);
