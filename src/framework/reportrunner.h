@@ -71,6 +71,8 @@ protected:
     virtual void EndReport() {}
     // Sends the pages to the printer; the default asks the printer set-up first.
     virtual void PrintPages();
+    // Before the preview opens: what the report adds to it (its own button, its own PDF).
+    virtual void PreparePreview(PagePreview &) {}
 
 private:
     struct PreviewLink;

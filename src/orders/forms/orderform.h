@@ -119,6 +119,8 @@ public:
         PrintFullDetail = 119,
         Ok = 120,
         Cancel = 121,
+        SaveXRechnung = 122,
+        SaveZugferd = 123,
     };
 
     OrderForm(AppContext &app, Kind kind);
@@ -157,6 +159,9 @@ private:
     void chooseStatus();
     void switchPages();
     void printDocument(orders::PrintButton button);
+    // The e-invoice buttons work on an invoice only.
+    void enableEInvoiceButtons();
+    void saveEInvoice(const char *procedure);
     bool writeOrder();
     // Before the window manager writes the order on OK.
     void prepareSave();
