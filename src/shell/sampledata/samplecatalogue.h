@@ -358,7 +358,7 @@ inline constexpr EInvoiceCustomerRow kEInvoiceCustomers[] = {
      .skontoPercent = 2,
      .skontoDays = 10,
      .paymentDays = 30,
-     .paymentText = "Zahlbar innerhalb von 30 Tagen; bei Zahlung binnen 10 Tagen 2 % Skonto."},
+     .paymentText = "Zahlbar in 30 Tagen, bei Zahlung binnen 10 Tagen mit 2 % Skonto."},
     {.customer = {.name = "Stadt Bruchsal, Amt für Kultur",
                   .attention = "Frau Dr. Ulrike Hahn",
                   .street = "Kaiserstraße 66",
