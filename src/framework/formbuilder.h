@@ -57,6 +57,13 @@ public:
         m_window.bind(control, m_records[field.file], field);
         return box;
     }
+    // A working value of the form, 1 when checked and 0 when not.
+    QCheckBox *check(int control, const QString &text, std::int32_t &value)
+    {
+        QCheckBox *box = addCheck(control, text);
+        m_window.bind(control, value);
+        return box;
+    }
 
     template<FieldType T>
     QLabel *display(int control, const QString &label, Field<T> field, const QString &picture = {})

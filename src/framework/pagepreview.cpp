@@ -262,6 +262,10 @@ int PagePreview::OnAccepted()
     case PagesToPrintItem:
         askPages();
         return Level::Notify;
+    case ReportButton:
+        if (reportButtonAction)
+            reportButtonAction();
+        return Level::Notify;
     case SavePdf:
         if (m_arriving) {
             m_waiting = Waiting::SavePdf;
@@ -323,6 +327,10 @@ void PagePreview::savePdf()
         return;
     if (!file.endsWith(u".pdf"_s, Qt::CaseInsensitive))
         file += u".pdf"_s;
+    if (pdfSaver && pdfSaver(file)) {
+        m_pdfSaved = true;
+        return;
+    }
     report::PageContent first;
     IMAGEQUEUE.load(1, first);
     QPdfWriter pdf(file);

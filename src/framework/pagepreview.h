@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -61,6 +62,7 @@ public:
         SavePdf = 22,
         PageCount = 23,
         ReportStatus = 24,
+        ReportButton = 25,
         FirstZoomItem = 201,
     };
     static constexpr const char *WindowSection = "_PreviewWindow_";
@@ -86,6 +88,14 @@ public:
     std::int16_t USERPERCENTILE = 0;
     std::uint8_t ZOOMINDEX = 1;
     std::string ZOOMLIST;
+
+    // What the report adds, set before Display. "PDF speichern" hands the chosen file to
+    // `pdfSaver` first, which answers true when it has written the file itself (a document
+    // that is also an e-invoice); otherwise the pages are written as they are.
+    std::function<bool(const QString &file)> pdfSaver;
+    // A button of the report's own beside "PDF speichern"; none without a text.
+    QString reportButtonText;
+    std::function<void()> reportButtonAction;
 
     // The report goes on adding pages after the preview has opened; say so before Display.
     void expectMorePages() { m_arriving = true; }

@@ -102,6 +102,8 @@ void PagePreview::defineWindow(FormBuilder &form)
     };
     addButton(PrintButton, u"D&ruck"_s);
     addButton(SavePdf, u"PDF speichern"_s);
+    if (!reportButtonText.isEmpty())
+        addButton(ReportButton, reportButtonText);
     addButton(ExitButton, u"E&nde"_s);
     addButton(ZoomButton, u"&Zoom"_s);
 

@@ -206,6 +206,7 @@ void ReportRunner::startPreview()
     }
     PREVIEW = std::make_shared<PagePreview>(app(), *PREVIEWQUEUE);
     PREVIEW->ALLOWUSERZOOM = 1;
+    PreparePreview(*PREVIEW);
     if (!m_closing) {
         PREVIEW->expectMorePages();
         PREVIEW->morePages(std::clamp(m_source.percent(), 0, 100));

@@ -77,6 +77,9 @@ protected:
     // printing, a dialog cancelled or a print that failed does not call it.
     virtual void OnPrinted() {}
 
+    // Before the preview opens: what the report adds to it (its own button, its own PDF).
+    virtual void PreparePreview(PagePreview &) {}
+
 private:
     struct PreviewLink;
 

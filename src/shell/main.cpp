@@ -1,3 +1,4 @@
+#include "shell/einvoicecommand.h"
 #include "shell/program.h"
 #include "shell/uilanguage.h"
 
@@ -7,6 +8,16 @@
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (shell::isEInvoiceCommand(arguments)) {
+        // No window opens: the pages are drawn without a screen.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return shell::runEInvoiceCommand(arguments, std::filesystem::current_path());
+    }
     QApplication app(argc, argv);
     const std::filesystem::path folder = std::filesystem::current_path();
     const UiLanguage language(folder);

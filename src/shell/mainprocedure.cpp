@@ -2,6 +2,8 @@
 
 #include "framework/dialogs.h"
 #include "framework/procedurethreads.h"
+#include "orders/core/orderstore.h"
+#include "orders/einvoice/parties.h"
 #include "shell/mainframe.h"
 #include "store/storecontext.h"
 
@@ -43,8 +45,14 @@ int MainProcedure::Init()
 
 int MainProcedure::OnWindowEvent()
 {
-    if (event().kind == EventKind::OpenWindow)
-        app().VatFactor = kVatFactor;
+    if (event().kind == EventKind::OpenWindow) {
+        // The shop's own rate where it has entered its data; the usual one until then. A
+        // start-up does not make the file.
+        StoreContext &store = app().store();
+        const std::optional<RecordBuffer> company
+            = store.engine().exists(FileId::firma) ? orders::readCompany(store) : std::nullopt;
+        app().VatFactor = company ? einvoice::vatFactorOf(*company) : kVatFactor;
+    }
     return WindowController::OnWindowEvent();
 }
 

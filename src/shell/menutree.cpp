@@ -203,6 +203,7 @@ std::vector<Menu> buildTree()
                  proc("TEXTE- Ang./Lief./Rech.",
                       QT_TRANSLATE_NOOP("Menu", "Browse text"),
                       "Browsetext"),
+                 proc("Firmendaten", "Die eigenen Firmendaten", "Firmendaten"),
              }},
         Menu{QT_TRANSLATE_NOOP("Menu", "&Window"),
              QT_TRANSLATE_NOOP("Menu", "Create and Arrange windows"),

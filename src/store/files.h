@@ -1,6 +1,7 @@
 #pragma once
 
-// All sixteen record files, in the order in which they are registered at start-up.
+// All record files, in the order in which they are registered at start-up: the sixteen of the
+// costing and order program, then the shop's own data and the customers' e-invoice data.
 #include "store/files/anach.h"
 #include "store/files/arbeit.h"
 #include "store/files/asatz.h"
@@ -8,8 +9,10 @@
 #include "store/files/aufpap.h"
 #include "store/files/auftrag.h"
 #include "store/files/drucktem.h"
+#include "store/files/firma.h"
 #include "store/files/kaldruck.h"
 #include "store/files/kunde.h"
+#include "store/files/kundeer.h"
 #include "store/files/lieferant.h"
 #include "store/files/maschin.h"
 #include "store/files/papier.h"

@@ -30,6 +30,8 @@ const FileDef kFiles[kFileCount] = {
     TESSARO_FILE_DEF(LIE, "lieferant", "LIEFERAN"),
     TESSARO_FILE_DEF(TEX, "text", "TEXT"),
     TESSARO_FILE_DEF(STA, "stamm", "STAMM"),
+    TESSARO_FILE_DEF(FIR, "firma", "FIRMA"),
+    TESSARO_FILE_DEF(KER, "kundeer", "KUNDEER"),
 };
 
 bool equalNoCase(std::string_view a, std::string_view b)

@@ -27,8 +27,11 @@ enum class FileId : std::uint8_t {
     lieferant,
     text,
     stamm,
+    // Files beside the sixteen: the shop's own data and the customers' e-invoice data.
+    firma,
+    kundeer,
 };
-inline constexpr std::size_t kFileCount = 16;
+inline constexpr std::size_t kFileCount = 18;
 
 enum class FieldType : std::uint8_t { Long, Real, String, Date, Decimal };
 

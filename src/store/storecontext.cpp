@@ -22,6 +22,8 @@ const std::array<FileId, kFileCount> &StoreContext::fileOrder()
         FileId::lieferant,
         FileId::text,
         FileId::stamm,
+        FileId::firma,
+        FileId::kundeer,
     };
     return order;
 }
@@ -82,6 +84,12 @@ void StoreContext::setUpRelations(FileId file)
     case FileId::kunde:
         self.RegisterRelation(keeper(FileId::auftrag), cascade, cascade, AUF::Keykuid);
         self.AddLink(KUN::KID, AUF::FKUID);
+        // The customer's e-invoice data lives and goes with the customer.
+        self.RegisterRelation(keeper(FileId::kundeer), cascade, cascade, KER::Keykid);
+        self.AddLink(KUN::KID, KER::KEKID);
+        break;
+    case FileId::kundeer:
+        self.RegisterRelation(keeper(FileId::kunde));
         break;
     case FileId::auftrag:
         self.RegisterRelation(keeper(FileId::drucktem), none, none, DRU::Keydaufid);

@@ -37,16 +37,11 @@ struct Filled : StoreFixture
     }
 };
 
-TEST(SampleData, FillsEveryCatalogueFileAndNoOrderFile)
+TEST(SampleData, FillsEveryCatalogueFileAndTheInvoicedSampleOrders)
 {
     Filled t;
-    for (FileId file : {FileId::kaldruck,
-                        FileId::auftrag,
-                        FileId::drucktem,
-                        FileId::anach,
-                        FileId::atran,
-                        FileId::aufpap,
-                        FileId::asatz})
+    for (FileId file :
+         {FileId::drucktem, FileId::anach, FileId::atran, FileId::aufpap, FileId::asatz})
         EXPECT_FALSE(t.exists(file)) << fileDef(file).label;
 
     const std::pair<FileId, std::int64_t> expected[] = {
@@ -57,8 +52,12 @@ TEST(SampleData, FillsEveryCatalogueFileAndNoOrderFile)
         {FileId::transport, 3},
         {FileId::lieferant, 2},
         {FileId::text, 6},
-        {FileId::kunde, 1},
+        {FileId::kunde, 3},
         {FileId::stamm, 1},
+        {FileId::firma, 1},
+        {FileId::kundeer, 2},
+        {FileId::auftrag, 2},
+        {FileId::kaldruck, 2},
     };
     for (const auto &[file, count] : expected)
         EXPECT_EQ(t.count(file), count) << fileDef(file).label;

@@ -1,5 +1,5 @@
 // Opening record files: lazily, creating a missing file, falling back to read-only, repairing
-// keys; and the set-up of the sixteen managers.
+// keys; and the set-up of every file's manager.
 
 #include "support/storefixture.h"
 
@@ -47,7 +47,9 @@ TEST(FileManagerOpen, StartUpSetsUpEveryFileWithoutTouchingTheDisk)
                            "transport",
                            "lieferant",
                            "text",
-                           "stamm"};
+                           "stamm",
+                           "firma",
+                           "kundeer"};
     for (std::size_t i = 0; i < kFileCount; ++i) {
         EXPECT_EQ(registry[i].FILELABEL, order[i]);
         const FileManager &m = *registry[i].FILEMANAGER;

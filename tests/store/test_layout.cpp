@@ -36,6 +36,8 @@ const FileRow kFileRows[] = {
     {FileId::lieferant, "lieferant", "LIE", "LIEFERAN", 395, 4, "Keyliad"},
     {FileId::text, "text", "TEX", "TEXT", 265, 2, "Keyidtext"},
     {FileId::stamm, "stamm", "STA", "STAMM", 348, 1, "Keyistamm"},
+    {FileId::firma, "firma", "FIR", "FIRMA", 635, 1, "Keyfiid"},
+    {FileId::kundeer, "kundeer", "KER", "KUNDEER", 156, 2, "Keyeid"},
 };
 
 struct OffsetRow

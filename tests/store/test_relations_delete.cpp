@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -231,6 +232,46 @@ TEST(RelationDelete, CustomerWithManyOrdersIsDeletedReadingEachRecordOnce)
     // Each record of the family once, and for each parent the record each child file's pass
     // stood on before (its state given back, as a cascade leaves every file it walked).
     EXPECT_LE(read, 2u * static_cast<std::uint64_t>(records)) << records << " records deleted";
+}
+
+// The customer's e-invoice data goes with the customer, in the same transaction as its
+// orders; another customer's stays.
+TEST(RelationDelete, CustomerTakesItsEInvoiceDataAlongInOneTransaction)
+{
+    DeleteLog log;
+    StoreFixture t(logging(log));
+    standard(t);
+    for (const char *id : {"K1", "K2"})
+        t.add(FileId::kundeer, [&](Records &r) { r.set(KER::KEKID, id); });
+    showRecord(t, FileId::kunde, KUN::Keyid, KUN::KID, "K1");
+    EXPECT_EQ(t.rk(FileId::kunde).Delete(false), Level::Benign);
+    t.rk(FileId::kunde).Close();
+
+    EXPECT_EQ(column(t, KER::KEKID), Strings{"K2"});
+    EXPECT_EQ(column(t, KUN::KID), Strings{"K2"});
+    ASSERT_FALSE(log.inTransaction.empty());
+    EXPECT_EQ(log.inTransaction, std::vector<bool>(log.inTransaction.size(), true));
+    EXPECT_EQ(std::count(log.files.begin(), log.files.end(), FileId::kundeer), 1);
+}
+
+// A failure in the middle of the cascade leaves the customer, its orders and its e-invoice
+// data all in place.
+TEST(RelationDelete, AFailedCustomerDeleteKeepsItsEInvoiceData)
+{
+    DeleteLog log;
+    log.failAt = 2;
+    log.failures = 100;
+    StoreFixture t(logging(log));
+    standard(t);
+    t.add(FileId::kundeer, [&](Records &r) { r.set(KER::KEKID, "K1"); });
+    showRecord(t, FileId::kunde, KUN::Keyid, KUN::KID, "K1");
+    t.presenter.answer(MessageButton::Ok);
+    t.presenter.answer(MessageButton::No);
+    EXPECT_NE(t.rk(FileId::kunde).Delete(false), Level::Benign);
+    t.rk(FileId::kunde).Close();
+
+    EXPECT_EQ(column(t, KER::KEKID), Strings{"K1"});
+    EXPECT_EQ(column(t, KUN::KID), (Strings{"K1", "K2"}));
 }
 
 namespace {

@@ -395,4 +395,52 @@ int saveLastNumbers(StoreContext &store, const RecordBuffer &order)
     return file.Insert();
 }
 
+std::optional<RecordBuffer> readCompany(StoreContext &store)
+{
+    BorrowedFile company(store, FileId::firma);
+    if (company.first(FIR::Keyfiid) != BorrowedFile::Read::Found)
+        return std::nullopt;
+    return company.buffer();
+}
+
+std::optional<RecordBuffer> readCustomerEInvoice(StoreContext &store, const std::string &customerId)
+{
+    if (rt::isBlank(customerId))
+        return std::nullopt;
+    BorrowedFile data(store, FileId::kundeer);
+    if (!data.opened())
+        return std::nullopt;
+    data.buffer().clear();
+    data.buffer().set(KER::KEKID, customerId);
+    if (data.manager().FetchQuiet(KER::Keykid) != Level::Benign)
+        return std::nullopt;
+    return data.buffer();
+}
+
+int saveCustomerEInvoice(StoreContext &store, const RecordBuffer &values)
+{
+    const std::string customerId = values.get(KER::KEKID);
+    if (rt::isBlank(customerId))
+        return Level::Benign;
+    BorrowedFile data(store, FileId::kundeer);
+    if (!data.opened())
+        return Level::Notify;
+    FileManager &file = data.manager();
+    RecordBuffer &record = data.buffer();
+    record.clear();
+    record.set(KER::KEKID, customerId);
+    if (file.FetchQuiet(KER::Keykid) == Level::Benign) {
+        const std::int32_t id = record.get(KER::KEID);
+        record = values;
+        record.set(KER::KEID, id);
+        return file.Update();
+    }
+    if (const int level = file.PrepareNewRecord(); level != Level::Benign)
+        return level;
+    const std::int32_t id = record.get(KER::KEID);
+    record = values;
+    record.set(KER::KEID, id);
+    return file.Insert();
+}
+
 } // namespace orders

@@ -94,4 +94,14 @@ std::string invoiceNumberTakenText(const std::string &number, const NumberHolder
 std::string
 proposedDocumentNumber(StoreContext &store, DocumentKind kind, const std::string &ownOrderId);
 
+// The one `firma` record with the shop's own data; nothing when the file has none or cannot
+// be read.
+std::optional<RecordBuffer> readCompany(StoreContext &store);
+// The customer's e-invoice data (`KER:KEKID` = `customerId`); nothing when there is none.
+std::optional<RecordBuffer> readCustomerEInvoice(StoreContext &store,
+                                                 const std::string &customerId);
+// Writes the customer's e-invoice data into the record of its `KER:KEKID`, making it when the
+// customer has none yet. 0, or the level of a reported failure.
+int saveCustomerEInvoice(StoreContext &store, const RecordBuffer &data);
+
 } // namespace orders

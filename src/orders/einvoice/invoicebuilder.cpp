@@ -248,12 +248,4 @@ buildInvoice(const orders::DocumentData &data, const Seller &seller, const Buyer
     }
     return invoice;
 }
-
-Seller sellerWithVatFactor(double vatFactor)
-{
-    Seller seller;
-    seller.vatPercent = rt::roundDecimal(vatFactor * 100 - 100, 2);
-    return seller;
-}
-
 } // namespace einvoice

@@ -25,8 +25,4 @@ Invoice buildInvoice(const orders::DocumentData &data,
 // typesetting lines.
 InvoiceLine calculationLine(const orders::CalculationData &calculation);
 
-// A seller of whom only the VAT rate is known, from the program's VAT factor (1.19 → 19 %):
-// enough for a printed invoice, which carries no seller data of its own.
-Seller sellerWithVatFactor(double vatFactor);
-
 } // namespace einvoice

@@ -5,14 +5,29 @@
 #include "orders/core/customerrules.h"
 #include "orders/core/orderstore.h"
 #include "orders/core/turnover.h"
+#include "orders/einvoice/entrychecks.h"
+#include "orders/einvoice/parties.h"
+#include "orders/forms/entrychecking.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr EntryCheck kChecks[] = {
+    {CustomerForm::InvoiceVatId, KER::KEUSTID, einvoice::vatIdProblem},
+    {CustomerForm::BuyerReference, KER::KELEITID, einvoice::buyerReferenceProblem},
+    {CustomerForm::InvoiceMail, KER::KEMAIL, einvoice::emailProblem},
+    {CustomerForm::InvoiceCountry, KER::KELAND, einvoice::countryProblem},
+};
+
+} // namespace
 
 CustomerForm::CustomerForm(AppContext &app, Kind kind)
     : ProcedureController(
@@ -62,10 +77,12 @@ void CustomerForm::defineWindow(FormBuilder &form)
     columns->setContentsMargins(0, 0, 0, 0);
     auto *left = new QWidget(top);
     auto *right = new QWidget(top);
+    auto *invoicing = new QWidget(top);
     // Names, streets and mail addresses are long: the address column is given room for them.
     left->setMinimumWidth(400);
     columns->addWidget(left, 1);
     columns->addWidget(right, 1);
+    columns->addWidget(invoicing, 1);
     form.addWidget(top);
 
     FormBuilder address = form.part(left);
@@ -99,6 +116,9 @@ void CustomerForm::defineWindow(FormBuilder &form)
     contact.entry(ContactFax, u"Fax "_s, KUN::KPFAX, u"@s20"_s);
     contact.entry(ContactMail, u"E-Mail "_s, KUN::KPEMAIL, u"@s70"_s);
     contact.entry(ContactBirthday, u"Geburtstag"_s, KUN::KPGEB, u"@d6"_s);
+
+    FormBuilder invoicingColumn = form.part(invoicing);
+    defineEInvoice(invoicingColumn);
 
     FormBuilder below = form.part(new QWidget(window.content()));
     form.addWidget(below.parent());
@@ -135,8 +155,36 @@ void CustomerForm::defineOrders(FormBuilder &rows)
     }
 }
 
+void CustomerForm::defineEInvoice(FormBuilder &rows)
+{
+    FormBuilder group = rows.group(0, u"E-Rechnung"_s);
+    group.entry(InvoiceVatId, u"USt-IdNr."_s, KER::KEUSTID, u"@s16"_s);
+    group.entry(BuyerReference, u"Leitweg-ID / Käuferreferenz"_s, KER::KELEITID, u"@s46"_s);
+    group.entry(InvoiceMail, u"E-Mail für Rechnungen"_s, KER::KEMAIL, u"@s70"_s);
+    group.entry(InvoiceCountry, u"Land (ISO-Code)"_s, KER::KELAND, u"@s2"_s);
+    QComboBox *form = group.dropList(InvoiceForm, u"Rechnungsform"_s);
+    form->addItem(u"Papier/PDF"_s, KER::kFormPaper);
+    form->addItem(u"ZUGFeRD"_s, KER::kFormZugferd);
+    form->addItem(u"XRechnung"_s, KER::kFormXRechnung);
+    group.window().bind(InvoiceForm, records()[FileId::kundeer], KER::KEFORM);
+}
+
 void CustomerForm::setUpWindow()
 {
+    // The customer's e-invoice data, or its defaults while the customer has none.
+    RecordBuffer &invoiceData = records()[FileId::kundeer];
+    const std::string customerId = records().get(KUN::KID);
+    const std::optional<RecordBuffer> stored
+        = ORIGINALREQUEST == Request::Insert ? std::nullopt
+                                             : orders::readCustomerEInvoice(store(), customerId);
+    if (stored) {
+        invoiceData = *stored;
+    } else {
+        invoiceData.clear();
+        einvoice::setCustomerEInvoiceDefaults(invoiceData);
+    }
+    procWindow()->redisplay();
+
     RelationKeeper &orders = store().relations(FileId::auftrag);
     m_orderView = std::make_unique<View>(orders);
     m_orders.Init(
@@ -188,6 +236,8 @@ int CustomerForm::OnAccepted()
         procWindow()->redisplay();
         return Level::Notify;
     }
+    if (const int level = checkEntry(*this, kChecks, event().control); level != Level::Benign)
+        return level;
     return ProcedureController::OnAccepted();
 }
 
@@ -213,5 +263,13 @@ int CustomerForm::OnCompleted()
             orders::setTurnover(records()[FileId::kunde], *turnover);
         procWindow()->redisplay();
     }
-    return ProcedureController::OnCompleted();
+    const bool saving = REQUEST == Request::Insert || REQUEST == Request::Change;
+    RecordBuffer invoiceData = records()[FileId::kundeer];
+    invoiceData.set(KER::KEKID, records().get(KUN::KID));
+    const int level = ProcedureController::OnCompleted();
+    // Written once the customer is: data of a customer that was not saved would belong to
+    // nobody.
+    if (saving && RESPONSE == Response::Completed)
+        orders::saveCustomerEInvoice(store(), invoiceData);
+    return level;
 }

@@ -50,6 +50,12 @@ public:
         OrderPrint = 34,
         Ok = 40,
         Cancel = 41,
+        // The e-invoice group.
+        InvoiceVatId = 50,
+        BuyerReference = 51,
+        InvoiceMail = 52,
+        InvoiceCountry = 53,
+        InvoiceForm = 54,
     };
 
     CustomerForm(AppContext &app, Kind kind);
@@ -67,6 +73,7 @@ protected:
 
 private:
     void defineOrders(FormBuilder &rows);
+    void defineEInvoice(FormBuilder &rows);
 
     Kind m_kind;
     std::unique_ptr<View> m_orderView;

@@ -218,6 +218,40 @@ void OrderForm::applyStatusLabels(bool opening)
         window.unhide(SkontoLine);
     else
         window.hide(SkontoLine);
+    enableEInvoiceButtons();
+}
+
+void OrderForm::enableEInvoiceButtons()
+{
+    if (!isMain())
+        return;
+    ProcWindow &window = *procWindow();
+    const bool invoice
+        = orders::statusKind(records().get(AUF::FSTAT)) == orders::DocumentKind::Invoice;
+    for (int control : {SaveXRechnung, SaveZugferd}) {
+        if (invoice)
+            window.enable(control);
+        else
+            window.disable(control);
+        if (QWidget *button = window.control(control)) {
+            button->setToolTip(invoice ? u"Schreibt die E-Rechnung dieses Auftrags in eine Datei."_s
+                                       : u"Eine E-Rechnung gibt es erst im Status RECHNUNG."_s);
+        }
+    }
+}
+
+void OrderForm::saveEInvoice(const char *procedure)
+{
+    if (!procWindow()->updateFromWindow())
+        return;
+    // The e-invoice is made from the order's file: what the form shows must be there first.
+    if (!writeOrder()) {
+        showValues();
+        return;
+    }
+    app().threadSlot<orders::OrderThreadValues>().CurrentOrderId = m_orderId;
+    app().call(procedure);
+    showValues();
 }
 
 void OrderForm::showTextGroups()
@@ -303,6 +337,12 @@ int OrderForm::OnAccepted()
         return Level::Notify;
     case PrintFullDetail:
         printDocument(orders::PrintButton::FullDetail);
+        return Level::Notify;
+    case SaveXRechnung:
+        saveEInvoice("XRechnungspeichern");
+        return Level::Notify;
+    case SaveZugferd:
+        saveEInvoice("ZUGFeRDspeichern");
         return Level::Notify;
     default:
         break;

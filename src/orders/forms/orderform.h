@@ -119,6 +119,8 @@ public:
         PrintFullDetail = 119,
         Ok = 120,
         Cancel = 121,
+        SaveXRechnung = 122,
+        SaveZugferd = 123,
     };
 
     OrderForm(AppContext &app, Kind kind);
@@ -157,6 +159,9 @@ private:
     void chooseStatus();
     void switchPages();
     void printDocument(orders::PrintButton button);
+    // The e-invoice buttons work on an invoice only.
+    void enableEInvoiceButtons();
+    void saveEInvoice(const char *procedure);
     bool writeOrder();
     // Whether another order carries the invoice number; the user is told which one.
     bool invoiceNumberTaken();

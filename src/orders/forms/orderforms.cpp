@@ -1,6 +1,7 @@
 #include "orders/forms/orderforms.h"
 
 #include "framework/appcontext.h"
+#include "orders/forms/companyform.h"
 #include "orders/forms/customerform.h"
 #include "orders/forms/orderform.h"
 
@@ -21,4 +22,9 @@ void registerOrderForms(ProcedureRegistry &registry)
     registry.add("Upddruauftrag", runForm<OrderForm, OrderForm::Kind::Detailed>);
     registry.add("Updatekunde", runForm<CustomerForm, CustomerForm::Kind::Main>);
     registry.add("Upddrukunde", runForm<CustomerForm, CustomerForm::Kind::DetailPrint>);
+    registry.add("Updatefirma", [](AppContext &app) {
+        CompanyForm form(app);
+        app.LastResponse = form.Run();
+    });
+    registry.add("Firmendaten", runCompanyForm);
 }

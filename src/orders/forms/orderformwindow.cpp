@@ -312,6 +312,8 @@ void OrderForm::definePrinting(FormBuilder &rows)
         rows.buttonRow({{PrintStandard, u"ANGEBOT  Standard"_s},
                         {PrintMinimal, u"ANGEBOT  Minimal"_s},
                         {PrintDetail, u"ANGEBOT  Detail"_s}});
+        rows.buttonRow(
+            {{SaveXRechnung, u"XRechnung speichern …"_s}, {SaveZugferd, u"ZUGFeRD speichern …"_s}});
     } else {
         rows.text(0, u"alle erfassten und berechneten Daten"_s);
         rows.text(0, u"werden ausgedruckt."_s);

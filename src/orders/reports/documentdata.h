@@ -3,8 +3,10 @@
 #include "store/files/asatz.h"
 #include "store/files/aufpap.h"
 #include "store/files/auftrag.h"
+#include "store/files/firma.h"
 #include "store/files/kaldruck.h"
 #include "store/files/kunde.h"
+#include "store/files/kundeer.h"
 #include "store/recordbuffer.h"
 
 #include <vector>
@@ -23,13 +25,18 @@ struct CalculationData
 // the order (`AUF:FID` = `CurrentOrderId`), its customer (`KUN:KID` = `AUF:FKUID`), its
 // print calculations (`KAD:KAUFID` = `AUF:FID`) in the order of `KAD:Keyaufid`, and the
 // paper lines of the order (`APA:APAUFID` = `AUF:FID`), whose price the order's paper sum
-// holds beside the calculations' paper.
+// holds beside the calculations' paper. Beside them the shop's own data (the `firma` record)
+// and the customer's e-invoice data (`KER:KEKID` = `KUN:KID`), cleared when there are none.
 struct DocumentData
 {
     RecordBuffer order{FileId::auftrag};
     RecordBuffer customer{FileId::kunde};
+    RecordBuffer company{FileId::firma};
+    RecordBuffer customerEInvoice{FileId::kundeer};
     std::vector<CalculationData> calculations;
     std::vector<RecordBuffer> paperLines;
+    // The shop's letterhead is printed, for plain paper (the settings' "[Belege] Briefkopf").
+    bool letterhead = false;
 };
 
 } // namespace orders

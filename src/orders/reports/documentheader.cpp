@@ -183,9 +183,16 @@ DocumentLayout::DocumentLayout(const DocumentProfile &profile,
     , m_values(documentValues(data, invoice, profile.kind))
 {}
 
+bool DocumentLayout::printsLetterhead() const
+{
+    return m_data.letterhead;
+}
+
 Band DocumentLayout::pageHeader(int page) const
 {
     Band band;
+    if (printsLetterhead())
+        letterhead(band);
     addressAndInfo(band, page);
     opening(band);
     const double bottom = columnHeadings(band, kHeadings);

@@ -82,10 +82,14 @@ public:
     detail(const RecordBuffer &asatz, const einvoice::InvoiceLine &line, std::size_t index) const;
     report::Band calculationFooter(const einvoice::InvoiceLine &line) const;
     report::Band orderFooter() const;
+    // The shop's letterhead: the foot of every page, when the data asks for it.
+    bool printsLetterhead() const;
+    report::Band pageFooter(int page) const;
 
 private:
     report::Band deliveryFooter() const;
     void addressAndInfo(report::Band &band, int page) const;
+    void letterhead(report::Band &band) const;
     void opening(report::Band &band) const;
     double columnHeadings(report::Band &band, double top) const;
 

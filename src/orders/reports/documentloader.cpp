@@ -1,5 +1,7 @@
 #include "orders/reports/documentloader.h"
 
+#include "orders/core/lettersettings.h"
+
 #include "base/text.h"
 #include "store/storecontext.h"
 
@@ -39,6 +41,13 @@ public:
         return m_manager.FetchQuiet(key) == Level::Benign;
     }
 
+    // The first record along `key`; false when there is none.
+    bool first(KeyRef key)
+    {
+        buffer().clear();
+        return m_manager.startPass(key) == 0 && m_manager.NextQuiet() == Level::Benign;
+    }
+
     // Hands every record whose `field` holds `value` to `row`, in the order of `key`, which
     // starts with `field`. False when a read failed.
     template<typename Row>
@@ -73,6 +82,8 @@ std::optional<DocumentData> loadDocumentData(StoreContext &store, std::string_vi
     BorrowedFile calculations(store, FileId::kaldruck);
     BorrowedFile typesetting(store, FileId::asatz);
     BorrowedFile paper(store, FileId::aufpap);
+    BorrowedFile company(store, FileId::firma);
+    BorrowedFile customerEInvoice(store, FileId::kundeer);
 
     // The id as the field holds it: cut to its width, without trailing blanks. A blank id is
     // an order that was never primed, and would match records that point nowhere.
@@ -84,9 +95,15 @@ std::optional<DocumentData> loadDocumentData(StoreContext &store, std::string_vi
 
     DocumentData data;
     data.order = orders.buffer();
+    data.letterhead = letterheadPrinted(store.ini());
     const std::string customerId = data.order.get(AUF::FKUID);
-    if (!rt::isBlank(customerId) && customers.fetch(KUN::Keyid, KUN::KID, customerId))
+    if (!rt::isBlank(customerId) && customers.fetch(KUN::Keyid, KUN::KID, customerId)) {
         data.customer = customers.buffer();
+        if (customerEInvoice.fetch(KER::Keykid, KER::KEKID, customerId))
+            data.customerEInvoice = customerEInvoice.buffer();
+    }
+    if (company.first(FIR::Keyfiid))
+        data.company = company.buffer();
 
     const bool calculationsRead
         = calculations.readMatching(KAD::Keyaufid, KAD::KAUFID, id, [&](const RecordBuffer &k) {
@@ -114,6 +131,19 @@ std::optional<DocumentData> loadDocumentData(StoreContext &store, std::string_vi
     if (!paperRead)
         return std::nullopt;
     return data;
+}
+
+std::optional<std::string> orderIdOfNumber(StoreContext &store, std::string_view number)
+{
+    RecordBuffer probe(FileId::auftrag);
+    probe.set(AUF::FNR, number);
+    const std::string key = probe.get(AUF::FNR);
+    if (rt::isBlank(key))
+        return std::nullopt;
+    BorrowedFile orders(store, FileId::auftrag);
+    if (!orders.fetch(AUF::Keyfnr, AUF::FNR, key))
+        return std::nullopt;
+    return orders.buffer().get(AUF::FID);
 }
 
 } // namespace orders

@@ -3,6 +3,7 @@
 #include "orders/reports/documentdata.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 class StoreContext;
@@ -19,5 +20,8 @@ namespace orders {
 // the file comes with a cleared customer. nullopt when the order is not in the file (it was
 // never saved) or a read failed; a failure has been reported by the record store.
 std::optional<DocumentData> loadDocumentData(StoreContext &store, std::string_view orderId);
+
+// The `AUF:FID` of the order with this order number (`AUF:FNR`); nullopt when there is none.
+std::optional<std::string> orderIdOfNumber(StoreContext &store, std::string_view number);
 
 } // namespace orders

@@ -6,6 +6,8 @@
 
 #include "base/text.h"
 #include "framework/appcontext.h"
+#include "framework/dialogs.h"
+#include "framework/pagepreview.h"
 #include "framework/procedureregistry.h"
 #include "framework/recordsource.h"
 #include "framework/report/pagequeue.h"
@@ -14,8 +16,11 @@
 #include "orders/core/orderstore.h"
 #include "orders/core/orderthreadvalues.h"
 #include "orders/core/turnover.h"
+#include "orders/einvoice/parties.h"
 #include "store/errormanager.h"
 #include "store/storecontext.h"
+
+#include <QDir>
 
 #include <memory>
 #include <optional>
@@ -70,6 +75,8 @@ private:
     int m_at = 0;
 };
 
+bool isInvoice(DocumentReport report);
+
 class DocumentProcedure : public ReportRunner
 {
 public:
@@ -106,6 +113,41 @@ protected:
     {
         if (m_data)
             documentPrinted(app(), m_which, *m_data);
+    }
+
+    // An invoice's preview saves the e-invoice: XRechnung by a button of its own, and the
+    // ZUGFeRD PDF for "PDF speichern" when the customer takes ZUGFeRD. When the invoice lacks
+    // data for it, the message says what, and the pages are saved as they are.
+    void PreparePreview(PagePreview &preview) override
+    {
+        if (!m_data || !isInvoice(m_which))
+            return;
+        AppContext &context = app();
+        const DocumentData &data = *m_data;
+        preview.reportButtonText = QStringLiteral("XRechnung speichern …");
+        preview.reportButtonAction = [&context, &data] {
+            saveEInvoiceAsked(context, data, EInvoiceFormat::XRechnung);
+        };
+        if (customerFormat(data) != EInvoiceFormat::Zugferd)
+            return;
+        const DocumentReport which = m_which;
+        preview.pdfSaver = [&context, &data, which](const QString &file) {
+            const einvoice::SaveResult result = writeEInvoice(
+                file, data, einvoice::vatFactorOf(data.company), EInvoiceFormat::Zugferd, which);
+            if (result.written())
+                return true;
+            MessagePresenter &presenter = context.store().errors().presenter();
+            QString text
+                = notWrittenText(result)
+                  + QStringLiteral("\nDie Rechnung wird als einfache PDF-Datei gespeichert.");
+            text.replace(QLatin1Char('\n'), QLatin1Char('|'));
+            presenter.show("E-Rechnung",
+                           text.toStdString(),
+                           MessageIcon::Warning,
+                           MessageButton::Ok,
+                           MessageButton::Ok);
+            return false;
+        };
     }
 
 private:
@@ -208,8 +250,62 @@ void runDocumentReport(AppContext &app, DocumentReport report)
     app.LastResponse = procedure.Run();
 }
 
+void runEInvoiceSave(AppContext &app, EInvoiceFormat format)
+{
+    app.LastResponse = Response::Cancelled;
+    MessagePresenter &presenter = app.store().errors().presenter();
+    const std::string id = app.threadSlot<orders::OrderThreadValues>().CurrentOrderId;
+    const std::optional<DocumentData> data
+        = rt::isBlank(id) ? std::nullopt : loadDocumentData(app.store(), id);
+    if (!data || rt::isBlank(data->order.get(AUF::FID))) {
+        presenter.show("HINWEIS",
+                       "Es ist kein gespeicherter Auftrag da, dessen E-Rechnung geschrieben "
+                       "werden könnte.",
+                       MessageIcon::Information,
+                       MessageButton::Ok,
+                       MessageButton::Ok);
+        return;
+    }
+    if (saveEInvoiceAsked(app, *data, format))
+        app.LastResponse = Response::Completed;
+}
+
+bool saveEInvoiceAsked(AppContext &app, const DocumentData &data, EInvoiceFormat format)
+{
+    // What is missing is said before a file name is asked for.
+    const double vatFactor = einvoice::vatFactorOf(data.company);
+    einvoice::SaveResult result;
+    result.missing = missingForEInvoice(data, vatFactor, format);
+    if (result.missing.isEmpty()) {
+        const bool pdf = format == EInvoiceFormat::Zugferd;
+        const QString file = askSaveFileName(
+            pdf ? QStringLiteral("ZUGFeRD speichern") : QStringLiteral("XRechnung speichern"),
+            QDir::current().filePath(proposedFileName(data, format)),
+            pdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("XML (*.xml)"));
+        if (file.isEmpty())
+            return false;
+        result = writeEInvoice(file, data, vatFactor, format);
+        if (result.written())
+            return true;
+    }
+    MessagePresenter &presenter = app.store().errors().presenter();
+    presenter.beep();
+    QString text = notWrittenText(result);
+    text.replace(QLatin1Char('\n'), QLatin1Char('|'));
+    presenter.show("E-Rechnung",
+                   text.toStdString(),
+                   MessageIcon::Warning,
+                   MessageButton::Ok,
+                   MessageButton::Ok);
+    return false;
+}
+
 void registerDocumentReports(ProcedureRegistry &registry)
 {
+    registry.add("XRechnungspeichern",
+                 [](AppContext &app) { runEInvoiceSave(app, EInvoiceFormat::XRechnung); });
+    registry.add("ZUGFeRDspeichern",
+                 [](AppContext &app) { runEInvoiceSave(app, EInvoiceFormat::Zugferd); });
     for (DocumentReport report : kReports) {
         registry.add(documentReportName(report).toStdString(),
                      [report](AppContext &app) { runDocumentReport(app, report); });

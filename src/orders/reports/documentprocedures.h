@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documentreports.h"
+#include "einvoiceexport.h"
 
 #include <string>
 
@@ -27,7 +28,14 @@ void documentPrinted(AppContext &app, DocumentReport report, const DocumentData 
 // an order to print the user is told so and nothing opens.
 void runDocumentReport(AppContext &app, DocumentReport report);
 
-// The six documents by their names ("DrucRECmax" …).
+// Writes the e-invoice of the calling thread's order in `format` to a file the user picks:
+// "XRechnungspeichern", "ZUGFeRDspeichern". When the invoice lacks data, a message lists every
+// missing item and where it is entered, and no file is written.
+void runEInvoiceSave(AppContext &app, EInvoiceFormat format);
+// The same for an order's data at hand; true when the file was written.
+bool saveEInvoiceAsked(AppContext &app, const DocumentData &data, EInvoiceFormat format);
+
+// The six documents by their names ("DrucRECmax" …) and the two e-invoice saves.
 void registerDocumentReports(ProcedureRegistry &registry);
 
 } // namespace orders

@@ -4,6 +4,7 @@
 #include "documentlayout.h"
 
 #include "orders/einvoice/invoicebuilder.h"
+#include "orders/einvoice/parties.h"
 
 #include "framework/report/pagequeue.h"
 #include "framework/report/reportwriter.h"
@@ -30,14 +31,15 @@ DocumentPrinter::DocumentPrinter(DocumentReport which,
 {
     const DocumentLayout &layout = *m_layout;
     m_writer->setPageHeader([&layout](int page) { return layout.pageHeader(page); });
+    if (layout.printsLetterhead())
+        m_writer->setPageFooter([&layout](int page) { return layout.pageFooter(page); });
 }
 
 DocumentPrinter::DocumentPrinter(DocumentReport which,
                                  const DocumentData &data,
                                  double vatFactor,
                                  report::PageQueue &queue)
-    : DocumentPrinter(
-        which, data, einvoice::buildInvoice(data, einvoice::sellerWithVatFactor(vatFactor)), queue)
+    : DocumentPrinter(which, data, einvoice::invoiceOf(data, vatFactor), queue)
 {}
 
 DocumentPrinter::~DocumentPrinter() = default;
@@ -96,8 +98,7 @@ bool printDocument(DocumentReport which,
                    double vatFactor,
                    report::PageQueue &queue)
 {
-    return printDocument(
-        which, data, einvoice::buildInvoice(data, einvoice::sellerWithVatFactor(vatFactor)), queue);
+    return printDocument(which, data, einvoice::invoiceOf(data, vatFactor), queue);
 }
 
 bool printDocument(DocumentReport which,

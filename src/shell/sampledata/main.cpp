@@ -6,6 +6,7 @@
 #include "largedata.h"
 #include "sampledata.h"
 
+#include "store/consolepresenter.h"
 #include "store/storecontext.h"
 
 #include <algorithm>
@@ -13,41 +14,11 @@
 #include <chrono>
 #include <filesystem>
 #include <iostream>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 namespace {
-
-struct ProgramEnd : std::runtime_error
-{
-    using std::runtime_error::runtime_error;
-};
-
-// Nobody sits at the console to answer: messages go to the error output, and a question is
-// answered with the way out, so that a failing write is never retried without end.
-class ConsolePresenter : public MessagePresenter
-{
-public:
-    int show(const std::string &title,
-             const std::string &text,
-             MessageIcon,
-             int buttons,
-             int defaultButton) override
-    {
-        std::string lines = text;
-        std::replace(lines.begin(), lines.end(), '|', '\n');
-        std::cerr << title << ": " << lines << '\n';
-        for (int way : {MessageButton::Cancel, MessageButton::No, MessageButton::Abort}) {
-            if (buttons & way)
-                return way;
-        }
-        return defaultButton;
-    }
-    void beep(int, int) override {}
-    [[noreturn]] void endProgram(const std::string &reason) override { throw ProgramEnd(reason); }
-};
 
 bool readCount(const char *text, int &count)
 {
@@ -103,7 +74,7 @@ int main(int argc, char *argv[])
         case sampledata::FillResult::Failed:
             break;
         }
-    } catch (const ProgramEnd &) {
+    } catch (const ConsoleProgramEnd &) {
     }
     std::cerr << "Die Beispieldaten konnten nicht vollständig angelegt werden.\n";
     return 1;

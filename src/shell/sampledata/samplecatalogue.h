@@ -273,4 +273,133 @@ inline constexpr CustomerRow kCustomer = {
     .contactBirthDay = 14,
 };
 
+// The shop itself, as its documents and e-invoices name it. The IBAN's check digits are
+// right for its bank code and account; the VAT id has the German form.
+struct CompanyRow
+{
+    std::string_view name, street, postcode, town, country, vatId, taxNumber, registerCourt,
+        registerNumber, managingDirector, iban, bic, bank, contact, phone, email, electronicAddress;
+    double vatPercent = 19;
+};
+
+inline constexpr CompanyRow kCompany = {
+    .name = "Druckerei Sonnenschein GmbH",
+    .street = "Rheinhafenstraße 12",
+    .postcode = "76189",
+    .town = "Karlsruhe",
+    .country = "DE",
+    .vatId = "DE287654321",
+    .taxNumber = "35001/23456",
+    .registerCourt = "Amtsgericht Mannheim",
+    .registerNumber = "HRB 712345",
+    .managingDirector = "Petra Sonnenschein",
+    .iban = "DE20 6605 0101 0012 3456 78",
+    .bic = "KARSDE66XXX",
+    .bank = "Sparkasse Karlsruhe",
+    .contact = "Petra Sonnenschein",
+    .phone = "0721 9561-0",
+    .email = "info@druckerei-sonnenschein.example",
+    .electronicAddress = "rechnung@druckerei-sonnenschein.example",
+    .vatPercent = 19,
+};
+
+// A customer who takes e-invoices, with the one order of theirs that has been invoiced.
+struct EInvoiceCustomerRow
+{
+    CustomerRow customer;
+    std::string_view vatId, buyerReference, invoiceEmail, country;
+    std::int32_t form; // KER:KEFORM
+    // The order: its numbers, the one print calculation and the payment terms.
+    std::string_view orderNumber, invoiceNumber, subject, calculation;
+    int invoiceYear, invoiceMonth, invoiceDay;
+    double run, printPrice, paperPrice, typesettingPrice;
+    double skontoPercent, skontoDays, paymentDays;
+    std::string_view paymentText;
+};
+
+inline constexpr EInvoiceCustomerRow kEInvoiceCustomers[] = {
+    {.customer = {.name = "Bäckerei Brot & Zeit GmbH",
+                  .attention = "Herr Lukas Brenner",
+                  .street = "Marktplatz 3",
+                  .postcode = "76133",
+                  .town = "Karlsruhe",
+                  .discountPercent = 2,
+                  .phone = "0721 382910",
+                  .fax = "",
+                  .mobile = "",
+                  .email = "info@brot-und-zeit.example",
+                  .web = "",
+                  .deliveryName = "",
+                  .deliveryAttention = "",
+                  .deliveryStreet = "",
+                  .deliveryPostcode = "",
+                  .deliveryTown = "",
+                  .contact = "Lukas Brenner",
+                  .contactPhone = "",
+                  .contactMobile = "",
+                  .contactFax = "",
+                  .contactEmail = "l.brenner@brot-und-zeit.example"},
+     .vatId = "DE198765432",
+     .buyerReference = "",
+     .invoiceEmail = "buchhaltung@brot-und-zeit.example",
+     .country = "DE",
+     .form = 1,
+     .orderNumber = "2026-0417",
+     .invoiceNumber = "R-2026-0211",
+     .subject = "Flyer Frühjahrsaktion",
+     .calculation = "Flyer DIN A5, 4/4-farbig",
+     .invoiceYear = 2026,
+     .invoiceMonth = 11,
+     .invoiceDay = 20,
+     .run = 5000,
+     .printPrice = 186.40,
+     .paperPrice = 63.75,
+     .typesettingPrice = 45.00,
+     .skontoPercent = 2,
+     .skontoDays = 10,
+     .paymentDays = 30,
+     .paymentText = "Zahlbar in 30 Tagen, bei Zahlung binnen 10 Tagen mit 2 % Skonto."},
+    {.customer = {.name = "Stadt Bruchsal, Amt für Kultur",
+                  .attention = "Frau Dr. Ulrike Hahn",
+                  .street = "Kaiserstraße 66",
+                  .postcode = "76646",
+                  .town = "Bruchsal",
+                  .discountPercent = 0,
+                  .phone = "07251 79-0",
+                  .fax = "",
+                  .mobile = "",
+                  .email = "kultur@bruchsal.example",
+                  .web = "",
+                  .deliveryName = "",
+                  .deliveryAttention = "",
+                  .deliveryStreet = "",
+                  .deliveryPostcode = "",
+                  .deliveryTown = "",
+                  .contact = "Ulrike Hahn",
+                  .contactPhone = "",
+                  .contactMobile = "",
+                  .contactFax = "",
+                  .contactEmail = "u.hahn@bruchsal.example"},
+     .vatId = "",
+     .buyerReference = "991-33333TEST-33",
+     .invoiceEmail = "e-rechnung@bruchsal.example",
+     .country = "DE",
+     .form = 2,
+     .orderNumber = "2026-0423",
+     .invoiceNumber = "R-2026-0214",
+     .subject = "Programmheft Kultursommer",
+     .calculation = "Programmheft DIN A5, 16 Seiten",
+     .invoiceYear = 2026,
+     .invoiceMonth = 11,
+     .invoiceDay = 27,
+     .run = 1500,
+     .printPrice = 412.80,
+     .paperPrice = 128.35,
+     .typesettingPrice = 160.00,
+     .skontoPercent = 0,
+     .skontoDays = 0,
+     .paymentDays = 30,
+     .paymentText = "Zahlbar innerhalb von 30 Tagen ohne Abzug."},
+};
+
 } // namespace sampledata

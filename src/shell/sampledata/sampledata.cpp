@@ -2,6 +2,7 @@
 
 #include "samplecatalogue.h"
 
+#include "base/decimal.h"
 #include "base/idbuilder.h"
 #include "costing/core/machinecatalogue.h"
 #include "store/files.h"
@@ -174,35 +175,142 @@ bool addTexts(StoreContext &store)
     });
 }
 
+void fillCustomer(RecordBuffer &r, const CustomerRow &c, const std::string &id)
+{
+    r.set(KUN::KID, id);
+    r.set(KUN::KNAME, c.name);
+    r.set(KUN::KZHAND, c.attention);
+    r.set(KUN::KSTR, c.street);
+    r.set(KUN::KPLZ, c.postcode);
+    r.set(KUN::KORT, c.town);
+    r.set(KUN::KRAB, c.discountPercent);
+    r.set(KUN::KTEL, c.phone);
+    r.set(KUN::KFAX, c.fax);
+    r.set(KUN::KFUNK, c.mobile);
+    r.set(KUN::KEMAIL, c.email);
+    r.set(KUN::KHTTP, c.web);
+    r.set(KUN::LNAME, c.deliveryName.empty() ? c.name : c.deliveryName);
+    r.set(KUN::LZHAND, c.deliveryName.empty() ? c.attention : c.deliveryAttention);
+    r.set(KUN::LSTR, c.deliveryName.empty() ? c.street : c.deliveryStreet);
+    r.set(KUN::LPLZ, c.deliveryName.empty() ? c.postcode : c.deliveryPostcode);
+    r.set(KUN::LORT, c.deliveryName.empty() ? c.town : c.deliveryTown);
+    r.set(KUN::KPERS1, c.contact);
+    r.set(KUN::KPTEL, c.contactPhone);
+    r.set(KUN::KPFUNK, c.contactMobile);
+    r.set(KUN::KPFAX, c.contactFax);
+    r.set(KUN::KPEMAIL, c.contactEmail);
+    if (c.contactBirthYear > 0)
+        r.set(KUN::KPGEB,
+              rt::dateFromYmd(c.contactBirthYear, c.contactBirthMonth, c.contactBirthDay));
+}
+
 bool addCustomer(StoreContext &store, rt::IdBuilder &ids)
 {
     const CustomerRow customers[] = {kCustomer};
     return addAll(store, FileId::kunde, customers, [&](RecordBuffer &r, const CustomerRow &c) {
-        r.set(KUN::KID, ids.next("K", kIdWidth));
-        r.set(KUN::KNAME, c.name);
-        r.set(KUN::KZHAND, c.attention);
-        r.set(KUN::KSTR, c.street);
-        r.set(KUN::KPLZ, c.postcode);
-        r.set(KUN::KORT, c.town);
-        r.set(KUN::KRAB, c.discountPercent);
-        r.set(KUN::KTEL, c.phone);
-        r.set(KUN::KFAX, c.fax);
-        r.set(KUN::KFUNK, c.mobile);
-        r.set(KUN::KEMAIL, c.email);
-        r.set(KUN::KHTTP, c.web);
-        r.set(KUN::LNAME, c.deliveryName);
-        r.set(KUN::LZHAND, c.deliveryAttention);
-        r.set(KUN::LSTR, c.deliveryStreet);
-        r.set(KUN::LPLZ, c.deliveryPostcode);
-        r.set(KUN::LORT, c.deliveryTown);
-        r.set(KUN::KPERS1, c.contact);
-        r.set(KUN::KPTEL, c.contactPhone);
-        r.set(KUN::KPFUNK, c.contactMobile);
-        r.set(KUN::KPFAX, c.contactFax);
-        r.set(KUN::KPEMAIL, c.contactEmail);
-        r.set(KUN::KPGEB,
-              rt::dateFromYmd(c.contactBirthYear, c.contactBirthMonth, c.contactBirthDay));
+        fillCustomer(r, c, ids.next("K", kIdWidth));
     });
+}
+
+bool addCompany(StoreContext &store)
+{
+    const CompanyRow rows[] = {kCompany};
+    return addAll(store, FileId::firma, rows, [](RecordBuffer &r, const CompanyRow &c) {
+        r.set(FIR::FINAME, c.name);
+        r.set(FIR::FISTR, c.street);
+        r.set(FIR::FIPLZ, c.postcode);
+        r.set(FIR::FIORT, c.town);
+        r.set(FIR::FILAND, c.country);
+        r.set(FIR::FIUSTID, c.vatId);
+        r.set(FIR::FISTNR, c.taxNumber);
+        r.set(FIR::FIREGGER, c.registerCourt);
+        r.set(FIR::FIREGNR, c.registerNumber);
+        r.set(FIR::FIGF, c.managingDirector);
+        r.set(FIR::FIIBAN, c.iban);
+        r.set(FIR::FIBIC, c.bic);
+        r.set(FIR::FIBANK, c.bank);
+        r.set(FIR::FIANSP, c.contact);
+        r.set(FIR::FITEL, c.phone);
+        r.set(FIR::FIEMAIL, c.email);
+        r.set(FIR::FIEADR, c.electronicAddress);
+        r.set(FIR::FIMWST, c.vatPercent);
+    });
+}
+
+double cents(double euros)
+{
+    return rt::roundDecimal(euros, 2);
+}
+
+// The order's sums as the order form keeps them for its one calculation: net, the customer
+// discount off it, VAT at the shop's rate, and the amount left after Skonto.
+void fillOrderSums(RecordBuffer &r, const EInvoiceCustomerRow &e)
+{
+    const double net = cents(e.printPrice + e.paperPrice + e.typesettingPrice);
+    const double discounted = cents(net - net / 100 * e.customer.discountPercent);
+    const double gross = cents(discounted * (1 + kCompany.vatPercent / 100));
+    r.set(AUF::DRUCPR, e.printPrice);
+    r.set(AUF::PAPPR, e.paperPrice);
+    r.set(AUF::SATZPR, e.typesettingPrice);
+    r.set(AUF::NETTO, net);
+    r.set(AUF::FRABATT, e.customer.discountPercent);
+    r.set(AUF::RABPREIS, discounted);
+    r.set(AUF::BRUTTO, gross);
+    r.set(AUF::MWST, gross - discounted);
+    r.set(AUF::SKPROZ, e.skontoPercent);
+    r.set(AUF::SKONTAGE, e.skontoDays);
+    r.set(AUF::ZAZTAGE, e.paymentDays);
+    if (e.skontoPercent > 0)
+        r.set(AUF::SKONPREIS, cents(gross - gross / 100 * e.skontoPercent));
+}
+
+// Each customer with its e-invoice data and its invoiced order of one print calculation.
+bool addEInvoiceCustomers(StoreContext &store, rt::IdBuilder &ids)
+{
+    FileWriter customers(store, FileId::kunde);
+    FileWriter einvoice(store, FileId::kundeer);
+    FileWriter orders(store, FileId::auftrag);
+    FileWriter calculations(store, FileId::kaldruck);
+    for (const EInvoiceCustomerRow &e : kEInvoiceCustomers) {
+        const std::string customerId = ids.next("K", kIdWidth);
+        const std::string orderId = ids.next("F", kIdWidth);
+        const rt::StdDate invoiced = rt::dateFromYmd(e.invoiceYear, e.invoiceMonth, e.invoiceDay);
+        const bool written = customers.add([&](RecordBuffer &r) {
+            fillCustomer(r, e.customer, customerId);
+        }) && einvoice.add([&](RecordBuffer &r) {
+            r.set(KER::KEKID, customerId);
+            r.set(KER::KEUSTID, e.vatId);
+            r.set(KER::KELEITID, e.buyerReference);
+            r.set(KER::KEMAIL, e.invoiceEmail);
+            r.set(KER::KELAND, e.country);
+            r.set(KER::KEFORM, e.form);
+        }) && orders.add([&](RecordBuffer &r) {
+            r.set(AUF::FID, orderId);
+            r.set(AUF::FNR, e.orderNumber);
+            r.set(AUF::FKUID, customerId);
+            r.set(AUF::FNAME, e.customer.name);
+            r.set(AUF::FKURZ, e.subject);
+            r.set(AUF::FSTAT, std::string("RECHNUNG"));
+            r.set(AUF::FDATUM, invoiced - 14);
+            r.set(AUF::FLIEFDAT, invoiced - 2);
+            r.set(AUF::FREDAT, invoiced);
+            r.set(AUF::FRENR, e.invoiceNumber);
+            r.set(AUF::TEREC1, e.paymentText);
+            fillOrderSums(r, e);
+        }) && calculations.add([&](RecordBuffer &r) {
+            r.set(KAD::KAAID, ids.next("K", kIdWidth));
+            r.set(KAD::KAUFID, orderId);
+            r.set(KAD::KABEZ, e.calculation);
+            r.set(KAD::KAALGES, e.run);
+            r.set(KAD::KADRPR, e.printPrice);
+            r.set(KAD::APENDPR, e.paperPrice);
+            r.set(KAD::ASGPR, e.typesettingPrice);
+            r.set(KAD::KGESAMTPR, cents(e.printPrice + e.paperPrice + e.typesettingPrice));
+        });
+        if (!written)
+            return false;
+    }
+    return true;
 }
 
 // The order form records the last document numbers in the master record but never creates
@@ -231,7 +339,8 @@ FillResult fillSampleData(StoreContext &store)
     rt::IdBuilder ids;
     const bool filled = addSuppliers(store, ids) && addMachines(store, ids) && addPapers(store, ids)
                         && addTypesetting(store, ids) && addWork(store, ids) && addTransport(store)
-                        && addTexts(store) && addCustomer(store, ids) && addMasterRecord(store);
+                        && addTexts(store) && addCustomer(store, ids) && addMasterRecord(store)
+                        && addCompany(store) && addEInvoiceCustomers(store, ids);
     return filled ? FillResult::Filled : FillResult::Failed;
 }
 

@@ -1,0 +1,31 @@
+#include "orders/forms/entrychecking.h"
+
+#include "framework/procedurecontroller.h"
+#include "framework/procwindow.h"
+#include "store/errormanager.h"
+#include "store/storecontext.h"
+
+int checkEntry(ProcedureController &form, std::span<const EntryCheck> checks, int control)
+{
+    for (const EntryCheck &check : checks) {
+        if (check.control != control)
+            continue;
+        ProcWindow &window = *form.procWindow();
+        if (!window.updateFromWindow(control))
+            return Level::Notify;
+        const QString entry = QString::fromStdString(form.records().get(check.field));
+        const QString problem = check.problem(entry);
+        if (problem.isEmpty())
+            return Level::Benign;
+        MessagePresenter &presenter = form.store().errors().presenter();
+        presenter.beep();
+        presenter.show("ACHTUNG",
+                       problem.toStdString(),
+                       MessageIcon::Warning,
+                       MessageButton::Ok,
+                       MessageButton::Ok);
+        window.select(control);
+        return Level::Notify;
+    }
+    return Level::Benign;
+}
