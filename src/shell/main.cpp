@@ -1,3 +1,4 @@
+#include "shell/copycommand.h"
 #include "shell/program.h"
 #include "shell/uilanguage.h"
 
@@ -7,6 +8,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const int copied = runCopyCommand(argc, argv); copied >= 0)
+        return copied;
     QApplication app(argc, argv);
     const std::filesystem::path folder = std::filesystem::current_path();
     const UiLanguage language(folder);
