@@ -1,7 +1,7 @@
 #include "store/postgres/pgcodec.h"
 
 #include "base/text.h"
-#include "store/postgres/keyfold.h"
+#include "store/foldedkey.h"
 
 #include <charconv>
 #include <cstdio>
@@ -120,7 +120,7 @@ void addRecord(pg::Params &params, const FileDef &def, const RecordBuffer &recor
     }
     for (int i = 0; i < def.fieldCount; ++i) {
         if (def.fields[i].type == FieldType::String)
-            params.add(keyfold::fold(std::get<std::string>(record.value(i))), pg::Type::Text);
+            params.add(foldedkey::fold(std::get<std::string>(record.value(i))), pg::Type::Text);
     }
 }
 
@@ -134,7 +134,7 @@ void addComponent(pg::Params &params,
     if (type == FieldType::String) {
         const std::string *text = std::get_if<std::string>(&value);
         const std::string plain = text ? *text : textOf(value);
-        params.add(noCase ? keyfold::fold(plain) : plain, pg::Type::Text);
+        params.add(noCase ? foldedkey::fold(plain) : plain, pg::Type::Text);
         return;
     }
     params.add(textOf(value), typeOf(type));

@@ -1,6 +1,6 @@
 #include "store/postgres/pgsql.h"
 
-#include "store/postgres/keyfold.h"
+#include "store/foldedkey.h"
 
 namespace pgsql {
 namespace {
@@ -22,7 +22,7 @@ std::string columnType(FieldType type)
 
 std::string foldedColumn(const FieldDef &field)
 {
-    return quote(std::string("_f_") + field.name);
+    return quote(foldedkey::columnName(field.name));
 }
 
 std::string param(int n)
@@ -114,7 +114,7 @@ private:
         if (noCase && m_def.fields[n.left.index].type == FieldType::String) {
             const FieldValue &value = m_tree.constants()[n.right.index];
             const std::string *text = std::get_if<std::string>(&value);
-            m_out.values.emplace_back(keyfold::fold(text ? *text : std::string()));
+            m_out.values.emplace_back(foldedkey::fold(text ? *text : std::string()));
         } else {
             m_out.values.push_back(m_tree.constant(n.right));
         }

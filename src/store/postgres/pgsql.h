@@ -13,8 +13,10 @@
 //
 // A record's row: "id" (insertion order), "_version" (counts the writes, for watch), one
 // column per field in layout order, named by the field without prefix, and after them per
-// text field a column "_f_<name>" with its folded value (store/postgres/keyfold.h): a key or
-// an order that ignores case reads and compares that column. Every text column compares its
+// text field a column "_fold_<name>" with its folded value (store/foldedkey.h): a key or an
+// order that ignores case reads and compares that column. Every text field has one, not
+// only those of keys that ignore case, so that any order or filter of a view that ignores
+// case finds a column to compare. Every text column compares its
 // bytes (COLLATE "C"), as the embedded engine does. Selected rows start with "id" and
 // "_version", so field i is column i + kFirstFieldColumn.
 namespace pgsql {

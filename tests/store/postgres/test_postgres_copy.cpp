@@ -34,6 +34,7 @@ void fill(EnginePlace &place)
          }},
         {FileId::papier,
          [](Records &r, int i) {
+             r.set(PAP::APAP, i);
              r.set(PAP::PBEZ, "Offset " + std::to_string(i));
          }},
     };
@@ -44,7 +45,7 @@ void fill(EnginePlace &place)
         for (int i = 1; i <= 25; ++i) {
             file->clear();
             f.set(records, i);
-            ASSERT_EQ(file->add(), 0);
+            ASSERT_EQ(file->add(), 0) << fileDef(f.file).label << " " << i;
         }
     }
 }
