@@ -1,3 +1,4 @@
+#include "shell/copycommand.h"
 #include "shell/einvoicecommand.h"
 #include "shell/program.h"
 #include "shell/uilanguage.h"
@@ -8,6 +9,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const int copied = runCopyCommand(argc, argv); copied >= 0)
+        return copied;
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

@@ -9,6 +9,51 @@
 
 namespace {
 constexpr std::string_view kName = "Main";
+
+// What a shop is told at start when the data cannot be reached where the settings say: which
+// of the usual causes it is, and the engine's own words for it.
+std::string unreachableText(Engine::Reach reach)
+{
+    switch (reach) {
+    case Engine::Reach::NoServer:
+        return "Der Datenbankserver antwortet nicht. Läuft er, und stimmen Server und Port?";
+    case Engine::Reach::UnknownDatabase:
+        return "Die Datenbank gibt es auf dem Server nicht. Stimmt ihr Name?";
+    case Engine::Reach::WrongPassword:
+        return "Der Datenbankserver hat die Anmeldung abgelehnt: Benutzer oder Kennwort "
+               "stimmen nicht.";
+    case Engine::Reach::NeedsPassword:
+        return "Der Datenbankserver verlangt ein Kennwort für den Benutzer.";
+    case Engine::Reach::Ok:
+    case Engine::Reach::Other:
+        break;
+    }
+    return "Die Verbindung zur Datenbank ist fehlgeschlagen.";
+}
+
+void reportUnreachableData(StoreContext &store)
+{
+    MessagePresenter &presenter = store.errors().presenter();
+    if (!store.location().problem.empty()) {
+        presenter.show("Datenbank",
+                       "Die Verbindung in der Einstellungsdatei ist nicht lesbar; die Daten "
+                       "werden im Arbeitsordner gelesen.\n\n"
+                           + store.location().problem,
+                       MessageIcon::Warning,
+                       MessageButton::Ok,
+                       MessageButton::Ok);
+        return;
+    }
+    const Engine::Reach reach = store.engine().reach();
+    if (reach == Engine::Reach::Ok)
+        return;
+    presenter.show("Datenbank",
+                   unreachableText(reach) + "\n\n" + store.engine().status().engineMessage,
+                   MessageIcon::Error,
+                   MessageButton::Ok,
+                   MessageButton::Ok);
+}
+
 } // namespace
 
 MainProcedure::MainProcedure(AppContext &app, MainFrame &frame)
@@ -46,6 +91,7 @@ int MainProcedure::Init()
 int MainProcedure::OnWindowEvent()
 {
     if (event().kind == EventKind::OpenWindow) {
+        reportUnreachableData(app().store());
         // The shop's own rate where it has entered its data; the usual one until then. A
         // start-up does not make the file.
         StoreContext &store = app().store();

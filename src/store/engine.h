@@ -194,6 +194,12 @@ public:
     // refuses itself. Returns code 90.
     virtual int refuse(std::string_view reason) = 0;
 
+    // Whether the place where the files live can be reached now, and if not, why: a server
+    // that does not answer, a database it does not have, a password it refuses or wants.
+    // The engine's own words stand in the status then (code 90). A folder is always there.
+    enum class Reach { Ok, NoServer, UnknownDatabase, WrongPassword, NeedsPassword, Other };
+    virtual Reach reach() { return Reach::Ok; }
+
     // Transactions are numbered as they begin: the open one's number, 0 when none is open.
     std::uint64_t transactionNumber() const { return m_transaction; }
     bool wasRolledBack(std::uint64_t transaction) const;

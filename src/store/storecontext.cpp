@@ -31,8 +31,16 @@ const std::array<FileId, kFileCount> &StoreContext::fileOrder()
 StoreContext::StoreContext(const std::filesystem::path &folder,
                            MessagePresenter &presenter,
                            HandleFactory handles)
-    : m_engine(makeEngine(DataLocation{folder}))
+    : StoreContext(dataLocationOf(folder), presenter, std::move(handles))
+{}
+
+StoreContext::StoreContext(const DataLocation &location,
+                           MessagePresenter &presenter,
+                           HandleFactory handles)
+    : m_location(location)
+    , m_engine(makeEngine(location))
 {
+    const std::filesystem::path &folder = location.folder;
     m_errors = std::make_unique<ErrorManager>(m_engine->status(), presenter);
     m_errors->Init();
     m_errors->LoadMessages(storeMessages());

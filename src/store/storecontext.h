@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/enginefactory.h"
 #include "store/errormanager.h"
 #include "store/filemanager.h"
 #include "store/inimanager.h"
@@ -17,7 +18,12 @@
 class StoreContext
 {
 public:
+    // The data where the settings file of the folder says (store/enginefactory.h), the
+    // settings file in the folder.
     StoreContext(const std::filesystem::path &folder,
+                 MessagePresenter &presenter,
+                 HandleFactory handles = {});
+    StoreContext(const DataLocation &location,
                  MessagePresenter &presenter,
                  HandleFactory handles = {});
     ~StoreContext();
@@ -34,6 +40,9 @@ public:
     // The record buffers of the thread that runs now.
     Records &records() { return m_threads.current(); }
 
+    // Where the data lives.
+    const DataLocation &location() const { return m_location; }
+
     // The registration order of the files.
     static const std::array<FileId, kFileCount> &fileOrder();
 
@@ -42,6 +51,7 @@ private:
     void setUpFile(FileId file);
     void setUpRelations(FileId file);
 
+    DataLocation m_location;
     std::unique_ptr<Engine> m_engine;
     ThreadRecords m_threads;
     std::unique_ptr<ErrorManager> m_errors;

@@ -21,11 +21,13 @@
 #include "shell/lists/listprocedure.h"
 #include "shell/procedures.h"
 #include "store/files.h"
+#include "store/inifile.h"
 #include "store/relationkeeper.h"
 #include "store/storecontext.h"
 #include "store/threadrecords.h"
 #include "support/guiharness.h"
 #include "support/pdftext.h"
+#include "support/pgserver.h"
 #include "support/scriptedpresenter.h"
 #include "support/storefixture.h"
 
@@ -49,14 +51,27 @@ using O = OrderForm;
 // Monday, 7 December 2026, 10:00.
 const rt::StdDate kToday = rt::dateFromYmd(2026, 12, 7);
 
-// Every procedure of the program registered on a record store in an empty folder, messages
-// answered from a script, driven offscreen. The catalogue is written from the test's own
-// thread, as another station would write it.
+// The record store of a folder whose settings file names a fresh data set on the test
+// program's database server, as a shop's does.
+std::unique_ptr<StoreContext> storeOnServer(const TempFolder &folder, MessagePresenter &messages)
+{
+    const std::filesystem::path path = folder.path() / std::string(IniManager::DefaultFileName);
+    IniFile ini = IniFile::load(path);
+    ini.set("Datenbank", "Engine", "PostgreSQL");
+    ini.set("Datenbank", "Verbindung", TestServer::instance().newPlace());
+    EXPECT_TRUE(ini.save(path));
+    return std::make_unique<StoreContext>(folder.path(), messages);
+}
+
+// Every procedure of the program registered on a record store in an empty folder (or on an
+// empty data set of a server), messages answered from a script, driven offscreen. The
+// catalogue is written from the test's own thread, as another station would write it.
 class OrderRoad
 {
 public:
-    OrderRoad()
-        : store(std::make_unique<StoreContext>(folder.path(), messages))
+    explicit OrderRoad(bool onServer = false)
+        : store(onServer ? storeOnServer(folder, messages)
+                         : std::make_unique<StoreContext>(folder.path(), messages))
     {
         rt::setFixedNow(kToday, rt::timeFromHms(10, 0, 0));
         app = std::make_unique<AppContext>(*store, gui.threads(), gui.area());
@@ -180,9 +195,14 @@ void fillCatalogue(OrderRoad &f)
     });
 }
 
-TEST(OrderRoad, CustomerToStoredOrderTotals)
+// The same road on both engines: on the folder's files and on a server's tables.
+class OrderRoadOnEngines : public ::testing::TestWithParam<bool>
 {
-    OrderRoad f;
+};
+
+TEST_P(OrderRoadOnEngines, CustomerToStoredOrderTotals)
+{
+    OrderRoad f(GetParam());
     fillCatalogue(f);
 
     // The customer list, started from the menu.
@@ -464,6 +484,13 @@ TEST(OrderRoad, PrintedQuoteSetsItsDateAndTheStatus)
 // The customer form and the print calculation form both make "K" ids from the clock. Begun
 // within one hundredth of a second, each on a thread of its own, they must not hand out the
 // same id: the second gets the next hundredth.
+INSTANTIATE_TEST_SUITE_P(Engines,
+                         OrderRoadOnEngines,
+                         ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return std::string(info.param ? "Postgres" : "Folder");
+                         });
+
 TEST(OrderRoad, CustomerAndCalculationBegunInOneHundredthGetDifferentIds)
 {
     OrderRoad f;

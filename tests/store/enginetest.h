@@ -6,6 +6,7 @@
 
 #include "store/enginefactory.h"
 #include "store/files.h"
+#include "support/pgserver.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,26 @@ private:
     TempFolder m_folder;
 };
 
+// Record files in a data set of their own on the test program's database server.
+class ServerPlace : public EnginePlace
+{
+public:
+    ServerPlace()
+        : m_server(TestServer::instance().newPlace())
+    {}
+    std::unique_ptr<Engine> engine() override
+    {
+        DataLocation location;
+        location.kind = DataLocation::Kind::Server;
+        location.server = m_server;
+        return makeEngine(location);
+    }
+    const std::string &server() const { return m_server; }
+
+private:
+    std::string m_server;
+};
+
 struct EngineKind
 {
     const char *name;
@@ -54,6 +75,10 @@ inline const std::vector<EngineKind> &engineKinds()
         {"Folder",
          []() -> std::unique_ptr<EnginePlace> {
              return std::make_unique<FolderPlace>();
+         }},
+        {"Postgres",
+         []() -> std::unique_ptr<EnginePlace> {
+             return std::make_unique<ServerPlace>();
          }},
     };
     return kinds;

@@ -2,6 +2,7 @@
 
 #include "store/enginefactory.h"
 #include "store/files.h"
+#include "store/inifile.h"
 #include "store/procthread.h"
 #include "store/storecontext.h"
 #include "support/scriptedpresenter.h"
@@ -47,6 +48,22 @@ class StoreFixture
 {
 public:
     explicit StoreFixture(HandleFactory handles = {}) { start(std::move(handles)); }
+    // The same with the record files on a database server: the folder's settings file names
+    // it, as a shop's does.
+    struct OnServer
+    {
+        std::string connection;
+    };
+    explicit StoreFixture(const OnServer &server, HandleFactory handles = {})
+    {
+        const std::filesystem::path ini = folder.path() / std::string(IniManager::DefaultFileName);
+        IniFile settings = IniFile::load(ini);
+        settings.set("Datenbank", "Engine", "PostgreSQL");
+        settings.set("Datenbank", "Verbindung", server.connection);
+        if (!settings.save(ini))
+            throw std::runtime_error("no settings file in " + folder.path().string());
+        start(std::move(handles));
+    }
     ~StoreFixture() { ProcThread::setCurrent(1); }
 
     // Tears the store down and starts it again on the same folder.
@@ -60,7 +77,10 @@ public:
     RelationKeeper &rk(FileId file) { return store->relations(file); }
     Records &records() { return store->records(); }
     // Whether the record file is there; also while the store is down.
-    bool exists(FileId file) const { return makeEngine(DataLocation{folder.path()})->exists(file); }
+    bool exists(FileId file) const
+    {
+        return makeEngine(dataLocationOf(folder.path()))->exists(file);
+    }
 
     // Adds a record the way a form does: a numbered placeholder, the fields, then Insert.
     void add(FileId file, const std::function<void(Records &)> &fill)

@@ -1,0 +1,326 @@
+// Sequential passes: keyset reads in blocks, positions and resets.
+
+#include "store/postgres/pgrecordfile.h"
+
+#include <cstring>
+#include <limits>
+
+using namespace pgengine;
+
+namespace {
+
+bool sameParts(const KeySpec &a, const KeySpec &b)
+{
+    if (a.parts.size() != b.parts.size() || a.noCase != b.noCase)
+        return false;
+    for (std::size_t i = 0; i < a.parts.size(); ++i) {
+        if (a.parts[i].field != b.parts[i].field || a.parts[i].descending != b.parts[i].descending)
+            return false;
+    }
+    return true;
+}
+
+// The key whose order this is, or -1.
+int keyOf(const FileDef &def, const KeySpec &order)
+{
+    if (order.parts.empty())
+        return -1;
+    for (int k = 0; k < def.keyCount; ++k) {
+        if (sameParts(order, KeySpec::ofKey(def.id, k)))
+            return k;
+    }
+    return -1;
+}
+
+// Names an order inside positions, so that a reset knows whether a position's values
+// belong to the order of its pass.
+std::string tagOf(const FileDef &def, const KeySpec &order)
+{
+    if (order.parts.empty())
+        return {};
+    if (const int key = keyOf(def, order); key >= 0)
+        return 'k' + std::to_string(key);
+    std::string tag = "o";
+    for (const KeyPart &part : order.parts)
+        tag += std::to_string(part.field) + (part.descending ? 'd' : 'a');
+    if (order.noCase)
+        tag += 'n';
+    return tag;
+}
+
+} // namespace
+
+int PgRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool fromBuffer)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_open)
+            return notOpen(status);
+        for (const KeyPart &part : order.parts) {
+            if (part.field >= def().fieldCount)
+                return finish(status, pg::Failure{"42703", "no such field"});
+        }
+        auto pass = std::make_unique<Pass>();
+        // A pass started again in the order and with the filter it had (a list moving to
+        // another page) keeps its statement texts and its block's room.
+        Pass *old = m_pass.get();
+        if (old && sameParts(old->order, order) && old->tree == filter) {
+            pass->tag = std::move(old->tag);
+            pass->uniqueKey = old->uniqueKey;
+            pass->tree = std::move(old->tree);
+            pass->filter = std::move(old->filter);
+            pass->sql = std::move(old->sql);
+            pass->rows = std::move(old->rows);
+            pass->ids = std::move(old->ids);
+            pass->versions = std::move(old->versions);
+        } else {
+            pass->tag = tagOf(def(), order);
+            const int key = keyOf(def(), order);
+            pass->uniqueKey = key >= 0 && def().keys[key].unique;
+            pass->tree = filter;
+            pass->filter = pgsql::renderFilter(def(), filter);
+        }
+        pass->order = order;
+        if (fromBuffer) {
+            pass->anchor = Pass::Anchor::Values;
+            pass->values = pgcodec::keyValues(pass->order, buffer());
+            pass->forwardAfter = 0;
+            pass->backwardBefore = std::numeric_limits<std::int64_t>::max();
+        }
+        m_pass = std::move(pass);
+        return finish(status, Result::Ok);
+    });
+}
+
+int PgRecordFile::setStoredOrder()
+{
+    return startPass(KeySpec{}, FilterTree{}, false);
+}
+
+int PgRecordFile::setKeyStart(int key)
+{
+    if (key < 0 || key >= def().keyCount)
+        return finish(status(), pg::Failure{"42P10", "no such key"});
+    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, false);
+}
+
+int PgRecordFile::setKeyFrom(int key)
+{
+    if (key < 0 || key >= def().keyCount)
+        return finish(status(), pg::Failure{"42P10", "no such key"});
+    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, true);
+}
+
+int PgRecordFile::setOrderStart(const KeySpec &order, const FilterTree &filter)
+{
+    return startPass(order, filter, false);
+}
+
+int PgRecordFile::setOrderFrom(const KeySpec &order, const FilterTree &filter)
+{
+    return startPass(order, filter, true);
+}
+
+int PgRecordFile::next()
+{
+    return step(+1);
+}
+
+int PgRecordFile::previous()
+{
+    return step(-1);
+}
+
+// Reads the next block in a direction from the pass's anchor. Leaves the status only when
+// it fails (and then returns its code).
+int PgRecordFile::readBlock(int direction)
+{
+    Pass &p = *m_pass;
+    const FileDef &d = def();
+    const bool forward = direction > 0;
+
+    pg::Params params;
+    for (const FieldValue &value : p.filter.values)
+        params.add(pgcodec::textOf(value), pgcodec::typeOf(value));
+    auto addValues = [&](const std::vector<FieldValue> &values) {
+        for (std::size_t i = 0; i < p.order.parts.size(); ++i)
+            pgcodec::addComponent(params, d, p.order.parts[i], p.order.noCase, values[i]);
+    };
+    pgsql::Bound bound = pgsql::Bound::None;
+    std::int64_t idBound = 0;
+    if (p.order.parts.empty()) {
+        // Insertion order: the id alone.
+        if (p.anchor == Pass::Anchor::Values) {
+            bound = pgsql::Bound::After;
+            idBound = forward ? p.forwardAfter : p.backwardBefore;
+        } else if (p.anchor == Pass::Anchor::Current && m_current != 0) {
+            bound = pgsql::Bound::After;
+            idBound = m_current;
+        }
+    } else if (p.anchor == Pass::Anchor::Values && p.values.size() == p.order.parts.size()) {
+        addValues(p.values);
+        bound = pgsql::Bound::From;
+        idBound = forward ? p.forwardAfter : p.backwardBefore;
+    } else if (p.anchor == Pass::Anchor::Current && m_hasFetched) {
+        addValues(pgcodec::keyValues(p.order, m_fetched));
+        bound = pgsql::Bound::After;
+        idBound = m_current;
+    }
+    // Records with equal components in insertion order: the id bounds them unless a unique
+    // key has no two of them.
+    const bool idBounds = bound != pgsql::Bound::None && (!p.uniqueKey || p.order.parts.empty());
+    if (idBounds)
+        params.add(std::to_string(idBound), pg::Type::Int8);
+    const std::size_t want
+        = m_readAhead > 0 ? m_readAhead : (m_quickScan ? kQuickScanRows : kBlockRows);
+    params.add(std::to_string(want), pg::Type::Int8);
+
+    std::string &text = p.sql[forward ? 1 : 0][static_cast<std::size_t>(bound)];
+    if (text.empty()) {
+        // Insertion order is an order without components whose bound is the id alone.
+        text = pgsql::passSql(
+            d, p.order, p.uniqueKey && !p.order.parts.empty(), p.filter, forward, bound);
+    }
+    pg::Connection &c = connection();
+    const pg::Result rows = c.run(text, params);
+    if (!rows.ok())
+        return failed(c, rows);
+
+    const std::size_t size = d.recordSize;
+    const auto count = static_cast<std::size_t>(rows.rows());
+    if (p.ids.size() < count) {
+        p.rows.resize(count * size);
+        p.ids.resize(count);
+        p.versions.resize(count);
+    }
+    p.dropBlock();
+    for (std::size_t row = 0; row < count; ++row) {
+        const int r = static_cast<int>(row);
+        pgcodec::readRecord(rows, r, pgsql::kFirstFieldColumn, m_scratch);
+        std::memcpy(p.rows.data() + row * size, m_scratch.data(), size);
+        p.ids[row] = rows.int64(r, 0);
+        p.versions[row] = rows.int64(r, 1);
+    }
+    p.count = count;
+    p.hitEnd = count < want;
+    p.direction = direction;
+    p.generation = generation();
+    return Result::Ok;
+}
+
+void PgRecordFile::takeBlockRow(std::size_t row)
+{
+    Pass &p = *m_pass;
+    const std::size_t size = buffer().size();
+    std::memcpy(buffer().data(), p.rows.data() + row * size, size);
+    m_fetched = buffer();
+    m_hasFetched = true;
+    m_current = p.ids[row];
+    m_currentVersion = p.versions[row];
+    p.anchor = Pass::Anchor::Current;
+    m_watched = false;
+}
+
+int PgRecordFile::step(int direction)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_open)
+            return notOpen(status);
+        if (!m_pass)
+            return finish(status, Result::NoRecord);
+        Pass &p = *m_pass;
+        const bool blockHolds = p.direction == direction && p.generation == generation();
+        if (!blockHolds || p.nextRow >= p.count) {
+            if (blockHolds && p.hitEnd)
+                return finish(status, Result::NoRecord);
+            if (const int rc = readBlock(direction); rc != Result::Ok)
+                return rc;
+            if (p.count == 0)
+                return finish(status, Result::NoRecord);
+        }
+        const std::size_t row = p.nextRow++;
+        if (!m_watchNext && !m_holdNext) {
+            takeBlockRow(row);
+            return finish(status, Result::Ok);
+        }
+        // A watched or held record is read afresh: the block may be older than its last
+        // change.
+        const std::size_t size = buffer().size();
+        std::memcpy(m_scratch.data(), p.rows.data() + row * size, size);
+        std::int64_t version = p.versions[row];
+        if (const int rc = readById(p.ids[row], m_scratch, version);
+            rc != Result::Ok && rc != Result::NoRecord) {
+            m_watchNext = m_holdNext = false;
+            return rc;
+        }
+        p.anchor = Pass::Anchor::Current;
+        if (const int rc = arrive(m_scratch, p.ids[row], version); rc != Result::Ok)
+            return rc;
+        return finish(status, Result::Ok);
+    });
+}
+
+std::string PgRecordFile::position() const
+{
+    if (!m_open || m_current == 0)
+        return {};
+    pgcodec::Position pos{m_current, {}, {}};
+    // Key values from the record as it was read, so that a pass goes on from where it stood.
+    if (m_hasFetched) {
+        if (m_pass && !m_pass->tag.empty()) {
+            pos.tag = m_pass->tag;
+            pos.values = pgcodec::keyValues(m_pass->order, m_fetched);
+        } else if (!m_pass && m_fetchKey >= 0) {
+            pos.tag = 'k' + std::to_string(m_fetchKey);
+            pos.values = pgcodec::keyValues(KeySpec::ofKey(id(), m_fetchKey), m_fetched);
+        }
+    }
+    return pgcodec::encodePosition(pos);
+}
+
+int PgRecordFile::reset(const std::string &position)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_open)
+            return notOpen(status);
+        if (!m_pass) {
+            if (const int rc = setStoredOrder(); rc != Result::Ok)
+                return rc;
+        }
+        Pass &p = *m_pass;
+        p.dropBlock();
+        pgcodec::Position pos;
+        if (position.empty()) {
+            p.anchor = Pass::Anchor::Start;
+            return finish(status, Result::Ok);
+        }
+        if (!pgcodec::decodePosition(position, pos))
+            return finish(status, Result::NoRecord);
+
+        p.anchor = Pass::Anchor::Values;
+        p.values.clear();
+        p.forwardAfter = pos.id - 1;
+        p.backwardBefore = pos.id + 1;
+        if (p.order.parts.empty())
+            return finish(status, Result::Ok);
+
+        // The key values the position kept, so that a pass goes on from where the record
+        // stood when its position was taken. A position of another order, or one too long
+        // to keep them, asks the record for its values.
+        if (pos.tag == p.tag && pos.values.size() == p.order.parts.size()) {
+            p.values = std::move(pos.values);
+            return finish(status, Result::Ok);
+        }
+        std::int64_t version = 0;
+        const int rc = readById(pos.id, m_scratch, version);
+        if (rc == Result::Ok)
+            p.values = pgcodec::keyValues(p.order, m_scratch);
+        else if (rc == Result::NoRecord)
+            p.anchor = Pass::Anchor::Start; // gone, and nothing tells where it stood
+        else
+            return rc;
+        return finish(status, Result::Ok);
+    });
+}

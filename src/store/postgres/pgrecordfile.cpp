@@ -1,0 +1,493 @@
+// The cursor's single-record operations: open, write, fetch, hold.
+
+#include "store/postgres/pgrecordfile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <set>
+#include <utility>
+
+using namespace pgengine;
+
+namespace {
+
+bool equalNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x))
+                      == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string_view trimmedOption(std::string_view s)
+{
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
+    return s;
+}
+
+pg::Params idParam(std::int64_t id)
+{
+    pg::Params params;
+    params.add(std::to_string(id), pg::Type::Int8);
+    return params;
+}
+
+} // namespace
+
+PgRecordFile::PgRecordFile(PostgresEngine &engine, FileId file, RecordBuffer &buffer)
+    : RecordFile(engine, file, buffer)
+    , m_owner(engine)
+    , m_fetched(file)
+    , m_scratch(file)
+{}
+
+PgRecordFile::~PgRecordFile()
+{
+    close();
+}
+
+int PgRecordFile::failed(const pg::Connection &connection, const pg::Result &result)
+{
+    const pg::Failure failure = failureOf(connection, result);
+    if (&connection != &impl().main)
+        m_owner.transactionFailed();
+    return finish(status(), failure);
+}
+
+int PgRecordFile::open(std::uint8_t mode)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (m_open)
+            return finish(status, Result::AlreadyOpen);
+        const bool wantWrite = (mode & 0x0F) != OpenMode::ReadOnly;
+        pg::Connection &main = impl().main;
+        pg::Params params;
+        params.add(pgsql::table(def()), pg::Type::Text);
+        const pg::Result found = main.run(
+            "SELECT c.oid, has_table_privilege(c.oid, 'INSERT, UPDATE, DELETE') FROM pg_class c "
+            "WHERE c.oid = to_regclass($1)",
+            params);
+        if (!found.ok())
+            return finish(status, failureOf(main, found));
+        if (found.rows() == 0)
+            return finish(status, Result::FileNotFound);
+        const bool mayWrite = found.text(0, 1) == "t";
+        if (wantWrite && !mayWrite)
+            return finish(status, Result::AccessDenied);
+
+        // Every key's index must be there: a missing one is rebuilt (46), never passed over.
+        pg::Params table;
+        table.add(def().storedName, pg::Type::Text);
+        const pg::Result indexes = main.run("SELECT indexname FROM pg_indexes WHERE schemaname "
+                                            "= current_schema() AND tablename = $1",
+                                            table);
+        if (!indexes.ok())
+            return finish(status, failureOf(main, indexes));
+        std::set<std::string, std::less<>> present;
+        for (int row = 0; row < indexes.rows(); ++row)
+            present.emplace(indexes.text(row, 0));
+        for (int k = 0; k < def().keyCount; ++k) {
+            if (!present.contains(pgsql::indexName(def(), k)))
+                return finish(status, Result::KeysInvalid);
+        }
+        m_oid = static_cast<std::uint32_t>(found.int64(0, 0));
+        m_open = true;
+        m_readOnly = !wantWrite;
+        ++impl().openCursors[PostgresEngine::Impl::index(id())];
+        m_current = 0;
+        m_fetchKey = -1;
+        m_holdNext = m_watchNext = m_watched = false;
+        m_watchSince = -1;
+        forgetOwnPuts();
+        m_pass.reset();
+        return finish(status, Result::Ok);
+    });
+}
+
+int PgRecordFile::create()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (m_open || impl().openCursors[PostgresEngine::Impl::index(id())] > 0)
+            return finish(status, Result::AlreadyOpen);
+        // One statement text runs as one transaction: the file is replaced whole or not at all.
+        std::string script = "DROP TABLE IF EXISTS " + pgsql::table(def());
+        for (const std::string &statement : pgsql::createFile(def()))
+            script += "; " + statement;
+        pg::Connection &main = impl().main;
+        const pg::Result made = main.exec(script);
+        if (!made.ok())
+            return finish(status, failureOf(main, made));
+        changed();
+        return finish(status, Result::Ok);
+    });
+}
+
+int PgRecordFile::rebuildKeys()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (m_open || impl().openCursors[PostgresEngine::Impl::index(id())] > 0)
+            return finish(status, Result::AlreadyOpen);
+        if (!m_owner.exists(id()))
+            return finish(status, Result::FileNotFound);
+        std::string script;
+        for (int k = 0; k < def().keyCount; ++k)
+            script += "DROP INDEX IF EXISTS " + pgsql::quote(pgsql::indexName(def(), k)) + "; ";
+        for (int k = 0; k < def().keyCount; ++k)
+            script += pgsql::createIndex(def(), k) + "; ";
+        pg::Connection &main = impl().main;
+        const pg::Result rebuilt = main.exec(script);
+        if (!rebuilt.ok())
+            return finish(status, failureOf(main, rebuilt));
+        changed();
+        return finish(status, Result::Ok);
+    });
+}
+
+int PgRecordFile::send(std::string_view option)
+{
+    const std::size_t eq = option.find('=');
+    const std::string_view name = trimmedOption(option.substr(0, eq));
+    const std::string_view value
+        = eq == std::string_view::npos ? std::string_view() : trimmedOption(option.substr(eq + 1));
+    // "Recover" is the server's business: a statement waits for rows others are writing as
+    // the connection's lock timeout says.
+    if (equalNoCase(name, "QUICKSCAN"))
+        m_quickScan = equalNoCase(value, "on") || value == "1";
+    return finish(status(), Result::Ok);
+}
+
+int PgRecordFile::close()
+{
+    releaseHold();
+    m_pass.reset();
+    if (m_open)
+        --impl().openCursors[PostgresEngine::Impl::index(id())];
+    m_open = false;
+    m_current = 0;
+    m_fetchKey = -1;
+    m_hasFetched = false;
+    m_holdNext = m_watchNext = m_watched = false;
+    m_watchSince = -1;
+    forgetOwnPuts();
+    m_readOnly = false;
+    return finish(status(), Result::Ok);
+}
+
+int PgRecordFile::add()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_open)
+            return notOpen(status);
+        if (m_readOnly)
+            return finish(status, Result::AccessDenied);
+        pg::Params params;
+        pgcodec::addRecord(params, def(), buffer());
+        pg::Connection &c = connection();
+        const pg::Result added = c.run(sql().insert, params);
+        if (!added.ok())
+            return failed(c, added);
+        changed();
+        m_current = added.int64(0, 0);
+        m_currentVersion = 0;
+        m_watched = false;
+        m_fetched = buffer();
+        m_hasFetched = true;
+        if (m_pass)
+            m_pass->anchor = Pass::Anchor::Current;
+        return finish(status, Result::Ok);
+    });
+}
+
+int PgRecordFile::put()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_open)
+            return notOpen(status);
+        if (m_readOnly)
+            return finish(status, Result::AccessDenied);
+        if (m_current == 0)
+            return finish(status, Result::NoRecord);
+        pg::Params params;
+        pgcodec::addRecord(params, def(), buffer());
+        params.add(std::to_string(m_current), pg::Type::Int8);
+        if (m_watched)
+            params.add(std::to_string(m_currentVersion), pg::Type::Int8);
+        pg::Connection &c = connection();
+        // With watch, the noted version is part of the condition: of two stations that save
+        // the record at once, the second finds the version gone and writes nothing.
+        const pg::Result updated = c.run(m_watched ? sql().updateWatched : sql().update, params);
+        if (!updated.ok())
+            return failed(c, updated);
+        if (updated.rows() == 0)
+            return finish(status, m_watched ? Result::RecordChanged : Result::NoRecord);
+        const std::int64_t before = m_currentVersion;
+        m_currentVersion = updated.int64(0, 0);
+        noteOwnPut(m_current, before, m_currentVersion);
+        changed();
+        m_fetched = buffer();
+        m_hasFetched = true;
+        if (m_heldKey == lockKey(m_current))
+            releaseHold();
+        if (m_pass)
+            m_pass->anchor = Pass::Anchor::Current;
+        return finish(status, Result::Ok);
+    });
+}
+
+int PgRecordFile::erase()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_open)
+            return notOpen(status);
+        if (m_readOnly)
+            return finish(status, Result::AccessDenied);
+        if (m_current == 0)
+            return finish(status, Result::NoRecord);
+        pg::Connection &c = connection();
+        const pg::Result erased = c.run(sql().erase, idParam(m_current));
+        if (!erased.ok())
+            return failed(c, erased);
+        if (erased.command() == "DELETE 0")
+            return finish(status, Result::NoRecord);
+        changed();
+        m_watched = false;
+        if (m_heldKey == lockKey(m_current))
+            releaseHold();
+        // m_current and m_fetched stay: a pass goes on from where the record stood.
+        if (m_pass)
+            m_pass->anchor = Pass::Anchor::Current;
+        return finish(status, Result::Ok);
+    });
+}
+
+int PgRecordFile::readById(std::int64_t id, RecordBuffer &into, std::int64_t &version)
+{
+    pg::Connection &c = connection();
+    const pg::Result row = c.run(sql().byId, idParam(id));
+    if (!row.ok())
+        return failed(c, row);
+    if (row.rows() == 0)
+        return Result::NoRecord;
+    pgcodec::readRecord(row, 0, pgsql::kFirstFieldColumn, into);
+    version = row.int64(0, 1);
+    return Result::Ok;
+}
+
+std::int64_t PgRecordFile::lockKey(std::int64_t id) const
+{
+    // The table's oid and the record's id: one key per record of the database. Ids beyond
+    // four thousand million would share keys with smaller ones and hold each other.
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(m_oid) << 32)
+                                     | (static_cast<std::uint64_t>(id) & 0xFFFFFFFFu));
+}
+
+int PgRecordFile::takeHold(std::int64_t id)
+{
+    pg::Connection &main = impl().main;
+    const std::int64_t key = lockKey(id);
+    if (m_heldKey == key && m_heldSession == main.session())
+        return Result::Ok;
+    releaseHold();
+    pg::Params params;
+    params.add(std::to_string(key), pg::Type::Int8);
+    const pg::Result locked = main.run("SELECT pg_try_advisory_lock($1)", params);
+    if (!locked.ok())
+        return finish(status(), failureOf(main, locked));
+    if (locked.text(0, 0) != "t")
+        return Result::RecordHeld;
+    m_heldKey = key;
+    m_heldSession = main.session();
+    return Result::Ok;
+}
+
+void PgRecordFile::releaseHold()
+{
+    if (m_heldKey == 0)
+        return;
+    pg::Connection &main = impl().main;
+    // A lock of a session that has ended has gone with it.
+    if (m_heldSession == main.session()) {
+        pg::Params params;
+        params.add(std::to_string(m_heldKey), pg::Type::Int8);
+        main.run("SELECT pg_advisory_unlock($1)", params);
+    }
+    m_heldKey = 0;
+}
+
+int PgRecordFile::arrive(const RecordBuffer &record, std::int64_t id, std::int64_t version)
+{
+    if (std::exchange(m_holdNext, false)) {
+        if (const int rc = takeHold(id); rc != Result::Ok) {
+            m_watchNext = false;
+            m_watchSince = -1;
+            // Not read: the pass moves past the record all the same.
+            m_current = id;
+            m_fetched = record;
+            m_hasFetched = true;
+            if (m_pass)
+                m_pass->anchor = Pass::Anchor::Current;
+            return rc == Result::RecordHeld ? finish(status(), Result::RecordHeld) : rc;
+        }
+    }
+    std::memcpy(buffer().data(), record.data(), buffer().size());
+    m_fetched = record;
+    m_hasFetched = true;
+    m_current = id;
+    m_currentVersion = version;
+    m_watched = std::exchange(m_watchNext, false);
+    const std::int64_t since = std::exchange(m_watchSince, -1);
+    if (m_watched && since >= 0)
+        m_currentVersion = carriedVersion(m_current, since);
+    return Result::Ok;
+}
+
+int PgRecordFile::get(int key)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_open)
+            return notOpen(status);
+        if (key < 0 || key >= def().keyCount)
+            return finish(status, pg::Failure{"42P10", "no such key"});
+        const KeySpec spec = KeySpec::ofKey(id(), key);
+        pg::Params params;
+        for (const KeyPart &part : spec.parts)
+            pgcodec::addComponent(params, def(), part, spec.noCase, buffer().value(part.field));
+        pg::Connection &c = connection();
+        const pg::Result row = c.run(sql().get[static_cast<std::size_t>(key)], params);
+        if (!row.ok())
+            return failed(c, row);
+        if (row.rows() == 0)
+            return finish(status, Result::NoRecord);
+        pgcodec::readRecord(row, 0, pgsql::kFirstFieldColumn, m_scratch);
+        m_fetchKey = key;
+        if (m_pass) {
+            m_pass->anchor = Pass::Anchor::Current;
+            m_pass->dropBlock();
+        }
+        if (const int rc = arrive(m_scratch, row.int64(0, 0), row.int64(0, 1)); rc != Result::Ok)
+            return rc;
+        return finish(status, Result::Ok);
+    });
+}
+
+int PgRecordFile::reget(const std::string &position)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_open)
+            return notOpen(status);
+        pgcodec::Position pos;
+        if (!pgcodec::decodePosition(position, pos))
+            return finish(status, Result::NoRecord);
+        std::int64_t version = 0;
+        if (const int rc = readById(pos.id, m_scratch, version); rc != Result::Ok)
+            return rc == Result::NoRecord ? finish(status, rc) : rc;
+        if (m_pass) {
+            m_pass->anchor = Pass::Anchor::Current;
+            m_pass->dropBlock();
+        }
+        if (const int rc = arrive(m_scratch, pos.id, version); rc != Result::Ok)
+            return rc;
+        return finish(status, Result::Ok);
+    });
+}
+
+int PgRecordFile::recall(const std::string &position)
+{
+    pgcodec::Position pos;
+    // A hold or watch asks for the record as it is now.
+    if (!m_open || !m_pass || m_watchNext || m_holdNext || !pgcodec::decodePosition(position, pos))
+        return reget(position);
+    Pass &p = *m_pass;
+    if (p.generation != generation())
+        return reget(position);
+    for (std::size_t row = 0; row < p.count; ++row) {
+        if (p.ids[row] != pos.id)
+            continue;
+        takeBlockRow(row);
+        p.dropBlock();
+        return finish(status(), Result::Ok);
+    }
+    return reget(position);
+}
+
+int PgRecordFile::hold()
+{
+    m_holdNext = true;
+    return watch();
+}
+
+int PgRecordFile::watch()
+{
+    m_watchNext = true;
+    m_watchSince = -1;
+    return finish(status(), Result::Ok);
+}
+
+int PgRecordFile::watchSince(std::int64_t version)
+{
+    m_watchNext = true;
+    m_watchSince = version;
+    return finish(status(), Result::Ok);
+}
+
+bool PgRecordFile::duplicate(int key)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&]() -> bool {
+        if (!m_open) {
+            notOpen(status);
+            return false;
+        }
+        if (key < 0 || key >= def().keyCount || !def().keys[key].unique)
+            return false;
+        const KeySpec spec = KeySpec::ofKey(id(), key);
+        pg::Params params;
+        for (const KeyPart &part : spec.parts)
+            pgcodec::addComponent(params, def(), part, spec.noCase, buffer().value(part.field));
+        params.add(std::to_string(m_current), pg::Type::Int8);
+        pg::Connection &c = connection();
+        const pg::Result row = c.run(sql().duplicate[static_cast<std::size_t>(key)], params);
+        if (!row.ok()) {
+            failed(c, row);
+            return false;
+        }
+        return row.rows() > 0;
+    });
+}
+
+std::int64_t PgRecordFile::records()
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&]() -> std::int64_t {
+        if (!m_open) {
+            notOpen(status);
+            return 0;
+        }
+        pg::Connection &c = connection();
+        const pg::Result count = c.run(sql().count, pg::Params());
+        if (!count.ok()) {
+            failed(c, count);
+            return 0;
+        }
+        finish(status, Result::Ok);
+        return count.int64(0, 0);
+    });
+}
+
+// Every write is committed when it returns (or with its transaction): nothing waits.
+int PgRecordFile::flush()
+{
+    return m_open ? finish(status(), Result::Ok) : notOpen(status());
+}

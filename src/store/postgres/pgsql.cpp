@@ -1,0 +1,354 @@
+#include "store/postgres/pgsql.h"
+
+#include "store/foldedkey.h"
+
+namespace pgsql {
+namespace {
+
+std::string columnType(FieldType type)
+{
+    switch (type) {
+    case FieldType::Long:
+    case FieldType::Date:
+        return "integer NOT NULL DEFAULT 0";
+    case FieldType::Real:
+    case FieldType::Decimal:
+        return "double precision NOT NULL DEFAULT 0";
+    case FieldType::String:
+        return "text COLLATE \"C\" NOT NULL DEFAULT ''";
+    }
+    return {};
+}
+
+std::string foldedColumn(const FieldDef &field)
+{
+    return quote(foldedkey::columnName(field.name));
+}
+
+std::string param(int n)
+{
+    return '$' + std::to_string(n);
+}
+
+std::string selectList(const FileDef &def)
+{
+    std::string list = "id, _version";
+    for (int i = 0; i < def.fieldCount; ++i)
+        list += ", " + quote(def.fields[i].name);
+    return list;
+}
+
+const char *operatorText(FilterTree::Compare op)
+{
+    using Compare = FilterTree::Compare;
+    switch (op) {
+    case Compare::Equal:
+        return " = ";
+    case Compare::NotEqual:
+        return " <> ";
+    case Compare::Less:
+        return " < ";
+    case Compare::Greater:
+        return " > ";
+    case Compare::LessEqual:
+        return " <= ";
+    case Compare::GreaterEqual:
+        return " >= ";
+    }
+    return " = ";
+}
+
+class Renderer
+{
+public:
+    Renderer(const FileDef &def, const FilterTree &tree, Filter &out)
+        : m_def(def)
+        , m_tree(tree)
+        , m_out(out)
+    {}
+
+    void node(std::int32_t index)
+    {
+        using Kind = FilterTree::Node::Kind;
+        const FilterTree::Node &n = m_tree.node(index);
+        switch (n.kind) {
+        case Kind::Comparison:
+            comparison(n);
+            break;
+        case Kind::And:
+        case Kind::Or:
+            chain(index);
+            break;
+        case Kind::Not:
+            m_out.expression += "NOT (";
+            node(n.first);
+            m_out.expression += ')';
+            break;
+        case Kind::Group:
+            m_out.expression += '(';
+            node(n.first);
+            m_out.expression += ')';
+            break;
+        }
+    }
+
+private:
+    std::string column(std::uint16_t field, bool noCase) const
+    {
+        const FieldDef &f = m_def.fields[field];
+        return noCase && f.type == FieldType::String ? foldedColumn(f) : quote(f.name);
+    }
+
+    void comparison(const FilterTree::Node &n)
+    {
+        std::string &sql = m_out.expression;
+        const bool noCase = n.left.upper || (n.right.isField() && n.right.upper);
+        sql += column(n.left.index, noCase);
+        sql += operatorText(n.op);
+        if (n.right.isField()) {
+            sql += column(n.right.index, noCase);
+            return;
+        }
+        // The constant as typed: folded for a comparison that ignores case, which the fold
+        // does for upper and lower case alike.
+        if (noCase && m_def.fields[n.left.index].type == FieldType::String) {
+            const FieldValue &value = m_tree.constants()[n.right.index];
+            const std::string *text = std::get_if<std::string>(&value);
+            m_out.values.emplace_back(foldedkey::fold(text ? *text : std::string()));
+        } else {
+            m_out.values.push_back(m_tree.constant(n.right));
+        }
+        sql += param(static_cast<int>(m_out.values.size()));
+    }
+
+    // A run of ANDs (or ORs) one after another, as the parser makes it, is written in one go
+    // rather than one level deeper per operand.
+    void chain(std::int32_t index)
+    {
+        using Kind = FilterTree::Node::Kind;
+        const Kind kind = m_tree.node(index).kind;
+        std::vector<std::int32_t> operands;
+        std::int32_t at = index;
+        while (m_tree.node(at).kind == kind) {
+            operands.push_back(m_tree.node(at).second);
+            at = m_tree.node(at).first;
+        }
+        operands.push_back(at);
+        for (auto it = operands.rbegin(); it != operands.rend(); ++it) {
+            if (it != operands.rbegin())
+                m_out.expression += kind == Kind::And ? " AND " : " OR ";
+            const bool enclose = kind == Kind::And && m_tree.node(*it).kind == Kind::Or;
+            if (enclose)
+                m_out.expression += '(';
+            node(*it);
+            if (enclose)
+                m_out.expression += ')';
+        }
+    }
+
+    const FileDef &m_def;
+    const FilterTree &m_tree;
+    Filter &m_out;
+};
+
+} // namespace
+
+std::string quote(std::string_view identifier)
+{
+    std::string quoted = "\"";
+    for (const char c : identifier) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string table(const FileDef &def)
+{
+    return quote(def.storedName);
+}
+
+std::string keyColumn(const FileDef &def, const KeyPart &part, bool noCase)
+{
+    const FieldDef &field = def.fields[part.field];
+    return noCase && field.type == FieldType::String ? foldedColumn(field) : quote(field.name);
+}
+
+std::string indexName(const FileDef &def, int key)
+{
+    return def.qualifiedKeyName(key);
+}
+
+std::string createIndex(const FileDef &def, int key)
+{
+    const KeyDef &k = def.keys[key];
+    std::string sql = k.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ";
+    sql += quote(indexName(def, key)) + " ON " + table(def) + '(';
+    for (int i = 0; i < k.partCount; ++i) {
+        if (i > 0)
+            sql += ", ";
+        sql += keyColumn(def, k.parts[i], k.noCase);
+        if (k.parts[i].descending)
+            sql += " DESC";
+    }
+    if (!k.unique)
+        sql += ", id";
+    sql += ')';
+    return sql;
+}
+
+std::vector<std::string> createFile(const FileDef &def)
+{
+    std::string sql = "CREATE TABLE " + table(def)
+                      + "(id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, "
+                        "_version bigint NOT NULL DEFAULT 0";
+    for (int i = 0; i < def.fieldCount; ++i)
+        sql += ", " + quote(def.fields[i].name) + ' ' + columnType(def.fields[i].type);
+    for (int i = 0; i < def.fieldCount; ++i) {
+        if (def.fields[i].type == FieldType::String)
+            sql += ", " + foldedColumn(def.fields[i]) + ' ' + columnType(FieldType::String);
+    }
+    sql += ')';
+    std::vector<std::string> statements{std::move(sql)};
+    for (int k = 0; k < def.keyCount; ++k)
+        statements.push_back(createIndex(def, k));
+    return statements;
+}
+
+FileStatements fileStatements(const FileDef &def)
+{
+    FileStatements s;
+    const std::string t = table(def);
+    const std::string select = "SELECT " + selectList(def) + " FROM " + t;
+
+    std::string columns;
+    std::string values;
+    std::string assignments;
+    int n = 0;
+    auto addColumn = [&](const std::string &column) {
+        const std::string sep = n > 0 ? ", " : "";
+        ++n;
+        columns += sep + column;
+        values += sep + param(n);
+        assignments += sep + column + " = " + param(n);
+    };
+    for (int i = 0; i < def.fieldCount; ++i)
+        addColumn(quote(def.fields[i].name));
+    for (int i = 0; i < def.fieldCount; ++i) {
+        if (def.fields[i].type == FieldType::String)
+            addColumn(foldedColumn(def.fields[i]));
+    }
+    s.insert = "INSERT INTO " + t + '(' + columns + ") VALUES(" + values + ") RETURNING id";
+    s.update = "UPDATE " + t + " SET " + assignments
+               + ", _version = _version + 1 WHERE id = " + param(n + 1);
+    s.updateWatched = s.update + " AND _version = " + param(n + 2) + " RETURNING _version";
+    s.update += " RETURNING _version";
+    s.erase = "DELETE FROM " + t + " WHERE id = $1";
+    s.byId = select + " WHERE id = $1";
+    s.count = "SELECT count(*) FROM " + t;
+
+    for (int k = 0; k < def.keyCount; ++k) {
+        const KeySpec spec = KeySpec::ofKey(def.id, k);
+        std::string where;
+        for (std::size_t i = 0; i < spec.parts.size(); ++i) {
+            if (i > 0)
+                where += " AND ";
+            where += keyColumn(def, spec.parts[i], spec.noCase) + " = "
+                     + param(static_cast<int>(i) + 1);
+        }
+        // Equal components leave the id to decide: the first record in key order.
+        s.get.push_back(select + " WHERE " + where + " ORDER BY id LIMIT 1");
+        s.duplicate.push_back("SELECT id FROM " + t + " WHERE " + where + " AND id <> "
+                              + param(static_cast<int>(spec.parts.size()) + 1) + " LIMIT 1");
+    }
+    return s;
+}
+
+Filter renderFilter(const FileDef &def, const FilterTree &tree)
+{
+    Filter filter;
+    if (tree.empty())
+        return filter;
+    Renderer(def, tree, filter).node(tree.rootIndex());
+    return filter;
+}
+
+std::string passSql(const FileDef &def,
+                    const KeySpec &order,
+                    bool uniqueKey,
+                    const Filter &filter,
+                    bool forward,
+                    Bound bound)
+{
+    const int first = static_cast<int>(filter.values.size()) + 1;
+    const int parts = static_cast<int>(order.parts.size());
+    const int idParam = first + parts;
+    int limitParam = first;
+    if (bound != Bound::None)
+        limitParam = uniqueKey ? idParam : idParam + 1;
+
+    std::string where;
+    if (bound != Bound::None) {
+        bool uniform = true;
+        for (const KeyPart &part : order.parts)
+            uniform = uniform && !part.descending;
+        const char *strict = forward ? " > " : " < ";
+        if (uniform) {
+            std::string left = "(";
+            std::string right = "(";
+            for (int i = 0; i < parts; ++i) {
+                left += keyColumn(def, order.parts[static_cast<std::size_t>(i)], order.noCase)
+                        + ", ";
+                right += param(first + i) + ", ";
+            }
+            if (uniqueKey) {
+                left.resize(left.size() - 2);
+                right.resize(right.size() - 2);
+            } else {
+                left += "id";
+                right += param(idParam);
+            }
+            const char *op = strict;
+            if (uniqueKey && bound == Bound::From)
+                op = forward ? " >= " : " <= ";
+            where = left + ')' + op + right + ')';
+        } else {
+            // Built from the innermost condition outwards.
+            std::string inner;
+            if (!uniqueKey)
+                inner = std::string("id") + strict + param(idParam);
+            else
+                inner = bound == Bound::From ? "TRUE" : "FALSE";
+            for (int i = parts - 1; i >= 0; --i) {
+                const KeyPart &part = order.parts[static_cast<std::size_t>(i)];
+                const bool up = forward != part.descending;
+                const std::string column = keyColumn(def, part, order.noCase);
+                const std::string value = param(first + i);
+                inner = column + (up ? " >= " : " <= ") + value + " AND (" + column
+                        + (up ? " > " : " < ") + value + " OR " + inner + ')';
+            }
+            where = inner;
+        }
+    }
+    if (!filter.empty())
+        where = where.empty() ? '(' + filter.expression + ')'
+                              : '(' + filter.expression + ") AND " + where;
+
+    std::string orderBy;
+    for (const KeyPart &part : order.parts) {
+        const bool up = forward != part.descending;
+        orderBy += keyColumn(def, part, order.noCase) + (up ? " ASC, " : " DESC, ");
+    }
+    if (uniqueKey && !orderBy.empty())
+        orderBy.resize(orderBy.size() - 2);
+    else
+        orderBy += forward ? "id ASC" : "id DESC";
+
+    return "SELECT " + selectList(def) + " FROM " + table(def)
+           + (where.empty() ? std::string() : " WHERE " + where) + " ORDER BY " + orderBy
+           + " LIMIT " + param(limitParam);
+}
+
+} // namespace pgsql
