@@ -304,6 +304,6 @@ void ReportRunner::PrintPages()
     if (!PREVIEWQUEUE || PREVIEWQUEUE->count() == 0)
         return;
     QPrinter &printer = app().printer();
-    if (askPrinterSetup(printer))
+    if (askPrinterSetup(printer, store().ini()))
         PREVIEWQUEUE->print(printer);
 }

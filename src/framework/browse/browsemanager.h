@@ -133,6 +133,12 @@ public:
     // The popup menu's items, as built by ArmAlertKeys.
     QStringList popupItems() const;
 
+    // A text entry of the window that shows what the locator of the current order is looking
+    // for (what the user has typed into the list), after every key; 0 for none.
+    void setSearchControl(int control) { m_searchControl = control; }
+    // What the locator of the current order is looking for; empty when it has none.
+    QString locatorText() const;
+
 protected:
     std::unique_ptr<SortOrder> CreateOrder() override;
 
@@ -177,4 +183,5 @@ private:
     // The last limit, kept until the first row of the page being loaded gives the first.
     std::optional<FieldValue> m_pendingLastLimit;
     QList<int> m_popupControls;
+    int m_searchControl = 0;
 };
