@@ -1,5 +1,6 @@
 #include "framework/dialogs.h"
 
+#include "framework/iniwindows.h"
 #include "framework/procedurethreads.h"
 #include "framework/procwindow.h"
 #include "store/procthread.h"
@@ -11,8 +12,10 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QScreen>
 #include <QtDebug>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -44,15 +47,6 @@ public:
     }
     WindowHold(const WindowHold &) = delete;
     WindowHold &operator=(const WindowHold &) = delete;
-
-    void centre(QWidget *dialog) const
-    {
-        if (!m_window || !m_window->subWindow())
-            return;
-        const QMdiSubWindow *sub = m_window->subWindow();
-        const QPoint centre = sub->mapToGlobal(sub->rect().center());
-        dialog->move(centre - dialog->rect().center());
-    }
 
 private:
     QPointer<ProcWindow> m_window;
@@ -111,6 +105,24 @@ int lowestButton(int buttons)
 }
 
 } // namespace
+
+void centreOnMainWindow(QWidget *dialog)
+{
+    // Over the middle of the main window, where the user looks, and inside the screen even
+    // when the main window reaches past its edge.
+    const QWidget *main
+        = dialog->parentWidget() ? dialog->parentWidget()->window() : QApplication::activeWindow();
+    const QScreen *screen
+        = main && main->screen() ? main->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    QRect placed(QPoint(0, 0), dialog->frameGeometry().size().boundedTo(room.size()));
+    placed.moveCenter(main ? main->frameGeometry().center() : room.center());
+    placed.moveLeft(std::clamp(placed.left(), room.left(), room.right() + 1 - placed.width()));
+    placed.moveTop(std::clamp(placed.top(), room.top(), room.bottom() + 1 - placed.height()));
+    dialog->move(placed.topLeft());
+}
 
 QMessageBox::StandardButton standardButton(int button)
 {
@@ -177,7 +189,7 @@ int GuiMessagePresenter::show(const std::string &title,
         ProcedureThreads::instance()->wake(thread);
     });
     box->show();
-    hold.centre(box);
+    centreOnMainWindow(box);
     threads->waitUntil([&] { return answered || !owned.dialog; });
     return answer != 0 ? answer : dismissAnswer(buttons, defaultButton);
 }
@@ -223,7 +235,7 @@ int awaitDialog(QDialog &dialog)
     } disconnect{connection};
     dialog.setWindowModality(Qt::NonModal);
     dialog.show();
-    hold.centre(&dialog);
+    centreOnMainWindow(&dialog);
     threads.waitUntil([&] { return finished; });
     return dialog.result();
 }
@@ -240,11 +252,20 @@ QString askSaveFileName(const QString &caption, const QString &directory, const 
     return files.isEmpty() ? QString() : files.first();
 }
 
-bool askPrinterSetup(QPrinter &printer)
+bool askPrinterSetup(QPrinter &printer, IniManager &ini)
 {
     OwnedDialog<QPrintDialog> owned;
     owned.dialog = new QPrintDialog(&printer, dialogParent());
-    return awaitDialog(*owned.dialog) == QDialog::Accepted;
+    // Where and how large the user left it last time; placed after showing, which centres it.
+    IniDialogWindow place(*owned.dialog);
+    QMetaObject::invokeMethod(
+        owned.dialog.data(),
+        [&ini, &place] { ini.FetchWindow(PrinterSetupSection, place); },
+        Qt::QueuedConnection);
+    const bool accepted = awaitDialog(*owned.dialog) == QDialog::Accepted;
+    if (owned.dialog)
+        ini.UpdateWindow(PrinterSetupSection, place);
+    return accepted;
 }
 
 int awaitPopupMenu(const QStringList &items, const QPoint &globalPos)

@@ -7,9 +7,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <string_view>
 
 #include <QMessageBox>
 
+class IniManager;
 class QDialog;
 class QPrinter;
 class QWidget;
@@ -54,8 +56,13 @@ QMessageBox::StandardButton standardButton(int button);
 
 // The name of a file to save to; empty when the user cancels.
 QString askSaveFileName(const QString &caption, const QString &directory, const QString &filter);
-// The platform's printer set-up for `printer`; false when the user cancels.
-bool askPrinterSetup(QPrinter &printer);
+// The platform's printer set-up for `printer`; false when the user cancels. The dialog keeps
+// its place and size in the settings file.
+inline constexpr std::string_view PrinterSetupSection = "_PrinterSetupWindow_";
+bool askPrinterSetup(QPrinter &printer, IniManager &ini);
+
+// Places a dialog or message box centred on the main window and wholly on the screen.
+void centreOnMainWindow(QWidget *dialog);
 // A popup menu at `globalPos`; the item chosen (from 1), or 0 when the menu was dismissed.
 int awaitPopupMenu(const QStringList &items, const QPoint &globalPos);
 

@@ -8,21 +8,73 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// The rows of a form where the screen is smaller than the form: they scroll, and the buttons
+// at the foot stay in sight. It asks for the whole form, so a form that fits shows no scroll
+// bar, and never for less than the rows' width, so that nothing needs to scroll sideways.
+class FormScroll : public QScrollArea
+{
+public:
+    explicit FormScroll(QWidget *parent)
+        : QScrollArea(parent)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+
+    QSize sizeHint() const override
+    {
+        return widget() ? widget()->sizeHint() : QScrollArea::sizeHint();
+    }
+    QSize minimumSizeHint() const override
+    {
+        if (!widget())
+            return QScrollArea::minimumSizeHint();
+        const QSize rows = widget()->minimumSizeHint();
+        return {rows.width() + verticalScrollBar()->sizeHint().width(),
+                std::min(rows.height(), kLeastRowsHeight)};
+    }
+
+private:
+    static constexpr int kLeastRowsHeight = 120;
+};
+
+} // namespace
 
 FormBuilder::FormBuilder(ProcWindow &window, Records &records)
     : m_window(window)
     , m_records(records)
-    , m_parent(window.content())
+    , m_parent(new QWidget(window.content()))
 {
-    auto *column = new QVBoxLayout(m_parent);
+    m_column = new QVBoxLayout(window.content());
+    auto *body = new QVBoxLayout(m_parent);
+    body->setContentsMargins(0, 0, 0, 0);
     m_rows = new QFormLayout;
     m_rows->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
-    column->addLayout(m_rows);
-    column->addStretch(1);
+    body->addLayout(m_rows);
+    body->addStretch(1);
+    m_column->addWidget(m_parent, 1);
     m_buttons = new QHBoxLayout;
     m_buttons->addStretch(1);
-    column->addLayout(m_buttons);
+    m_column->addLayout(m_buttons);
+}
+
+void FormBuilder::scrollRows()
+{
+    if (!m_column)
+        return;
+    auto *scroll = new FormScroll(m_window.content());
+    delete m_column->replaceWidget(m_parent, scroll);
+    scroll->setWidget(m_parent);
+    m_column = nullptr;
 }
 
 FormBuilder::FormBuilder(ProcWindow &window, Records &records, QWidget *parent)
@@ -37,6 +89,22 @@ FormBuilder::FormBuilder(ProcWindow &window, Records &records, QWidget *parent)
 FormBuilder FormBuilder::part(QWidget *widget) const
 {
     return FormBuilder(m_window, m_records, widget);
+}
+
+std::vector<FormBuilder> FormBuilder::columns(int count)
+{
+    auto *strip = new QWidget(m_parent);
+    auto *layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(0, 0, 0, 0);
+    std::vector<FormBuilder> parts;
+    for (int c = 0; c < count; ++c) {
+        auto *column = new QWidget(strip);
+        layout->addWidget(column, 1, Qt::AlignTop);
+        parts.push_back(part(column));
+        parts.back().m_rows->setContentsMargins(0, 0, 0, 0);
+    }
+    m_rows->addRow(strip);
+    return parts;
 }
 
 FormBuilder FormBuilder::group(int control, const QString &title)

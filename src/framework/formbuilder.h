@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 class QBoxLayout;
 class QCheckBox;
@@ -31,6 +32,9 @@ public:
     // Rows on `widget`, a column or a tab page of the window. Their buttons are rows of their
     // own: only the window's builder has a foot.
     FormBuilder part(QWidget *widget) const;
+    // Columns side by side across a row, each with rows of its own: where a form is too tall
+    // for a laptop screen, it uses the width instead.
+    std::vector<FormBuilder> columns(int count);
     // A framed group of rows, numbered so that it can be hidden; 0 for a group that never is.
     FormBuilder group(int control, const QString &title);
 
@@ -97,6 +101,10 @@ public:
     // A widget of the form's own making across the row.
     void addWidget(QWidget *widget);
 
+    // The window's rows scroll where the screen is smaller than the form, the buttons at the
+    // foot stay where they are. Only for the window's builder, once its rows are all made.
+    void scrollRows();
+
     ProcWindow &window() { return m_window; }
     // What the rows' widgets are made on.
     QWidget *parent() const { return m_parent; }
@@ -116,4 +124,5 @@ private:
     QWidget *m_parent;
     QFormLayout *m_rows;
     QBoxLayout *m_buttons = nullptr;
+    QBoxLayout *m_column = nullptr; // the window's rows above its foot
 };

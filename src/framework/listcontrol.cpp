@@ -14,6 +14,8 @@
 #include <QTreeWidget>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace {
 
 // One height for every row, known before any row exists: the manager sizes its page from
@@ -211,6 +213,28 @@ void ListControl::setColumns(const QStringList &headings)
 int ListControl::columnCount() const
 {
     return m_view->columnCount();
+}
+
+void ListControl::fitColumns()
+{
+    for (int c = 0; c + 1 < m_view->columnCount(); ++c)
+        m_view->resizeColumnToContents(c);
+}
+
+QList<int> ListControl::columnWidths() const
+{
+    QList<int> widths;
+    for (int c = 0; c < m_view->columnCount(); ++c)
+        widths << m_view->columnWidth(c);
+    return widths;
+}
+
+void ListControl::setColumnWidths(const QList<int> &widths)
+{
+    for (int c = 0; c < std::min(static_cast<int>(widths.size()), m_view->columnCount()); ++c) {
+        if (widths[c] > 0)
+            m_view->setColumnWidth(c, widths[c]);
+    }
 }
 
 int ListControl::rowCount() const

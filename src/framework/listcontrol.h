@@ -27,6 +27,11 @@ public:
     // Column headings; all empty hides the heading row.
     void setColumns(const QStringList &headings);
     int columnCount() const;
+    // Every column as wide as its heading and the rows shown; the last takes what is left.
+    void fitColumns();
+    // The columns' widths, and setting them again (a width of 0 or less keeps its column).
+    QList<int> columnWidths() const;
+    void setColumnWidths(const QList<int> &widths);
 
     int rowCount() const;
     // `row` from 1 to rowCount() + 1; beyond that the row is appended.

@@ -143,7 +143,11 @@ void ProcedureController::openWindow()
     {
         FormBuilder form(*m_procWindow, records());
         defineWindow(form);
+        if (m_primary)
+            form.scrollRows();
     }
+    if (m_primary)
+        m_procWindow->setCancelControl(m_cancelControl);
     m_procWindow->subWindow()->adjustSize();
     m_procWindow->redisplay();
     m_procWindow->open();

@@ -3,8 +3,10 @@
 #include "framework/procedurethreads.h"
 #include "store/procthread.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
@@ -102,8 +104,14 @@ void ProcWindow::open()
     if (m_open || m_closed || !m_sub)
         return;
     m_caller = activeWindowOf(m_thread);
-    if (m_caller)
+    if (m_caller) {
         m_caller->holdDisabled();
+        if (m_caller->m_sub) {
+            m_callerMaximized = m_caller->m_sub->isMaximized();
+            m_callerPlace = m_callerMaximized ? m_caller->m_sub->normalGeometry()
+                                              : m_caller->m_sub->geometry();
+        }
+    }
     registry().append(this);
 
     m_opening = true;
@@ -128,6 +136,14 @@ void ProcWindow::keepInsideHost()
     QRect frame = m_sub->geometry();
     if (visible.contains(frame))
         return;
+    // A window larger than the area is made as small as the area, as far as its minimum allows:
+    // a form's rows then scroll and its buttons stay in sight.
+    const QSize least = m_sub->minimumSizeHint().expandedTo(m_sub->minimumSize());
+    const QSize fitted = frame.size().boundedTo(visible.size()).expandedTo(least);
+    if (fitted != frame.size()) {
+        m_sub->resize(fitted);
+        frame.setSize(fitted);
+    }
     frame.moveLeft(std::max(0, std::min(frame.left(), visible.width() - frame.width())));
     frame.moveTop(std::max(0, std::min(frame.top(), visible.height() - frame.height())));
     m_sub->move(frame.topLeft());
@@ -146,8 +162,13 @@ void ProcWindow::close()
     if (ProcWindow *caller = m_caller) {
         m_caller = nullptr;
         caller->releaseDisabled();
-        if (m_host && caller->m_sub)
+        if (m_host && caller->m_sub) {
             m_host->setActiveSubWindow(caller->m_sub);
+            if (!m_callerMaximized && caller->m_sub->isMaximized())
+                caller->m_sub->showNormal();
+            if (!m_callerMaximized && m_callerPlace.isValid())
+                caller->m_sub->setGeometry(m_callerPlace);
+        }
     }
     // Nothing of Qt's is on the stack here (the procedure runs from the loop's resume), so
     // the window can go at once.
@@ -276,6 +297,8 @@ bool ProcWindow::eventFilter(QObject *watched, QEvent *event)
             enqueue(EventKind::CloseWindow, 0);
             return true;
         }
+        if (event->type() == QEvent::KeyPress && pressCancel(static_cast<QKeyEvent *>(event)))
+            return true;
         if (event->type() == QEvent::Resize && isOpen() && !m_opening) {
             const QSize size = static_cast<QResizeEvent *>(event)->size();
             if (size != m_lastSize) {
@@ -286,6 +309,19 @@ bool ProcWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     return alertKey(watched, event);
+}
+
+bool ProcWindow::pressCancel(const QKeyEvent *key)
+{
+    // Esc reaches the window when no control of it wanted the key (an open drop list takes
+    // it first, to close itself).
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier || !isOpen())
+        return false;
+    auto *cancel = qobject_cast<QAbstractButton *>(control(m_cancelControl));
+    if (!cancel || !cancel->isVisible() || !cancel->isEnabled() || !m_sub->isEnabled())
+        return false;
+    cancel->click();
+    return true;
 }
 
 void ProcWindow::onStateChanged(bool active)

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QSet>
 #include <QSize>
 #include <QString>
@@ -17,6 +18,7 @@
 #include <map>
 
 class ListControl;
+class QKeyEvent;
 class QTimer;
 
 // The window of a procedure: an MDI sub-window of the host area with numbered controls.
@@ -88,6 +90,9 @@ public:
     // Puts `text` into an entry as the user's input, to be taken with its next Accepted.
     void putInput(int control, const QString &text);
 
+    // The button that Esc presses, as the user leaving the form would: 0 for none.
+    void setCancelControl(int control) { m_cancelControl = control; }
+
     // Life of the window.
     void open();
     void close();
@@ -149,6 +154,7 @@ protected:
 
 private:
     void keepInsideHost();
+    bool pressCancel(const QKeyEvent *key);
     struct Control
     {
         QPointer<QWidget> widget;
@@ -202,10 +208,15 @@ private:
     WindowEvent m_current;
     QTimer *m_timer = nullptr;
     QPointer<ProcWindow> m_caller;
+    // The caller's place when this window opened: the area maximises the window it activates
+    // after a maximised one (a preview) closes, and the caller gets its own place back.
+    QRect m_callerPlace;
+    bool m_callerMaximized = false;
     QSize m_lastSize;
     QList<int> m_validation;
     int m_quiet = 0;
     int m_disabledHolds = 0;
+    int m_cancelControl = 0;
     bool m_open = false;
     bool m_opening = false;
     bool m_closed = false;

@@ -117,11 +117,13 @@ void ProcWindow::wire(int number, QWidget *widget)
         connect(list, &ListControl::scrollRequested, this, [=, this](EventKind kind, int thumb) {
             enqueue(WindowEvent{kind, number, 0, {}, thumb});
         });
-        connect(list, &ListControl::rowClicked, this, [=, this](int, int keyCode) {
+        connect(list, &ListControl::rowClicked, this, [=, this](int row, int keyCode) {
             // A right click is first the alert key (if armed), then the selection it makes.
             if (keyCode == KeyCode::MouseRightUp && alertKeys(number).contains(keyCode))
                 enqueue(EventKind::AlertKey, number, keyCode);
-            enqueue(EventKind::NewSelection, number, keyCode);
+            WindowEvent chosen{EventKind::NewSelection, number, keyCode};
+            chosen.row = row;
+            enqueue(chosen);
         });
         connect(list, &ListControl::rowDoubleClicked, this, [=, this] {
             if (alertKeys(number).contains(KeyCode::MouseLeft2))

@@ -17,8 +17,15 @@ QRadioButton *RadioGroup::addOption(const QString &text, const FieldValue &value
     auto *button = new QRadioButton(text, this);
     m_values.push_back(value);
     m_group->addButton(button, optionCount());
-    m_layout->addWidget(button);
+    // Before the stretch of a horizontal group, so that the options stay together at the left.
+    m_layout->insertWidget(optionCount() - 1, button);
     return button;
+}
+
+void RadioGroup::setHorizontal()
+{
+    m_layout->setDirection(QBoxLayout::LeftToRight);
+    m_layout->addStretch(1);
 }
 
 QRadioButton *RadioGroup::option(int option) const

@@ -8,7 +8,7 @@
 
 class QButtonGroup;
 class QRadioButton;
-class QVBoxLayout;
+class QBoxLayout;
 
 // A group of radio buttons that stands for one value: each option carries the value it
 // puts into the bound number or text. Options count from 1; 0 means none is checked.
@@ -20,6 +20,8 @@ public:
     explicit RadioGroup(const QString &title = {}, QWidget *parent = nullptr);
 
     QRadioButton *addOption(const QString &text, const FieldValue &value);
+    // Options side by side instead of one below the other, where a form is short of height.
+    void setHorizontal();
     int optionCount() const { return static_cast<int>(m_values.size()); }
     QRadioButton *option(int option) const;
     FieldValue optionValue(int option) const;
@@ -33,6 +35,6 @@ signals:
 
 private:
     QButtonGroup *m_group;
-    QVBoxLayout *m_layout;
+    QBoxLayout *m_layout;
     std::vector<FieldValue> m_values;
 };

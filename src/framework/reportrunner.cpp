@@ -309,6 +309,6 @@ void ReportRunner::PrintPages()
     if (!PREVIEWQUEUE || PREVIEWQUEUE->count() == 0)
         return;
     QPrinter &printer = app().printer();
-    if (askPrinterSetup(printer) && PREVIEWQUEUE->print(printer))
+    if (askPrinterSetup(printer, store().ini()) && PREVIEWQUEUE->print(printer))
         m_printed = true;
 }

@@ -49,6 +49,10 @@ struct WindowEvent
     QString keyText;
     // ScrollDrag: where the thumb was dropped, 0 to 100.
     int thumb = 0;
+    // NewSelection of a list by the mouse: the row clicked, from 1. The list may have been
+    // reloaded by the time the event is taken (a click that activates its window resets it
+    // first), so the row travels with the event.
+    int row = 0;
 
     bool isWindowEvent() const { return kind >= EventKind::OpenWindow; }
     bool operator==(const WindowEvent &) const = default;

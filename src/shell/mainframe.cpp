@@ -216,6 +216,14 @@ void MainFrame::tileWindows()
 void MainFrame::cascadeWindows()
 {
     m_area->cascadeSubWindows();
+    // The cascade makes every window alike; one that its form cannot be shown in gets the
+    // least size its form needs back (within the area), so that none is kept that small.
+    const QSize room = m_area->viewport()->size();
+    for (QMdiSubWindow *sub : m_area->subWindowList()) {
+        const QSize least = sub->minimumSizeHint().expandedTo(sub->minimumSize()).boundedTo(room);
+        if (sub->width() < least.width() || sub->height() < least.height())
+            sub->resize(sub->size().expandedTo(least));
+    }
 }
 
 void MainFrame::arrangeIcons()
@@ -249,7 +257,11 @@ void MainFrame::showHelp(HelpPage page)
     if (!m_help) {
         m_help = new HelpWindow;
         m_area->addSubWindow(m_help);
-        m_help->resize(620, 520);
+        m_help->resize(QSize(620, 520).boundedTo(m_area->viewport()->size()));
+        // In the middle of the window area, not where the area would put the next window.
+        QRect placed(QPoint(0, 0), m_help->size());
+        placed.moveCenter(m_area->viewport()->rect().center());
+        m_help->move(std::max(0, placed.left()), std::max(0, placed.top()));
     }
     m_help->show();
     m_area->setActiveSubWindow(m_help);

@@ -151,8 +151,9 @@ void MainProcedure::printerSetup()
 {
     // On a thread of its own, so that the frame goes on dispatching while the dialog is open.
     AppContext &context = app();
-    context.threads().start(QStringLiteral("Druckereinstellungen"),
-                            [&context] { askPrinterSetup(context.printer()); });
+    context.threads().start(QStringLiteral("Druckereinstellungen"), [&context] {
+        askPrinterSetup(context.printer(), context.store().ini());
+    });
 }
 
 int MainProcedure::Shutdown()

@@ -458,6 +458,44 @@ TEST(KaldruckTotals, AcceptedChangeReplacesTheOldShare)
     EXPECT_EQ(f.stored("KA1").get(KAD::KGESAMTPR), 236.5);
 }
 
+TEST(KaldruckTotals, TheShownTotalAgreesWithItsLinesWhileTheFormIsOpen)
+{
+    KaldruckFixture f;
+    f.storedCalculation("KA1", "F1", 124);
+    Call call;
+    f.callForm(Request::Change, call, "KA1", "F1", orderWithCalculation());
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(f.gui.text(form, K::DisplayTotal), u"221,50"_s);
+    // 124 typesetting + 12.50 paper + the print price typed over.
+    f.gui.type(form, K::PrintPrice, u"100"_s);
+    EXPECT_EQ(f.gui.text(form, K::DisplayTotal), u"236,50"_s);
+    f.gui.press(form, K::Ok);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(f.stored("KA1").get(KAD::KGESAMTPR), 236.5);
+}
+
+TEST(KaldruckForm, AReopenedCalculationHighlightsItsOwnMachine)
+{
+    KaldruckFixture f;
+    f.machine("Einfarben 36", 360, 250, 1);
+    f.machine("Vierfarben 70", 700, 500, 4);
+    f.machine("Zweifarben 52", 520, 360, 2);
+    f.storedCalculation("KA1", "F1");
+    Call call;
+    f.callForm(Request::Change, call, "KA1", "F1");
+    ProcWindow *form = f.form();
+    ASSERT_NE(form, nullptr);
+    ListControl *machines = form->list(K::Machines);
+    ASSERT_NE(machines, nullptr);
+    ASSERT_GT(machines->highlighted(), 0);
+    EXPECT_EQ(machines->row(machines->highlighted()).value(0), u"Zweifarben 52"_s);
+    // Opening changed nothing: the machine's values are still the calculation's own.
+    f.gui.press(form, K::Cancel);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(call.response, Response::Cancelled);
+}
+
 TEST(KaldruckTotals, AnotherOrdersCalculationChangesOnlyThatOrder)
 {
     struct Case

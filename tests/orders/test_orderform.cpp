@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QTabWidget>
 
 #include <algorithm>
 #include <cctype>
@@ -155,6 +156,37 @@ TEST(OrderForm, ChoosingAStatusFillsItsDateOnlyWhenEmpty)
     EXPECT_EQ(order.get(AUF::FSTAT), "RECHNUNG");
     EXPECT_EQ(order.get(AUF::FREDAT), rt::dateFromYmd(2026, 12, 1));
     EXPECT_EQ(order.get(AUF::FLIEFDAT), 0);
+}
+
+TEST(OrderForm, TheDueDatesFollowThePaymentTermsAsTheyChange)
+{
+    OrderFormFixture f;
+    customerWithOrder(f, "RECHNUNG", [](Records &r) {
+        r.set(AUF::FREDAT, rt::dateFromYmd(2026, 12, 1));
+        r.set(AUF::ZAZTAGE, 14.0);
+    });
+    Call call;
+    ProcWindow *form = openOrder(f, call);
+    ASSERT_NE(form, nullptr);
+    auto *pages = qobject_cast<QTabWidget *>(form->control(C::Pages));
+    ASSERT_NE(pages, nullptr);
+    pages->setCurrentIndex(2);
+    f.gui.settle();
+    EXPECT_EQ(f.gui.text(form, C::ClosingLine), u"Rechnungsendbetrag zahlbar bis zum 15.12.2026"_s);
+
+    f.gui.type(form, C::PaymentDays, u"30"_s);
+    EXPECT_EQ(f.gui.text(form, C::ClosingLine), u"Rechnungsendbetrag zahlbar bis zum 31.12.2026"_s);
+    f.gui.type(form, C::SkontoPercent, u"2"_s);
+    f.gui.type(form, C::SkontoDays, u"10"_s);
+    EXPECT_FALSE(form->isHidden(C::SkontoLine));
+    EXPECT_EQ(f.gui.text(form, C::SkontoDate), u"11.12.2026"_s);
+    f.gui.type(form, C::InvoiceDate, u"04.12.2026"_s);
+    EXPECT_EQ(f.gui.text(form, C::ClosingLine), u"Rechnungsendbetrag zahlbar bis zum 03.01.2027"_s);
+    EXPECT_EQ(f.gui.text(form, C::SkontoDate), u"14.12.2026"_s);
+
+    f.messages.answer(MessageButton::No);
+    f.gui.press(form, C::Cancel);
+    EXPECT_TRUE(call.returned);
 }
 
 TEST(OrderForm, CopyCountDecidesHowOftenTheReportRuns)

@@ -1,7 +1,7 @@
 #include "costing/core/calculationsteps.h"
 
-#include "costing/core/machinecalculation.h"
 #include "base/decimal.h"
+#include "costing/core/machinecalculation.h"
 #include "store/files/kaldruck.h"
 #include "store/files/maschin.h"
 #include "store/recordbuffer.h"
@@ -43,9 +43,9 @@ void applyPageChange(RecordBuffer &c)
               + c.get(KAD::N5ANZ) + c.get(KAD::N6ANZ));
 }
 
-double CalcDisplayTotal(const RecordBuffer &c)
+double CalcDisplayTotal(const RecordBuffer &c, double workCalcTypesetting)
 {
-    return c.get(KAD::ASGPR) + c.get(KAD::APENDPR) + c.get(KAD::KADRPR);
+    return rt::roundDecimal(c.get(KAD::KADRPR) + c.get(KAD::APENDPR) + workCalcTypesetting, 2);
 }
 
 void completeOnAccept(RecordBuffer &c, double workCalcTypesetting)

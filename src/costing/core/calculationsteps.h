@@ -19,8 +19,9 @@ double typesettingOnOpen(RecordBuffer &calculation);
 // which is how sheet counts typed into the rows reach it.
 void applyPageChange(RecordBuffer &calculation);
 
-// The total shown as "kalkul. Gesamtpreis/ EUR": typesetting + paper + print.
-double CalcDisplayTotal(const RecordBuffer &calculation);
+// The total shown as "kalkul. Gesamtpreis/ EUR": the typesetting lines' running sum + paper
+// + print, as OK will store it, so that the form shows the same while it is open.
+double CalcDisplayTotal(const RecordBuffer &calculation, double workCalcTypesetting);
 
 // OK, after the form's own checks: the print time follows the current values, the machine
 // name says the mode, and typesetting and total take the form's running typesetting sum.

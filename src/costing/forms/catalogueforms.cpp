@@ -62,6 +62,7 @@ void Updatemaschin::defineWindow(FormBuilder &form)
     form.display(kId, u"interne Nummer: "_s, MAS::MID);
     form.entry(kName, u"Bezeichnung"_s, MAS::MBEZ, u"@s22"_s);
     auto *formats = new RadioGroup(u"Format"_s, form.window().content());
+    formats->setHorizontal();
     for (const costing::SheetFormat &format : costing::sheetFormats()) {
         const QString name
             = QString::fromLatin1(format.name.data(), static_cast<qsizetype>(format.name.size()));

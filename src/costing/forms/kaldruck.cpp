@@ -150,6 +150,12 @@ void Updatekaldruck::setUpWindow()
     m_machines.AddField(MAS::MBEZ);
     m_machines.AddField(MAS::MFORM);
     m_machines.AddField(MAS::MFARB, QStringLiteral("@n_3"));
+    // A calculation opened again shows its own machine highlighted, not the first one.
+    const std::string machine = calculation().get(KAD::KAMBEZ);
+    if (ORIGINALREQUEST != Request::Insert && !rt::isBlank(machine)) {
+        records().set(MAS::MBEZ, machine);
+        m_machines.STARTATCURRENT = 1;
+    }
     AddBrowse(m_machines);
 
     RelationKeeper &lines = store().relations(FileId::asatz);
@@ -262,11 +268,18 @@ void Updatekaldruck::takeWindow()
 
 void Updatekaldruck::showTotals()
 {
-    m_displayTotal = costing::CalcDisplayTotal(calculation());
+    m_displayTotal = costing::CalcDisplayTotal(calculation(), typesettingSum());
     if (m_picture)
         m_picture->setPicture(costing::pictureOfSheet(calculation()));
     if (procWindow())
         procWindow()->redisplay();
+}
+
+void Updatekaldruck::showTotal()
+{
+    m_displayTotal = costing::CalcDisplayTotal(calculation(), typesettingSum());
+    if (procWindow())
+        procWindow()->redisplay(C::DisplayTotal);
 }
 
 void Updatekaldruck::say(std::string_view title, std::string_view text, MessageIcon icon, bool beep)
@@ -357,6 +370,9 @@ int Updatekaldruck::OnFieldEvent()
         showTotals();
         break;
     default:
+        // A price typed over (print, colour change, a simple calculation's) shows in the
+        // total at once.
+        showTotal();
         break;
     }
     return Level::Benign;

@@ -128,6 +128,8 @@ private:
     // The window's values of the controls in use into the record, then everything shown anew.
     void takeWindow();
     void showTotals();
+    // Only the total, after an entry: the rest of the window keeps what is typed in it.
+    void showTotal();
     int machineCalculation();
     int acceptChecks();
     int paperPiecesEvent();

@@ -50,12 +50,12 @@ QString SheetLayoutView::caption() const
 
 QSize SheetLayoutView::sizeHint() const
 {
-    return {300, 230};
+    return {300, 160};
 }
 
 QSize SheetLayoutView::minimumSizeHint() const
 {
-    return {200, 150};
+    return {200, 120};
 }
 
 void SheetLayoutView::paintEvent(QPaintEvent *)

@@ -61,13 +61,13 @@ void Updatekaldruck::defineWindow(FormBuilder &form)
     ProcWindow &window = form.window();
     QWidget *content = window.content();
 
-    auto *hint
-        = new QLabel(u"<===  Umschalten  auf  TAB - Reiter mit der MAUS   klicken"_s, content);
-    form.rows()->addRow(hint);
-    window.addControl(C::Hint, hint, hint->text());
-
     auto *sheet = new QTabWidget(content);
     form.rows()->addRow(sheet);
+    // The hint stands beside the tabs it points at, not on a row of its own.
+    auto *hint
+        = new QLabel(u"<===  Umschalten  auf  TAB - Reiter mit der MAUS   klicken"_s, content);
+    sheet->setCornerWidget(hint, Qt::TopRightCorner);
+    window.addControl(C::Hint, hint, hint->text());
     window.addControl(C::Pages, sheet, u"Kalkulation"_s);
     struct Page
     {
@@ -102,15 +102,20 @@ void Updatekaldruck::defineWindow(FormBuilder &form)
     modes->addOption(u"Druckmaschinen- Kalkulation"_s, std::int32_t{0});
     modes->addOption(u"Einfach- Kalkulation"_s, std::int32_t{1});
     modes->addOption(u"Schnell- Kalkulation"_s, std::int32_t{2});
+    modes->setHorizontal();
     selector->addWidget(modes);
-    auto *explanation = new QVBoxLayout;
-    for (const QString &line : {u"Ermittlung aller detaillierten Werte auf Grund der"_s,
-                                u"Druckmaschinen- Parameter."_s,
-                                QString(),
-                                u"Einfach- und Schnell- Kalkulation = vereinfachte Kalkulat."_s,
-                                u"der Druckpreis Gesamt wird  MANUELL  eingegeben."_s})
-        explanation->addWidget(note(line, content));
-    explanation->addStretch(1);
+    // Each sentence on one line beside the choice, so that the form keeps its height.
+    auto *explanation = new QGridLayout;
+    const QString lines[2][2] = {
+        {u"Ermittlung aller detaillierten Werte auf Grund der"_s, u"Druckmaschinen- Parameter."_s},
+        {u"Einfach- und Schnell- Kalkulation = vereinfachte Kalkulat."_s,
+         u"der Druckpreis Gesamt wird  MANUELL  eingegeben."_s},
+    };
+    for (int row = 0; row < 2; ++row) {
+        for (int part = 0; part < 2; ++part)
+            explanation->addWidget(note(lines[row][part], content), row, part);
+    }
+    explanation->setRowStretch(2, 1);
     selector->addLayout(explanation);
     selector->addStretch(1);
     windowRows->addRow(selector);
@@ -135,7 +140,7 @@ void Updatekaldruck::defineCalculationPage(FormBuilder &form, QWidget *page)
         ->setMinimumWidth(kTextWidth);
     auto *machines = new ListControl(page);
     machines->setColumns({u"Maschine"_s, u"Format"_s, u"Farben"_s});
-    machines->setMinimumHeight(110);
+    machines->setFixedHeight(120);
     form.rows()->addRow(u"Auswahl - Druckmaschine"_s, machines);
     window.addControl(C::Machines, machines, u"Auswahl - Druckmaschine"_s);
     form.entry(C::TotalRun, u"Auflage Gesamt in Stück"_s, KAD::KAALGES, kCount);

@@ -157,8 +157,12 @@ void UpdatepapierR::FillNewRecord()
     records().set(PAP::IPAP, costingforms::newInternalId(app(), "R"));
 }
 
-void UpdatepapierR::defineWindow(FormBuilder &form)
+void UpdatepapierR::defineWindow(FormBuilder &whole)
 {
+    // The paper on the left, its three suppliers on the right: one column would not fit a
+    // laptop screen.
+    std::vector<FormBuilder> columns = whole.columns(2);
+    FormBuilder &form = columns[0];
     form.display(kNumber, u"interne Nummer"_s, PAP::APAP);
     form.display(kId, u"interne ID"_s, PAP::IPAP);
     form.entry(kName, u"PAPIER  Art/ Bezeichnung"_s, PAP::PBEZ, u"@s35"_s);
@@ -172,17 +176,19 @@ void UpdatepapierR::defineWindow(FormBuilder &form)
     form.entry(kWidth, u"minimal"_s, PAP::PMIN, u"@n_7"_s);
     addNote(form, u"* diese Angaben sind nicht zwingend notwendig"_s);
     form.entry(kWeight, u"Gewicht"_s, PAP::PGEW, u"@s15"_s);
+    FormBuilder &suppliers = columns[1];
     for (int n = 1; n <= 3; ++n) {
         const SupplierFields &s = kSupplierFields[n - 1];
-        addHeading(form, u"Lieferant  "_s + QString::number(n));
-        form.entry(
+        addHeading(suppliers, u"Lieferant  "_s + QString::number(n));
+        suppliers.entry(
             supplierControl(n, 0), QString::fromUtf16(s.priceLabel), s.purchasePrice, u"@n10.2"_s);
-        form.entry(supplierControl(n, 1), u"Lieferant  "_s + QString::number(n), s.name, u"@s40"_s);
-        form.dropList(supplierControl(n, 2), u"Schnell - Auswahl  Lieferanten"_s);
-        form.entry(supplierControl(n, 3), u"Telefon"_s, s.phone, u"@s20"_s);
-        form.entry(supplierControl(n, 4), u"FAX"_s, s.fax, u"@s20"_s);
+        suppliers.entry(
+            supplierControl(n, 1), u"Lieferant  "_s + QString::number(n), s.name, u"@s40"_s);
+        suppliers.dropList(supplierControl(n, 2), u"Schnell - Auswahl  Lieferanten"_s);
+        suppliers.entry(supplierControl(n, 3), u"Telefon"_s, s.phone, u"@s20"_s);
+        suppliers.entry(supplierControl(n, 4), u"FAX"_s, s.fax, u"@s20"_s);
     }
-    form.okCancel(kOk, kCancel);
+    whole.okCancel(kOk, kCancel);
 }
 
 void UpdatepapierR::setUpWindow()

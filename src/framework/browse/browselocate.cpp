@@ -54,6 +54,7 @@ bool BrowseManager::Locate(const QString &typed, int keyCode)
     }
     if (m_prefixShown)
         m_prefixShown(locatorPrefix());
+    showSearchText();
     return true;
 }
 

@@ -13,6 +13,8 @@
 #include "store/filemanager.h"
 #include "store/relationkeeper.h"
 
+#include <QLineEdit>
+
 BrowseManager::BrowseManager() = default;
 BrowseManager::~BrowseManager() = default;
 
@@ -172,6 +174,22 @@ void BrowseManager::ResetSort(std::uint8_t force)
         takeRow();
 }
 
+QString BrowseManager::locatorText() const
+{
+    const BrowseOrder *order = currentBrowseOrder();
+    return order && order->LOCATOR ? QString::fromStdString(order->LOCATOR->FREEELEMENT)
+                                   : QString();
+}
+
+void BrowseManager::showSearchText()
+{
+    ProcWindow *window = WINDOW ? procWindow() : nullptr;
+    if (m_searchControl == 0 || !window)
+        return;
+    if (auto *field = qobject_cast<QLineEdit *>(window->control(m_searchControl)))
+        field->setText(locatorText());
+}
+
 void BrowseManager::UpdateWindow()
 {
     ListControl *control = list();
@@ -180,14 +198,23 @@ void BrowseManager::UpdateWindow()
     showRows();
     ProcWindow &window = *procWindow();
     const bool rows = !LISTQUEUE.empty();
-    for (const int button : {CHANGECONTROL, DELETECONTROL, PRINTCONTROL}) {
+    // A button that would do nothing is disabled and says why.
+    const std::pair<int, QString> needRows[] = {
+        {CHANGECONTROL, QStringLiteral("Die Liste ist leer: es gibt nichts zu ändern.")},
+        {DELETECONTROL, QStringLiteral("Die Liste ist leer: es gibt nichts zu löschen.")},
+        {PRINTCONTROL, QStringLiteral("Die Liste ist leer: es gibt nichts zu drucken.")},
+    };
+    for (const auto &[button, why] : needRows) {
         if (button == 0)
             continue;
         if (rows)
             window.enable(button);
         else
             window.disable(button);
+        if (QWidget *widget = window.control(button))
+            widget->setToolTip(rows ? QString() : why);
     }
+    showSearchText();
     if (SELECTCONTROL != 0) {
         if (SELECTING && rows && WINDOW->REQUEST == Request::Select)
             window.enable(SELECTCONTROL);
@@ -211,6 +238,7 @@ void BrowseManager::ArmAlertKeys()
                           KeyCode::Delete,
                           KeyCode::CtrlEnter,
                           KeyCode::Backspace,
+                          KeyCode::Enter,
                           KeyCode::AnyCharacter})
         window.addAlertKey(LISTCONTROL, key);
     HASTHUMB = list()->hasVerticalScrollBar() ? 1 : 0;
@@ -263,6 +291,8 @@ int BrowseManager::TakeEvent()
     if (e.control == LISTCONTROL && LISTCONTROL != 0) {
         switch (e.kind) {
         case EventKind::NewSelection:
+            if (e.row > 0 && e.row <= list()->rowCount())
+                list()->setHighlighted(e.row);
             if (list()->highlighted() > 0)
                 CURRENTCHOICE = LASTCHOICE = list()->highlighted();
             takeRow();
@@ -333,7 +363,9 @@ void BrowseManager::takeKey(const WindowEvent &e)
     } else if (key == KeyCode::CtrlEnter) {
         takeRow();
         press(CHANGECONTROL);
-    } else if (key == KeyCode::MouseLeft2) {
+    } else if (key == KeyCode::MouseLeft2 || key == KeyCode::Enter) {
+        // Enter opens the highlighted record as a double click does.
+        takeRow();
         press(SELECTING ? SELECTCONTROL : CHANGECONTROL);
     } else {
         Locate(e.keyText, key);

@@ -141,6 +141,14 @@ public:
     // The popup menu's items, as built by ArmAlertKeys.
     QStringList popupItems() const;
 
+    // A text entry of the window that shows what the locator of the current order is looking
+    // for (what the user has typed into the list), after every key; 0 for none.
+    void setSearchControl(int control) { m_searchControl = control; }
+    // The search field shows what the locator looks for: the letters typed so far.
+    void showSearchText();
+    // What the locator of the current order is looking for; empty when it has none.
+    QString locatorText() const;
+
 protected:
     std::unique_ptr<SortOrder> CreateOrder() override;
 
@@ -188,4 +196,5 @@ private:
     TypedPrefix m_typed;
     std::function<void(const QString &)> m_prefixShown;
     std::function<std::int64_t()> m_clock;
+    int m_searchControl = 0;
 };

@@ -72,20 +72,12 @@ int CustomerForm::PrepareRequest()
 void CustomerForm::defineWindow(FormBuilder &form)
 {
     ProcWindow &window = form.window();
-    auto *top = new QWidget(window.content());
-    auto *columns = new QHBoxLayout(top);
-    columns->setContentsMargins(0, 0, 0, 0);
-    auto *left = new QWidget(top);
-    auto *right = new QWidget(top);
-    auto *invoicing = new QWidget(top);
-    // Names, streets and mail addresses are long: the address column is given room for them.
-    left->setMinimumWidth(400);
-    columns->addWidget(left, 1);
-    columns->addWidget(right, 1);
-    columns->addWidget(invoicing, 1);
-    form.addWidget(top);
-
-    FormBuilder address = form.part(left);
+    // Four columns side by side (address, ways to reach, delivery address, contact), so that
+    // the form with its orders fits a laptop screen.
+    std::vector<FormBuilder> columns = form.columns(4);
+    FormBuilder &address = columns[0];
+    // Names, streets and mail addresses are long: the columns are given room for them.
+    address.parent()->setMinimumWidth(300);
     address.display(InternalNumber, u"interne Nummer"_s, KUN::KAID);
     address.display(Identity, u"Kunden-ID"_s, KUN::KID);
     address.entry(Name, u"Firma / Name"_s, KUN::KNAME, u"@s45"_s);
@@ -95,21 +87,22 @@ void CustomerForm::defineWindow(FormBuilder &form)
     address.entry(Place, u"Ort"_s, KUN::KORT, u"@s45"_s);
     address.entry(Discount, u"Kundenrabatt (%)"_s, KUN::KRAB, u"@n6.2"_s);
     window.setRange(Discount, 0, 100);
-    address.entry(Phone, u"Telefon"_s, KUN::KTEL, u"@s20"_s);
-    address.entry(Fax, u"Fax"_s, KUN::KFAX, u"@s20"_s);
-    address.entry(Mobile, u"Funk"_s, KUN::KFUNK, u"@s20"_s);
-    address.entry(Mail, u"E-Mail"_s, KUN::KEMAIL, u"@s70"_s);
-    address.entry(Web, u"Internet"_s, KUN::KHTTP, u"@s60"_s);
+    FormBuilder &reach = columns[1];
+    reach.parent()->setMinimumWidth(250);
+    reach.entry(Phone, u"Telefon"_s, KUN::KTEL, u"@s20"_s);
+    reach.entry(Fax, u"Fax"_s, KUN::KFAX, u"@s20"_s);
+    reach.entry(Mobile, u"Funk"_s, KUN::KFUNK, u"@s20"_s);
+    reach.entry(Mail, u"E-Mail"_s, KUN::KEMAIL, u"@s70"_s);
+    reach.entry(Web, u"Internet"_s, KUN::KHTTP, u"@s60"_s);
 
-    FormBuilder side = form.part(right);
-    FormBuilder delivery = side.group(0, u"Lieferanschrift"_s);
+    FormBuilder delivery = columns[2].group(0, u"Lieferanschrift"_s);
     delivery.entry(DeliveryName, u"Name "_s, KUN::LNAME, u"@s45"_s);
     delivery.entry(DeliveryAttention, u"z. Hd. "_s, KUN::LZHAND, u"@s45"_s);
     delivery.entry(DeliveryStreet, u"Strasse "_s, KUN::LSTR, u"@s45"_s);
     delivery.entry(DeliveryPostcode, u"PLZ "_s, KUN::LPLZ, u"@s7"_s);
     delivery.entry(DeliveryPlace, u"Ort "_s, KUN::LORT, u"@s45"_s);
     delivery.button(CopyAddress, u"    Kunden - Adresse  als Lieferanschrift übernehmen"_s);
-    FormBuilder contact = side.group(0, u"Ansprechpartner"_s);
+    FormBuilder contact = columns[3].group(0, u"Ansprechpartner"_s);
     contact.entry(Contact, u"Name  "_s, KUN::KPERS1, u"@s45"_s);
     contact.entry(ContactPhone, u"Telefon "_s, KUN::KPTEL, u"@s20"_s);
     contact.entry(ContactMobile, u"Funk "_s, KUN::KPFUNK, u"@s20"_s);
@@ -117,8 +110,8 @@ void CustomerForm::defineWindow(FormBuilder &form)
     contact.entry(ContactMail, u"E-Mail "_s, KUN::KPEMAIL, u"@s70"_s);
     contact.entry(ContactBirthday, u"Geburtstag"_s, KUN::KPGEB, u"@d6"_s);
 
-    FormBuilder invoicingColumn = form.part(invoicing);
-    defineEInvoice(invoicingColumn);
+    // The e-invoice data below the delivery address, whose column is the shortest.
+    defineEInvoice(columns[2]);
 
     FormBuilder below = form.part(new QWidget(window.content()));
     form.addWidget(below.parent());

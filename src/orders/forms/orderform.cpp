@@ -50,6 +50,18 @@ private:
     RecordBuffer m_kept;
 };
 
+// Why a print button of the order form prints nothing in this status.
+QString noDocumentReason(const std::string &status)
+{
+    const std::optional<orders::DocumentKind> kind = orders::statusKind(status);
+    if (kind == orders::DocumentKind::Quote)
+        return u"Ein Angebot wird als „Minimal“ oder „Detail“ gedruckt; "
+               "einen Standard-Ausdruck gibt es dafür nicht."_s;
+    if (kind == orders::DocumentKind::DeliveryNote)
+        return u"Ein Lieferschein wird nicht gedruckt, nur mit Datum und Nummer vermerkt."_s;
+    return u"Für diesen Status gibt es keinen Ausdruck."_s;
+}
+
 } // namespace
 
 OrderForm::OrderForm(AppContext &app, Kind kind)
@@ -159,6 +171,7 @@ void OrderForm::openOrder()
             = u"Achtung !   Kunde besitzt Kundenrabatt von "_s + germanNumber(r.get(AUF::FRABATT))
               + u" %   "_s
               + u"Rabatt wird übernommen.        Rabatt kann hier geändert werden. -->"_s;
+        window.unhide(DiscountNotice);
     } else {
         window.hide(DiscountNotice);
     }
@@ -209,9 +222,22 @@ void OrderForm::applyStatusLabels(bool opening)
         const std::pair<int, QString> buttons[] = {{PrintStandard, u"Standard"_s},
                                                    {PrintMinimal, u"Minimal"_s},
                                                    {PrintDetail, u"Detail"_s}};
-        for (const auto &[control, name] : buttons) {
-            if (auto *button = qobject_cast<QPushButton *>(window.control(control)))
-                button->setText(word + u"  "_s + name);
+        const std::string status = r.get(AUF::FSTAT);
+        const orders::PrintButton kinds[] = {orders::PrintButton::Standard,
+                                             orders::PrintButton::Minimal,
+                                             orders::PrintButton::Detail};
+        for (std::size_t b = 0; b < std::size(buttons); ++b) {
+            auto *button = qobject_cast<QPushButton *>(window.control(buttons[b].first));
+            if (!button)
+                continue;
+            button->setText(word + u"  "_s + buttons[b].second);
+            // A button without a document for this status would do nothing: it says why.
+            const bool prints = !orders::documentReport(status, kinds[b]).empty();
+            if (prints)
+                window.enable(buttons[b].first);
+            else
+                window.disable(buttons[b].first);
+            button->setToolTip(prints ? QString() : noDocumentReason(status));
         }
     }
     if (labels->skontoShown)
@@ -314,6 +340,10 @@ int OrderForm::OnAccepted()
         chooseStatus();
         break;
     case InvoiceDate:
+    case PaymentDays:
+    case SkontoDays:
+    case SkontoPercent:
+        // The due dates follow the invoice date and the payment terms as they are typed.
         orders::DueDates(t, records());
         applyStatusLabels(false);
         showValues();

@@ -144,6 +144,7 @@ private:
     void defineHeader(FormBuilder &rows);
     void defineDocuments(FormBuilder &rows);
     void defineTotals(FormBuilder &rows);
+    void defineSkontoLine(FormBuilder &rows);
     void definePages(FormBuilder &rows);
     void defineTextPage(FormBuilder &page);
     void definePrinting(FormBuilder &rows);

@@ -37,7 +37,7 @@ ListControl *lineList(ProcWindow &window,
 {
     auto *list = new ListControl(rows.parent());
     list->setColumns(columns);
-    list->setFixedHeight(120);
+    list->setFixedHeight(100);
     rows.addWidget(list);
     window.addControl(control, list, name);
     return list;
@@ -47,27 +47,48 @@ ListControl *lineList(ProcWindow &window,
 
 void OrderForm::defineWindow(FormBuilder &form)
 {
-    ProcWindow &window = form.window();
-    auto *top = new QWidget(window.content());
+    // A laptop screen is wide and low: the header, the documents and the totals stand side by
+    // side, the lines and text blocks under the first two, so that OK and Abbrechen are in
+    // sight in every status.
+    auto *top = new QWidget(form.parent());
     auto *columns = new QHBoxLayout(top);
     columns->setContentsMargins(0, 0, 0, 0);
-    auto *left = new QWidget(top);
+    auto *main = new QWidget(top);
+    auto *mainColumn = new QVBoxLayout(main);
+    mainColumn->setContentsMargins(0, 0, 0, 0);
+    auto *heads = new QWidget(main);
+    auto *headColumns = new QHBoxLayout(heads);
+    headColumns->setContentsMargins(0, 0, 0, 0);
+    auto *header = new QWidget(heads);
+    auto *documents = new QWidget(heads);
+    headColumns->addWidget(header, 1);
+    headColumns->addWidget(documents, 1);
+    mainColumn->addWidget(heads);
     auto *right = new QWidget(top);
-    columns->addWidget(left, 1);
+    columns->addWidget(main, 3);
     columns->addWidget(right, 1);
     form.addWidget(top);
 
-    FormBuilder leftRows = form.part(left);
-    defineHeader(leftRows);
-    defineDocuments(leftRows);
-    // The lines of the order sit under the totals they add up to, so that the whole form fits
-    // on a screen.
+    FormBuilder headerRows = form.part(header);
+    defineHeader(headerRows);
+    FormBuilder documentRows = form.part(documents);
+    defineDocuments(documentRows);
     FormBuilder rightRows = form.part(right);
     defineTotals(rightRows);
-    if (isMain())
-        definePages(rightRows);
     definePrinting(rightRows);
+    auto *below = new QWidget(main);
+    mainColumn->addWidget(below, 1);
+    FormBuilder belowRows = form.part(below);
+    belowRows.rows()->setContentsMargins(0, 0, 0, 0);
+    if (isMain())
+        definePages(belowRows);
+    defineSkontoLine(belowRows);
     form.okCancel(Ok, Cancel);
+    // The window takes its size from what the order's status shows; the discount's notice and
+    // button appear when there is something to say or do.
+    showTextGroups();
+    form.window().hide(DiscountNotice);
+    form.window().hide(RecalculateDiscount);
 }
 
 void OrderForm::defineHeader(FormBuilder &rows)
@@ -83,6 +104,7 @@ void OrderForm::defineHeader(FormBuilder &rows)
     rows.display(CustomerPlace, u"Ort"_s, AUF::FORT);
 
     auto *status = new RadioGroup(u"akt. STATUS"_s, rows.parent());
+    status->setHorizontal();
     for (orders::DocumentKind kind : orders::kDocumentKinds) {
         const QString word = QString::fromUtf8(orders::statusWord(kind));
         status->addOption(word, word.toStdString());
@@ -140,13 +162,52 @@ void OrderForm::defineDocuments(FormBuilder &rows)
     }
     rows.addWidget(box);
 
-    FormBuilder last = rows.group(LastNumbers, u"letzte Nummer         erstellt am"_s);
-    last.display(LastQuote, u"Angebot"_s, m_lastQuote, u"@s12"_s);
-    last.display(LastQuoteDate, u"  vom"_s, m_lastQuoteDate, u"@s10"_s);
-    last.display(LastDelivery, u"Lieferschein"_s, m_lastDelivery, u"@s12"_s);
-    last.display(LastDeliveryDate, u"  vom "_s, m_lastDeliveryDate, u"@s10"_s);
-    last.display(LastInvoice, u"Rechnung"_s, m_lastInvoice, u"@s12"_s);
-    last.display(LastInvoiceDate, u"  vom  "_s, m_lastInvoiceDate, u"@s10"_s);
+    // The last numbers of the shop, beside one another as the document rows above.
+    auto *last = new QGroupBox(u"letzte Nummer         erstellt am"_s, rows.parent());
+    auto *lastGrid = new QGridLayout(last);
+    lastGrid->setVerticalSpacing(2);
+    struct LastRow
+    {
+        QString name;
+        int number;
+        QString *numberValue;
+        QString dateLabel;
+        int date;
+        QString *dateValue;
+    };
+    const LastRow lastRows[] = {
+        {u"Angebot"_s, LastQuote, &m_lastQuote, u"  vom"_s, LastQuoteDate, &m_lastQuoteDate},
+        {u"Lieferschein"_s,
+         LastDelivery,
+         &m_lastDelivery,
+         u"  vom "_s,
+         LastDeliveryDate,
+         &m_lastDeliveryDate},
+        {u"Rechnung"_s,
+         LastInvoice,
+         &m_lastInvoice,
+         u"  vom  "_s,
+         LastInvoiceDate,
+         &m_lastInvoiceDate},
+    };
+    r = 0;
+    for (const LastRow &row : lastRows) {
+        auto *number = new QLabel(last);
+        auto *date = new QLabel(last);
+        lastGrid->addWidget(new QLabel(row.name, last), r, 0);
+        lastGrid->addWidget(number, r, 1);
+        lastGrid->addWidget(new QLabel(row.dateLabel.trimmed(), last), r, 2);
+        lastGrid->addWidget(date, r, 3);
+        window.addControl(row.number, number, row.name);
+        window.addControl(row.date, date, row.dateLabel.trimmed());
+        window.bind(row.number, *row.numberValue, u"@s12"_s);
+        window.bind(row.date, *row.dateValue, u"@s10"_s);
+        ++r;
+    }
+    lastGrid->setColumnStretch(1, 1);
+    lastGrid->setColumnStretch(3, 1);
+    rows.addWidget(last);
+    window.addControl(LastNumbers, last, last->title().trimmed());
 }
 
 void OrderForm::defineTotals(FormBuilder &rows)
@@ -192,7 +253,12 @@ void OrderForm::defineTotals(FormBuilder &rows)
     window.bind(Gross, t.WorkGross, kMoney);
 
     rows.text(ClosingLine, u"Dieses Angebot ist 6 Wochen gültig."_s);
+}
 
+void OrderForm::defineSkontoLine(FormBuilder &rows)
+{
+    ProcWindow &window = *procWindow();
+    orders::OrderWorkingTotals &t = totals();
     auto *skonto = new QWidget(rows.parent());
     auto *line = new QHBoxLayout(skonto);
     line->setContentsMargins(0, 0, 0, 0);
@@ -243,7 +309,13 @@ void OrderForm::definePages(FormBuilder &rows)
                      {CalculationChange, u"&Ändern"_s},
                      {CalculationDelete, u"&Löschen"_s}});
 
-    FormBuilder second = rows.part(extras);
+    // Further work and transport side by side, each with its sum under its list.
+    auto *extrasColumns = new QHBoxLayout(extras);
+    auto *work = new QWidget(extras);
+    auto *transport = new QWidget(extras);
+    extrasColumns->addWidget(work, 1);
+    extrasColumns->addWidget(transport, 1);
+    FormBuilder second = rows.part(work);
     second.text(0, u"WEITERVERARBEITUNG"_s);
     lineList(window,
              second,
@@ -252,19 +324,20 @@ void OrderForm::definePages(FormBuilder &rows)
              {u"Bezeichnung"_s, u"Anzahl"_s, u"Preis"_s, u"Gesamtpreis"_s});
     second.buttonRow(
         {{ExtrasInsert, u"Einfügen"_s}, {ExtrasChange, u"Ändern"_s}, {ExtrasDelete, u"Löschen"_s}});
-    second.text(0, u"TRANSPORT"_s);
-    lineList(window,
-             second,
-             Transports,
-             u"Transport"_s,
-             {u"Bezeichnung"_s, u"Anzahl"_s, u"Preis"_s, u"Gesamtpreis"_s});
-    second.buttonRow({{TransportInsert, u"Einfügen "_s},
-                      {TransportChange, u"Ändern "_s},
-                      {TransportDelete, u"Löschen "_s}});
     orders::OrderWorkingTotals &t = totals();
     second.display(ExtrasTotal, u"Zusatzarb./ EUR"_s, t.WorkExtras, kMoney);
     second.display(ExtrasText, u"Zusatzarb.-Text"_s, m_extrasText, u"@s35"_s);
-    second.display(TransportTotal, u"Transportkosten/ EUR"_s, t.WorkTransport, kMoney);
+    FormBuilder fourth = rows.part(transport);
+    fourth.text(0, u"TRANSPORT"_s);
+    lineList(window,
+             fourth,
+             Transports,
+             u"Transport"_s,
+             {u"Bezeichnung"_s, u"Anzahl"_s, u"Preis"_s, u"Gesamtpreis"_s});
+    fourth.buttonRow({{TransportInsert, u"Einfügen "_s},
+                      {TransportChange, u"Ändern "_s},
+                      {TransportDelete, u"Löschen "_s}});
+    fourth.display(TransportTotal, u"Transportkosten/ EUR"_s, t.WorkTransport, kMoney);
 
     FormBuilder third = rows.part(texts);
     defineTextPage(third);
@@ -272,7 +345,21 @@ void OrderForm::definePages(FormBuilder &rows)
 
 void OrderForm::defineTextPage(FormBuilder &page)
 {
-    FormBuilder quote = page.group(QuoteTextGroup, u"Angebotstexte"_s);
+    // The quote texts and the payment terms never show together (the status picks one): they
+    // share the left column, the information stands beside them.
+    auto *columns = new QWidget(page.parent());
+    auto *columnsLayout = new QHBoxLayout(columns);
+    columnsLayout->setContentsMargins(0, 0, 0, 0);
+    auto *left = new QWidget(columns);
+    auto *right = new QWidget(columns);
+    columnsLayout->addWidget(left, 2);
+    columnsLayout->addWidget(right, 1);
+    page.addWidget(columns);
+    FormBuilder leftRows = page.part(left);
+    FormBuilder rightRows = page.part(right);
+    leftRows.rows()->setContentsMargins(0, 0, 0, 0);
+    rightRows.rows()->setContentsMargins(0, 0, 0, 0);
+    FormBuilder quote = leftRows.group(QuoteTextGroup, u"Angebotstexte"_s);
     quote.addWidget(new QLabel(u"Die Standardtexte:"_s, quote.parent()));
     quote.addWidget(new QLabel(u"Sehr geehrte Damen und Herren,   ..../....."_s, quote.parent()));
     quote.addWidget(
@@ -283,14 +370,16 @@ void OrderForm::defineTextPage(FormBuilder &page)
     quote.entry(QuoteText1, u"Angebotstext 1"_s, AUF::TEANG1, u"@s70"_s);
     quote.entry(QuoteText2, u"Angebotstext 2"_s, AUF::TEANG2, u"@s70"_s);
 
-    FormBuilder payment = page.group(PaymentGroup, u"Zahlungsbedingungen"_s);
-    payment.dropList(PaymentPick, u"Auswahl (ZA)"_s);
-    payment.entry(InvoiceText1, u"Rechnungstext 1"_s, AUF::TEREC1, u"@s70"_s);
-    payment.entry(InvoiceText2, u"Rechnungstext 2"_s, AUF::TEREC2, u"@s70"_s);
-    payment.entry(SkontoPercent, u"Skonto in %  "_s, AUF::SKPROZ, u"@n6.2"_s);
+    FormBuilder payment = leftRows.group(PaymentGroup, u"Zahlungsbedingungen"_s);
+    // Texts on the left, numbers on the right: the invoice's page is as low as the quote's.
+    std::vector<FormBuilder> terms = payment.columns(2);
+    terms[0].dropList(PaymentPick, u"Auswahl (ZA)"_s);
+    terms[0].entry(InvoiceText1, u"Rechnungstext 1"_s, AUF::TEREC1, u"@s70"_s);
+    terms[0].entry(InvoiceText2, u"Rechnungstext 2"_s, AUF::TEREC2, u"@s70"_s);
+    terms[1].entry(SkontoPercent, u"Skonto in %  "_s, AUF::SKPROZ, u"@n6.2"_s);
     payment.window().setRange(SkontoPercent, 0, 100);
-    payment.entry(SkontoDays, u"Skonto Zahlungsziel/ Tage  "_s, AUF::SKONTAGE, u"@n4"_s);
-    payment.entry(PaymentDays, u"Rechnungszahlungsziel/ Tage  "_s, AUF::ZAZTAGE, u"@n4"_s);
+    terms[1].entry(SkontoDays, u"Skonto Zahlungsziel/ Tage  "_s, AUF::SKONTAGE, u"@n4"_s);
+    terms[1].entry(PaymentDays, u"Rechnungszahlungsziel/ Tage  "_s, AUF::ZAZTAGE, u"@n4"_s);
     payment.addWidget(new QLabel(u"Rechnungsendbetrag ist zahlbar bis ....."_s, payment.parent()));
     payment.addWidget(
         new QLabel(u"Bei Zahlung bis zum  tt.mm.jahr  ist ein Skontobetrag von ...% abziehbar."_s,
@@ -299,7 +388,7 @@ void OrderForm::defineTextPage(FormBuilder &page)
         u"werden automatisch erzeugt, sobald die entsprechenden Felder gefüllt wurden."_s,
         payment.parent()));
 
-    FormBuilder info = page.group(InfoGroup, u"Information / Werbung"_s);
+    FormBuilder info = rightRows.group(InfoGroup, u"Information / Werbung"_s);
     info.dropList(InfoPick, u"Auswahl (IN)"_s);
     info.entry(InfoText1, u"Infotext 1"_s, AUF::TEINFO1, u"@s70"_s);
     info.entry(InfoText2, u"Infotext 2"_s, AUF::TEINFO2, u"@s70"_s);

@@ -3,6 +3,7 @@
 #include "framework/core/stepmanager.h"
 #include "framework/core/textstep.h"
 #include "framework/formbuilder.h"
+#include "framework/iniwindows.h"
 #include "framework/listcontrol.h"
 #include "framework/procwindow.h"
 #include "store/errormanager.h"
@@ -14,6 +15,7 @@
 #include <QCoreApplication>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
@@ -21,6 +23,7 @@
 #include <QVBoxLayout>
 
 using namespace shell;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -194,6 +197,14 @@ void ListProcedure::defineWindow(FormBuilder &form)
             list->view()->setItemDelegateForColumn(
                 static_cast<int>(c), new ColumnBackground(QColor::fromRgb(rgb), list->view()));
     }
+    // What the list's locator is looking for: the letters typed into the list.
+    auto *search = new QLineEdit(window.content());
+    search->setReadOnly(true);
+    search->setFocusPolicy(Qt::NoFocus);
+    search->setMaximumWidth(300);
+    search->setToolTip(u"Tippen Sie in der Liste: sie springt zum ersten passenden Satz."_s);
+    form.rows()->addRow(u"Suche"_s, search);
+    window.addControl(kSearch, search, u"Suche"_s);
     form.rows()->addRow(list);
     window.addControl(kList, list, shown(m_def.title));
 
@@ -228,7 +239,65 @@ void ListProcedure::setUpWindow()
     m_browse.DELETECONTROL = deleteControl();
     m_browse.SELECTCONTROL = selectControl();
     m_browse.ASKPROCEDURE = m_def.update.empty() ? 0 : 1;
+    m_browse.setSearchControl(kSearch);
     AddBrowse(m_browse);
+    restoreLayout();
+}
+
+namespace {
+
+// Column widths as one entry, "120,80,95": few characters, and readable by any reader of
+// sectioned settings files.
+constexpr std::string_view kColumnsEntry = "Columns";
+constexpr int kMostColumns = 64;
+constexpr int kWidestColumn = 4000;
+
+QList<int> columnWidths(const std::string &text)
+{
+    QList<int> widths;
+    for (const QString &part : QString::fromStdString(text).split(u',', Qt::SkipEmptyParts)) {
+        if (widths.size() == kMostColumns)
+            break;
+        bool ok = false;
+        const int width = part.trimmed().toInt(&ok);
+        widths << (ok && width > 0 && width <= kWidestColumn ? width : 0);
+    }
+    return widths;
+}
+
+} // namespace
+
+void ListProcedure::restoreLayout()
+{
+    ProcWindow &window = *procWindow();
+    IniSubWindow place(*window.subWindow());
+    IniManager &ini = store().ini();
+    ini.FetchWindow(m_def.procedure, place);
+    const QList<int> widths = columnWidths(ini.Fetch(m_def.procedure, kColumnsEntry));
+    if (!widths.isEmpty()) {
+        window.list(kList)->setColumnWidths(widths);
+        m_columnsSet = true;
+    }
+}
+
+void ListProcedure::keepLayout()
+{
+    ProcWindow *window = procWindow();
+    if (!window || !window->subWindow())
+        return;
+    IniManager &ini = store().ini();
+    ini.UpdateWindow(m_def.procedure, IniSubWindow(*window->subWindow()));
+    QStringList widths;
+    for (int width : window->list(kList)->columnWidths())
+        widths << QString::number(width);
+    ini.Update(m_def.procedure, kColumnsEntry, widths.join(u',').toStdString());
+}
+
+int ListProcedure::OnCloseRequest()
+{
+    // Kept while the window still stands: closing takes it away.
+    keepLayout();
+    return ProcedureController::OnCloseRequest();
 }
 
 int ListProcedure::Shutdown()
@@ -249,6 +318,12 @@ void ListProcedure::Reset(std::uint8_t force)
     if (procWindow())
         m_browse.SetSort(orderOfTab(currentTab(), static_cast<int>(m_def.tabs.size())));
     ProcedureController::Reset(force);
+    // The columns take the width of what the first rows show, unless the user had set them.
+    if (ListControl *list = procWindow() ? procWindow()->list(kList) : nullptr;
+        list && !m_columnsSet && list->rowCount() > 0) {
+        list->fitColumns();
+        m_columnsSet = true;
+    }
 }
 
 int ListProcedure::RunProcedure(int number, int request)

@@ -42,6 +42,7 @@ public:
     static constexpr int kClose = 6;
     static constexpr int kSheet = 7;
     static constexpr int kPick = 8;
+    static constexpr int kSearch = 9;
     static constexpr int kFirstTab = 20;
     static constexpr int kFirstLegend = 40;
 
@@ -56,6 +57,7 @@ public:
     int RunProcedure(int number, int request) override;
     int OnAccepted() override;
     int OnWindowEvent() override;
+    int OnCloseRequest() override;
 
     // The control numbers of the buttons; 0 where the list has none.
     int selectControl() const;
@@ -70,6 +72,10 @@ protected:
 private:
     int currentTab() const;
     void pick(const shell::ListTab &tab);
+    // The window's size and place and the list's column widths, as the settings file keeps
+    // them between runs under the procedure's name.
+    void restoreLayout();
+    void keepLayout();
     // Refuses the window while another guarded one is open; false when refused.
     bool takeGuard();
 
@@ -78,6 +84,7 @@ private:
     BrowseManager m_browse;
     ListWindowGuard m_guard;
     QTabWidget *m_sheet = nullptr;
+    bool m_columnsSet = false; // fitted to the first rows, or as the user left them
     bool m_guardChecked = false;
 };
 
