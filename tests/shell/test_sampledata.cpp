@@ -223,16 +223,32 @@ TEST(SampleDataProgram, FillsANewFolderOnceAndThenRefuses)
 TEST(LargeData, RecordsHoldTogetherAsTheProgramWritesThem)
 {
     Filled t;
+    // What the sample data holds already; the large shop comes on top of it.
+    const auto base = [&](FileId file) {
+        return t.count(file);
+    };
+    const auto customersBefore = base(FileId::kunde);
+    const auto ordersBefore = base(FileId::auftrag);
+    const auto calculationsBefore = base(FileId::kaldruck);
+    const auto typesettingBefore = base(FileId::asatz);
+    const auto workBefore = base(FileId::anach);
+    const auto transportBefore = base(FileId::atran);
+    std::set<std::string> sampleOrders;
+    for (const RecordBuffer &o : t.rows(FileId::auftrag))
+        sampleOrders.insert(o.get(AUF::FID));
+    std::int32_t highestSampleCustomer = 0;
+    for (const RecordBuffer &k : t.rows(FileId::kunde))
+        highestSampleCustomer = std::max<std::int32_t>(highestSampleCustomer, k.get(KUN::KAID));
     const sampledata::LargeResult added
         = sampledata::addLargeData(*t.store, sampledata::LargeSize{30, 120, 40});
     ASSERT_TRUE(added.written);
     EXPECT_EQ(added.records, 30 + 120 * 7);
-    EXPECT_EQ(t.count(FileId::kunde), 31);
-    EXPECT_EQ(t.count(FileId::auftrag), 120);
-    EXPECT_EQ(t.count(FileId::kaldruck), 240);
-    EXPECT_EQ(t.count(FileId::asatz), 240);
-    EXPECT_EQ(t.count(FileId::anach), 120);
-    EXPECT_EQ(t.count(FileId::atran), 120);
+    EXPECT_EQ(t.count(FileId::kunde), customersBefore + 30);
+    EXPECT_EQ(t.count(FileId::auftrag), ordersBefore + 120);
+    EXPECT_EQ(t.count(FileId::kaldruck), calculationsBefore + 240);
+    EXPECT_EQ(t.count(FileId::asatz), typesettingBefore + 240);
+    EXPECT_EQ(t.count(FileId::anach), workBefore + 120);
+    EXPECT_EQ(t.count(FileId::atran), transportBefore + 120);
 
     std::map<std::string, RecordBuffer> customers;
     std::set<std::int32_t> customerNumbers;
@@ -243,11 +259,14 @@ TEST(LargeData, RecordsHoldTogetherAsTheProgramWritesThem)
         EXPECT_EQ(id.size(), 13u) << id;
         EXPECT_EQ(id[0], 'K');
     }
-    EXPECT_EQ(*customerNumbers.rbegin(), 31) << "counted on from the sample customer's 1";
+    EXPECT_EQ(*customerNumbers.rbegin(), highestSampleCustomer + 30)
+        << "counted on from the sample customers' numbers";
     std::map<std::string, int> ordersOf;
-    std::set<std::string> orderIds;
+    std::set<std::string> orderIds = sampleOrders;
     std::set<std::string> numbers;
     for (const RecordBuffer &o : t.rows(FileId::auftrag)) {
+        if (sampleOrders.count(o.get(AUF::FID)))
+            continue;
         const auto customer = customers.find(o.get(AUF::FKUID));
         ASSERT_NE(customer, customers.end());
         EXPECT_EQ(o.get(AUF::FNAME), customer->second.get(KUN::KNAME));
@@ -290,19 +309,29 @@ TEST(LargeData, RecordsHoldTogetherAsTheProgramWritesThem)
 TEST(LargeDataProgram, MakesTheShopOfTheSizeAsked)
 {
     TempFolder temp;
-    const std::filesystem::path data = temp.path() / "data";
-    const std::string command = std::string("'") + TESSARO_SAMPLEDATA_PROGRAM + "' --large '"
-                                + data.string() + "' 12 400 >/dev/null 2>/dev/null";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    const auto engine = makeEngine(DataLocation{data});
-    Records records;
-    const auto orders = engine->recordFile(FileId::auftrag, records[FileId::auftrag]);
-    ASSERT_EQ(orders->open(), 0);
-    EXPECT_EQ(orders->records(), 400);
-    const auto customers = engine->recordFile(FileId::kunde, records[FileId::kunde]);
-    ASSERT_EQ(customers->open(), 0);
-    EXPECT_EQ(customers->records(), 13) << "the sample customer and twelve";
+    // The plain sample data, and the large shop on top of it.
+    const auto make = [&](const std::filesystem::path &data, const std::string &large) {
+        const std::string command = std::string("'") + TESSARO_SAMPLEDATA_PROGRAM + "' " + large
+                                    + " '" + data.string() + "' " + (large.empty() ? "" : "12 400 ")
+                                    + ">/dev/null 2>/dev/null";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    };
+    const auto counts = [](const std::filesystem::path &data) {
+        const auto engine = makeEngine(DataLocation{data});
+        Records records;
+        const auto orders = engine->recordFile(FileId::auftrag, records[FileId::auftrag]);
+        const auto customers = engine->recordFile(FileId::kunde, records[FileId::kunde]);
+        EXPECT_EQ(orders->open(), 0);
+        EXPECT_EQ(customers->open(), 0);
+        return std::pair{orders->records(), customers->records()};
+    };
+    ASSERT_TRUE(make(temp.path() / "sample", ""));
+    ASSERT_TRUE(make(temp.path() / "data", "--large"));
+    const auto [sampleOrders, sampleCustomers] = counts(temp.path() / "sample");
+    const auto [orders, customers] = counts(temp.path() / "data");
+    EXPECT_EQ(orders, sampleOrders + 400);
+    EXPECT_EQ(customers, sampleCustomers + 12) << "the sample customers and twelve";
     const std::string wrong = std::string("'") + TESSARO_SAMPLEDATA_PROGRAM + "' --large '"
                               + (temp.path() / "other").string() + "' zwölf >/dev/null 2>&1";
     const int refused = std::system(wrong.c_str());

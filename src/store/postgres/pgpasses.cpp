@@ -1,6 +1,7 @@
 // Sequential passes: keyset reads in blocks, positions and resets.
 
 #include "store/postgres/pgrecordfile.h"
+#include "store/rowsread.h"
 
 #include <cstring>
 #include <limits>
@@ -188,6 +189,7 @@ int PgRecordFile::readBlock(int direction)
 
     const std::size_t size = d.recordSize;
     const auto count = static_cast<std::size_t>(rows.rows());
+    rowsread::count(count);
     if (p.ids.size() < count) {
         p.rows.resize(count * size);
         p.ids.resize(count);

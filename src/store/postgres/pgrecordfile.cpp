@@ -1,6 +1,7 @@
 // The cursor's single-record operations: open, write, fetch, hold.
 
 #include "store/postgres/pgrecordfile.h"
+#include "store/rowsread.h"
 
 #include <algorithm>
 #include <cctype>
@@ -259,13 +260,22 @@ int PgRecordFile::erase()
             return failed(c, erased);
         if (erased.command() == "DELETE 0")
             return finish(status, Result::NoRecord);
+        // The block holds on when the record deleted is the one the pass took last from it:
+        // the rows after it are as they were, and a walk that deletes what it reads (a
+        // cascade) goes on through them instead of reading them again for every record.
+        const bool blockHeld = m_pass && m_pass->generation == generation() && m_pass->count > 0
+                               && m_pass->nextRow > 0
+                               && m_pass->ids[m_pass->nextRow - 1] == m_current;
         changed();
         m_watched = false;
         if (m_heldKey == lockKey(m_current))
             releaseHold();
         // m_current and m_fetched stay: a pass goes on from where the record stood.
-        if (m_pass)
+        if (m_pass) {
             m_pass->anchor = Pass::Anchor::Current;
+            if (blockHeld)
+                m_pass->generation = generation();
+        }
         return finish(status, Result::Ok);
     });
 }
@@ -278,6 +288,7 @@ int PgRecordFile::readById(std::int64_t id, RecordBuffer &into, std::int64_t &ve
         return failed(c, row);
     if (row.rows() == 0)
         return Result::NoRecord;
+    rowsread::count(1);
     pgcodec::readRecord(row, 0, pgsql::kFirstFieldColumn, into);
     version = row.int64(0, 1);
     return Result::Ok;
@@ -369,6 +380,7 @@ int PgRecordFile::get(int key)
             return failed(c, row);
         if (row.rows() == 0)
             return finish(status, Result::NoRecord);
+        rowsread::count(1);
         pgcodec::readRecord(row, 0, pgsql::kFirstFieldColumn, m_scratch);
         m_fetchKey = key;
         if (m_pass) {
