@@ -1,4 +1,5 @@
 #include "formprocedure.h"
+#include "store/inimanager.h"
 
 #include <gtest/gtest.h>
 
@@ -135,10 +136,13 @@ TEST(Dialogs, TheSaveFileNameIsAwaitedLikeAnAnswer)
 TEST(Dialogs, ThePrinterSetUpIsAwaitedLikeAnAnswer)
 {
     GuiHarness gui;
+    QTemporaryDir folder;
+    IniManager ini;
+    ini.Init(QDir(folder.path()).filePath(u"morva.INI"_s).toStdString());
     int result = -1;
     gui.start(u"Main"_s, [&] {
         QPrinter printer;
-        result = askPrinterSetup(printer) ? 1 : 0;
+        result = askPrinterSetup(printer, ini) ? 1 : 0;
     });
     QPrintDialog *dialog = nullptr;
     for (QWidget *w : QApplication::topLevelWidgets()) {
