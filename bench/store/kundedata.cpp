@@ -254,8 +254,17 @@ std::string kundeInsert()
     std::string values;
     const std::size_t count
         = std::size(KUN::kFields) + foldedkey::foldedFields(fileDef(FileId::kunde)).size();
-    for (std::size_t i = 1; i <= count; ++i)
-        values += "?" + std::to_string(i) + ", ";
-    return "INSERT INTO KUNDE(" + kundeColumns() + ", " + kundeFoldedColumns()
-           + ", \"_version\") VALUES(" + values + "0)";
+    for (std::size_t i = 1; i <= count; ++i) {
+        values += '?';
+        values += std::to_string(i);
+        values += ", ";
+    }
+    std::string sql = "INSERT INTO KUNDE(";
+    sql += kundeColumns();
+    sql += ", ";
+    sql += kundeFoldedColumns();
+    sql += ", \"_version\") VALUES(";
+    sql += values;
+    sql += "0)";
+    return sql;
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The storage engine as the rest of the system sees it: an Engine for the place where the
@@ -69,7 +70,13 @@ public:
     virtual int open(std::uint8_t mode = OpenMode::ReadWrite | OpenMode::DenyNone) = 0;
     // Creates the file empty with all its keys (replacing a damaged one).
     virtual int create() = 0;
+    // Rebuilds every key from the records. A file that holds none of this file's records but
+    // something else is never thrown away: it is set aside (setAside()) and an empty file
+    // takes its place.
     virtual int rebuildKeys() = 0;
+    // After the last rebuild: where the old file went, unchanged, when it was set aside; the
+    // engine's own name of it (a path). Empty when nothing was set aside.
+    const std::string &setAside() const { return m_setAside; }
     // "Recover=<seconds>": how long a busy file is waited for. "QUICKSCAN=on|off": passes
     // read ahead in larger blocks. Unknown options are accepted and ignored.
     virtual int send(std::string_view option) = 0;
@@ -145,6 +152,7 @@ protected:
     void noteOwnPut(std::int64_t record, std::int64_t from, std::int64_t to);
     std::int64_t carriedVersion(std::int64_t record, std::int64_t since) const;
     void forgetOwnPuts() { m_ownPuts.clear(); }
+    void noteSetAside(std::string where) { m_setAside = std::move(where); }
 
 private:
     struct OwnPut
@@ -159,6 +167,7 @@ private:
     FileId m_id;
     RecordBuffer &m_buffer;
     std::vector<OwnPut> m_ownPuts; // latest last, a few only
+    std::string m_setAside;
 };
 
 // One per place where the record files live. Makes the cursors and frames transactions.

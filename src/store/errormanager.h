@@ -49,6 +49,7 @@ namespace MessageId {
 inline constexpr std::uint16_t RecordGone = 42;
 inline constexpr std::uint16_t ParentGone = 43;
 inline constexpr std::uint16_t ConfirmDeleteWith = 44;
+inline constexpr std::uint16_t FileSetAside = 45; // %Message: which file, where it went
 } // namespace MessageId
 std::string storeMessages();
 

@@ -28,6 +28,7 @@ public:
     virtual int open(std::uint8_t mode);
     virtual int create();
     virtual int rebuildKeys();
+    const std::string &setAside() const { return m_file->setAside(); }
     virtual int send(std::string_view option);
     virtual int close();
     virtual bool isOpen() const;

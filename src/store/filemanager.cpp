@@ -3,6 +3,7 @@
 #include "store/procthread.h"
 
 #include <algorithm>
+#include <filesystem>
 
 FileManager::FileManager(FileServices &services)
     : m_services(services)
@@ -190,6 +191,7 @@ int FileManager::openFile(FileThreadState &state, bool quiet)
             ReportError(27);
             if (file.rebuildKeys() != Result::Ok)
                 return failOpen(26, quiet);
+            reportSetAside(file.setAside());
             break;
         case Result::AccessDenied:
             if (isReadOnly())
@@ -305,6 +307,19 @@ int FileManager::ReportLastError()
     // replace it.
     const int id = selectThread().LASTERROR;
     return ERRORS->HandleError(id);
+}
+
+// The old file is kept, unchanged, beside the new one: the user learns its name to rescue it.
+void FileManager::reportSetAside(const std::string &aside)
+{
+    if (aside.empty())
+        return;
+    const std::filesystem::path path(aside);
+    const std::string original
+        = path.stem().string(); // "PAPIER.sqlite" of "PAPIER.sqlite.defekt-…"
+    ReportErrorText(MessageId::FileSetAside,
+                    "Sie wurde unverändert von „" + original + "“ in „" + path.filename().string()
+                        + "“ umbenannt (Ordner: " + path.parent_path().string() + ").");
 }
 
 int FileManager::ReportErrorText(int id, std::string_view text)

@@ -174,6 +174,7 @@ public:
     std::uint8_t lastError() { return threadState().LASTERROR; }
     // Keeps the id and the storage engine's last result for a later ReportLastError.
     void noteError(int id);
+    void reportSetAside(const std::string &aside);
     bool isReadOnly() const { return (OPENMODE & 0x0F) == OpenMode::ReadOnly; }
 
     FileServices &services() { return m_services; }

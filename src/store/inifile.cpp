@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -43,7 +44,14 @@ std::string oneLine(std::string_view value)
 IniFile IniFile::load(const std::filesystem::path &path)
 {
     IniFile file;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream stream(path, std::ios::binary);
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    std::string head(
+        error ? 0 : static_cast<std::size_t>(std::min<std::uintmax_t>(size, kMaxBytes)), '\0');
+    stream.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(stream.gcount()));
+    std::istringstream in(head);
     std::string text;
     bool inSection = false; // entries before the first section belong to none
     while (std::getline(in, text)) {
@@ -91,13 +99,41 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
     return std::nullopt;
 }
 
+std::unordered_map<std::string, std::string> IniFile::values(std::string_view section) const
+{
+    std::unordered_map<std::string, std::string> found;
+    auto it = findSection(section);
+    if (it == m_lines.end())
+        return found;
+    for (++it; it != m_lines.end() && it->kind != Line::Section; ++it) {
+        if (it->kind == Line::Entry)
+            found.emplace(nameKey(it->name), it->value);
+    }
+    return found;
+}
+
+std::string IniFile::nameKey(std::string_view name)
+{
+    return rt::upperUtf8(trim(name));
+}
+
 void IniFile::set(std::string_view section, std::string_view entry, std::string_view value)
 {
-    Line line;
-    line.kind = Line::Entry;
-    line.name = trim(entry);
-    line.value = trim(oneLine(value));
+    setAll(section, {{std::string(entry), std::string(value)}});
+}
 
+void IniFile::setAll(std::string_view section, const std::vector<Assignment> &entries)
+{
+    auto entryLine = [](const Assignment &assignment) {
+        Line line;
+        line.kind = Line::Entry;
+        line.name = trim(assignment.first);
+        line.value = trim(oneLine(assignment.second));
+        line.raw = line.name + "=" + line.value;
+        return line;
+    };
+
+    std::vector<Line> added;
     auto found = findSection(section);
     if (found == m_lines.end()) {
         if (!m_lines.empty() && !trim(m_lines.back().raw).empty())
@@ -107,25 +143,40 @@ void IniFile::set(std::string_view section, std::string_view entry, std::string_
         header.name = trim(section);
         header.raw = "[" + header.name + "]";
         m_lines.push_back(std::move(header));
-        line.raw = line.name + "=" + line.value;
-        m_lines.push_back(std::move(line));
-        return;
+        found = m_lines.end() - 1;
     }
 
-    auto it = m_lines.begin() + (found - m_lines.cbegin());
-    auto insertAt = it + 1; // after the last line of the section that is not blank
-    for (++it; it != m_lines.end() && it->kind != Line::Section; ++it) {
-        if (it->kind == Line::Entry && sameName(it->name, entry)) {
-            // The file's own spelling of the name stays.
-            it->value = line.value;
-            it->raw = it->name + "=" + it->value;
-            return;
-        }
-        if (!trim(it->raw).empty())
-            insertAt = it + 1;
+    // The section's entries by name: each assignment finds its line at once, so that
+    // writing a list of n entries takes time in proportion to n, not n².
+    const std::size_t first = static_cast<std::size_t>(found - m_lines.cbegin()) + 1;
+    std::size_t insertAt = first; // after the last line of the section that is not blank
+    std::unordered_map<std::string, std::size_t> existing;
+    std::size_t end = first;
+    for (; end < m_lines.size() && m_lines[end].kind != Line::Section; ++end) {
+        if (m_lines[end].kind == Line::Entry)
+            existing.emplace(nameKey(m_lines[end].name), end);
+        if (!trim(m_lines[end].raw).empty())
+            insertAt = end + 1;
     }
-    line.raw = line.name + "=" + line.value;
-    m_lines.insert(insertAt, std::move(line));
+    std::unordered_map<std::string, std::size_t> fresh; // into `added`
+    for (const Assignment &assignment : entries) {
+        Line line = entryLine(assignment);
+        const std::string key = nameKey(line.name);
+        if (const auto at = existing.find(key); at != existing.end()) {
+            // The file's own spelling of the name stays.
+            Line &old = m_lines[at->second];
+            old.value = line.value;
+            old.raw = old.name + "=" + old.value;
+        } else if (const auto again = fresh.find(key); again != fresh.end()) {
+            added[again->second] = std::move(line);
+        } else {
+            fresh.emplace(key, added.size());
+            added.push_back(std::move(line));
+        }
+    }
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                   std::make_move_iterator(added.begin()),
+                   std::make_move_iterator(added.end()));
 }
 
 std::string IniFile::text() const

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
 
 namespace {
 
@@ -15,6 +16,9 @@ constexpr std::string_view kSectorEntry = "Sectors";
 // A count that is missing reads as this, which is not a number and so counts as none.
 constexpr std::string_view kUnknown = "---Unknown---";
 constexpr std::size_t kSectorFieldChars = 100;
+// A numbered list longer than this is damage, not anything a user arranged (a few dozen
+// windows keep their state): the rest is not read, and so is not written back either.
+constexpr int kMaxListRows = 1000;
 
 // Numbers in the file are read as the runtime reads a text as a number: anything that is not
 // one counts as 0.
@@ -78,8 +82,7 @@ void IniManager::updateAll(std::string_view section, const std::vector<Assignmen
     // The settings functions report no errors: a file that cannot be written keeps its old
     // state, and the next write tries again.
     IniFile file = IniFile::load(m_fileName);
-    for (const auto &[entry, value] : entries)
-        file.set(section, entry, value);
+    file.setAll(section, entries);
     file.save(m_fileName);
 }
 
@@ -174,11 +177,18 @@ std::vector<IniManager::ListRow> IniManager::readList(std::string_view section,
                                                       std::string_view entry) const
 {
     const IniFile file = IniFile::load(m_fileName);
-    const int count = toNumber(file.value(section, entry).value_or(std::string(kUnknown)));
+    const std::unordered_map<std::string, std::string> values = file.values(section);
+    const auto counted = values.find(IniFile::nameKey(entry));
+    const int count = toNumber(counted == values.end() ? kUnknown : counted->second);
+    // A count beyond the bound is not believed: of its rows only those that are there count.
+    const bool believed = count <= kMaxListRows;
+    const std::string prefix = IniFile::nameKey(entry) + "_";
     std::vector<ListRow> rows;
-    for (int n = 1; n <= count; ++n) {
-        const std::string value
-            = file.value(section, std::string(entry) + "_" + std::to_string(n)).value_or("");
+    for (int n = 1; n <= std::min(count, kMaxListRows); ++n) {
+        const auto found = values.find(prefix + std::to_string(n));
+        if (found == values.end() && !believed)
+            continue;
+        const std::string value = found == values.end() ? std::string() : found->second;
         ListRow row;
         std::size_t start = 0;
         for (std::string &field : row) {

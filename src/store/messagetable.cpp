@@ -263,6 +263,11 @@ std::string storeMessages()
          "Wollen Sie den markierten Satz wirklich löschen?||%Message",
          "Confirm Delete",
          Question},
+        {MessageId::FileSetAside,
+         "Die Datei für „%File“ enthielt keine Sätze dieser Datei, sondern etwas anderes.|"
+         "%Message|Eine neue, leere Datei wurde an ihrer Stelle angelegt.",
+         "Datei beiseitegelegt",
+         Notice},
     });
     return block;
 }

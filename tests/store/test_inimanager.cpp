@@ -459,4 +459,65 @@ TEST(IniManager, AStandardIniParserReadsTheFile)
               "__Dont_Touch_Me__|Sectors_1|Preview,Aufträge,Window\n");
 }
 
+// Counts and lengths in the file are bounded: a count of 2^31 - 1 or 200,000 neither eats the
+// memory at start nor stalls the exit; of a count beyond the bound only the rows that are
+// there are taken, and a count within it keeps its meaning (missing rows read as empty).
+TEST(IniManager, HugeCountsReadOnlyWhatIsThere)
+{
+    const struct
+    {
+        const char *count;
+        std::size_t sectors;
+    } rows[] = {{"2147483647", 2}, {"200000", 2}, {"1e300", 2}, {"3", 3}, {"-5", 0}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.count);
+        TempDir dir;
+        writeFile(dir.ini(),
+                  std::string("[__Dont_Touch_Me__]\nSectors=") + row.count
+                      + "\nSectors_1=Preview,Kunde,Window\nSectors_3=Liste,Auftrag,Window\n");
+        IniManager ini;
+        ini.Init(dir.ini().string());
+        std::vector<Sector> found;
+        ini.FindSectors("", "", "", found);
+        EXPECT_EQ(found.size(), row.sectors);
+        ini.Release();
+        EXPECT_EQ(ini.Fetch("__Dont_Touch_Me__", "Sectors"), std::to_string(row.sectors));
+    }
+}
+
+TEST(IniManager, ALongListIsSavedInOneGoAndStaysReadable)
+{
+    TempDir dir;
+    IniManager ini;
+    ini.Init(dir.ini().string());
+    std::vector<Row> many;
+    for (int n = 0; n < 200000; ++n)
+        many.push_back({"a" + std::to_string(n), "b", "c"});
+    ini.SaveList("Liste", "Zeile", many, &Row::a, &Row::b, &Row::c);
+    EXPECT_EQ(ini.Fetch("Liste", "Zeile"), "200000");
+    EXPECT_EQ(ini.Fetch("Liste", "Zeile_200000"), "a199999,b,c");
+    // Read back, a list that long is damage: only the bound is taken.
+    std::vector<Row> loaded;
+    ini.LoadList("Liste", "Zeile", loaded, &Row::a, &Row::b, &Row::c);
+    ASSERT_EQ(loaded.size(), 1000u);
+    EXPECT_EQ(loaded.back(), (Row{"a999", "b", "c"}));
+
+    const fs::path script = dir.path / "count.py";
+    writeFile(script,
+              "import configparser, sys\n"
+              "p = configparser.ConfigParser(interpolation=None)\n"
+              "with open(sys.argv[1], encoding='utf-8') as f:\n"
+              "    p.read_file(f)\n"
+              "print(len(p['Liste']), p['Liste']['Zeile_200000'])\n");
+    const std::string command = "python3 '" + script.string() + "' '" + dir.ini().string() + "'";
+    FILE *pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        output += buffer;
+    ASSERT_EQ(::pclose(pipe), 0) << output;
+    EXPECT_EQ(output, "200001 a199999,b,c\n");
+}
+
 } // namespace

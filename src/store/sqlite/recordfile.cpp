@@ -149,7 +149,10 @@ int SqliteRecordFile::rebuildKeys()
         if (!std::filesystem::is_regular_file(path, error))
             return finish(status, Result::FileNotFound);
         sqlite::Failure failure;
-        if (rebuildFile(path, def(), failure) != SQLITE_OK)
+        std::filesystem::path aside;
+        const int rc = rebuildFile(path, def(), failure, aside);
+        noteSetAside(aside.string());
+        if (rc != SQLITE_OK)
             return finish(status, failure);
         return finish(status, Result::Ok);
     });

@@ -6,6 +6,8 @@
 #include "store/foldedkey.h"
 #include "store/sqlite/foldfunctions.h"
 
+#include <QDateTime>
+
 #include <map>
 #include <set>
 #include <system_error>
@@ -37,6 +39,20 @@ bool hasMoved(sqlite::Database &db)
 sqlite::Failure failureOf(int rc, const std::string &message)
 {
     return sqlite::Failure{rc, message};
+}
+
+// Beside the file, named after it with the date and time, never over another file:
+// "KUNDE.sqlite.defekt-2026-12-08-1430", then "…-1430-2" and so on.
+std::filesystem::path asideName(const std::filesystem::path &path)
+{
+    const std::string stamp
+        = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmm")).toStdString();
+    const std::string base = path.string() + ".defekt-" + stamp;
+    std::filesystem::path aside = base;
+    std::error_code ignored;
+    for (int n = 2; std::filesystem::exists(aside, ignored); ++n)
+        aside = base + '-' + std::to_string(n);
+    return aside;
 }
 
 void removeWithJournal(const std::filesystem::path &path)
@@ -209,8 +225,13 @@ int createFile(const std::filesystem::path &path, const FileDef &def, sqlite::Fa
     return rc;
 }
 
-int rebuildFile(const std::filesystem::path &path, const FileDef &def, sqlite::Failure &failure)
+int rebuildFile(const std::filesystem::path &path,
+                const FileDef &def,
+                sqlite::Failure &failure,
+                std::filesystem::path &setAside)
 {
+    setAside.clear();
+    bool foreign = false;
     const std::filesystem::path fresh = path.string() + ".rebuild";
     removeWithJournal(fresh);
     int rc = SQLITE_OK;
@@ -234,6 +255,10 @@ int rebuildFile(const std::filesystem::path &path, const FileDef &def, sqlite::F
         std::set<std::string> oldColumns;
         if (rc == SQLITE_OK && (rc = columnsOf(db, "old", def, oldColumns)) != SQLITE_OK)
             rc = fail(rc);
+        // No table of this file, yet something in it: another file copied over this one.
+        std::error_code sizeError;
+        foreign = rc == SQLITE_OK && oldColumns.empty()
+                  && std::filesystem::file_size(path, sizeError) > 0 && !sizeError;
 
         sqlite::Transaction transaction(db);
         if (rc == SQLITE_OK && (rc = transaction.begin()) != SQLITE_OK)
@@ -279,6 +304,20 @@ int rebuildFile(const std::filesystem::path &path, const FileDef &def, sqlite::F
         return rc;
     }
     std::error_code error;
+    if (foreign) {
+        const std::filesystem::path aside = asideName(path);
+        std::filesystem::rename(path, aside, error);
+        if (error) {
+            failure = failureOf(SQLITE_IOERR, error.message());
+            removeWithJournal(fresh);
+            return SQLITE_IOERR;
+        }
+        std::error_code ignored; // a journal belongs with its file
+        if (std::filesystem::exists(path.string() + "-journal", ignored))
+            std::filesystem::rename(
+                path.string() + "-journal", aside.string() + "-journal", ignored);
+        setAside = aside;
+    }
     std::filesystem::rename(fresh, path, error);
     if (error) {
         failure = failureOf(SQLITE_IOERR, error.message());

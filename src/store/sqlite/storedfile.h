@@ -125,8 +125,13 @@ inline constexpr std::size_t kQuickScanRows = 256;
 int createFile(const std::filesystem::path &path, const FileDef &def, sqlite::Failure &failure);
 // Rebuilds the file: its records (as far as its table holds them, in insertion order, fields
 // missing from the table at their empty value) go into a new file with every key's index,
-// which then takes the old one's place. Damaged index pages are never read.
-int rebuildFile(const std::filesystem::path &path, const FileDef &def, sqlite::Failure &failure);
+// which then takes the old one's place. Damaged index pages are never read. A file without
+// the table that still holds something is not replaced but moved aside, unchanged, to
+// `setAside` (beside it, named with the date and time); the new file is then empty.
+int rebuildFile(const std::filesystem::path &path,
+                const FileDef &def,
+                sqlite::Failure &failure,
+                std::filesystem::path &setAside);
 
 // The result code of an SQLite failure: a unique key → 40, a read-only file → 5, an index
 // that does not match its table → 46, everything else → 90.

@@ -136,3 +136,80 @@ TEST(FileManagerOpen, UnreadableFileEndsTheProgramWithFileAccessError)
     // The damaged file is left as it was for the user to rescue.
     EXPECT_EQ(fs::file_size(pathOf(t, FileId::satz)), 4096u);
 }
+
+namespace {
+
+std::string bytesOf(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+// Another record file copied over this one: the keys cannot be rebuilt from it, yet it holds
+// data. It is moved aside unchanged, the message says where, and an empty file takes its place.
+TEST(FileManagerOpen, AFileWithForeignContentIsSetAsideNotReplaced)
+{
+    StoreFixture t;
+    t.add(FileId::satz, [](Records &r) { r.set(SAT::SBEZ, "Satz einer Broschüre"); });
+    addPaper(t, "Offset 80g");
+    t.store.reset();
+    const fs::path paperFile = pathOf(t, FileId::papier);
+    fs::copy_file(pathOf(t, FileId::satz), paperFile, fs::copy_options::overwrite_existing);
+    const std::string foreign = bytesOf(paperFile);
+    ASSERT_FALSE(foreign.empty());
+    t.restart();
+
+    FileManager &paper = t.fm(FileId::papier);
+    paper.Open();
+    ASSERT_EQ(paper.startPass(PAP::Keypbez), Result::Ok);
+    ASSERT_EQ(t.presenter.titles(),
+              (std::vector<std::string>{"Invalid Key", "Datei beiseitegelegt"}));
+
+    std::vector<fs::path> aside;
+    for (const fs::directory_entry &entry : fs::directory_iterator(t.folder.path())) {
+        if (entry.path().filename().string().starts_with(paperFile.filename().string()
+                                                         + ".defekt-"))
+            aside.push_back(entry.path());
+    }
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(bytesOf(aside[0]), foreign);
+    const std::string &text = t.presenter.shown[1].text;
+    EXPECT_NE(text.find("„papier“"), std::string::npos) << text;
+    EXPECT_NE(text.find("von „" + paperFile.filename().string() + "“ in „"
+                        + aside[0].filename().string() + "“ umbenannt"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(t.folder.path().string()), std::string::npos) << text;
+
+    // The new file is empty and takes records.
+    EXPECT_EQ(paper.Next(), Level::Notify);
+    paper.Close();
+    addPaper(t, "Karton 300g");
+    EXPECT_EQ(bytesOf(aside[0]), foreign);
+}
+
+// An empty file holds nothing to keep: it is rebuilt in place, and nothing is set aside.
+TEST(FileManagerOpen, AnEmptyFileIsRebuiltInPlace)
+{
+    StoreFixture t;
+    addPaper(t, "Offset 80g");
+    t.store.reset();
+    {
+        std::ofstream truncate(pathOf(t, FileId::papier), std::ios::binary | std::ios::trunc);
+    }
+    t.restart();
+
+    FileManager &paper = t.fm(FileId::papier);
+    paper.Open();
+    ASSERT_EQ(paper.startPass(PAP::Keypbez), Result::Ok);
+    EXPECT_EQ(t.presenter.titles(), std::vector<std::string>{"Invalid Key"});
+    EXPECT_EQ(paper.Next(), Level::Notify);
+    paper.Close();
+    int files = 0;
+    for ([[maybe_unused]] const fs::directory_entry &entry :
+         fs::directory_iterator(t.folder.path()))
+        files += entry.path().filename().string().find(".defekt-") != std::string::npos;
+    EXPECT_EQ(files, 0);
+}
