@@ -58,3 +58,23 @@ std::int32_t FilterTree::add(Node node)
     m_nodes.push_back(node);
     return rootIndex();
 }
+
+const char *sqlOperator(FilterTree::Compare op)
+{
+    using Compare = FilterTree::Compare;
+    switch (op) {
+    case Compare::Equal:
+        return " = ";
+    case Compare::NotEqual:
+        return " <> ";
+    case Compare::Less:
+        return " < ";
+    case Compare::Greater:
+        return " > ";
+    case Compare::LessEqual:
+        return " <= ";
+    case Compare::GreaterEqual:
+        return " >= ";
+    }
+    return " = ";
+}

@@ -68,3 +68,6 @@ private:
     std::vector<Node> m_nodes;
     std::vector<FieldValue> m_constants;
 };
+
+// A comparison as SQL writes it, with a blank either side; the same for every engine.
+const char *sqlOperator(FilterTree::Compare op);

@@ -38,26 +38,6 @@ std::string selectList(const FileDef &def)
     return list;
 }
 
-const char *operatorText(FilterTree::Compare op)
-{
-    using Compare = FilterTree::Compare;
-    switch (op) {
-    case Compare::Equal:
-        return " = ";
-    case Compare::NotEqual:
-        return " <> ";
-    case Compare::Less:
-        return " < ";
-    case Compare::Greater:
-        return " > ";
-    case Compare::LessEqual:
-        return " <= ";
-    case Compare::GreaterEqual:
-        return " >= ";
-    }
-    return " = ";
-}
-
 class Renderer
 {
 public:
@@ -104,7 +84,7 @@ private:
         std::string &sql = m_out.expression;
         const bool noCase = n.left.upper || (n.right.isField() && n.right.upper);
         sql += column(n.left.index, noCase);
-        sql += operatorText(n.op);
+        sql += sqlOperator(n.op);
         if (n.right.isField()) {
             sql += column(n.right.index, noCase);
             return;

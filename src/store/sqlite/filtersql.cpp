@@ -10,25 +10,6 @@ namespace {
 using Compare = FilterTree::Compare;
 using Kind = FilterTree::Node::Kind;
 
-const char *operatorText(Compare op)
-{
-    switch (op) {
-    case Compare::Equal:
-        return " = ";
-    case Compare::NotEqual:
-        return " <> ";
-    case Compare::Less:
-        return " < ";
-    case Compare::Greater:
-        return " > ";
-    case Compare::LessEqual:
-        return " <= ";
-    case Compare::GreaterEqual:
-        return " >= ";
-    }
-    return " = ";
-}
-
 class Renderer
 {
 public:
@@ -68,7 +49,7 @@ private:
         std::string &sql = m_out.expression;
         const bool noCase = n.left.upper || (n.right.isField() && n.right.upper);
         sql += operand(n.left.index, noCase);
-        sql += operatorText(n.op);
+        sql += sqlOperator(n.op);
         if (n.right.isField()) {
             sql += operand(n.right.index, noCase);
             return;
