@@ -217,8 +217,18 @@ int ListControl::columnCount() const
 
 void ListControl::fitColumns()
 {
-    for (int c = 0; c + 1 < m_view->columnCount(); ++c)
+    // The rows' size hint is an estimate from the average letter; fitting a column, done once
+    // for a page, measures its texts, so that a name of wide letters is not cut.
+    const QFontMetrics metrics(m_view->font());
+    for (int c = 0; c + 1 < m_view->columnCount(); ++c) {
         m_view->resizeColumnToContents(c);
+        int widest = 0;
+        for (int r = 0; r < m_view->topLevelItemCount(); ++r)
+            widest = std::max(widest, metrics.horizontalAdvance(m_view->topLevelItem(r)->text(c)));
+        if (c == 0 && m_view->rootIsDecorated())
+            widest += m_view->indentation();
+        m_view->setColumnWidth(c, std::max(m_view->columnWidth(c), widest + 8));
+    }
 }
 
 QList<int> ListControl::columnWidths() const

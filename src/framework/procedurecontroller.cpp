@@ -156,7 +156,10 @@ void ProcedureController::openWindow()
     SetResizer(m_resizer);
     if (TOOLBAR)
         m_toolbar.SetTarget(0);
+    const QSize sizedAs = m_procWindow->subWindow()->size();
     setUpWindow();
+    if (m_primary)
+        m_procWindow->growToContent(sizedAs);
 }
 
 int ProcedureController::Shutdown()

@@ -128,6 +128,31 @@ void ProcWindow::open()
     enqueue(EventKind::Sized, 0);
 }
 
+void ProcWindow::growToContent(QSize sizedAs)
+{
+    // A form is sized before its record is shown; a value that wraps (a date beside a long
+    // label) or a notice shown for this record makes it taller than it was sized for. The
+    // labels' new sizes are known once the pending layout requests have run. A size the user
+    // gave the window (kept in the settings file) stays as it is.
+    if (!m_sub || m_sub->size() != sizedAs)
+        return;
+    QTimer::singleShot(0, this, [this, sizedAs] {
+        QMdiSubWindow *sub = m_sub;
+        if (!sub || m_closed || !m_host || sub->size() != sizedAs || sub->isMaximized()
+            || sub->isMinimized())
+            return;
+        const QWidget *content = sub->widget();
+        if (!content)
+            return;
+        const QSize frame = sub->size() - content->size();
+        const QSize wanted = sub->size().expandedTo(content->sizeHint() + frame);
+        if (wanted == sub->size())
+            return;
+        sub->resize(wanted);
+        keepInsideHost();
+    });
+}
+
 void ProcWindow::keepInsideHost()
 {
     // The area places a new window beside the ones already open, which may be past its right

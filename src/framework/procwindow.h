@@ -95,6 +95,9 @@ public:
 
     // Life of the window.
     void open();
+    // Grows the window, while it still has the size it was opened with, to what its filled-in
+    // content asks for, as far as the area allows.
+    void growToContent(QSize sizedAs);
     void close();
     bool isOpen() const { return m_open && !m_closed; }
     // Waits for the next event (suspending the procedure); false once the window is closed.

@@ -58,7 +58,8 @@ QString noDocumentReason(const std::string &status)
         return u"Ein Angebot wird als „Minimal“ oder „Detail“ gedruckt; "
                "einen Standard-Ausdruck gibt es dafür nicht."_s;
     if (kind == orders::DocumentKind::DeliveryNote)
-        return u"Ein Lieferschein wird nicht gedruckt, nur mit Datum und Nummer vermerkt."_s;
+        return u"Ein Lieferschein wird als „Standard“ oder „Minimal“ gedruckt; "
+               "einen Detail-Ausdruck gibt es dafür nicht."_s;
     return u"Für diesen Status gibt es keinen Ausdruck."_s;
 }
 
