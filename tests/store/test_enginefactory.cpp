@@ -4,12 +4,11 @@
 #include "store/enginefactory.h"
 #include "store/inifile.h"
 #include "store/inimanager.h"
+#include "support/pythonini.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <optional>
 
 namespace {
@@ -113,23 +112,7 @@ TEST(EngineFactory, PythonReadsTheSectionAsWritten)
     ini.set("Datenbank", "Engine", "PostgreSQL");
     ini.set("Datenbank", "Verbindung", "host=db port=5432 dbname=tessaro user=anna sslmode=prefer");
     ASSERT_TRUE(ini.save(path));
-    const auto script = folder.path() / "read.py";
-    std::ofstream(script) << "import configparser, sys\n"
-                             "p = configparser.ConfigParser(interpolation=None)\n"
-                             "p.optionxform = str\n"
-                             "with open(sys.argv[1], encoding='utf-8') as f:\n"
-                             "    p.read_file(f)\n"
-                             "for k, v in p.items('Datenbank'):\n"
-                             "    print(f'{k}|{v}')\n";
-    const std::string command = "python3 '" + script.string() + "' '" + path.string() + "'";
-    FILE *pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        output += buffer;
-    ASSERT_EQ(::pclose(pipe), 0) << output;
-    EXPECT_EQ(output,
+    EXPECT_EQ(parsedByPython(path, "for k, v in p.items('Datenbank'):\n    print(f'{k}|{v}')\n"),
               "Engine|PostgreSQL\n"
               "Verbindung|host=db port=5432 dbname=tessaro user=anna sslmode=prefer\n");
 }
