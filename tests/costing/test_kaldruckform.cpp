@@ -18,13 +18,24 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 using Call = KaldruckFixture::Call;
 
-TEST(KaldruckForm, WorkedExampleCalculatedAndAccepted)
+// A new calculation, opened from the order form of F1.
+class NewKaldruck : public testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        f.callForm(Request::Insert, call);
+        form = f.form();
+        ASSERT_NE(form, nullptr);
+    }
+
     KaldruckFixture f;
     Call call;
-    f.callForm(Request::Insert, call);
-    ProcWindow *form = f.form();
-    ASSERT_NE(form, nullptr);
+    ProcWindow *form = nullptr;
+};
+
+TEST_F(NewKaldruck, WorkedExampleCalculatedAndAccepted)
+{
     EXPECT_EQ(form->title(), u"NEUE KALKULATION "_s);
     // Primed: one sort of one piece in one colour, black among them, one side.
     for (int control : {K::TotalRun, K::Sorts, K::RunPerSort, K::Colours})
@@ -239,13 +250,8 @@ TEST(KaldruckForm, UnprintableFormatClosesTheFormAndLeavesNoRecord)
     EXPECT_EQ(call.totals, totals);
 }
 
-TEST(KaldruckForm, PrintPriceZeroAtOkShowsTheSimplePageUntilAPriceIsTyped)
+TEST_F(NewKaldruck, PrintPriceZeroAtOkShowsTheSimplePageUntilAPriceIsTyped)
 {
-    KaldruckFixture f;
-    Call call;
-    f.callForm(Request::Insert, call);
-    ProcWindow *form = f.form();
-    ASSERT_NE(form, nullptr);
     f.gui.type(form, K::Description, u"Flyer"_s);
     f.typePaper(form);
     f.gui.press(form, K::Ok);
@@ -271,13 +277,8 @@ TEST(KaldruckForm, PrintPriceZeroAtOkShowsTheSimplePageUntilAPriceIsTyped)
     EXPECT_EQ(stored.get(KAD::KAMBEZ), "");
 }
 
-TEST(KaldruckForm, QuickCalculationWithoutRunOrDescriptionIsCompletedFromTheOrder)
+TEST_F(NewKaldruck, QuickCalculationWithoutRunOrDescriptionIsCompletedFromTheOrder)
 {
-    KaldruckFixture f;
-    Call call;
-    f.callForm(Request::Insert, call);
-    ProcWindow *form = f.form();
-    ASSERT_NE(form, nullptr);
     f.gui.chooseOption(form, K::Mode, 3);
     f.gui.type(form, K::SimpleTotalRun, u"0"_s);
     f.gui.type(form, K::SimplePrice, u"30"_s);
@@ -304,13 +305,8 @@ TEST(KaldruckForm, QuickCalculationWithoutRunOrDescriptionIsCompletedFromTheOrde
     EXPECT_EQ(stored.get(KAD::ASBEZ), "NEIN");
 }
 
-TEST(KaldruckForm, MachineCalculationNeedsAPaperUnitAndName)
+TEST_F(NewKaldruck, MachineCalculationNeedsAPaperUnitAndName)
 {
-    KaldruckFixture f;
-    Call call;
-    f.callForm(Request::Insert, call);
-    ProcWindow *form = f.form();
-    ASSERT_NE(form, nullptr);
     f.gui.switchTab(form, K::Pages, 4);
     f.gui.type(form, K::PaperPieces, u"2500"_s);
     f.gui.type(form, K::PaperUnit, u"Blatt"_s);
@@ -334,7 +330,7 @@ TEST(KaldruckForm, MachineCalculationNeedsAPaperUnitAndName)
     EXPECT_EQ(f.gui.text(form, K::PaperTotal), u"35,00"_s);
 }
 
-TEST(KaldruckForm, ModesShowTheirPages)
+TEST_F(NewKaldruck, ModesShowTheirPages)
 {
     struct Case
     {
@@ -346,11 +342,6 @@ TEST(KaldruckForm, ModesShowTheirPages)
         {2, false, false, true, true, false},
         {3, false, false, true, false, false},
     };
-    KaldruckFixture f;
-    Call call;
-    f.callForm(Request::Insert, call);
-    ProcWindow *form = f.form();
-    ASSERT_NE(form, nullptr);
     auto *sheet = qobject_cast<QTabWidget *>(form->control(K::Pages));
     ASSERT_NE(sheet, nullptr);
     auto tabShown = [&](int page) {
@@ -372,13 +363,8 @@ TEST(KaldruckForm, ModesShowTheirPages)
     EXPECT_TRUE(f.messages.shown.empty());
 }
 
-TEST(KaldruckForm, PageChangeSumsTypedRowsAndDefaultsThePaperPieces)
+TEST_F(NewKaldruck, PageChangeSumsTypedRowsAndDefaultsThePaperPieces)
 {
-    KaldruckFixture f;
-    Call call;
-    f.callForm(Request::Insert, call);
-    ProcWindow *form = f.form();
-    ASSERT_NE(form, nullptr);
     f.gui.type(form, K::TotalRun, u"2500"_s);
     f.gui.switchTab(form, K::Pages, 2);
     f.gui.type(form, K::RowFirst, u"2"_s);     // N1ANZ
@@ -446,7 +432,9 @@ TEST(KaldruckTotals, AcceptedChangeReplacesTheOldShare)
     EXPECT_EQ(form->title(), u"ÄNDERN der Kalkulation"_s);
     EXPECT_EQ(f.gui.text(form, K::Typesetting), u"124,00"_s);
     EXPECT_EQ(f.gui.text(form, K::DisplayTotal), u"221,50"_s);
+    // 124 typesetting + 12.50 paper + the print price typed over, while the form is open.
     f.gui.type(form, K::PrintPrice, u"100"_s);
+    EXPECT_EQ(f.gui.text(form, K::DisplayTotal), u"236,50"_s);
     f.gui.press(form, K::Ok);
     ASSERT_TRUE(call.returned);
     EXPECT_EQ(call.response, Response::Completed);
@@ -455,23 +443,6 @@ TEST(KaldruckTotals, AcceptedChangeReplacesTheOldShare)
     EXPECT_EQ(call.totals.WorkPrintMinutes, expected.WorkPrintMinutes);
     EXPECT_EQ(call.totals.WorkTypesetting, expected.WorkTypesetting);
     EXPECT_DOUBLE_EQ(call.totals.WorkPaper, expected.WorkPaper);
-    EXPECT_EQ(f.stored("KA1").get(KAD::KGESAMTPR), 236.5);
-}
-
-TEST(KaldruckTotals, TheShownTotalAgreesWithItsLinesWhileTheFormIsOpen)
-{
-    KaldruckFixture f;
-    f.storedCalculation("KA1", "F1", 124);
-    Call call;
-    f.callForm(Request::Change, call, "KA1", "F1", orderWithCalculation());
-    ProcWindow *form = f.form();
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(f.gui.text(form, K::DisplayTotal), u"221,50"_s);
-    // 124 typesetting + 12.50 paper + the print price typed over.
-    f.gui.type(form, K::PrintPrice, u"100"_s);
-    EXPECT_EQ(f.gui.text(form, K::DisplayTotal), u"236,50"_s);
-    f.gui.press(form, K::Ok);
-    ASSERT_TRUE(call.returned);
     EXPECT_EQ(f.stored("KA1").get(KAD::KGESAMTPR), 236.5);
 }
 
@@ -687,13 +658,8 @@ TEST(KaldruckPaper, PickListShowsSortPriceAndPackingUnitInColumns)
 }
 
 // The machine list counts a machine's colours as whole numbers, as its form enters them.
-TEST(KaldruckMachines, ListShowsTheColoursAsAWholeNumber)
+TEST_F(NewKaldruck, ListShowsTheColoursAsAWholeNumber)
 {
-    KaldruckFixture f;
-    Call call;
-    f.callForm(Request::Insert, call);
-    ProcWindow *form = f.form();
-    ASSERT_NE(form, nullptr);
     const QStringList row = form->list(K::Machines)->row(1);
     ASSERT_EQ(row.size(), 3);
     EXPECT_EQ(row.at(2).trimmed(), u"2"_s);

@@ -175,16 +175,17 @@ TEST(LineForms, LeavingWithoutOkLeavesTheRunningSumAsItWas)
         const char *procedure;
         FileId file;
         int request;
+        KeyRef key; // each file's auto-numbered key, which names a stored line
     };
     const Case cases[] = {
-        {"new paper line", "UpdateaufpapP", FileId::aufpap, Request::Insert},
-        {"stored paper line", "UpdateaufpapP", FileId::aufpap, Request::Change},
-        {"new additional work", "Updateanach", FileId::anach, Request::Insert},
-        {"stored additional work", "Updateanach", FileId::anach, Request::Change},
-        {"new transport", "Updateatran", FileId::atran, Request::Insert},
-        {"stored transport", "Updateatran", FileId::atran, Request::Change},
-        {"new typesetting", "Updateasatz", FileId::asatz, Request::Insert},
-        {"stored typesetting", "Updateasatz", FileId::asatz, Request::Change},
+        {"new paper line", "UpdateaufpapP", FileId::aufpap, Request::Insert, {}},
+        {"stored paper line", "UpdateaufpapP", FileId::aufpap, Request::Change, APA::Keyapaid},
+        {"new additional work", "Updateanach", FileId::anach, Request::Insert, {}},
+        {"stored additional work", "Updateanach", FileId::anach, Request::Change, ANA::Keydaid},
+        {"new transport", "Updateatran", FileId::atran, Request::Insert, {}},
+        {"stored transport", "Updateatran", FileId::atran, Request::Change, ATR::Keytaid},
+        {"new typesetting", "Updateasatz", FileId::asatz, Request::Insert, {}},
+        {"stored typesetting", "Updateasatz", FileId::asatz, Request::Change, ASA::Keyasaid},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -217,21 +218,7 @@ TEST(LineForms, LeavingWithoutOkLeavesTheRunningSumAsItWas)
                 orderLink(r);
                 r[c.file].setValue(0, std::int32_t{1});
             };
-            // Each file's auto-numbered key names the line.
-            switch (c.file) {
-            case FileId::aufpap:
-                caller.fetchKey = APA::Keyapaid;
-                break;
-            case FileId::anach:
-                caller.fetchKey = ANA::Keydaid;
-                break;
-            case FileId::atran:
-                caller.fetchKey = ATR::Keytaid;
-                break;
-            default:
-                caller.fetchKey = ASA::Keyasaid;
-                break;
-            }
+            caller.fetchKey = c.key;
         }
         Call call;
         f.callForm(c.procedure, c.file, c.request, caller, call);
