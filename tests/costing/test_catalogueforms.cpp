@@ -31,6 +31,7 @@ const Form kTypesetting{"Updatesatz", FileId::satz, u"NEU"_s};
 const Form kTransport{"Updatetransport", FileId::transport, u"NEU"_s};
 const Form kSupplier{"updatlief", FileId::lieferant, u"Adding a lieferant Record"_s};
 const Form kPaper{"UpdatepapierR", FileId::papier, u"Neue Papier - Sorte"_s};
+const Form kMachine{"Updatemaschin", FileId::maschin, u"NEUE Druckmaschine"_s};
 
 ProcWindow *openNew(CostingFormFixture &f, const Form &form, Call &call)
 {
@@ -346,8 +347,7 @@ TEST(MachineCatalogue, FormatButtonSetsTheSizeAndOkPutsTheLongerSideFirst)
 {
     CostingFormFixture f;
     Call call;
-    f.callForm("Updatemaschin", FileId::maschin, Request::Insert, Caller{}, call);
-    ProcWindow *window = f.form(u"NEUE Druckmaschine"_s);
+    ProcWindow *window = openNew(f, kMachine, call);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(f.gui.text(window, Updatemaschin::kId).startsWith(u'M'));
     EXPECT_EQ(f.gui.text(window, Updatemaschin::kColours), u"1"_s);
@@ -392,8 +392,7 @@ TEST(MachineCatalogue, SpeedsGiveTheAverageAndFactors)
         SCOPED_TRACE(c.fastest.toStdString() + "/" + c.slowest.toStdString());
         CostingFormFixture f;
         Call call;
-        f.callForm("Updatemaschin", FileId::maschin, Request::Insert, Caller{}, call);
-        ProcWindow *window = f.form(u"NEUE Druckmaschine"_s);
+        ProcWindow *window = openNew(f, kMachine, call);
         ASSERT_NE(window, nullptr);
         f.gui.type(window, Updatemaschin::kName, u"SM 74"_s);
         f.gui.type(window, Updatemaschin::kFastest, c.fastest);

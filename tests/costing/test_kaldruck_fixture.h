@@ -4,6 +4,7 @@
 #include "framework/formfixture.h"
 #include "orders/core/orderthreadvalues.h"
 #include "store/relationkeeper.h"
+#include "support/storedrecords.h"
 
 #include <functional>
 #include <string>
@@ -33,15 +34,9 @@ public:
         store->errors().setPresenter(startUpMessages);
     }
 
-    template<class Fill>
-    void add(FileId file, const Fill &fill)
+    void add(FileId file, const std::function<void(Records &)> &fill)
     {
-        FileManager &manager = store->fileManager(file);
-        manager.Open();
-        manager.PrepareNewRecord();
-        fill(store->records());
-        manager.Insert();
-        manager.Close();
+        addRecord(*store, file, fill);
     }
 
     void machine(const std::string &name, double length, double width, double colours)
@@ -181,40 +176,21 @@ public:
     // The stored record of a calculation, read on the test's thread.
     RecordBuffer stored(const std::string &id)
     {
-        FileManager &file = store->fileManager(FileId::kaldruck);
-        file.Open();
-        store->records().set(KAD::KAAID, id);
-        RecordBuffer found(FileId::kaldruck);
-        if (file.FetchQuiet(KAD::Keyadid) == Level::Benign)
-            found = store->records()[FileId::kaldruck];
-        file.Close();
-        return found;
+        return storedRecord(*store, KAD::Keyadid, KAD::KAAID, id);
     }
 
     // The ids of the stored calculations.
     std::vector<std::string> storedIds()
     {
         std::vector<std::string> ids;
-        FileManager &file = store->fileManager(FileId::kaldruck);
-        file.Open();
-        if (file.startPass(KAD::Keyadid) == Level::Benign) {
-            while (file.NextQuiet() == Level::Benign)
-                ids.push_back(store->records().get(KAD::KAAID));
-        }
-        file.Close();
+        for (const RecordBuffer &r : storedRecords(*store, KAD::Keyadid))
+            ids.push_back(r.get(KAD::KAAID));
         return ids;
     }
 
     RecordBuffer storedOrder(const std::string &id)
     {
-        FileManager &file = store->fileManager(FileId::auftrag);
-        file.Open();
-        store->records().set(AUF::FID, id);
-        RecordBuffer found(FileId::auftrag);
-        if (file.FetchQuiet(AUF::Keyfid) == Level::Benign)
-            found = store->records()[FileId::auftrag];
-        file.Close();
-        return found;
+        return storedRecord(*store, AUF::Keyfid, AUF::FID, id);
     }
 
     // The worked example typed into a new calculation, machine picked, "Kalkulation" pressed.

@@ -7,6 +7,7 @@
 #include "store/storecontext.h"
 #include "support/guiharness.h"
 #include "support/scriptedpresenter.h"
+#include "support/storedrecords.h"
 #include "support/storefixture.h"
 
 #include <gtest/gtest.h>
@@ -67,27 +68,10 @@ public:
 
     void add(FileId file, const std::function<void(Records &)> &fill)
     {
-        FileManager &manager = store->fileManager(file);
-        manager.Open();
-        ASSERT_EQ(manager.PrepareNewRecord(), Level::Benign);
-        fill(store->records());
-        ASSERT_EQ(manager.Insert(), Level::Benign);
-        manager.Close();
+        ASSERT_TRUE(addRecord(*store, file, fill));
     }
 
-    // Every record of the file in the order of `key`.
-    std::vector<RecordBuffer> rows(KeyRef key)
-    {
-        std::vector<RecordBuffer> result;
-        FileManager &manager = store->fileManager(key.file);
-        manager.Open();
-        if (manager.startPass(key) == 0) {
-            while (manager.NextQuiet() == 0)
-                result.push_back(manager.BUFFER());
-        }
-        manager.Close();
-        return result;
-    }
+    std::vector<RecordBuffer> rows(KeyRef key) { return storedRecords(*store, key); }
 
     RecordBuffer only(KeyRef key)
     {

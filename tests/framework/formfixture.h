@@ -8,6 +8,7 @@
 #include "store/storecontext.h"
 #include "support/guiharness.h"
 #include "support/scriptedpresenter.h"
+#include "support/storedrecords.h"
 #include "support/storefixture.h"
 
 #include <functional>
@@ -135,35 +136,25 @@ public:
     // Adds a transport kind from the test's own thread, as another station would.
     void addTransport(const std::string &name, double price, const std::string &unit = {})
     {
-        FileManager &file = store->fileManager(FileId::transport);
-        file.Open();
-        file.PrepareNewRecord();
-        Records &records = store->records();
-        records.set(TRA::TBEZ, name);
-        records.set(TRA::TPR, price);
-        records.set(TRA::TEINH, unit);
-        file.Insert();
-        file.Close();
+        addRecord(*store, FileId::transport, [&](Records &r) {
+            r.set(TRA::TBEZ, name);
+            r.set(TRA::TPR, price);
+            r.set(TRA::TEINH, unit);
+        });
     }
 
     // The transport kinds now stored, in name order, as "name price".
     std::vector<std::string> stored(FileId id = FileId::transport)
     {
         std::vector<std::string> rows;
-        FileManager &file = store->fileManager(id);
-        file.Open();
-        Records &records = store->records();
-        if (id == FileId::transport && file.startPass(TRA::Keybez) == 0) {
-            while (file.NextQuiet() == 0)
-                rows.push_back(records[id].text(TRA::TBEZ.index) + ' '
-                               + records[id].text(TRA::TPR.index));
-        } else if (id == FileId::atran && file.startPass(ATR::Keytaid) == 0) {
-            while (file.NextQuiet() == 0)
-                rows.push_back(records[id].text(ATR::ATBEZ.index) + ' '
-                               + records[id].text(ATR::ATPR.index) + ' '
-                               + records[id].text(ATR::ATEINH.index));
+        if (id == FileId::transport) {
+            for (const RecordBuffer &r : storedRecords(*store, TRA::Keybez))
+                rows.push_back(r.text(TRA::TBEZ.index) + ' ' + r.text(TRA::TPR.index));
+        } else if (id == FileId::atran) {
+            for (const RecordBuffer &r : storedRecords(*store, ATR::Keytaid))
+                rows.push_back(r.text(ATR::ATBEZ.index) + ' ' + r.text(ATR::ATPR.index) + ' '
+                               + r.text(ATR::ATEINH.index));
         }
-        file.Close();
         return rows;
     }
 

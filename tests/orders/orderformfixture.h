@@ -12,6 +12,7 @@
 #include "store/storecontext.h"
 #include "support/guiharness.h"
 #include "support/scriptedpresenter.h"
+#include "support/storedrecords.h"
 #include "support/storefixture.h"
 
 #include <functional>
@@ -72,12 +73,7 @@ public:
     // Adds a record from the test's own thread, the way a form does.
     void add(FileId file, const std::function<void(Records &)> &fill)
     {
-        FileManager &manager = store->fileManager(file);
-        manager.Open();
-        manager.PrepareNewRecord();
-        fill(store->records());
-        manager.Insert();
-        manager.Close();
+        addRecord(*store, file, fill);
     }
 
     void addCustomer(const std::string &id, const std::string &name, double discount = 0)
@@ -110,29 +106,10 @@ public:
     // The stored order with this id, read from the file.
     RecordBuffer storedOrder(const std::string &id)
     {
-        FileManager &file = store->fileManager(FileId::auftrag);
-        file.Open();
-        Records &r = store->records();
-        r[FileId::auftrag].clear();
-        r.set(AUF::FID, id);
-        file.FetchQuiet(AUF::Keyfid);
-        RecordBuffer found = r[FileId::auftrag];
-        file.Close();
-        return found;
+        return storedRecord(*store, AUF::Keyfid, AUF::FID, id);
     }
 
-    std::vector<RecordBuffer> all(FileId id, KeyRef key)
-    {
-        std::vector<RecordBuffer> rows;
-        FileManager &file = store->fileManager(id);
-        file.Open();
-        if (file.startPass(key) == 0) {
-            while (file.NextQuiet() == 0)
-                rows.push_back(store->records()[id]);
-        }
-        file.Close();
-        return rows;
-    }
+    std::vector<RecordBuffer> all(FileId, KeyRef key) { return storedRecords(*store, key); }
 
     // Calls a form with `request` the way a list does, on a thread of its own: the customer
     // is in the `kunde` buffer and the list has primed (insert) or fetched (change) the order.

@@ -9,6 +9,7 @@
 #include "store/storecontext.h"
 #include "support/guiharness.h"
 #include "support/scriptedpresenter.h"
+#include "support/storedrecords.h"
 #include "support/storefixture.h"
 
 #include <QTabWidget>
@@ -34,12 +35,7 @@ public:
 
     void add(FileId file, const std::function<void(Records &)> &fill)
     {
-        FileManager &manager = store->fileManager(file);
-        manager.Open();
-        manager.PrepareNewRecord();
-        fill(store->records());
-        manager.Insert();
-        manager.Close();
+        addRecord(*store, file, fill);
     }
 
     std::int64_t count(FileId file)

@@ -10,6 +10,7 @@
 #include "support/guiharness.h"
 #include "support/pdftext.h"
 #include "support/scriptedpresenter.h"
+#include "support/storedrecords.h"
 #include "support/storefixture.h"
 
 #include <QApplication>
@@ -249,12 +250,7 @@ struct ReportRun
 
     void add(FileId file, const std::function<void(Records &)> &fill)
     {
-        FileManager &manager = store->fileManager(file);
-        manager.Open();
-        ASSERT_EQ(manager.PrepareNewRecord(), Level::Benign);
-        fill(store->records());
-        ASSERT_EQ(manager.Insert(), Level::Benign);
-        manager.Close();
+        ASSERT_TRUE(addRecord(*store, file, fill));
     }
 
     void start(const char *procedure)
