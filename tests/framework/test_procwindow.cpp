@@ -12,13 +12,24 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-TEST(ProcWindow, OpensWithOpenWindowAndSizedAndReportsLaterResizes)
+// The test form "Papier" opened on a procedure thread, its events logged.
+class PapierForm : public testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        startForm(gui, u"Papier"_s, log);
+        window = gui.window(u"Papier"_s);
+        ASSERT_NE(window, nullptr);
+    }
+
     GuiHarness gui;
     QStringList log;
-    startForm(gui, u"Papier"_s, log);
-    ProcWindow *window = gui.window(u"Papier"_s);
-    ASSERT_NE(window, nullptr);
+    ProcWindow *window = nullptr;
+};
+
+TEST_F(PapierForm, OpensWithOpenWindowAndSizedAndReportsLaterResizes)
+{
     EXPECT_EQ(significant(log), (QStringList{u"OpenWindow"_s, u"Sized"_s}));
 
     window->subWindow()->resize(window->subWindow()->size() + QSize(40, 30));
@@ -50,16 +61,11 @@ TEST(ProcWindow, TheCloseBoxAsksTheProcedureInsteadOfClosing)
     EXPECT_EQ(gui.threads().count(), 0);
 }
 
-TEST(ProcWindow, ASubWindowDestroyedFromOutsideEndsItsProcedure)
+TEST_F(PapierForm, ASubWindowDestroyedFromOutsideEndsItsProcedure)
 {
     // As when the host area goes with the window in it. The sub-window keeps sending events
     // to the window's filter while it is torn down; the sanitizer build checks that nothing
     // takes it for a sub-window then.
-    GuiHarness gui;
-    QStringList log;
-    startForm(gui, u"Papier"_s, log);
-    ProcWindow *window = gui.window(u"Papier"_s);
-    ASSERT_NE(window, nullptr);
     window->control(10)->setFocus();
     ASSERT_TRUE(gui.settle());
 
@@ -129,14 +135,8 @@ TEST(ProcWindow, WhatTheUserDoesArrivesAsEvents)
     EXPECT_EQ(window->choice(30), 2);
 }
 
-TEST(ProcWindow, FocusEnteringAControlSelectsIt)
+TEST_F(PapierForm, FocusEnteringAControlSelectsIt)
 {
-    GuiHarness gui;
-    QStringList log;
-    startForm(gui, u"Papier"_s, log);
-    ProcWindow *window = gui.window(u"Papier"_s);
-    ASSERT_NE(window, nullptr);
-
     gui.focus(window, 11);
     EXPECT_EQ(log.last(), u"Selected 11"_s);
     EXPECT_EQ(window->focusControl(), 11);
@@ -343,26 +343,16 @@ TEST(ProcWindow, ActivatingAnotherWindowMovesTheFocusEvents)
     EXPECT_EQ(logB.mid(beforeB), QStringList{u"LoseFocus"_s});
 }
 
-TEST(ProcWindow, OnlyItsOwnProcedureTakesAWindowsEvents)
+TEST_F(PapierForm, OnlyItsOwnProcedureTakesAWindowsEvents)
 {
-    GuiHarness gui;
-    QStringList log;
-    startForm(gui, u"Papier"_s, log);
-    ProcWindow *window = gui.window(u"Papier"_s);
-    ASSERT_NE(window, nullptr);
     WindowEvent event;
     EXPECT_THROW(window->nextEvent(event), std::logic_error);
 }
 
-TEST(ProcWindow, AWindowIsGrabbedToAPicture)
+TEST_F(PapierForm, AWindowIsGrabbedToAPicture)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    GuiHarness gui;
-    QStringList log;
-    startForm(gui, u"Papier"_s, log);
-    ProcWindow *window = gui.window(u"Papier"_s);
-    ASSERT_NE(window, nullptr);
     const QString path = dir.filePath(u"papier.png"_s);
     ASSERT_TRUE(gui.grab(window, path));
     const QImage image(path);
