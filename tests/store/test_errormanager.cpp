@@ -430,15 +430,6 @@ TEST(ErrorManager, ProcedureNamesAreKeptPerThread)
     ProcThread::setCurrent(1);
 }
 
-TEST(ErrorManager, Message7EndsWithTheDittoHint)
-{
-    Fixture f;
-    f.manager.HandleError(7);
-    ASSERT_EQ(f.presenter.shown.size(), 1u);
-    EXPECT_TRUE(f.presenter.shown[0].text.ends_with(
-        "Use the Ditto Button or Ctrl+' to recall your changes."));
-}
-
 TEST(ErrorManager, KindsDispatchToTheirSlots)
 {
     // Program errors and unknown kinds reach OnFatal through OnProgramError, so overriding
