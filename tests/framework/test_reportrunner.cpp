@@ -121,9 +121,15 @@ TEST(ReportRunner, BatchGrowsWhileQuickAndShrinksWhenSlow)
             report.Run();
             sizes = report.batchSizes;
         });
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return f.gui.window(u"Druck Vorschau"_s) != nullptr; }, 5000));
-        f.gui.settle();
+        // The preview opens with the first page; leaving it before the last one has come
+        // would cancel the walk and cut the batches short.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                f.gui.settle();
+                const ProcWindow *preview = f.gui.window(u"Druck Vorschau"_s);
+                return preview && preview->isHidden(PagePreview::ReportStatus);
+            },
+            10000));
         f.gui.press(f.gui.window(u"Druck Vorschau"_s), PagePreview::ExitButton);
         f.gui.threads().endAll();
         EXPECT_EQ(
