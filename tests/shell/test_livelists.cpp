@@ -11,6 +11,8 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <cstdio>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -34,6 +36,8 @@ QStringList shownOnceThere(ListsFixture &f, ProcWindow *window, int count)
         f.gui.settle();
         QThread::msleep(20);
     }
+    // For the record, not a limit: how long the other station's write took to show.
+    std::printf("shown after %lld ms\n", static_cast<long long>(waited.elapsed()));
     return ListsFixture::shown(window);
 }
 

@@ -172,7 +172,9 @@ Result Connection::runOnce(const std::string &sql, const Params &params)
     const std::string key = preparedKey(sql, params.types());
     auto found = m_prepared.find(key);
     if (found == m_prepared.end()) {
-        const std::string name = "s" + std::to_string(m_prepared.size() + 1);
+        // Built piece by piece: the optimised build warns falsely of an overlap otherwise.
+        std::string name = "s";
+        name += std::to_string(m_prepared.size() + 1);
         Result prepared(PQprepare(m_conn,
                                   name.c_str(),
                                   sql.c_str(),
