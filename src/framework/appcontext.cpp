@@ -1,5 +1,7 @@
 #include "framework/appcontext.h"
 
+#include "framework/changewatch.h"
+
 #include "framework/dialogs.h"
 #include "framework/procedurethreads.h"
 #include "store/procthread.h"
@@ -50,6 +52,8 @@ AppContext::AppContext(StoreContext &store, ProcedureThreads &threads, QMdiArea 
     // A plain function, holding nothing of this context: the store may outlive it.
     for (FileId file : StoreContext::fileOrder())
         store.relations(file).setBusyPointer(busyWhileWriting);
+    // Other stations' writes reach the open lists while the program runs.
+    m_changes = std::make_unique<ChangeWatch>(store.engine());
 }
 
 AppContext::~AppContext()

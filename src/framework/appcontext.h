@@ -16,6 +16,7 @@
 #include <typeindex>
 #include <typeinfo>
 
+class ChangeWatch;
 class ProcedureThreads;
 class QMdiArea;
 class QPrinter;
@@ -126,6 +127,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::function<void()> m_help;
     rt::IdBuilder m_ids;
+    std::unique_ptr<ChangeWatch> m_changes;
     std::map<std::uint32_t, ThreadSlots> m_threadSlots;
     QMetaObject::Connection m_threadEnded;
 };

@@ -277,6 +277,15 @@ void ProcWindow::post(EventKind kind, int control)
     post(WindowEvent{kind, control});
 }
 
+void ProcWindow::postDataChanged(int file)
+{
+    const bool waiting = std::any_of(m_queue.begin(), m_queue.end(), [file](const auto &e) {
+        return e.kind == EventKind::DataChanged && e.control == file;
+    });
+    if (!waiting)
+        post(EventKind::DataChanged, file);
+}
+
 void ProcWindow::enqueue(const WindowEvent &event)
 {
     if (m_quiet == 0)

@@ -106,6 +106,8 @@ public:
     // Queues an event behind those already waiting, so it comes after the current one.
     void post(const WindowEvent &event);
     void post(EventKind kind, int control = 0);
+    // Another station changed a file: one such event per file waits in the queue at most.
+    void postDataChanged(int file);
     // What the window itself does with an event its procedure leaves unhandled: a close
     // request closes it.
     void defaultAction(const WindowEvent &event);

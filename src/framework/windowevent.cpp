@@ -47,6 +47,8 @@ QString eventName(EventKind kind)
         return QStringLiteral("Sized");
     case EventKind::Timer:
         return QStringLiteral("Timer");
+    case EventKind::DataChanged:
+        return QStringLiteral("DataChanged");
     }
     return {};
 }

@@ -27,6 +27,7 @@ enum class EventKind {
     GainFocus,
     Sized,
     Timer,
+    DataChanged, // another station changed the file numbered `control`
 };
 
 struct WindowEvent

@@ -4,34 +4,19 @@
 #include "framework/procedurethreads.h"
 #include "orders/core/orderstore.h"
 #include "orders/einvoice/parties.h"
+#include "shell/copydatadialog.h"
+#include "shell/databasedialog.h"
 #include "shell/mainframe.h"
 #include "store/storecontext.h"
 
 namespace {
 constexpr std::string_view kName = "Main";
 
-// What a shop is told at start when the data cannot be reached where the settings say: which
-// of the usual causes it is, and the engine's own words for it.
-std::string unreachableText(Engine::Reach reach)
-{
-    switch (reach) {
-    case Engine::Reach::NoServer:
-        return "Der Datenbankserver antwortet nicht. Läuft er, und stimmen Server und Port?";
-    case Engine::Reach::UnknownDatabase:
-        return "Die Datenbank gibt es auf dem Server nicht. Stimmt ihr Name?";
-    case Engine::Reach::WrongPassword:
-        return "Der Datenbankserver hat die Anmeldung abgelehnt: Benutzer oder Kennwort "
-               "stimmen nicht.";
-    case Engine::Reach::NeedsPassword:
-        return "Der Datenbankserver verlangt ein Kennwort für den Benutzer.";
-    case Engine::Reach::Ok:
-    case Engine::Reach::Other:
-        break;
-    }
-    return "Die Verbindung zur Datenbank ist fehlgeschlagen.";
-}
-
-void reportUnreachableData(StoreContext &store)
+// At start, when the data cannot be reached where the settings say: the password where the
+// server wants one (asked here, kept by the engine in memory only), else which of the usual
+// causes it is, in German with the engine's own words, and the settings dialog offered. The
+// changed settings take effect at the next start, when no file is open on the old place.
+void checkDataReach(StoreContext &store)
 {
     MessagePresenter &presenter = store.errors().presenter();
     if (!store.location().problem.empty()) {
@@ -44,14 +29,32 @@ void reportUnreachableData(StoreContext &store)
                        MessageButton::Ok);
         return;
     }
-    const Engine::Reach reach = store.engine().reach();
+    Engine &engine = store.engine();
+    Engine::Reach reach = engine.reach();
+    std::string password;
+    for (int tries = 0; tries < 3
+                        && (reach == Engine::Reach::NeedsPassword
+                            || (reach == Engine::Reach::WrongPassword && !password.empty()));
+         ++tries) {
+        const DatabaseSettings settings
+            = DatabaseSettings::fromConnectionText(store.location().server);
+        password = askDatabasePassword(settings.user, settings.database);
+        if (password.empty())
+            break;
+        engine.usePassword(password);
+        reach = engine.reach();
+    }
     if (reach == Engine::Reach::Ok)
         return;
-    presenter.show("Datenbank",
-                   unreachableText(reach) + "\n\n" + store.engine().status().engineMessage,
-                   MessageIcon::Error,
-                   MessageButton::Ok,
-                   MessageButton::Ok);
+    const int answer = presenter.show(
+        "Datenbank",
+        withoutSecret(unreachableText(reach) + "\n\n" + engine.status().engineMessage, password)
+            + "\n\nDie Einstellungen der Datenbank jetzt ändern?",
+        MessageIcon::Error,
+        MessageButton::Yes | MessageButton::No,
+        MessageButton::Yes);
+    if (answer == MessageButton::Yes)
+        changeDatabaseSettings(store);
 }
 
 } // namespace
@@ -91,7 +94,7 @@ int MainProcedure::Init()
 int MainProcedure::OnWindowEvent()
 {
     if (event().kind == EventKind::OpenWindow) {
-        reportUnreachableData(app().store());
+        checkDataReach(app().store());
         // The shop's own rate where it has entered its data; the usual one until then. A
         // start-up does not make the file.
         StoreContext &store = app().store();
@@ -123,6 +126,14 @@ void MainProcedure::dispatch(const MenuItem &item)
     case MenuCommand::PrinterSetup:
         printerSetup();
         break;
+    case MenuCommand::DatabaseSetup:
+        onOwnThread(QStringLiteral("Datenbank"),
+                    [](AppContext &context) { changeDatabaseSettings(context.store()); });
+        break;
+    case MenuCommand::CopyData:
+        onOwnThread(QStringLiteral("Daten kopieren"),
+                    [](AppContext &context) { askAndCopyData(context.store()); });
+        break;
     case MenuCommand::CutToClipboard:
         m_frame.cutToClipboard();
         break;
@@ -149,11 +160,16 @@ void MainProcedure::dispatch(const MenuItem &item)
 
 void MainProcedure::printerSetup()
 {
-    // On a thread of its own, so that the frame goes on dispatching while the dialog is open.
-    AppContext &context = app();
-    context.threads().start(QStringLiteral("Druckereinstellungen"), [&context] {
+    onOwnThread(QStringLiteral("Druckereinstellungen"), [](AppContext &context) {
         askPrinterSetup(context.printer(), context.store().ini());
     });
+}
+
+void MainProcedure::onOwnThread(const QString &name, void (*step)(AppContext &))
+{
+    // So that the frame goes on dispatching while the step's dialog is open.
+    AppContext &context = app();
+    context.threads().start(name, [&context, step] { step(context); });
 }
 
 int MainProcedure::Shutdown()

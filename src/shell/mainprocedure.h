@@ -3,6 +3,8 @@
 #include "framework/toolbar.h"
 #include "framework/windowcontroller.h"
 
+#include <QString>
+
 class MainFrame;
 struct MenuItem;
 
@@ -26,6 +28,7 @@ public:
 private:
     void dispatch(const MenuItem &item);
     void printerSetup();
+    void onOwnThread(const QString &name, void (*step)(AppContext &));
 
     MainFrame &m_frame;
     Toolbar m_toolbar;

@@ -7,9 +7,11 @@
 // are marked for the German translation, which the frame shows in their place. An item either
 // starts a procedure on a new thread (by name) or runs one of the frame's own commands.
 enum class MenuCommand {
-    Procedure,    // start `procedure` on a new thread
-    Exit,         // close the frame and so end the program
-    PrinterSetup, // the platform's printer set-up dialog
+    Procedure,     // start `procedure` on a new thread
+    Exit,          // close the frame and so end the program
+    PrinterSetup,  // the platform's printer set-up dialog
+    DatabaseSetup, // where the data lives (takes effect at the next start)
+    CopyData,      // copy the data to another place
     CutToClipboard,
     Tile,
     Cascade,

@@ -208,6 +208,20 @@ public:
     // The engine's own words stand in the status then (code 90). A folder is always there.
     enum class Reach { Ok, NoServer, UnknownDatabase, WrongPassword, NeedsPassword, Other };
     virtual Reach reach() { return Reach::Ok; }
+    // The password for a place that wants one, as the user typed it at start: used for every
+    // connection from now on, kept in memory only. A folder wants none.
+    virtual void usePassword(const std::string &) {}
+
+    // Other stations' writes, where several stations share the data: from listenForChanges()
+    // on, changedElsewhere() names each file that another station committed a change to
+    // since it was last asked (once, in no particular order), and changeSocket() is a
+    // descriptor that turns readable when such news arrive (-1 while there is none; it may
+    // change when the engine connects anew, so it is asked again now and then). An engine
+    // that only this station uses tells nothing.
+    virtual bool tellsChanges() const { return false; }
+    virtual void listenForChanges() {}
+    virtual std::vector<FileId> changedElsewhere() { return {}; }
+    virtual int changeSocket() { return -1; }
 
     // Transactions are numbered as they begin: the open one's number, 0 when none is open.
     std::uint64_t transactionNumber() const { return m_transaction; }

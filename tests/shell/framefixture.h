@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -35,6 +36,13 @@ public:
     FrameFixture()
     {
         ensureApplication();
+        program = std::make_unique<Program>(folder.path());
+    }
+    // The program on a folder whose settings file `prepare` writes first.
+    explicit FrameFixture(const std::function<void(const std::filesystem::path &)> &prepare)
+    {
+        ensureApplication();
+        prepare(folder.path());
         program = std::make_unique<Program>(folder.path());
     }
     ~FrameFixture() { program.reset(); }

@@ -6,6 +6,8 @@
 #include "shell/lists/listprocedure.h"
 #include "shell/lists/lists.h"
 #include "store/files.h"
+#include "store/inifile.h"
+#include "store/inimanager.h"
 #include "store/storecontext.h"
 #include "support/guiharness.h"
 #include "support/scriptedpresenter.h"
@@ -24,7 +26,24 @@
 class ListsFixture
 {
 public:
-    ListsFixture()
+    ListsFixture() { start(); }
+    // The same with the record files on a database server, named in the folder's settings
+    // file as a shop names it.
+    struct OnServer
+    {
+        std::string connection;
+    };
+    explicit ListsFixture(const OnServer &server)
+    {
+        const std::filesystem::path ini = folder.path() / std::string(IniManager::DefaultFileName);
+        IniFile settings = IniFile::load(ini);
+        settings.set("Datenbank", "Engine", "PostgreSQL");
+        settings.set("Datenbank", "Verbindung", server.connection);
+        settings.save(ini);
+        start();
+    }
+
+    void start()
     {
         store = std::make_unique<StoreContext>(folder.path(), startUpMessages);
         store->errors().setPresenter(gui.messages());

@@ -4,6 +4,7 @@
 //   tessaro_station <folder> rename-customer <KUN:KID> <name>
 //   tessaro_station <folder> rename-order <AUF:FID> <AUF:FKURZ>
 //   tessaro_station <folder> delete-order <AUF:FID>       (with its lines, as the program does)
+//   tessaro_station <folder> add-order <AUF:FID> <AUF:FNR>  (for customer K1, as an offer)
 //
 // Exit code 0 when done; the messages the store would have shown go to stderr.
 
@@ -74,6 +75,16 @@ int main(int argc, char **argv)
         if (!fetch(store, FileId::auftrag, AUF::Keyfid, AUF::FID, id))
             return 1;
         return store.relations(FileId::auftrag).Delete(false) == Level::Benign ? 0 : 1;
+    }
+    if (command == "add-order") {
+        FileManager &orders = store.fileManager(FileId::auftrag);
+        if (orders.Open() != Level::Benign || orders.PrepareNewRecord() != Level::Benign)
+            return 1;
+        r.set(AUF::FID, id);
+        r.set(AUF::FKUID, "K1");
+        r.set(AUF::FNR, text);
+        r.set(AUF::FSTAT, "ANGEBOT");
+        return orders.Insert() == Level::Benign ? 0 : 1;
     }
     return 2;
 }

@@ -320,6 +320,11 @@ int BrowseManager::TakeEvent()
             return Level::Benign;
         }
     }
+    if (e.kind == EventKind::DataChanged) {
+        if (m_file && e.control == static_cast<int>(m_file->FILE))
+            reloadChanged();
+        return Level::Benign;
+    }
     if (e.kind != EventKind::Accepted || e.control == 0)
         return Level::Benign;
     if (e.control == INSERTCONTROL)

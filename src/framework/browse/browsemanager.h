@@ -177,6 +177,9 @@ private:
     // buffer when `rowRead`, else none.
     void takeFirstLimit(bool rowRead);
     void placeThumb();
+    // Another station changed the file: the page is read again from its first row, the
+    // highlighted record stays highlighted where it still is on the page.
+    void reloadChanged();
     // Whether a reset field of the current order changed since the list last looked; notes
     // the values it has now.
     bool resetFieldsChanged();

@@ -163,6 +163,19 @@ void BrowseManager::ResetQueue(int mode)
     takeRow();
 }
 
+void BrowseManager::reloadChanged()
+{
+    // A list that has not loaded yet, or is hidden, reads the file anew when it shows.
+    if (!LOADED || !OPENED || SELECTING) {
+        LOADPENDING = LOADED ? 1 : LOADPENDING;
+        return;
+    }
+    ResetQueue(ReloadPage);
+    LASTCHOICE = CURRENTCHOICE;
+    showRows();
+    placeThumb();
+}
+
 void BrowseManager::takeRow()
 {
     if (LISTQUEUE.empty()) {

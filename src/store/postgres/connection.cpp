@@ -118,27 +118,53 @@ bool Connection::ensure(Failure &failure)
         failure = set.failure();
         return false;
     }
+    // What the session adds is a help, not a need: the station works on without it.
+    if (!m_sessionStart.empty())
+        Result(PQexec(m_conn, m_sessionStart.c_str()));
     return true;
 }
 
-Result Connection::run(const std::string &sql, const Params &params)
+bool Connection::standsStill()
+{
+    // Reading what waits on an idle connection costs no round trip: a server that went away
+    // left its farewell and the end of the stream there. The first read takes the farewell,
+    // the second meets the end; on a connection that stands both find nothing and return.
+    for (int read = 0; read < 2; ++read) {
+        if (PQconsumeInput(m_conn) != 1 || PQstatus(m_conn) != CONNECTION_OK)
+            return false;
+    }
+    return true;
+}
+
+template<typename Step>
+Result Connection::attempt(bool repeatable, Step &&step)
 {
     Failure failure;
     if (!ensure(failure))
         return Result();
-    // A server that went away and came back ended the session before this statement reached
-    // it: outside a transaction the statement runs again on a new connection, once.
     const bool idle = PQtransactionStatus(m_conn) == PQTRANS_IDLE;
-    Result result = runOnce(sql, params);
-    if (!result.ok() && idle && PQstatus(m_conn) == CONNECTION_BAD) {
-        const std::string state = result.failure().state;
-        if (state == "57P01" || state == "57P02" || state == "57P03") {
-            if (!ensure(failure))
-                return result;
-            result = runOnce(sql, params);
-        }
-    }
-    return result;
+    // Outside a transaction nothing is lost with the old session but its holds, which their
+    // holders notice by the session count: the statement goes to a new one.
+    if (idle && !standsStill() && !ensure(failure))
+        return Result();
+    Result result = step();
+    if (result.ok() || !idle || PQstatus(m_conn) != CONNECTION_BAD)
+        return result;
+    // The connection broke under the statement. A server that was shutting down ended the
+    // session before the statement ran; a read may run again in any case. A write that may
+    // have reached the server is not repeated: it would be written twice.
+    const std::string state = result.failure().state;
+    const bool endedBefore = state == "57P01" || state == "57P02" || state == "57P03";
+    if (!endedBefore && !repeatable)
+        return result;
+    if (!ensure(failure))
+        return result;
+    return step();
+}
+
+Result Connection::run(const std::string &sql, const Params &params)
+{
+    return attempt(sql.starts_with("SELECT"), [&] { return runOnce(sql, params); });
 }
 
 Result Connection::runOnce(const std::string &sql, const Params &params)
@@ -146,7 +172,9 @@ Result Connection::runOnce(const std::string &sql, const Params &params)
     const std::string key = preparedKey(sql, params.types());
     auto found = m_prepared.find(key);
     if (found == m_prepared.end()) {
-        const std::string name = "s" + std::to_string(m_prepared.size() + 1);
+        // Built piece by piece: the optimised build warns falsely of an overlap otherwise.
+        std::string name = "s";
+        name += std::to_string(m_prepared.size() + 1);
         Result prepared(PQprepare(m_conn,
                                   name.c_str(),
                                   sql.c_str(),
@@ -168,10 +196,8 @@ Result Connection::runOnce(const std::string &sql, const Params &params)
 
 Result Connection::exec(const std::string &sql)
 {
-    Failure failure;
-    if (!ensure(failure))
-        return Result();
-    return Result(PQexec(m_conn, sql.c_str()));
+    return attempt(sql.starts_with("SELECT") || sql.starts_with("BEGIN"),
+                   [&] { return Result(PQexec(m_conn, sql.c_str())); });
 }
 
 Failure Connection::connectionFailure() const

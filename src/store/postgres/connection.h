@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pg {
@@ -84,6 +85,13 @@ public:
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
+    // Statements that every new session runs first (what a session must have set up before
+    // the station's first step, also after the connection was made anew).
+    void setSessionStart(std::string sql) { m_sessionStart = std::move(sql); }
+
+    // The password for the connections made from now on.
+    void usePassword(std::string password) { m_password = std::move(password); }
+
     // Whether the connection stands (connecting when it does not); the failure otherwise.
     bool ensure(Failure &failure);
     // Connected before and since lost (or reset): its session (and with it every session
@@ -100,9 +108,16 @@ public:
 
 private:
     Result runOnce(const std::string &sql, const Params &params);
+    // Whether an idle connection still stands, without asking the server.
+    bool standsStill();
+    // Runs a step on a connection that stands; once more on a new connection when the old
+    // one broke under it outside a transaction and the step may be repeated.
+    template<typename Step>
+    Result attempt(bool repeatable, Step &&step);
 
     std::string m_conninfo;
     std::string m_password;
+    std::string m_sessionStart;
     PGconn *m_conn = nullptr;
     std::uint64_t m_session = 0;
     std::map<std::string, std::string> m_prepared; // statement text (and types) → name

@@ -70,8 +70,9 @@ int PgRecordFile::open(std::uint8_t mode)
         pg::Params params;
         params.add(pgsql::table(def()), pg::Type::Text);
         const pg::Result found = main.run(
-            "SELECT c.oid, has_table_privilege(c.oid, 'INSERT, UPDATE, DELETE') FROM pg_class c "
-            "WHERE c.oid = to_regclass($1)",
+            "SELECT c.oid, has_table_privilege(c.oid, 'INSERT, UPDATE, DELETE'), EXISTS(SELECT "
+            "FROM pg_trigger t WHERE t.tgrelid = c.oid AND t.tgname = 'tessaro_changed') FROM "
+            "pg_class c WHERE c.oid = to_regclass($1)",
             params);
         if (!found.ok())
             return finish(status, failureOf(main, found));
@@ -95,6 +96,11 @@ int PgRecordFile::open(std::uint8_t mode)
         for (int k = 0; k < def().keyCount; ++k) {
             if (!present.contains(pgsql::indexName(def(), k)))
                 return finish(status, Result::KeysInvalid);
+        }
+        // A table made before writes were told to other stations learns it now.
+        if (found.text(0, 2) != "t" && mayWrite) {
+            // A role that may write but not make functions works on without telling.
+            main.exec(pgsql::tellChanges(def()));
         }
         m_oid = static_cast<std::uint32_t>(found.int64(0, 0));
         m_open = true;
@@ -294,24 +300,33 @@ int PgRecordFile::readById(std::int64_t id, RecordBuffer &into, std::int64_t &ve
     return Result::Ok;
 }
 
-std::int64_t PgRecordFile::lockKey(std::int64_t id) const
+pgsql::HoldKey PgRecordFile::lockKey(std::int64_t id) const
 {
-    // The table's oid and the record's id: one key per record of the database. Ids beyond
-    // four thousand million would share keys with smaller ones and hold each other.
-    return static_cast<std::int64_t>((static_cast<std::uint64_t>(m_oid) << 32)
-                                     | (static_cast<std::uint64_t>(id) & 0xFFFFFFFFu));
+    return pgsql::holdKey(m_oid, this->id(), id);
+}
+
+pg::Params PgRecordFile::lockParams(const pgsql::HoldKey &key) const
+{
+    pg::Params params;
+    if (key.pair) {
+        params.add(std::to_string(key.first), pg::Type::Int4);
+        params.add(std::to_string(key.second), pg::Type::Int4);
+    } else {
+        params.add(std::to_string(key.first), pg::Type::Int8);
+    }
+    return params;
 }
 
 int PgRecordFile::takeHold(std::int64_t id)
 {
     pg::Connection &main = impl().main;
-    const std::int64_t key = lockKey(id);
+    const pgsql::HoldKey key = lockKey(id);
+    if (!key.valid)
+        return finish(status(), pg::Failure{"22003", "the record's number is beyond holding"});
     if (m_heldKey == key && m_heldSession == main.session())
         return Result::Ok;
     releaseHold();
-    pg::Params params;
-    params.add(std::to_string(key), pg::Type::Int8);
-    const pg::Result locked = main.run("SELECT pg_try_advisory_lock($1)", params);
+    const pg::Result locked = main.run(pgsql::takeHoldSql(key), lockParams(key));
     if (!locked.ok())
         return finish(status(), failureOf(main, locked));
     if (locked.text(0, 0) != "t")
@@ -323,16 +338,13 @@ int PgRecordFile::takeHold(std::int64_t id)
 
 void PgRecordFile::releaseHold()
 {
-    if (m_heldKey == 0)
+    if (!m_heldKey.valid)
         return;
     pg::Connection &main = impl().main;
     // A lock of a session that has ended has gone with it.
-    if (m_heldSession == main.session()) {
-        pg::Params params;
-        params.add(std::to_string(m_heldKey), pg::Type::Int8);
-        main.run("SELECT pg_advisory_unlock($1)", params);
-    }
-    m_heldKey = 0;
+    if (m_heldSession == main.session())
+        main.run(pgsql::releaseHoldSql(m_heldKey), lockParams(m_heldKey));
+    m_heldKey = {};
 }
 
 int PgRecordFile::arrive(const RecordBuffer &record, std::int64_t id, std::int64_t version)

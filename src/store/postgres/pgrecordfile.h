@@ -48,6 +48,11 @@ struct PostgresEngine::Impl
     std::array<bool, kFileCount> inTx{};
     std::array<std::unique_ptr<pgsql::FileStatements>, kFileCount> sql;
     bool inTransaction = false;
+
+    // Listening to other stations' writes, on the station's own connection: the session whose
+    // notices are all heard (a session after it may have missed some).
+    bool listening = false;
+    std::uint64_t listenSession = 0;
 };
 
 namespace pgengine {
@@ -159,7 +164,8 @@ private:
     int arrive(const RecordBuffer &record, std::int64_t id, std::int64_t version);
     int takeHold(std::int64_t id);
     void releaseHold();
-    std::int64_t lockKey(std::int64_t id) const;
+    pgsql::HoldKey lockKey(std::int64_t id) const;
+    pg::Params lockParams(const pgsql::HoldKey &key) const;
 
     PostgresEngine &m_owner;
     bool m_open = false;
@@ -171,7 +177,7 @@ private:
     bool m_watchNext = false;
     bool m_watched = false;
     std::int64_t m_watchSince = -1; // with m_watchNext: the version read before; -1 = none
-    std::int64_t m_heldKey = 0;     // the lock this cursor holds; 0 = none
+    pgsql::HoldKey m_heldKey;       // the lock this cursor holds; not valid = none
     std::uint64_t m_heldSession = 0;
     std::unique_ptr<Pass> m_pass;
     RecordBuffer m_fetched; // the current record as read: its key values anchor passes

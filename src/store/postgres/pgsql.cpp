@@ -194,7 +194,25 @@ std::vector<std::string> createFile(const FileDef &def)
     std::vector<std::string> statements{std::move(sql)};
     for (int k = 0; k < def.keyCount; ++k)
         statements.push_back(createIndex(def, k));
+    statements.push_back(tellChanges(def));
     return statements;
+}
+
+std::string changeChannel(std::string_view schema, const FileDef &def)
+{
+    return "tessaro:" + std::string(schema) + '.' + def.storedName;
+}
+
+std::string tellChanges(const FileDef &def)
+{
+    // A statement's trigger runs in the statement's transaction, so the notice goes out with
+    // its commit and never for a write that was rolled back; notices of one transaction to
+    // one channel arrive as one.
+    return "CREATE OR REPLACE FUNCTION tessaro_changed() RETURNS trigger LANGUAGE plpgsql AS "
+           "$f$BEGIN PERFORM pg_notify('tessaro:' || TG_TABLE_SCHEMA || '.' || TG_TABLE_NAME, "
+           "''); RETURN NULL; END$f$; CREATE OR REPLACE TRIGGER tessaro_changed AFTER INSERT OR "
+           "UPDATE OR DELETE OR TRUNCATE ON "
+           + table(def) + " FOR EACH STATEMENT EXECUTE FUNCTION tessaro_changed()";
 }
 
 FileStatements fileStatements(const FileDef &def)
@@ -329,6 +347,37 @@ std::string passSql(const FileDef &def,
     return "SELECT " + selectList(def) + " FROM " + table(def)
            + (where.empty() ? std::string() : " WHERE " + where) + " ORDER BY " + orderBy
            + " LIMIT " + param(limitParam);
+}
+
+HoldKey holdKey(std::uint32_t tableOid, FileId file, std::int64_t id)
+{
+    HoldKey key;
+    if (id < 1)
+        return key;
+    if (id <= 0xFFFFFFFFLL) {
+        key.valid = key.pair = true;
+        key.first = static_cast<std::int32_t>(tableOid);
+        key.second = static_cast<std::int32_t>(static_cast<std::uint32_t>(id));
+        return key;
+    }
+    if (id >= (std::int64_t{1} << 56))
+        return key;
+    key.valid = true;
+    key.first = static_cast<std::int64_t>((static_cast<std::uint64_t>(file) + 1) << 56
+                                          | static_cast<std::uint64_t>(id));
+    return key;
+}
+
+std::string takeHoldSql(const HoldKey &key)
+{
+    return key.pair ? "SELECT pg_try_advisory_lock($1::int4, $2::int4)"
+                    : "SELECT pg_try_advisory_lock($1)";
+}
+
+std::string releaseHoldSql(const HoldKey &key)
+{
+    return key.pair ? "SELECT pg_advisory_unlock($1::int4, $2::int4)"
+                    : "SELECT pg_advisory_unlock($1)";
 }
 
 } // namespace pgsql

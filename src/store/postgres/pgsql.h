@@ -3,6 +3,7 @@
 #include "store/engine.h"
 #include "store/filtertree.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,13 @@ std::string keyColumn(const FileDef &def, const KeyPart &part, bool noCase);
 std::vector<std::string> createFile(const FileDef &def);
 std::string createIndex(const FileDef &def, int key);
 std::string indexName(const FileDef &def, int key);
+
+// Every committed write to a file's table tells the other stations: a notice on the file's
+// channel, named by the data set (schema) and the file.
+std::string changeChannel(std::string_view schema, const FileDef &def);
+// The statements that make a table tell its writes (part of createFile; run again at open
+// for a table made before).
+std::string tellChanges(const FileDef &def);
 
 struct FileStatements
 {
@@ -77,5 +85,25 @@ std::string passSql(const FileDef &def,
                     const Filter &filter,
                     bool forward,
                     Bound bound);
+
+// The server's lock that holds one record for a station. Records of the ids the table hands
+// out (up to four thousand million) are held by the pair (table oid, id), the lock's two-int
+// form; larger ids by the one 64-bit form, which the server keeps apart from the pairs, with
+// the file's number in the top byte and the id below. Either way no two records of a data set
+// share a lock. An id beyond 2^56 (or below 1) has no lock: `valid` is false.
+struct HoldKey
+{
+    bool valid = false;
+    bool pair = false;
+    std::int64_t first = 0; // pair: the oid's bits as int4; else the 64-bit key
+    std::int64_t second = 0;
+
+    bool operator==(const HoldKey &) const = default;
+};
+HoldKey holdKey(std::uint32_t tableOid, FileId file, std::int64_t id);
+// The statements that take and give back a hold's lock; parameters first and second (pair)
+// or first alone.
+std::string takeHoldSql(const HoldKey &key);
+std::string releaseHoldSql(const HoldKey &key);
 
 } // namespace pgsql

@@ -151,6 +151,83 @@ Engine::Reach PostgresEngine::reach()
     return Reach::Other;
 }
 
+void PostgresEngine::usePassword(const std::string &password)
+{
+    Impl &impl = *m_impl;
+    impl.password = password;
+    impl.main.usePassword(password);
+    if (impl.tx && !impl.inTransaction)
+        impl.tx.reset();
+}
+
+void PostgresEngine::listenForChanges()
+{
+    Impl &impl = *m_impl;
+    if (impl.listening)
+        return;
+    impl.listening = true;
+    // Every session of the station's own connection listens to the files of its data set from
+    // its first moment on, so that no write after a connection was made goes unheard.
+    std::string script = "DO $l$BEGIN ";
+    for (std::size_t i = 0; i < kFileCount; ++i) {
+        script
+            += "EXECUTE format('LISTEN %I', '"
+               + pgsql::changeChannel("' || current_schema() || '", fileDef(static_cast<FileId>(i)))
+               + "'); ";
+    }
+    script += "END$l$";
+    impl.main.setSessionStart(script);
+    // Heard from now on: on the session that stands, or else from the first one made.
+    PGconn *conn = impl.main.handle();
+    const bool stands = conn && PQstatus(conn) == CONNECTION_OK;
+    if (stands)
+        impl.main.exec(script);
+    impl.listenSession = impl.main.session() + (stands ? 0 : 1);
+}
+
+std::vector<FileId> PostgresEngine::changedElsewhere()
+{
+    Impl &impl = *m_impl;
+    std::vector<FileId> files;
+    auto hear = [&files](FileId file) {
+        if (std::find(files.begin(), files.end(), file) == files.end())
+            files.push_back(file);
+    };
+    PGconn *conn = impl.main.handle();
+    if (!impl.listening || !conn || PQstatus(conn) != CONNECTION_OK)
+        return files;
+    // What was written while no session listened went unheard: every file may have changed.
+    if (impl.listenSession != impl.main.session()) {
+        for (std::size_t i = 0; i < kFileCount; ++i)
+            hear(static_cast<FileId>(i));
+        impl.listenSession = impl.main.session();
+    }
+    if (PQtransactionStatus(conn) != PQTRANS_IDLE)
+        return files;
+    PQconsumeInput(conn);
+    const int own = PQbackendPID(conn);
+    const int ownTx = impl.tx && impl.tx->handle() ? PQbackendPID(impl.tx->handle()) : 0;
+    while (PGnotify *notice = PQnotifies(conn)) {
+        // The channel ends with the file's name; only the data set's own channels are heard.
+        const std::string_view channel = notice->relname;
+        const std::string_view name = channel.substr(channel.rfind('.') + 1);
+        if (notice->be_pid != own && notice->be_pid != ownTx) {
+            for (std::size_t i = 0; i < kFileCount; ++i) {
+                if (name == fileDef(static_cast<FileId>(i)).storedName)
+                    hear(static_cast<FileId>(i));
+            }
+        }
+        PQfreemem(notice);
+    }
+    return files;
+}
+
+int PostgresEngine::changeSocket()
+{
+    PGconn *conn = m_impl->main.handle();
+    return conn && PQstatus(conn) == CONNECTION_OK ? PQsocket(conn) : -1;
+}
+
 bool PostgresEngine::inTransaction() const
 {
     return m_impl->inTransaction;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The server engine: every record file is a table of one PostgreSQL database, which several
 // stations share. The engine is one station: its connection reads and writes, holds records
@@ -29,6 +30,12 @@ public:
 
     int refuse(std::string_view reason) override;
     Reach reach() override;
+    void usePassword(const std::string &password) override;
+
+    bool tellsChanges() const override { return true; }
+    void listenForChanges() override;
+    std::vector<FileId> changedElsewhere() override;
+    int changeSocket() override;
 
     // A connection string as the engine uses it: in the client library's own form, without a
     // password (one written into it is dropped), with "sslmode=prefer" unless it names
