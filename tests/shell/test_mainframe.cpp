@@ -95,7 +95,7 @@ TEST(MainFrame, ShowsTheWholeMenuTreeWithItsTexts)
     EXPECT_EQ(built, expected);
     EXPECT_TRUE(built.contains(u"  AUSDRUCKE                 /Report Maschinenübersicht|"_s))
         << "the empty submenu is there";
-    EXPECT_EQ(f.frame().commands().size(), 54);
+    EXPECT_EQ(f.frame().commands().size(), 55);
 }
 
 TEST(MainFrame, AHighlightedEntryShowsItsStatusText)
