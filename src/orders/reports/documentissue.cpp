@@ -184,7 +184,7 @@ void runCancelInvoice(AppContext &app)
     credit.type = einvoice::DocumentType::CreditNote;
     credit.precedingInvoice = QString::fromStdString(invoiceNumber);
     credit.precedingDate = invoice->get(BEL::BDAT);
-    credit.dueDate = 0;
+    credit.dueDate = credit.issueDate; // the refund is due at once
     credit.skonto.reset();
 
     IssuedBytes bytes;

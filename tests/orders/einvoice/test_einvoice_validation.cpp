@@ -85,7 +85,7 @@ TEST_P(EInvoiceValidation, CreditNoteOfACancellationPassesTheRules)
         credit.precedingInvoice = invoiceNumber;
         credit.precedingDate = credit.issueDate;
         credit.issueDate = rt::dateFromYmd(2025, 7, 20);
-        credit.dueDate = 0;
+        credit.dueDate = credit.issueDate;
         credit.skonto.reset();
         const QByteArray xml = einvoice::writeCii(credit, profile);
         EXPECT_TRUE(xml.contains("<ram:TypeCode>381</ram:TypeCode>")) << xml.toStdString();
