@@ -142,6 +142,14 @@ public:
     virtual std::int64_t records() = 0;
     virtual int flush() = 0;
 
+    // The large values of the file (FileDef::largeNames) of the current record, by their
+    // slot: a stored document's bytes, too long for a field. Passes and fetches never read
+    // them; they are written and read one at a time. In a transaction a put takes part like
+    // the record's own writes. A record whose value was never put reads as empty.
+    // 0, 33 (no current record), 5 (read-only), 90 (also for a slot the file does not have).
+    virtual int putLarge(int slot, std::string_view bytes) = 0;
+    virtual int getLarge(int slot, std::string &bytes) = 0;
+
 protected:
     RecordFile(Engine &engine, FileId file, RecordBuffer &buffer);
 

@@ -50,6 +50,7 @@ inline constexpr std::uint16_t RecordGone = 42;
 inline constexpr std::uint16_t ParentGone = 43;
 inline constexpr std::uint16_t ConfirmDeleteWith = 44;
 inline constexpr std::uint16_t FileSetAside = 45; // %Message: which file, where it went
+inline constexpr std::uint16_t Refused = 46;      // %Message: what stands in the way
 } // namespace MessageId
 std::string storeMessages();
 

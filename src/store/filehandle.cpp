@@ -160,6 +160,16 @@ int FileHandle::flush()
     return m_file->flush();
 }
 
+int FileHandle::putLarge(int slot, std::string_view bytes)
+{
+    return m_file->putLarge(slot, bytes);
+}
+
+int FileHandle::getLarge(int slot, std::string &bytes)
+{
+    return m_file->getLarge(slot, bytes);
+}
+
 int FileHandle::addToTransaction()
 {
     return m_engine.addToTransaction(*m_file);

@@ -67,6 +67,8 @@ public:
     virtual bool duplicate(int key);
     virtual std::int64_t records();
     virtual int flush();
+    virtual int putLarge(int slot, std::string_view bytes);
+    virtual int getLarge(int slot, std::string &bytes);
 
     // Names this file for the engine's next transaction; 80 when it cannot take part.
     virtual int addToTransaction();

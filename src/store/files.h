@@ -7,6 +7,7 @@
 #include "store/files/asatz.h"
 #include "store/files/atran.h"
 #include "store/files/aufpap.h"
+#include "store/files/beleg.h"
 #include "store/files/auftrag.h"
 #include "store/files/drucktem.h"
 #include "store/files/firma.h"

@@ -13,25 +13,25 @@ namespace {
             static_cast<std::uint8_t>(std::size(NS::kKeys))                                      \
     }
 
+#define TESSARO_FILE_DEF_LARGE(NS, label, stored)                                                \
+    FileDef                                                                                      \
+    {                                                                                            \
+        NS::kFile, label, #NS, stored, NS::kRecordSize, NS::kFields, NS::kFieldCount, NS::kKeys, \
+            static_cast<std::uint8_t>(std::size(NS::kKeys)), NS::kLargeNames,                    \
+            static_cast<std::uint8_t>(std::size(NS::kLargeNames))                                \
+    }
+
 const FileDef kFiles[kFileCount] = {
-    TESSARO_FILE_DEF(PAP, "papier", "PAPIER"),
-    TESSARO_FILE_DEF(MAS, "maschin", "MASCHIN"),
-    TESSARO_FILE_DEF(ARB, "arbeit", "ARBEIT"),
-    TESSARO_FILE_DEF(KAD, "kaldruck", "KALDRUCK"),
-    TESSARO_FILE_DEF(KUN, "kunde", "KUNDE"),
-    TESSARO_FILE_DEF(AUF, "auftrag", "AUFTRAG"),
-    TESSARO_FILE_DEF(DRU, "drucktem", "DRUCKTEM"),
-    TESSARO_FILE_DEF(ANA, "anach", "ANACH"),
-    TESSARO_FILE_DEF(ATR, "atran", "ATRAN"),
-    TESSARO_FILE_DEF(APA, "aufpap", "AUFPAP"),
-    TESSARO_FILE_DEF(ASA, "asatz", "ASATZ"),
-    TESSARO_FILE_DEF(SAT, "satz", "SATZ"),
-    TESSARO_FILE_DEF(TRA, "transport", "TRANSPOR"),
-    TESSARO_FILE_DEF(LIE, "lieferant", "LIEFERAN"),
-    TESSARO_FILE_DEF(TEX, "text", "TEXT"),
-    TESSARO_FILE_DEF(STA, "stamm", "STAMM"),
-    TESSARO_FILE_DEF(FIR, "firma", "FIRMA"),
-    TESSARO_FILE_DEF(KER, "kundeer", "KUNDEER"),
+    TESSARO_FILE_DEF(PAP, "papier", "PAPIER"),      TESSARO_FILE_DEF(MAS, "maschin", "MASCHIN"),
+    TESSARO_FILE_DEF(ARB, "arbeit", "ARBEIT"),      TESSARO_FILE_DEF(KAD, "kaldruck", "KALDRUCK"),
+    TESSARO_FILE_DEF(KUN, "kunde", "KUNDE"),        TESSARO_FILE_DEF(AUF, "auftrag", "AUFTRAG"),
+    TESSARO_FILE_DEF(DRU, "drucktem", "DRUCKTEM"),  TESSARO_FILE_DEF(ANA, "anach", "ANACH"),
+    TESSARO_FILE_DEF(ATR, "atran", "ATRAN"),        TESSARO_FILE_DEF(APA, "aufpap", "AUFPAP"),
+    TESSARO_FILE_DEF(ASA, "asatz", "ASATZ"),        TESSARO_FILE_DEF(SAT, "satz", "SATZ"),
+    TESSARO_FILE_DEF(TRA, "transport", "TRANSPOR"), TESSARO_FILE_DEF(LIE, "lieferant", "LIEFERAN"),
+    TESSARO_FILE_DEF(TEX, "text", "TEXT"),          TESSARO_FILE_DEF(STA, "stamm", "STAMM"),
+    TESSARO_FILE_DEF(FIR, "firma", "FIRMA"),        TESSARO_FILE_DEF(KER, "kundeer", "KUNDEER"),
+    TESSARO_FILE_DEF_LARGE(BEL, "beleg", "BELEG"),
 };
 
 bool equalNoCase(std::string_view a, std::string_view b)

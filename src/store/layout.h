@@ -27,11 +27,13 @@ enum class FileId : std::uint8_t {
     lieferant,
     text,
     stamm,
-    // Files beside the sixteen: the shop's own data and the customers' e-invoice data.
+    // Files beside the sixteen: the shop's own data, the customers' e-invoice data, the
+    // documents issued as they went out.
     firma,
     kundeer,
+    beleg,
 };
-inline constexpr std::size_t kFileCount = 18;
+inline constexpr std::size_t kFileCount = 19;
 
 enum class FieldType : std::uint8_t { Long, Real, String, Date, Decimal };
 
@@ -70,6 +72,10 @@ struct FileDef
     std::uint16_t fieldCount;
     const KeyDef *keys;
     std::uint8_t keyCount;
+    // Large values kept with each record beside its fields (the bytes of a stored document),
+    // by name; read and written one at a time for the current record (RecordFile::getLarge).
+    const char *const *largeNames = nullptr;
+    std::uint8_t largeCount = 0;
 
     // "PAP:PBEZ"; "PAP:Keypbez".
     std::string qualifiedFieldName(int field) const;

@@ -268,6 +268,7 @@ std::string storeMessages()
          "%Message|Eine neue, leere Datei wurde an ihrer Stelle angelegt.",
          "Datei beiseitegelegt",
          Notice},
+        {MessageId::Refused, "%Message", "Nicht möglich", Notice},
     });
     return block;
 }

@@ -91,6 +91,11 @@ void RelationKeeper::AddLink(FieldRef parentField, FieldRef childField)
     RELATIONS.back().FIELDS.push_back({parentField, childField, {}});
 }
 
+void RelationKeeper::SetRefusal(std::function<std::string(const RecordBuffer &child)> refusal)
+{
+    RELATIONS.back().refusal = std::move(refusal);
+}
+
 void RelationKeeper::releaseThread(std::uint32_t thread)
 {
     for (Relation &relation : RELATIONS) {
@@ -248,6 +253,14 @@ int RelationKeeper::beginWrites(bool forDelete, std::optional<Transaction> &tran
 {
     std::vector<Reached> files;
     collectFiles(forDelete, files);
+    if (m_alongside && !forDelete) {
+        for (RelationKeeper *other : m_alongside->files) {
+            if (std::none_of(files.begin(), files.end(), [&](const Reached &r) {
+                    return r.keeper == other;
+                }))
+                files.push_back({other, true});
+        }
+    }
     // Every file is made ready now: opening one may show a message, which must not happen
     // while the transaction is open.
     for (const Reached &file : files) {

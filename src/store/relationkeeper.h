@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 // What happens to the children when a parent's linking fields change or the parent goes.
@@ -58,6 +59,20 @@ struct Relation
     std::optional<KeyRef> HISKEY; // the child's key led by the linking fields
     std::uint8_t UPDATEMODE = RelationMode::None;
     std::uint8_t DELETEMODE = RelationMode::None;
+    // For a child that restricts: the refusal in the user's words, made from the child
+    // record that stands in the way (the issued invoice that keeps an order). Without it the
+    // refusal is the store's general message.
+    std::function<std::string(const RecordBuffer &child)> refusal;
+};
+
+// Writes to other files that belong with an update of a record (an issued document with
+// the printed-on date of its order): made in the same transaction, after the record and
+// its children were written. The files are made ready and join the transaction; `write`
+// shows no message and returns a level: other than 0, everything is rolled back.
+struct AlongsideWrites
+{
+    std::vector<RelationKeeper *> files;
+    std::function<int()> write;
 };
 
 // Keeps the links between a file and its parents and children consistent: when a parent's
@@ -89,6 +104,8 @@ public:
                           std::uint8_t deleteMode,
                           KeyRef childKey);
     void AddLink(FieldRef parentField, FieldRef childField);
+    // The refusal text of the last registered child relation, which restricts.
+    void SetRefusal(std::function<std::string(const RecordBuffer &child)> refusal);
 
     // In slot order.
     virtual int CancelNumbering();
@@ -100,6 +117,10 @@ public:
     virtual void RememberLinks();
     virtual void SetQuickScan(bool on, int reach = QuickScanReach::Self);
     virtual int Update(bool historyKey = false);
+    // Update with writes to other files in the same transaction. When `alongside.write`
+    // fails, nothing is written and its level is returned; it reports nothing itself, so
+    // the caller says why.
+    int UpdateWith(const AlongsideWrites &alongside);
     virtual int UpdateChildren(KeyRef childKey, std::vector<LinkPair> &pairs, std::uint8_t mode);
 
     // Inserts the record through the file manager (its Insert, with its messages), but only
@@ -134,6 +155,10 @@ private:
     void rollback();
     // Update's steps inside its transaction, which ends with them.
     int updateFramed(bool historyKey);
+    const AlongsideWrites *m_alongside = nullptr; // during UpdateWith
+    bool m_refused = false; // the last delete was refused with a text of the relation's own
+    // The refusal of the relation whose links are `pairs`, for this child's record.
+    std::string refusalText(const std::vector<LinkPair> &pairs);
     int deleteAttempt(const std::string &position, std::optional<Transaction> &transaction);
     // The parent whose record the buffer names, with the parent's relation to this file and
     // the buffer's link values; no keeper when the buffer names none.

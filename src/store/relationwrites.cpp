@@ -2,6 +2,8 @@
 
 #include "store/relationkeeper.h"
 
+#include <algorithm>
+
 #include "store/keyfields.h"
 
 #include "base/text.h"
@@ -14,6 +16,14 @@ int RelationKeeper::Update(bool historyKey)
         return level;
     const int level = updateFramed(historyKey);
     Close();
+    return level;
+}
+
+int RelationKeeper::UpdateWith(const AlongsideWrites &alongside)
+{
+    m_alongside = &alongside;
+    const int level = Update();
+    m_alongside = nullptr;
     return level;
 }
 
@@ -39,6 +49,12 @@ int RelationKeeper::updateFramed(bool historyKey)
     }
     if (carryLinks() != Level::Benign)
         return Level::Notify;
+    if (m_alongside && m_alongside->write) {
+        if (const int level = m_alongside->write(); level != Level::Benign) {
+            rollback();
+            return level;
+        }
+    }
     if (transaction && transaction->commit() != Result::Ok) {
         ME->noteError(25);
         ME->ReportLastError();
@@ -283,6 +299,10 @@ int RelationKeeper::Delete(bool confirm)
         }
         bool started = false;
         int level = Level::Benign;
+        std::vector<Reached> reached;
+        collectFiles(true, reached);
+        for (const Reached &file : reached)
+            file.keeper->m_refused = false;
         {
             std::optional<Transaction> transaction;
             level = beginWrites(true, transaction);
@@ -294,6 +314,11 @@ int RelationKeeper::Delete(bool confirm)
             m_busy(false);
         Close();
         if (level == Level::Benign || !started)
+            return level;
+        // A refusal that said why (an issued invoice) is final: trying again cannot help.
+        if (std::any_of(reached.begin(), reached.end(), [](const Reached &file) {
+                return file.keeper->m_refused;
+            }))
             return level;
         if (ME->ReportError(33) != Level::Benign)
             return level;
@@ -333,6 +358,20 @@ int RelationKeeper::deleteAttempt(const std::string &position,
     return Level::Benign;
 }
 
+std::string RelationKeeper::refusalText(const std::vector<LinkPair> &pairs)
+{
+    // The relation belongs to the parent: found by its links, which the parent handed in.
+    for (const Relation &toParent : RELATIONS) {
+        if (!toParent.FIELDS.empty())
+            continue;
+        for (const Relation &toChild : toParent.FILE->RELATIONS) {
+            if (&toChild.FIELDS == &pairs && toChild.refusal)
+                return toChild.refusal(ME->BUFFER());
+        }
+    }
+    return {};
+}
+
 int RelationKeeper::DeleteChildren(KeyRef childKey, std::vector<LinkPair> &pairs, std::uint8_t mode)
 {
     if (const int level = ME->Use(2); level != Level::Benign)
@@ -356,7 +395,12 @@ int RelationKeeper::DeleteChildren(KeyRef childKey, std::vector<LinkPair> &pairs
         case RelationMode::Restrict:
             ME->noteError(30);
             rollback();
-            ME->ReportLastError();
+            if (const std::string text = refusalText(pairs); !text.empty()) {
+                m_refused = true;
+                ME->ReportErrorText(MessageId::Refused, text);
+            } else {
+                ME->ReportLastError();
+            }
             result = Level::Notify;
             done = true;
             break;

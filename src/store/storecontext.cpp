@@ -1,29 +1,28 @@
 #include "store/storecontext.h"
 
+#include "base/stddate.h"
 #include "store/enginefactory.h"
 #include "store/files.h"
+
+namespace {
+
+std::string issuedInvoiceRefusal(const RecordBuffer &invoice)
+{
+    return "Der Auftrag " + invoice.get(BEL::BAUFNR) + " kann nicht gelöscht werden: Die Rechnung "
+           + invoice.get(BEL::BNR) + " wurde am " + rt::formatDate(invoice.get(BEL::BDAT))
+           + " ausgestellt und bleibt unverändert erhalten.|Zum Löschen die Rechnung zuerst "
+             "im Auftrag stornieren.";
+}
+
+} // namespace
 
 const std::array<FileId, kFileCount> &StoreContext::fileOrder()
 {
     static const std::array<FileId, kFileCount> order = {
-        FileId::papier,
-        FileId::maschin,
-        FileId::arbeit,
-        FileId::kaldruck,
-        FileId::kunde,
-        FileId::auftrag,
-        FileId::drucktem,
-        FileId::anach,
-        FileId::atran,
-        FileId::aufpap,
-        FileId::asatz,
-        FileId::satz,
-        FileId::transport,
-        FileId::lieferant,
-        FileId::text,
-        FileId::stamm,
-        FileId::firma,
-        FileId::kundeer,
+        FileId::papier,  FileId::maschin,  FileId::arbeit,    FileId::kaldruck,  FileId::kunde,
+        FileId::auftrag, FileId::drucktem, FileId::anach,     FileId::atran,     FileId::aufpap,
+        FileId::asatz,   FileId::satz,     FileId::transport, FileId::lieferant, FileId::text,
+        FileId::stamm,   FileId::firma,    FileId::kundeer,   FileId::beleg,
     };
     return order;
 }
@@ -108,7 +107,15 @@ void StoreContext::setUpRelations(FileId file)
         self.AddLink(AUF::FID, ANA::ANIDAUF);
         self.RegisterRelation(keeper(FileId::atran), cascade, cascade, ATR::Kaufid);
         self.AddLink(AUF::FID, ATR::ATAUFID);
+        // An issued invoice keeps its order, and so the order's customer: the cascade from
+        // the customer stops here too.
+        self.RegisterRelation(keeper(FileId::beleg), none, RelationMode::Restrict, BEL::Keysperre);
+        self.AddLink(AUF::FID, BEL::BSPERRE);
+        self.SetRefusal(issuedInvoiceRefusal);
         self.RegisterRelation(keeper(FileId::kunde));
+        break;
+    case FileId::beleg:
+        self.RegisterRelation(keeper(FileId::auftrag));
         break;
     case FileId::kaldruck:
         self.RegisterRelation(keeper(FileId::asatz), cascade, cascade, ASA::Keykadid);

@@ -49,7 +49,8 @@ TEST(FileManagerOpen, StartUpSetsUpEveryFileWithoutTouchingTheDisk)
                            "text",
                            "stamm",
                            "firma",
-                           "kundeer"};
+                           "kundeer",
+                           "beleg"};
     for (std::size_t i = 0; i < kFileCount; ++i) {
         EXPECT_EQ(registry[i].FILELABEL, order[i]);
         const FileManager &m = *registry[i].FILEMANAGER;

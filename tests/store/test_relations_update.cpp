@@ -215,7 +215,12 @@ TEST(RelationWalk, QuickScanReachesTheAskedFiles)
         {"children",
          true,
          QuickScanReach::Children,
-         {FileId::auftrag, FileId::drucktem, FileId::kaldruck, FileId::anach, FileId::atran}},
+         {FileId::auftrag,
+          FileId::drucktem,
+          FileId::kaldruck,
+          FileId::anach,
+          FileId::atran,
+          FileId::beleg}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,6 +1,7 @@
 #include "orders/core/orderstore.h"
 
 #include "base/text.h"
+#include "orders/core/borrowedfile.h"
 #include "orders/core/documentnumbers.h"
 #include "orders/core/linecontributions.h"
 #include "orders/core/turnover.h"
@@ -11,82 +12,6 @@
 
 namespace orders {
 namespace {
-
-// A file used for the length of one step while a form may be editing its record or be in
-// the middle of a pass on it: both are saved first and given back afterwards.
-class BorrowedFile
-{
-public:
-    BorrowedFile(StoreContext &store, FileId file)
-        : m_manager(store.fileManager(file))
-        , m_saved(m_manager.SaveState())
-    {
-        m_opened = m_manager.Open() == Level::Benign;
-    }
-    ~BorrowedFile()
-    {
-        if (m_opened)
-            m_manager.Close();
-        m_manager.RestoreState(m_saved);
-    }
-    BorrowedFile(const BorrowedFile &) = delete;
-    BorrowedFile &operator=(const BorrowedFile &) = delete;
-
-    bool opened() const { return m_opened; }
-    FileManager &manager() { return m_manager; }
-    RecordBuffer &buffer() { return m_manager.BUFFER(); }
-
-    // Every record whose `field` holds `value`, read along `key`, which starts with `field`.
-    std::optional<std::vector<RecordBuffer>>
-    matching(KeyRef key, StringField field, const std::string &value)
-    {
-        if (!m_opened)
-            return std::nullopt;
-        std::vector<RecordBuffer> rows;
-        RecordBuffer &record = buffer();
-        record.clear();
-        record.set(field, value);
-        if (m_manager.startPassFrom(key) != 0)
-            return std::nullopt;
-        for (;;) {
-            if (m_manager.NextQuiet() != Level::Benign) {
-                if (m_manager.threadState().ATEOF != 0)
-                    return rows;
-                return std::nullopt;
-            }
-            // Keys list "F10" right after "F1": the pass ends at the first other value.
-            if (record.get(field) != value)
-                return rows;
-            rows.push_back(record);
-        }
-    }
-
-    // The first record that passes `filter`, read in the order of `key`.
-    bool firstPassing(KeyRef key, const FilterTree &filter)
-    {
-        if (!m_opened || m_manager.Use(2) != Level::Benign)
-            return false;
-        FileHandle &handle = m_manager.handle();
-        return handle.setOrderStart(KeySpec::ofKey(key.file, key.index), filter) == Result::Ok
-               && handle.next() == Result::Ok;
-    }
-
-    enum class Read { Found, Empty, Failed };
-    // The first record along `key`.
-    Read first(KeyRef key)
-    {
-        if (!m_opened || m_manager.startPass(key) != 0)
-            return Read::Failed;
-        if (m_manager.NextQuiet() == Level::Benign)
-            return Read::Found;
-        return m_manager.threadState().ATEOF != 0 ? Read::Empty : Read::Failed;
-    }
-
-private:
-    FileManager &m_manager;
-    std::uint16_t m_saved;
-    bool m_opened = false;
-};
 
 // The summary text for an order whose text was lost or never set: from its first line.
 void fillMissingExtrasText(OrderWorkingTotals &totals, const StoredOrderLines &lines)
@@ -264,15 +189,31 @@ int recordPrinted(StoreContext &store,
                   rt::StdDate date,
                   rt::StdTime time)
 {
+    return writeOrder(
+        store, orderId, [&](RecordBuffer &order) { setPrinted(order, kind, date, time); });
+}
+
+int writeOrder(StoreContext &store,
+               const std::string &orderId,
+               const std::function<void(RecordBuffer &order)> &change,
+               const AlongsideWrites *alongside,
+               bool *found)
+{
+    if (found)
+        *found = false;
     if (rt::isBlank(orderId))
         return Level::Benign;
     FileManager &file = store.fileManager(FileId::auftrag);
     RelationKeeper &relations = store.relations(FileId::auftrag);
     RecordBuffer &order = file.BUFFER();
-    if (order.get(AUF::FID) == orderId) {
-        setPrinted(order, kind, date, time);
-        return relations.Update();
-    }
+    auto write = [&] {
+        if (found)
+            *found = true;
+        change(order);
+        return alongside ? relations.UpdateWith(*alongside) : relations.Update();
+    };
+    if (order.get(AUF::FID) == orderId)
+        return write();
     BorrowedFile orders(store, FileId::auftrag);
     if (!orders.opened())
         return Level::Notify;
@@ -282,8 +223,7 @@ int recordPrinted(StoreContext &store,
         return Level::Benign;
     if (const int level = file.Watch(); level != Level::Benign)
         return level;
-    setPrinted(order, kind, date, time);
-    return relations.Update();
+    return write();
 }
 
 std::optional<Turnover> customerTurnover(StoreContext &store, const std::string &customerId)

@@ -4,11 +4,13 @@
 #include "orders/core/orderworkingtotals.h"
 #include "store/recordbuffer.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 class StoreContext;
+struct AlongsideWrites;
 
 // What the order forms read and write besides the order itself: the order's stored lines,
 // from which its totals are summed afresh, and the one `stamm` record with the last document
@@ -70,6 +72,15 @@ int recordPrinted(StoreContext &store,
                   DocumentKind kind,
                   rt::StdDate date,
                   rt::StdTime time);
+
+// Writes the order with `change` made to it, as recordPrinted does, and the writes
+// `alongside` (when given) in the same transaction. `found` tells whether the order was
+// there to be written. 0, or the level of the failure (the alongside writes report none).
+int writeOrder(StoreContext &store,
+               const std::string &orderId,
+               const std::function<void(RecordBuffer &order)> &change,
+               const AlongsideWrites *alongside = nullptr,
+               bool *found = nullptr);
 
 // Another order that carries a document number: the one a refusal names.
 struct NumberHolder

@@ -409,6 +409,19 @@ private:
         text("GrandTotalAmount", amountText(m_invoice.grandTotal));
         text("DuePayableAmount", amountText(m_invoice.duePayable));
         end();
+        if (!m_invoice.precedingInvoice.isEmpty()) {
+            start("InvoiceReferencedDocument");
+            text("IssuerAssignedID", m_invoice.precedingInvoice);
+            if (m_invoice.precedingDate > 0) {
+                start("FormattedIssueDateTime");
+                m_xml.writeStartElement(kQdt, QStringLiteral("DateTimeString"));
+                m_xml.writeAttribute(QStringLiteral("format"), QStringLiteral("102"));
+                m_xml.writeCharacters(dateText(m_invoice.precedingDate));
+                m_xml.writeEndElement();
+                end();
+            }
+            end();
+        }
         end();
     }
 

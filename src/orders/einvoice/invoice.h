@@ -168,6 +168,10 @@ struct Invoice
     bool sumsBehindLines = false;
 
     QStringList notes; // payment and information texts of the order
+
+    // A credit note names the invoice it cancels: its number and date.
+    QString precedingInvoice;
+    rt::StdDate precedingDate = 0;
 };
 
 enum class Profile {

@@ -7,6 +7,7 @@
 #include "framework/listcontrol.h"
 #include "framework/procwindow.h"
 #include "orders/core/documentnumbers.h"
+#include "orders/core/issueddocuments.h"
 #include "orders/core/linecontributions.h"
 #include "orders/core/orderstore.h"
 #include "orders/core/orderthreadvalues.h"
@@ -152,7 +153,8 @@ void OrderForm::openOrder()
         std::optional<CustomerLoan> loan;
         if (!own)
             loan.emplace(r[FileId::kunde], customer.value_or(RecordBuffer(FileId::kunde)));
-        if (own || customer)
+        // An invoiced order keeps the address its invoice went to.
+        if ((own || customer) && !orders::standingInvoice(store(), m_orderId))
             orders::refreshCustomerAddress(r);
         takenOver = orders::LoadOrderWorkingTotals(t, r);
     }
@@ -178,6 +180,7 @@ void OrderForm::openOrder()
     }
     window.hide(RecalculateDiscount);
     applyStatusLabels(true);
+    applyInvoiceLock();
     showTextGroups();
     showValues();
 }
@@ -375,6 +378,9 @@ int OrderForm::OnAccepted()
     case SaveZugferd:
         saveEInvoice("ZUGFeRDspeichern");
         return Level::Notify;
+    case CancelInvoice:
+        cancelInvoice();
+        return Level::Notify;
     default:
         break;
     }
@@ -407,6 +413,8 @@ int OrderForm::RunProcedure(int number, int request)
 {
     static const char *const kLineForms[] = {"Updatekaldruck", "Updateanach", "Updateatran"};
     if (number < 1 || number > 3)
+        return Response::Cancelled;
+    if (request != Request::None && refuseLockedChange())
         return Response::Cancelled;
     const int response = app().call(kLineForms[number - 1], request);
     lineFormReturned(number, request, response);
@@ -469,6 +477,7 @@ void OrderForm::printDocument(orders::PrintButton button)
     app().threadSlot<orders::OrderThreadValues>().CurrentOrderId = m_orderId;
     for (int run = 0; run < orders::reportRuns(m_copies); ++run)
         app().call(report);
+    applyInvoiceLock();
     showValues();
 }
 

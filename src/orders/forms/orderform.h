@@ -121,6 +121,8 @@ public:
         Cancel = 121,
         SaveXRechnung = 122,
         SaveZugferd = 123,
+        CancelInvoice = 124,
+        LockNote = 125,
     };
 
     OrderForm(AppContext &app, Kind kind);
@@ -164,6 +166,13 @@ private:
     void enableEInvoiceButtons();
     void saveEInvoice(const char *procedure);
     bool writeOrder();
+    // While the order's invoice stands (orderformlock.cpp): what made the invoice is shown,
+    // not editable, with the note why; "Stornieren" cancels it and opens the order again.
+    void applyInvoiceLock();
+    bool invoiceLocked() const { return !m_lockNote.isEmpty(); }
+    // A line form asked for while the invoice stands: the user is told why not.
+    bool refuseLockedChange();
+    void cancelInvoice();
     // Whether another order carries the invoice number; the user is told which one.
     bool invoiceNumberTaken();
     // Before the window manager writes the order on OK.
@@ -187,6 +196,7 @@ private:
     QString m_lastQuote, m_lastQuoteDate, m_lastDelivery, m_lastDeliveryDate, m_lastInvoice,
         m_lastInvoiceDate;
     QString m_discountNotice;
+    QString m_lockNote;   // empty while no invoice stands
     QString m_extrasText; // the totals' summary text as shown
 
     std::unique_ptr<View> m_calculationView;

@@ -3,6 +3,7 @@
 
 #include "base/text.h"
 #include "framework/report/textformat.h"
+#include "orders/einvoice/invoice.h"
 
 #include <array>
 
@@ -268,7 +269,8 @@ void DocumentLayout::addressAndInfo(Band &band, int page) const
     const std::string_view title = statusWord(m_profile.kind);
     band.text(col::Left,
               kTitle,
-              QString::fromLatin1(title.data(), qsizetype(title.size())),
+              cancels() ? QStringLiteral("STORNORECHNUNG")
+                        : QString::fromLatin1(title.data(), qsizetype(title.size())),
               documentFont(13, true));
     const QString subject = text(order, AUF::FKURZ);
     if (!subject.isEmpty()) {
@@ -281,9 +283,23 @@ void DocumentLayout::addressAndInfo(Band &band, int page) const
     }
 }
 
+bool DocumentLayout::cancels() const
+{
+    return m_invoice.type == einvoice::DocumentType::CreditNote;
+}
+
 void DocumentLayout::opening(Band &band) const
 {
     const RecordBuffer &order = m_data.order;
+    if (cancels()) {
+        band.text(col::Left,
+                  kOpening,
+                  QStringLiteral("Storno der Rechnung ") + m_invoice.precedingInvoice
+                      + QStringLiteral(" vom ") + report::date(m_invoice.precedingDate)
+                      + QStringLiteral(": Die folgenden Beträge werden Ihnen gutgeschrieben."),
+                  documentFont(10));
+        return;
+    }
     if (m_profile.kind == DocumentKind::Invoice) {
         band.text(col::Left,
                   kOpening,

@@ -87,6 +87,8 @@ public:
     report::Band pageFooter(int page) const;
 
 private:
+    // A cancellation of an issued invoice, printed as the credit note its e-invoice is.
+    bool cancels() const;
     report::Band deliveryFooter() const;
     void addressAndInfo(report::Band &band, int page) const;
     void letterhead(report::Band &band) const;

@@ -1,6 +1,7 @@
 #include "documentprocedures.h"
 
 #include "documentdata.h"
+#include "documentissue.h"
 #include "documentlayout.h"
 #include "documentloader.h"
 
@@ -13,11 +14,13 @@
 #include "framework/report/pagequeue.h"
 #include "framework/reportrunner.h"
 #include "orders/core/documentnumbers.h"
+#include "orders/core/issueddocuments.h"
 #include "orders/core/orderstore.h"
 #include "orders/core/orderthreadvalues.h"
 #include "orders/core/turnover.h"
 #include "orders/einvoice/parties.h"
 #include "store/errormanager.h"
+#include "store/files.h"
 #include "store/storecontext.h"
 
 #include <QDir>
@@ -109,10 +112,19 @@ protected:
             m_printer->finish();
     }
 
+    // An invoice goes out as the bytes that are issued: made before its pages go to the
+    // printer, unless a PDF of it was saved already.
+    void PrintPages() override
+    {
+        if (m_data && isInvoice(m_which) && m_issued.pdf.empty() && PREVIEWQUEUE)
+            m_issued = invoiceBytes(*m_data, m_which, *PREVIEWQUEUE);
+        ReportRunner::PrintPages();
+    }
+
     void OnPrinted() override
     {
         if (m_data)
-            documentPrinted(app(), m_which, *m_data);
+            documentPrinted(app(), m_which, *m_data, isInvoice(m_which) ? &m_issued : nullptr);
     }
 
     // An invoice's preview saves the e-invoice: XRechnung by a button of its own, and the
@@ -128,25 +140,33 @@ protected:
         preview.reportButtonAction = [&context, &data] {
             saveEInvoiceAsked(context, data, EInvoiceFormat::XRechnung);
         };
-        if (customerFormat(data) != EInvoiceFormat::Zugferd)
-            return;
-        const DocumentReport which = m_which;
-        preview.pdfSaver = [&context, &data, which](const QString &file) {
-            const einvoice::SaveResult result = writeEInvoice(
-                file, data, einvoice::vatFactorOf(data.company), EInvoiceFormat::Zugferd, which);
-            if (result.written())
-                return true;
-            MessagePresenter &presenter = context.store().errors().presenter();
-            QString text
-                = notWrittenText(result)
-                  + QStringLiteral("\nDie Rechnung wird als einfache PDF-Datei gespeichert.");
-            text.replace(QLatin1Char('\n'), QLatin1Char('|'));
-            presenter.show("E-Rechnung",
-                           text.toStdString(),
-                           MessageIcon::Warning,
-                           MessageButton::Ok,
-                           MessageButton::Ok);
-            return false;
+        // "PDF speichern" of an invoice writes the bytes that are issued, so that the file
+        // the user keeps and the stored document are the same.
+        preview.pdfSaver = [this, &context, &data](const QString &file) {
+            if (customerFormat(data) == EInvoiceFormat::Zugferd) {
+                einvoice::SaveResult result;
+                result.missing = missingForEInvoice(
+                    data, einvoice::vatFactorOf(data.company), EInvoiceFormat::Zugferd);
+                if (!result.written()) {
+                    MessagePresenter &presenter = context.store().errors().presenter();
+                    QString text = notWrittenText(result)
+                                   + QStringLiteral(
+                                       "\nDie Rechnung wird als einfache PDF-Datei gespeichert.");
+                    text.replace(QLatin1Char('\n'), QLatin1Char('|'));
+                    presenter.show("E-Rechnung",
+                                   text.toStdString(),
+                                   MessageIcon::Warning,
+                                   MessageButton::Ok,
+                                   MessageButton::Ok);
+                }
+            }
+            const IssuedBytes bytes = invoiceBytes(data, m_which, *PREVIEWQUEUE);
+            if (bytes.pdf.empty()
+                || !einvoice::saveFile(file, QByteArray::fromStdString(bytes.pdf)).written())
+                return false;
+            if (m_issued.pdf.empty())
+                m_issued = bytes;
+            return true;
         };
     }
 
@@ -155,6 +175,7 @@ private:
     std::optional<DocumentData> m_data;
     PositionWalk m_walk;
     std::unique_ptr<DocumentPrinter> m_printer;
+    IssuedBytes m_issued; // an invoice's, as it went out first
 };
 
 bool isInvoice(DocumentReport report)
@@ -203,6 +224,23 @@ bool invoiceNumberFree(AppContext &app, const RecordBuffer &order)
     return false;
 }
 
+// A number that an issued document carries (a cancelled invoice, a cancellation) is never
+// issued again.
+bool invoiceNumberNotIssued(AppContext &app, const RecordBuffer &order)
+{
+    const std::string number = order.get(AUF::FRENR);
+    if (!issuedDocument(app.store(), number))
+        return true;
+    MessagePresenter &presenter = app.store().errors().presenter();
+    presenter.beep();
+    presenter.show("ACHTUNG",
+                   numberIssuedText(number),
+                   MessageIcon::Warning,
+                   MessageButton::Ok,
+                   MessageButton::Ok);
+    return false;
+}
+
 } // namespace
 
 std::string documentOrderId(AppContext &app, DocumentReport report)
@@ -213,9 +251,18 @@ std::string documentOrderId(AppContext &app, DocumentReport report)
     return rt::isBlank(id) ? std::string() : id;
 }
 
-void documentPrinted(AppContext &app, DocumentReport report, const DocumentData &data)
+void documentPrinted(AppContext &app,
+                     DocumentReport report,
+                     const DocumentData &data,
+                     const IssuedBytes *issued)
 {
     StoreContext &store = app.store();
+    // An invoice with a number is issued as it goes out the first time.
+    if (issued && isInvoice(report) && !rt::isBlank(data.order.get(AUF::FRENR))
+        && !standingInvoice(store, data.order.get(AUF::FID))) {
+        issueInvoiceAsPrinted(app, data, *issued);
+        return;
+    }
     const int level = recordPrinted(
         store, data.order.get(AUF::FID), documentProfile(report).kind, rt::today(), rt::clockNow());
     if (level == Level::Benign)
@@ -241,10 +288,18 @@ void runDocumentReport(AppContext &app, DocumentReport report)
     // An order never saved has no row: the progress window says "No Records".
     if (data && rt::isBlank(data->order.get(AUF::FID)))
         data.reset();
-    if (data && isInvoice(report)
-        && (!invoiceComplete(app, data->order) || !invoiceNumberFree(app, data->order))) {
-        app.LastResponse = Response::Cancelled;
-        return;
+    if (data && isInvoice(report)) {
+        // An issued invoice is printed again only as the copy of what went out.
+        if (const auto issued = standingInvoice(app.store(), id)) {
+            app.LastResponse = showIssuedCopy(app, issued->get(BEL::BNR)) ? Response::Completed
+                                                                          : Response::Cancelled;
+            return;
+        }
+        if (!invoiceComplete(app, data->order) || !invoiceNumberFree(app, data->order)
+            || !invoiceNumberNotIssued(app, data->order)) {
+            app.LastResponse = Response::Cancelled;
+            return;
+        }
     }
     DocumentProcedure procedure(app, report, std::move(data));
     app.LastResponse = procedure.Run();
@@ -306,6 +361,13 @@ void registerDocumentReports(ProcedureRegistry &registry)
                  [](AppContext &app) { runEInvoiceSave(app, EInvoiceFormat::XRechnung); });
     registry.add("ZUGFeRDspeichern",
                  [](AppContext &app) { runEInvoiceSave(app, EInvoiceFormat::Zugferd); });
+    registry.add("Stornieren", [](AppContext &app) { runCancelInvoice(app); });
+    // The list of issued documents opens the one in the thread's `beleg` buffer.
+    registry.add("Zeigebeleg", [](AppContext &app) {
+        const std::string number = app.store().fileManager(FileId::beleg).BUFFER().get(BEL::BNR);
+        app.LastResponse
+            = showIssuedDocument(app, number) ? Response::Completed : Response::Cancelled;
+    });
     for (DocumentReport report : kReports) {
         registry.add(documentReportName(report).toStdString(),
                      [report](AppContext &app) { runDocumentReport(app, report); });

@@ -9,7 +9,8 @@ class AppContext;
 
 namespace orders {
 struct DocumentData;
-}
+struct IssuedBytes;
+} // namespace orders
 class ProcedureRegistry;
 
 namespace orders {
@@ -22,7 +23,12 @@ std::string documentOrderId(AppContext &app, DocumentReport report);
 // A document went out: printed, or saved as a PDF. The order records the printed-on date and
 // time of the document's kind (which decides its status on the form's next OK), and its
 // customer's turnover follows. Everything that follows from sending a document starts here.
-void documentPrinted(AppContext &app, DocumentReport report, const DocumentData &data);
+// An invoice with a number that goes out the first time is issued then, as `issued` (its
+// bytes as printed or saved), in one step with its printed-on date.
+void documentPrinted(AppContext &app,
+                     DocumentReport report,
+                     const DocumentData &data,
+                     const IssuedBytes *issued = nullptr);
 
 // Runs one document report on the calling thread: progress window, preview, printing. Without
 // an order to print the user is told so and nothing opens.

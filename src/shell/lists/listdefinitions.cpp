@@ -1,5 +1,7 @@
 #include "shell/lists/listdefinitions.h"
 
+#include "base/stddate.h"
+#include "base/text.h"
 #include "store/files.h"
 
 #include <QtGlobal>
@@ -391,10 +393,85 @@ std::vector<ListDef> build()
         .changeText = " Übersicht alle Aufträge für diesen Kunden !",
     });
 
+    // Every document issued, as it went out: the list opens its stored PDF.
+    lists.push_back(ListDef{
+        .procedure = "Browsebeleg",
+        .file = FileId::beleg,
+        .title = "BELEGE  -  ausgestellte Rechnungen und Stornos",
+        .tabs = {tab("nach Datum", BEL::Keydat),
+                 tab("nach Nummer", BEL::Keybnr, BEL::BNR),
+                 ListTab{"eines Kunden",
+                         BEL::Keykunde,
+                         std::nullopt,
+                         std::nullopt,
+                         Pick::Customer,
+                         BEL::BKUID}},
+        .columns = {col("Datum", BEL::BDAT),
+                    col("Art", BEL::BART),
+                    col("Nummer", BEL::BNR),
+                    col("Kunde", BEL::BKNAME),
+                    col("Auftrag", BEL::BAUFNR),
+                    col("Netto/ EUR", BEL::BNETTO),
+                    col("MwSt./ EUR", BEL::BMWST),
+                    col("Brutto/ EUR", BEL::BBRUTTO),
+                    col("storniert durch/ storniert", BEL::BBEZUG)},
+        .update = "Zeigebeleg",
+        .buttons = ButtonSet::ChangeOnly,
+        .closeText = kMasterClose,
+        .changeText = "PDF öffnen",
+        .filters
+        = {ListFilter{
+               "Art", BEL::BART, ListFilter::Kind::Choice, {BEL::kInvoice, BEL::kCancellation}},
+           ListFilter{"von", BEL::BDAT, ListFilter::Kind::DateFrom},
+           ListFilter{"bis", BEL::BDAT, ListFilter::Kind::DateTo}},
+    });
+
     return lists;
 }
 
+// A text as a quoted constant of a filter.
+std::string quoted(std::string_view text)
+{
+    std::string out = "'";
+    for (const char c : text) {
+        if (c == '\'')
+            out += '\'';
+        out += c;
+    }
+    return out + '\'';
+}
+
 } // namespace
+
+std::string listFilterText(const ListDef &def,
+                           const std::vector<std::string> &values,
+                           std::vector<std::string> *unreadable)
+{
+    std::string text;
+    for (std::size_t i = 0; i < def.filters.size() && i < values.size(); ++i) {
+        const ListFilter &filter = def.filters[i];
+        const std::string_view value = rt::trimmed(values[i]);
+        if (value.empty())
+            continue;
+        const FileDef &file = fileDef(filter.field.file);
+        const std::string field = file.qualifiedFieldName(filter.field.index);
+        std::string condition;
+        if (filter.kind == ListFilter::Kind::Choice) {
+            condition = field + " = " + quoted(value);
+        } else {
+            const rt::StdDate date = rt::parseDate(value);
+            if (date == 0) {
+                if (unreadable)
+                    unreadable->emplace_back(value);
+                continue;
+            }
+            condition = field + (filter.kind == ListFilter::Kind::DateFrom ? " >= " : " <= ")
+                        + quoted(rt::formatDate(date));
+        }
+        text += (text.empty() ? "" : " AND ") + condition;
+    }
+    return text;
+}
 
 const std::vector<ListDef> &listDefinitions()
 {

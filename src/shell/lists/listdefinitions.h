@@ -34,6 +34,19 @@ struct ListTab
     // The list's linking field, limited to the id of the order in the `auftrag` buffer.
     std::optional<FieldRef> rangeOnOrder{};
     Pick pick = Pick::None;
+    // The same, limited to the id of the customer in the `kunde` buffer.
+    std::optional<FieldRef> rangeOnCustomer{};
+};
+
+// A filter above a list's rows: a choice among the values of a text field (besides "alle"),
+// or the first or last date of a date field. The list shows the records that pass them all.
+struct ListFilter
+{
+    enum class Kind : std::uint8_t { Choice, DateFrom, DateTo };
+    std::string label{};
+    FieldRef field{};
+    Kind kind = Kind::Choice;
+    std::vector<std::string> choices{};
 };
 
 struct ListColumn
@@ -69,7 +82,15 @@ struct ListDef
     std::string changeText = QT_TRANSLATE_NOOP("ListWindow", "&Change");
     std::string deleteText = QT_TRANSLATE_NOOP("ListWindow", "&Delete");
     std::vector<std::string> legend{}; // lines shown on the first tab
+    std::vector<ListFilter> filters{};
 };
+
+// The view's filter text for the values entered into a list's filters, one per filter in
+// their order: a choice's text (empty: every record), a date as typed. A date that cannot be
+// read filters nothing and is named in `unreadable`.
+std::string listFilterText(const ListDef &def,
+                           const std::vector<std::string> &values,
+                           std::vector<std::string> *unreadable = nullptr);
 
 // Every list window, in the order of the record files.
 const std::vector<ListDef> &listDefinitions();

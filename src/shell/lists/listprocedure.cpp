@@ -12,8 +12,10 @@
 #include "store/relationkeeper.h"
 #include "store/storecontext.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -184,6 +186,7 @@ void ListProcedure::defineWindow(FormBuilder &form)
     }
     form.rows()->addRow(m_sheet);
     window.addControl(kSheet, m_sheet, shown(m_def.title));
+    defineFilters(form);
 
     auto *list = new ListControl(window.content());
     QStringList headings;
@@ -231,6 +234,8 @@ void ListProcedure::setUpWindow()
         m_browse.AddSortOrder(tab.key, tab.locator, stepFor(tab.key));
         if (tab.rangeOnOrder)
             m_browse.AddRangeLimit(*tab.rangeOnOrder, RangeValue(AUF::FID));
+        if (tab.rangeOnCustomer)
+            m_browse.AddRangeLimit(*tab.rangeOnCustomer, RangeValue(KUN::KID));
     }
     for (const ListColumn &column : m_def.columns)
         m_browse.AddField(column.field, qs(columnPicture(column)));
@@ -341,6 +346,11 @@ int ListProcedure::RunProcedure(int number, int request)
 
 int ListProcedure::OnAccepted()
 {
+    if (const int control = event().control;
+        control >= kFirstFilter && control < kFirstFilter + int(m_def.filters.size())) {
+        applyFilters();
+        return Level::Notify;
+    }
     if (event().control == kPick) {
         const auto tab = static_cast<std::size_t>(currentTab() - 1);
         if (tab < m_def.tabs.size() && m_def.tabs[tab].pick != Pick::None)
@@ -355,8 +365,8 @@ void ListProcedure::pick(const ListTab &tab)
     window().updateFromWindow();
     const bool order = tab.pick == Pick::Order;
     const int response = app().call(order ? "Selectauftrag" : "Selectkunde", Request::Select);
-    if (tab.rangeOnOrder) {
-        // The range follows the order now in the buffer: the page is read anew.
+    if (tab.rangeOnOrder || tab.rangeOnCustomer) {
+        // The range follows the order or customer now in the buffer: the page is read anew.
         m_browse.LISTQUEUE.clear();
         Reset(1);
         return;
@@ -368,6 +378,61 @@ void ListProcedure::pick(const ListTab &tab)
         m_browse.ResetQueue(BrowseManager::FromPosition);
     }
     Reset(0);
+}
+
+void ListProcedure::defineFilters(FormBuilder &form)
+{
+    if (m_def.filters.empty())
+        return;
+    ProcWindow &window = form.window();
+    auto *row = new QWidget(window.content());
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (std::size_t i = 0; i < m_def.filters.size(); ++i) {
+        const ListFilter &filter = m_def.filters[i];
+        const int control = kFirstFilter + static_cast<int>(i);
+        layout->addWidget(new QLabel(shown(filter.label), row));
+        if (filter.kind == ListFilter::Kind::Choice) {
+            auto *choices = new QComboBox(row);
+            choices->addItem(u"alle"_s);
+            for (const std::string &choice : filter.choices)
+                choices->addItem(shown(choice));
+            layout->addWidget(choices);
+            window.addControl(control, choices, shown(filter.label));
+        } else {
+            auto *date = new QLineEdit(row);
+            date->setPlaceholderText(u"TT.MM.JJJJ"_s);
+            date->setMaximumWidth(100);
+            layout->addWidget(date);
+            window.addControl(control, date, shown(filter.label));
+        }
+    }
+    layout->addStretch(1);
+    form.rows()->addRow(row);
+}
+
+void ListProcedure::applyFilters()
+{
+    ProcWindow &window = *procWindow();
+    std::vector<std::string> values;
+    for (std::size_t i = 0; i < m_def.filters.size(); ++i) {
+        QWidget *control = window.control(kFirstFilter + static_cast<int>(i));
+        if (auto *choices = qobject_cast<QComboBox *>(control))
+            values.push_back(choices->currentIndex() <= 0 ? std::string()
+                                                          : m_def.filters[i].choices.at(std::size_t(
+                                                              choices->currentIndex() - 1)));
+        else if (auto *date = qobject_cast<QLineEdit *>(control))
+            values.push_back(date->text().toStdString());
+        else
+            values.emplace_back();
+    }
+    std::vector<std::string> unreadable;
+    const std::string text = listFilterText(m_def, values, &unreadable);
+    if (!unreadable.empty() || !m_view->setFilter(text).empty())
+        store().errors().presenter().beep();
+    // The page is read anew through the filter, from the start of the order.
+    m_browse.LISTQUEUE.clear();
+    Reset(1);
 }
 
 bool ListProcedure::takeGuard()

@@ -45,6 +45,7 @@ public:
     static constexpr int kSearch = 9;
     static constexpr int kFirstTab = 20;
     static constexpr int kFirstLegend = 40;
+    static constexpr int kFirstFilter = 60;
 
     ListProcedure(AppContext &app, const shell::ListDef &def);
     ~ListProcedure() override;
@@ -78,6 +79,9 @@ private:
     void keepLayout();
     // Refuses the window while another guarded one is open; false when refused.
     bool takeGuard();
+    void defineFilters(FormBuilder &form);
+    // The list shows the records that pass the filters' values as they stand now.
+    void applyFilters();
 
     const shell::ListDef &m_def;
     std::unique_ptr<View> m_view;

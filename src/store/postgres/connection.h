@@ -17,6 +17,7 @@ namespace pg {
 
 // Parameter types, named when a statement is prepared so that the server never has to guess.
 namespace Type {
+inline constexpr Oid Bytea = 17;
 inline constexpr Oid Int8 = 20;
 inline constexpr Oid Int4 = 23;
 inline constexpr Oid Text = 25;

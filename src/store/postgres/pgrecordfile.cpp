@@ -515,3 +515,98 @@ int PgRecordFile::flush()
 {
     return m_open ? finish(status(), Result::Ok) : notOpen(status());
 }
+
+namespace {
+
+// Bytes in the server's hex input form of bytea, and back from its output form.
+std::string hexBytea(std::string_view bytes)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string text = "\\x";
+    text.reserve(2 + bytes.size() * 2);
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        text += digits[b >> 4];
+        text += digits[b & 0x0F];
+    }
+    return text;
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool fromHexBytea(std::string_view text, std::string &bytes)
+{
+    if (text.size() < 2 || text[0] != '\\' || text[1] != 'x' || text.size() % 2 != 0)
+        return false;
+    bytes.resize((text.size() - 2) / 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const int high = hexValue(text[2 + 2 * i]);
+        const int low = hexValue(text[3 + 2 * i]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes[i] = static_cast<char>(high << 4 | low);
+    }
+    return true;
+}
+
+} // namespace
+
+int PgRecordFile::putLarge(int slot, std::string_view bytes)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_open)
+            return notOpen(status);
+        if (m_readOnly)
+            return finish(status, Result::AccessDenied);
+        if (slot < 0 || slot >= def().largeCount)
+            return finish(status, pg::Failure{"42703", "no such large value"});
+        if (m_current == 0)
+            return finish(status, Result::NoRecord);
+        pg::Params params;
+        params.add(hexBytea(bytes), pg::Type::Bytea);
+        params.add(std::to_string(m_current), pg::Type::Int8);
+        pg::Connection &c = connection();
+        const pg::Result written = c.run(sql().putLarge[std::size_t(slot)], params);
+        if (!written.ok())
+            return failed(c, written);
+        if (written.command() == "UPDATE 0")
+            return finish(status, Result::NoRecord);
+        changed();
+        return finish(status, Result::Ok);
+    });
+}
+
+int PgRecordFile::getLarge(int slot, std::string &bytes)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        bytes.clear();
+        if (!m_open)
+            return notOpen(status);
+        if (slot < 0 || slot >= def().largeCount)
+            return finish(status, pg::Failure{"42703", "no such large value"});
+        if (m_current == 0)
+            return finish(status, Result::NoRecord);
+        pg::Params params;
+        params.add(std::to_string(m_current), pg::Type::Int8);
+        pg::Connection &c = connection();
+        const pg::Result read = c.run(sql().getLarge[std::size_t(slot)], params);
+        if (!read.ok())
+            return failed(c, read);
+        if (read.rows() == 0)
+            return finish(status, Result::NoRecord);
+        if (!fromHexBytea(read.text(0, 0), bytes))
+            return finish(status, pg::Failure{"22P03", "large value not in hex form"});
+        return finish(status, Result::Ok);
+    });
+}

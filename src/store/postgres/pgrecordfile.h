@@ -136,6 +136,8 @@ public:
     bool duplicate(int key) override;
     std::int64_t records() override;
     int flush() override;
+    int putLarge(int slot, std::string_view bytes) override;
+    int getLarge(int slot, std::string &bytes) override;
 
     PostgresEngine &owner() { return m_owner; }
 

@@ -190,6 +190,8 @@ std::vector<std::string> createFile(const FileDef &def)
         if (def.fields[i].type == FieldType::String)
             sql += ", " + foldedColumn(def.fields[i]) + ' ' + columnType(FieldType::String);
     }
+    for (int slot = 0; slot < def.largeCount; ++slot)
+        sql += ", " + quote(def.largeNames[slot]) + " bytea NOT NULL DEFAULT ''::bytea";
     sql += ')';
     std::vector<std::string> statements{std::move(sql)};
     for (int k = 0; k < def.keyCount; ++k)
@@ -260,6 +262,11 @@ FileStatements fileStatements(const FileDef &def)
         s.get.push_back(select + " WHERE " + where + " ORDER BY id LIMIT 1");
         s.duplicate.push_back("SELECT id FROM " + t + " WHERE " + where + " AND id <> "
                               + param(static_cast<int>(spec.parts.size()) + 1) + " LIMIT 1");
+    }
+    for (int slot = 0; slot < def.largeCount; ++slot) {
+        const std::string column = quote(def.largeNames[slot]);
+        s.putLarge.push_back("UPDATE " + t + " SET " + column + " = $1 WHERE id = $2");
+        s.getLarge.push_back("SELECT " + column + " FROM " + t + " WHERE id = $1");
     }
     return s;
 }

@@ -53,6 +53,8 @@ struct FileStatements
     std::string count;
     std::vector<std::string> get;       // per key: component values $1 …
     std::vector<std::string> duplicate; // per key: component values $1 …, own id after them
+    std::vector<std::string> putLarge;  // per large value: bytes $1, id $2
+    std::vector<std::string> getLarge;  // per large value: id $1
 };
 FileStatements fileStatements(const FileDef &def);
 

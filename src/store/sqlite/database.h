@@ -76,6 +76,13 @@ public:
             return {};
         return std::string_view(p, static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column)));
     }
+    std::string_view blob(int column) const
+    {
+        const auto *p = static_cast<const char *>(sqlite3_column_blob(m_stmt, column));
+        if (!p)
+            return {};
+        return std::string_view(p, static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column)));
+    }
 
 private:
     static const char *textData(std::string_view s) { return s.data() ? s.data() : ""; }

@@ -479,3 +479,61 @@ int SqliteRecordFile::flush()
 {
     return m_file ? finish(status(), Result::Ok) : notOpen(status());
 }
+
+int SqliteRecordFile::putLarge(int slot, std::string_view bytes)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        if (!m_file)
+            return notOpen(status);
+        if (m_readOnly)
+            return finish(status, Result::AccessDenied);
+        if (slot < 0 || slot >= def().largeCount)
+            return finish(status, sqlite::Failure{SQLITE_MISUSE, "no such large value"});
+        if (m_current == 0)
+            return finish(status, Result::NoRecord);
+        sqlite::Database &db = m_file->db();
+        sqlite::Statement *update = db.cached(m_file->sql().putLarge[std::size_t(slot)]);
+        if (!update)
+            return finish(status, db.lastFailure());
+        sqlite::ResetGuard reset(*update);
+        // An empty value is bound as an empty BLOB, never as NULL.
+        static const char none = 0;
+        update->bindBlob(1, bytes.empty() ? &none : bytes.data(), static_cast<int>(bytes.size()));
+        update->bind(2, m_current);
+        const int rc = update->step();
+        if (rc != SQLITE_DONE)
+            return finish(status, db.failure(rc));
+        if (db.changes() == 0)
+            return finish(status, Result::NoRecord);
+        m_file->changed();
+        return finish(status, Result::Ok);
+    });
+}
+
+int SqliteRecordFile::getLarge(int slot, std::string &bytes)
+{
+    StorageStatus &status = this->status();
+    return guarded(status, [&] {
+        bytes.clear();
+        if (!m_file)
+            return notOpen(status);
+        if (slot < 0 || slot >= def().largeCount)
+            return finish(status, sqlite::Failure{SQLITE_MISUSE, "no such large value"});
+        if (m_current == 0)
+            return finish(status, Result::NoRecord);
+        sqlite::Database &db = m_file->db();
+        sqlite::Statement *select = db.cached(m_file->sql().getLarge[std::size_t(slot)]);
+        if (!select)
+            return finish(status, db.lastFailure());
+        sqlite::ResetGuard reset(*select);
+        select->bind(1, m_current);
+        const int rc = select->step();
+        if (rc == SQLITE_DONE)
+            return finish(status, Result::NoRecord);
+        if (rc != SQLITE_ROW)
+            return finish(status, db.failure(rc));
+        bytes.assign(select->blob(0));
+        return finish(status, Result::Ok);
+    });
+}

@@ -55,6 +55,8 @@ public:
     bool duplicate(int key) override;
     std::int64_t records() override;
     int flush() override;
+    int putLarge(int slot, std::string_view bytes) override;
+    int getLarge(int slot, std::string &bytes) override;
 
     SqliteEngine &owner() { return m_owner; }
     // The open file, shared by every cursor of it; null while closed.

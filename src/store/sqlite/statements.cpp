@@ -96,8 +96,15 @@ std::string createTable(const FileDef &def)
     sql += quote(kVersionColumn) + " INTEGER NOT NULL DEFAULT 0";
     for (const int field : foldedkey::foldedFields(def))
         sql += ", " + foldedColumnDef(def, field);
+    for (int slot = 0; slot < def.largeCount; ++slot)
+        sql += ", " + largeColumnDef(def, slot);
     sql += ')';
     return sql;
+}
+
+std::string largeColumnDef(const FileDef &def, int slot)
+{
+    return quote(def.largeNames[slot]) + " BLOB NOT NULL DEFAULT x''";
 }
 
 std::string foldedColumnDef(const FileDef &def, int field)
@@ -171,6 +178,11 @@ FileStatements fileStatements(const FileDef &def, std::string_view schema)
         s.get.push_back(select + " WHERE " + where + " ORDER BY rowid LIMIT 1");
         s.duplicate.push_back("SELECT rowid FROM " + t + " WHERE " + where + " AND rowid <> "
                               + param(static_cast<int>(spec.parts.size()) + 1) + " LIMIT 1");
+    }
+    for (int slot = 0; slot < def.largeCount; ++slot) {
+        const std::string column = quote(def.largeNames[slot]);
+        s.putLarge.push_back("UPDATE " + t + " SET " + column + " = ?1 WHERE rowid = ?2");
+        s.getLarge.push_back("SELECT " + column + " FROM " + t + " WHERE rowid = ?1");
     }
     return s;
 }

@@ -33,6 +33,8 @@ std::string ignoringCase(const FileDef &def, int field);
 
 std::string createTable(const FileDef &def);
 std::string foldedColumnDef(const FileDef &def, int field);
+// A large value's column: a BLOB beside the fields, empty until written.
+std::string largeColumnDef(const FileDef &def, int slot);
 // Named like the key ("KUN:Keykname"). Every index entry ends with the rowid, so records
 // with equal key values stay in insertion order without naming it.
 std::string indexName(const FileDef &def, int key);
@@ -53,6 +55,8 @@ struct FileStatements
     std::string versionOf;              // rowid ?1
     std::vector<std::string> get;       // per key: component values ?1 …
     std::vector<std::string> duplicate; // per key: component values ?1 …, own rowid after them
+    std::vector<std::string> putLarge;  // per large value: bytes ?1, rowid ?2
+    std::vector<std::string> getLarge;  // per large value: rowid ?1
 };
 FileStatements fileStatements(const FileDef &def, std::string_view schema);
 

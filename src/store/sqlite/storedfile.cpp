@@ -188,6 +188,10 @@ int checkSchema(sqlite::Database &db, const FileDef &def, sqlite::Failure &failu
         if (!columns.count(foldedkey::columnName(def.fields[field].name)))
             return 46;
     }
+    for (int slot = 0; slot < def.largeCount; ++slot) {
+        if (!columns.count(def.largeNames[slot]))
+            return 46;
+    }
 
     for (int k = 0; k < def.keyCount; ++k) {
         const auto found = indexes.find(enginesql::indexName(def, k));
@@ -285,6 +289,12 @@ int rebuildFile(const std::filesystem::path &path,
                 from += ", " + std::string(enginesql::kFoldFunction) + '('
                         + (oldColumns.count(name) ? enginesql::quote(name) : std::string("''"))
                         + ')';
+            }
+            // A stored document goes into the new file with its record.
+            for (int slot = 0; slot < def.largeCount; ++slot) {
+                const char *name = def.largeNames[slot];
+                into += ", " + enginesql::quote(name);
+                from += oldColumns.count(name) ? ", " + enginesql::quote(name) : ", x''";
             }
             rc = db.exec("INSERT INTO main." + enginesql::quote(def.storedName) + '(' + into
                          + ") SELECT " + from + " FROM old." + enginesql::quote(def.storedName)

@@ -65,6 +65,43 @@ TEST_P(EInvoiceValidation, XmlAndPdfPassTheRules)
     expectAllValid();
 }
 
+// The cancellation of an issued invoice is a credit note (381) that names the invoice it
+// cancels (BT-25, BT-26), as XML and inside its PDF, under both rule sets.
+TEST_P(EInvoiceValidation, CreditNoteOfACancellationPassesTheRules)
+{
+    ensureGuiApplication();
+    StoreFixture t;
+    const orders::DocumentData data = storedAndLoaded(t, GetParam().order());
+    const QDateTime created(QDate(2025, 7, 20), QTime(9, 0), Qt::OffsetFromUTC, 7200);
+    for (const bool leitweg : {false, true}) {
+        const einvoice::Profile profile
+            = leitweg ? einvoice::Profile::XRechnung : einvoice::Profile::En16931;
+        const QString name
+            = leitweg ? QStringLiteral("credit-xrechnung") : QStringLiteral("credit-en16931");
+        einvoice::Invoice credit = einvoice::buildInvoice(data, seller(), buyer(leitweg));
+        const QString invoiceNumber = credit.number;
+        credit.type = einvoice::DocumentType::CreditNote;
+        credit.number = QStringLiteral("ST-2025-0001");
+        credit.precedingInvoice = invoiceNumber;
+        credit.precedingDate = credit.issueDate;
+        credit.issueDate = rt::dateFromYmd(2025, 7, 20);
+        credit.dueDate = credit.issueDate;
+        credit.skonto.reset();
+        const QByteArray xml = einvoice::writeCii(credit, profile);
+        EXPECT_TRUE(xml.contains("<ram:TypeCode>381</ram:TypeCode>")) << xml.toStdString();
+        EXPECT_TRUE(xml.contains("<ram:InvoiceReferencedDocument>"));
+        const QByteArray reference = QByteArray("<ram:IssuerAssignedID>") + invoiceNumber.toUtf8()
+                                     + "</ram:IssuerAssignedID>";
+        EXPECT_TRUE(xml.contains(reference));
+        add(name + QStringLiteral(".xml"), xml);
+        const orders::InvoicePdf pdf
+            = orders::makeInvoicePdf(GetParam().layout, data, credit, profile, created);
+        ASSERT_TRUE(pdf.ok()) << pdf.error.toStdString();
+        add(name + QStringLiteral(".pdf"), pdf.pdf);
+    }
+    expectAllValid();
+}
+
 INSTANTIATE_TEST_SUITE_P(Orders,
                          EInvoiceValidation,
                          ::testing::ValuesIn(cases()),
