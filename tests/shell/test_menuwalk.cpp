@@ -280,6 +280,12 @@ TEST(MenuWalk, EveryListWalksEachTabToItsEndAndBack)
                 pressKey(list, Qt::Key_End, f);
                 continue;
             }
+            if (list->rowCount() == 0) {
+                // The sample data has issued no document yet: only that list opens empty.
+                EXPECT_EQ(std::string(procedure), "Browsebeleg");
+                pressKey(list, Qt::Key_End, f);
+                continue;
+            }
             ASSERT_GT(list->rowCount(), 1);
             pressKey(list, Qt::Key_Home, f);
             const QStringList first = list->row(list->highlighted());
