@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <vector>
@@ -50,6 +51,16 @@ struct LinkPair
 };
 
 class RelationKeeper;
+
+// A record of another file that belongs with this file's record (a customer's e-invoice data
+// with the customer) and is written in the same transaction, right after it: `write` shows
+// no message and answers 0, or another level with its error noted on `file`. When either
+// write fails, neither is kept, and the failing file reports once the transaction has ended.
+struct CompanionWrite
+{
+    FileManager *file = nullptr;
+    std::function<int()> write;
+};
 
 struct Relation
 {
@@ -109,6 +120,10 @@ public:
     // names no parent is inserted as it is. A missing parent is message 43, result 5.
     int Insert();
 
+    // Update and Insert with a companion record written in the same transaction.
+    int Update(bool historyKey, const CompanionWrite &companion);
+    int Insert(const CompanionWrite &companion);
+
     // Shows and hides the busy pointer while a delete runs; the GUI sets it.
     void setBusyPointer(std::function<void(bool busy)> busy) { m_busy = std::move(busy); }
 
@@ -128,12 +143,22 @@ private:
     void collectFiles(bool forDelete, std::vector<Reached> &files);
     // Makes those files ready and, when this file uses transactions, begins one over them.
     // Reports and returns a level other than 0 when that fails.
-    int beginWrites(bool forDelete, std::optional<Transaction> &transaction);
+    int beginWrites(bool forDelete,
+                    std::optional<Transaction> &transaction,
+                    const CompanionWrite *companion = nullptr);
     // Ends the open transaction before a message is shown: nothing may wait for the user
     // while it is open. The guard of the write that began it then has nothing left to do.
     void rollback();
     // Update's steps inside its transaction, which ends with them.
-    int updateFramed(bool historyKey);
+    int updateFramed(bool historyKey, const CompanionWrite *companion);
+    // Insert's steps: the parent checked, the record and its companion written, in one
+    // transaction when there is a parent or a companion.
+    int insertFramed(const CompanionWrite *companion);
+    // The companion's write inside the open transaction; reports after rolling back.
+    int writeCompanion(const CompanionWrite *companion);
+    // The record's own write was undone with its companion's: it is watched again from the
+    // version it was read at (not the one the undone write made), the user's values kept.
+    void watchAgain(std::int64_t readVersion);
     int deleteAttempt(const std::string &position, std::optional<Transaction> &transaction);
     // The parent whose record the buffer names, with the parent's relation to this file and
     // the buffer's link values; no keeper when the buffer names none.
@@ -150,9 +175,11 @@ private:
     // Whether the named parent is the record a form of this thread is entering: numbered,
     // not saved yet, its lines entered before its OK.
     bool parentBeingEntered(const NamedParent &parent);
-    // Names this file and the parent's to the engine and begins the transaction of an
-    // insert; none when this file takes part in none.
-    int frameInsert(FileManager &parentFile, std::optional<Transaction> &transaction);
+    // Names this file and the others (the parent's, the companion's; null ones left out) to
+    // the engine and begins the transaction of an insert; none when this file takes part in
+    // none.
+    int frameInsert(std::initializer_list<FileManager *> others,
+                    std::optional<Transaction> &transaction);
     // The parent's linking values of the pairs, now or as remembered on this thread.
     std::vector<FieldValue> currentLinks(const std::vector<LinkPair> &pairs);
     std::vector<FieldValue> rememberedLinks(const std::vector<LinkPair> &pairs);

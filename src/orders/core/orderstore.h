@@ -3,7 +3,9 @@
 #include "orders/core/documentnumbers.h"
 #include "orders/core/orderworkingtotals.h"
 #include "store/recordbuffer.h"
+#include "store/relationkeeper.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -100,8 +102,24 @@ std::optional<RecordBuffer> readCompany(StoreContext &store);
 // The customer's e-invoice data (`KER:KEKID` = `customerId`); nothing when there is none.
 std::optional<RecordBuffer> readCustomerEInvoice(StoreContext &store,
                                                  const std::string &customerId);
-// Writes the customer's e-invoice data into the record of its `KER:KEKID`, making it when the
-// customer has none yet. 0, or the level of a reported failure.
+// Writes the customer's e-invoice data by itself, outside any other write. 0, or the level of
+// a reported failure.
 int saveCustomerEInvoice(StoreContext &store, const RecordBuffer &data);
+// The customer's e-invoice data as a form reads it to change it: on the current thread's
+// `kundeer` file, watched. `version` is the record's version then, for the write.
+struct WatchedEInvoice
+{
+    RecordBuffer record;
+    std::int64_t version = 0;
+};
+std::optional<WatchedEInvoice> readCustomerEInvoiceWatched(StoreContext &store,
+                                                           const std::string &customerId);
+// The write of the customer's e-invoice data into the record of its `KER:KEKID` (made when the
+// customer has none yet), for the customer's own transaction. A record read with
+// readCustomerEInvoiceWatched (`read`) is written only while nobody else has written it
+// since: else it fails with message 6 and the buffer shows the other station's data.
+CompanionWrite customerEInvoiceWrite(StoreContext &store,
+                                     const RecordBuffer &data,
+                                     std::optional<std::int64_t> readVersion);
 
 } // namespace orders
