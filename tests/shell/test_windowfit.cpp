@@ -46,6 +46,7 @@ const FormCase kForms[] = {
     {"Updatekaldruck", FileId::kaldruck},
     {"Updatekunde", FileId::kunde},
     {"Upddrukunde", FileId::kunde},
+    {"Firmendaten", FileId::firma},
     {"Updatetext", FileId::text},
     {"Updateauftrag", FileId::auftrag},
     {"Updateauftrag", FileId::auftrag, "ANGEBOT"},
