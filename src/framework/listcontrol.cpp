@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QWheelEvent>
 
@@ -215,8 +216,24 @@ int ListControl::columnCount() const
     return m_view->columnCount();
 }
 
+void ListControl::fitOnceFilled()
+{
+    // Rows come one by one or a page at a time; the fit waits until the procedure filling
+    // them gives the loop back, so that it measures all of the first rows. Widths set in
+    // the meantime (from the settings file) stand.
+    if (m_widthsSet || m_fitPending)
+        return;
+    m_fitPending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_fitPending && !m_widthsSet && rowCount() > 0)
+            fitColumns();
+        m_fitPending = false;
+    });
+}
+
 void ListControl::fitColumns()
 {
+    m_widthsSet = true;
     // The rows' size hint is an estimate from the average letter; fitting a column, done once
     // for a page, measures its texts, so that a name of wide letters is not cut.
     const QFontMetrics metrics(m_view->font());
@@ -242,8 +259,10 @@ QList<int> ListControl::columnWidths() const
 void ListControl::setColumnWidths(const QList<int> &widths)
 {
     for (int c = 0; c < std::min(static_cast<int>(widths.size()), m_view->columnCount()); ++c) {
-        if (widths[c] > 0)
+        if (widths[c] > 0) {
             m_view->setColumnWidth(c, widths[c]);
+            m_widthsSet = true;
+        }
     }
 }
 
@@ -256,6 +275,7 @@ void ListControl::insertRow(int row, const QStringList &texts)
 {
     const int at = std::clamp(row - 1, 0, rowCount());
     m_view->insertTopLevelItem(at, new QTreeWidgetItem(texts));
+    fitOnceFilled();
 }
 
 void ListControl::appendRow(const QStringList &texts)
@@ -326,6 +346,7 @@ void ListControl::setRows(const QList<QStringList> &rows)
         for (int r = kept; r < size; ++r)
             added << new QTreeWidgetItem(rows.at(r));
         m_view->addTopLevelItems(added);
+        fitOnceFilled();
     }
 }
 

@@ -28,6 +28,7 @@ public:
     void setColumns(const QStringList &headings);
     int columnCount() const;
     // Every column as wide as its heading and the rows shown; the last takes what is left.
+    // Done by itself once the first rows have come, unless widths were set before.
     void fitColumns();
     // The columns' widths, and setting them again (a width of 0 or less keeps its column).
     QList<int> columnWidths() const;
@@ -80,10 +81,13 @@ private:
     friend class ListView;
     void thumbAction(int action);
     void noteMouse(const QPoint &viewportPos, const QPoint &globalPos);
+    void fitOnceFilled();
 
     ListView *m_view;
     QScrollBar *m_thumbBar;
     bool m_hasScrollBar = false;
+    bool m_widthsSet = false; // fitted, or as the user or the settings file left them
+    bool m_fitPending = false;
     bool m_thumbShown = true; // a list that fills its page, as most do, keeps it shown
     int m_thumb = 0;
     int m_mouseRow = 0;

@@ -39,6 +39,7 @@ PagePreview::~PagePreview() = default;
 bool PagePreview::Display(int zoom, int firstPage, int across, int down)
 {
     PRINTOK = 0;
+    m_pagesLeftOut = false;
     if (IMAGEQUEUE.count() == 0)
         return false;
     INITZOOM = std::int16_t(zoom != 0 ? zoom : ZoomWholePage);
@@ -352,8 +353,10 @@ void PagePreview::keepChosenPages()
         return;
     // From the back, so that the numbers of the pages still to look at stay as they are.
     for (int page = IMAGEQUEUE.count(); page >= 1; --page) {
-        if (!parsed.list->contains(page))
+        if (!parsed.list->contains(page)) {
             IMAGEQUEUE.remove(page);
+            m_pagesLeftOut = true;
+        }
     }
 }
 

@@ -89,9 +89,10 @@ public:
     std::uint8_t ZOOMINDEX = 1;
     std::string ZOOMLIST;
 
-    // What the report adds, set before Display. "PDF speichern" hands the chosen file to
-    // `pdfSaver` first, which answers true when it has written the file itself (a document
-    // that is also an e-invoice); otherwise the pages are written as they are.
+    // What the report adds, set before Display. "PDF speichern" (and a print of all pages
+    // into a PDF file) hands the chosen file to `pdfSaver` first, which answers true when it
+    // has written the file itself (a document that is also an e-invoice); otherwise the pages
+    // are written as they are.
     std::function<bool(const QString &file)> pdfSaver;
     // A button of the report's own beside "PDF speichern"; none without a text.
     QString reportButtonText;
@@ -109,6 +110,8 @@ public:
     bool hasOpened() const { return m_opened; }
     // A PDF of the pages was written since the preview opened.
     bool pdfSaved() const { return m_pdfSaved; }
+    // The pages to print are all the report's: none was left out by the page choice.
+    bool printsAllPages() const { return !m_pagesLeftOut; }
 
     int OnAccepted() override;
     int OnWindowEvent() override;
@@ -160,5 +163,6 @@ private:
     bool m_noticePosted = false;
     bool m_opened = false;
     bool m_pdfSaved = false;
+    bool m_pagesLeftOut = false;
     int m_percent = 0;
 };

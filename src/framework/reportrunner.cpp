@@ -309,6 +309,17 @@ void ReportRunner::PrintPages()
     if (!PREVIEWQUEUE || PREVIEWQUEUE->count() == 0)
         return;
     QPrinter &printer = app().printer();
-    if (askPrinterSetup(printer, store().ini()) && PREVIEWQUEUE->print(printer))
+    if (!askPrinterSetup(printer, store().ini()))
+        return;
+    // Printed whole into a PDF file, the report is the same file as its preview's
+    // "PDF speichern" writes: an invoice that is also an e-invoice stays one.
+    const bool toPdfFile
+        = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    if (toPdfFile && PREVIEW && PREVIEW->pdfSaver && PREVIEW->printsAllPages()
+        && PREVIEW->pdfSaver(printer.outputFileName())) {
+        m_printed = true;
+        return;
+    }
+    if (PREVIEWQUEUE->print(printer))
         m_printed = true;
 }

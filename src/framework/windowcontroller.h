@@ -4,6 +4,7 @@
 #include "framework/eventwindow.h"
 #include "framework/windowparts.h"
 #include "store/layout.h"
+#include "store/relationkeeper.h"
 
 #include <cstdint>
 #include <string>
@@ -13,7 +14,6 @@ class ErrorManager;
 class FileDrop;
 class FileManager;
 class RecordBuffer;
-class RelationKeeper;
 class Toolbar;
 class WindowResizer;
 
@@ -142,6 +142,16 @@ public:
 
 protected:
     void setWindow(EventWindow *window) { m_window = window; }
+
+    // A record of another file that the form edits beside its primary record: saved on OK
+    // in the same transaction, so that neither is kept without the other. `changed` makes
+    // a change of the record alone count as a change of the form. None by default.
+    struct Companion
+    {
+        CompanionWrite write;
+        bool changed = false;
+    };
+    virtual Companion CompanionRecord() { return {}; }
 
 private:
     int completeInsert();

@@ -87,8 +87,11 @@ int WindowController::stayOnForm()
 int WindowController::completeInsert()
 {
     FileManager &file = *PRIMARY->ME;
+    const Companion companion = CompanionRecord();
     // Through the relations: a line is not saved for an order that another station deleted.
-    if (PRIMARY->Insert() != Level::Benign) {
+    const int inserted
+        = companion.write.write ? PRIMARY->Insert(companion.write) : PRIMARY->Insert();
+    if (inserted != Level::Benign) {
         // Reported already; the input stays for the user to correct.
         window().select(FIRSTFIELD);
         return Level::Notify;
@@ -127,8 +130,11 @@ int WindowController::completeChange()
         RESPONSE = Response::Cancelled;
         setBusyCursor(true);
         int level = Level::Benign;
-        const bool unchanged = PRIMARY->ME->MatchesSnapshot(SAVED);
-        if (!unchanged)
+        const Companion companion = CompanionRecord();
+        const bool unchanged = PRIMARY->ME->MatchesSnapshot(SAVED) && !companion.changed;
+        if (!unchanged && companion.write.write)
+            level = PRIMARY->Update(HISTORYKEY != 0, companion.write);
+        else if (!unchanged)
             level = PRIMARY->Update(HISTORYKEY != 0);
         setBusyCursor(false);
         if (level == Level::Retry) {

@@ -96,10 +96,20 @@ MainFrame::MainFrame()
     addToolBar(Qt::TopToolBarArea, m_strip);
     statusBar()->setSizeGripEnabled(true);
     buildMenus();
-    // The forms of an order are large: on a large screen the frame takes most of it.
+    // The forms of an order are large: on a large screen the frame takes most of it, on a
+    // laptop screen all of it, where nine tenths would leave the order form (about 1,230
+    // pixels wide) cut at the right.
+    constexpr int widestForm = 1260;
     QSize size(1100, 760);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        size = size.expandedTo(screen->availableSize() * 0.9);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QSize available = screen->availableSize();
+        size = size.expandedTo(available * 0.9);
+        if (size.width() < widestForm && available.width() >= widestForm) {
+            // Sized as well as maximised: without a window manager no one else sizes it.
+            size = available;
+            setWindowState(windowState() | Qt::WindowMaximized);
+        }
+    }
     resize(size);
 }
 

@@ -249,27 +249,38 @@ void RelationKeeper::collectFiles(bool forDelete, std::vector<Reached> &files)
     }
 }
 
-int RelationKeeper::beginWrites(bool forDelete, std::optional<Transaction> &transaction)
+int RelationKeeper::beginWrites(bool forDelete,
+                                std::optional<Transaction> &transaction,
+                                const CompanionWrite *companion)
 {
     std::vector<Reached> files;
     collectFiles(forDelete, files);
-    if (m_alongside && !forDelete) {
-        for (RelationKeeper *other : m_alongside->files) {
-            if (std::none_of(files.begin(), files.end(), [&](const Reached &r) {
-                    return r.keeper == other;
-                }))
-                files.push_back({other, true});
-        }
-    }
+    FileManager *companionFile = companion ? companion->file : nullptr;
     // Every file is made ready now: opening one may show a message, which must not happen
     // while the transaction is open.
     for (const Reached &file : files) {
         if (const int level = file.keeper->ME->Use(2); level != Level::Benign)
             return level;
+        if (file.written && file.keeper->ME == companionFile)
+            companionFile = nullptr; // named with the family already
+    }
+    if (companionFile) {
+        if (const int level = companionFile->Use(2); level != Level::Benign)
+            return level;
     }
     if (!USELOGOUT)
         return Level::Benign;
     Engine &engine = ME->services().engine();
+    // The engine forgets the files named so far only when a transaction ends: one that
+    // begins without waiting ends with the failing file's block.
+    const auto refuse = [&engine](FileManager &file) {
+        file.noteError(21);
+        if (!engine.inTransaction()) {
+            const Transaction forget(engine, 0);
+        }
+        file.ReportLastError();
+        return Level::Notify;
+    };
     for (const Reached &file : files) {
         if (!file.written || !file.keeper->USELOGOUT)
             continue;
@@ -278,15 +289,13 @@ int RelationKeeper::beginWrites(bool forDelete, std::optional<Transaction> &tran
             // Written outside the transaction from now on.
             file.keeper->USELOGOUT = 0;
         } else if (code != Result::Ok) {
-            file.keeper->ME->noteError(21);
-            // The engine forgets the files named so far only when a transaction ends: one
-            // that begins without waiting ends with this block.
-            if (!engine.inTransaction()) {
-                const Transaction forget(engine, 0);
-            }
-            file.keeper->ME->ReportLastError();
-            return Level::Notify;
+            return refuse(*file.keeper->ME);
         }
+    }
+    if (companionFile) {
+        const int code = companionFile->handle().addToTransaction();
+        if (code != Result::Ok && code != Result::NoTransaction)
+            return refuse(*companionFile);
     }
     transaction.emplace(engine, 2);
     if (transaction->began() != Result::Ok) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -52,6 +53,18 @@ struct LinkPair
 
 class RelationKeeper;
 
+// A record of another file that belongs with this file's record (a customer's e-invoice data
+// with the customer) and is written in the same transaction, right after it: `write` shows
+// no message and answers 0, or another level with its error noted on `file`. When either
+// write fails, neither is kept, and the failing file reports once the transaction has ended,
+// unless the caller says why itself (an invoice number issued meanwhile by another station).
+struct CompanionWrite
+{
+    FileManager *file = nullptr;
+    std::function<int()> write;
+    bool callerReports = false;
+};
+
 struct Relation
 {
     RelationKeeper *FILE = nullptr;
@@ -63,16 +76,6 @@ struct Relation
     // record that stands in the way (the issued invoice that keeps an order). Without it the
     // refusal is the store's general message.
     std::function<std::string(const RecordBuffer &child)> refusal;
-};
-
-// Writes to other files that belong with an update of a record (an issued document with
-// the printed-on date of its order): made in the same transaction, after the record and
-// its children were written. The files are made ready and join the transaction; `write`
-// shows no message and returns a level: other than 0, everything is rolled back.
-struct AlongsideWrites
-{
-    std::vector<RelationKeeper *> files;
-    std::function<int()> write;
 };
 
 // Keeps the links between a file and its parents and children consistent: when a parent's
@@ -117,10 +120,6 @@ public:
     virtual void RememberLinks();
     virtual void SetQuickScan(bool on, int reach = QuickScanReach::Self);
     virtual int Update(bool historyKey = false);
-    // Update with writes to other files in the same transaction. When `alongside.write`
-    // fails, nothing is written and its level is returned; it reports nothing itself, so
-    // the caller says why.
-    int UpdateWith(const AlongsideWrites &alongside);
     virtual int UpdateChildren(KeyRef childKey, std::vector<LinkPair> &pairs, std::uint8_t mode);
 
     // Inserts the record through the file manager (its Insert, with its messages), but only
@@ -129,6 +128,10 @@ public:
     // transaction as the insert, so that its delete cannot come in between. A record that
     // names no parent is inserted as it is. A missing parent is message 43, result 5.
     int Insert();
+
+    // Update and Insert with a companion record written in the same transaction.
+    int Update(bool historyKey, const CompanionWrite &companion);
+    int Insert(const CompanionWrite &companion);
 
     // Shows and hides the busy pointer while a delete runs; the GUI sets it.
     void setBusyPointer(std::function<void(bool busy)> busy) { m_busy = std::move(busy); }
@@ -149,13 +152,22 @@ private:
     void collectFiles(bool forDelete, std::vector<Reached> &files);
     // Makes those files ready and, when this file uses transactions, begins one over them.
     // Reports and returns a level other than 0 when that fails.
-    int beginWrites(bool forDelete, std::optional<Transaction> &transaction);
+    int beginWrites(bool forDelete,
+                    std::optional<Transaction> &transaction,
+                    const CompanionWrite *companion = nullptr);
     // Ends the open transaction before a message is shown: nothing may wait for the user
     // while it is open. The guard of the write that began it then has nothing left to do.
     void rollback();
     // Update's steps inside its transaction, which ends with them.
-    int updateFramed(bool historyKey);
-    const AlongsideWrites *m_alongside = nullptr; // during UpdateWith
+    int updateFramed(bool historyKey, const CompanionWrite *companion);
+    // Insert's steps: the parent checked, the record and its companion written, in one
+    // transaction when there is a parent or a companion.
+    int insertFramed(const CompanionWrite *companion);
+    // The companion's write inside the open transaction; reports after rolling back.
+    int writeCompanion(const CompanionWrite *companion);
+    // The record's own write was undone with its companion's: it is watched again from the
+    // version it was read at (not the one the undone write made), the user's values kept.
+    void watchAgain(std::int64_t readVersion);
     bool m_refused = false; // the last delete was refused with a text of the relation's own
     // The refusal of the relation whose links are `pairs`, for this child's record.
     std::string refusalText(const std::vector<LinkPair> &pairs);
@@ -175,9 +187,11 @@ private:
     // Whether the named parent is the record a form of this thread is entering: numbered,
     // not saved yet, its lines entered before its OK.
     bool parentBeingEntered(const NamedParent &parent);
-    // Names this file and the parent's to the engine and begins the transaction of an
-    // insert; none when this file takes part in none.
-    int frameInsert(FileManager &parentFile, std::optional<Transaction> &transaction);
+    // Names this file and the others (the parent's, the companion's; null ones left out) to
+    // the engine and begins the transaction of an insert; none when this file takes part in
+    // none.
+    int frameInsert(std::initializer_list<FileManager *> others,
+                    std::optional<Transaction> &transaction);
     // The parent's linking values of the pairs, now or as remembered on this thread.
     std::vector<FieldValue> currentLinks(const std::vector<LinkPair> &pairs);
     std::vector<FieldValue> rememberedLinks(const std::vector<LinkPair> &pairs);

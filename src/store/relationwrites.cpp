@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "store/filehandle.h"
 #include "store/keyfields.h"
 
 #include "base/text.h"
@@ -14,24 +15,28 @@ int RelationKeeper::Update(bool historyKey)
 {
     if (const int level = Open(); level != Level::Benign)
         return level;
-    const int level = updateFramed(historyKey);
+    const int level = updateFramed(historyKey, nullptr);
     Close();
     return level;
 }
 
-int RelationKeeper::UpdateWith(const AlongsideWrites &alongside)
+int RelationKeeper::Update(bool historyKey, const CompanionWrite &companion)
 {
-    m_alongside = &alongside;
-    const int level = Update();
-    m_alongside = nullptr;
+    if (const int level = Open(); level != Level::Benign)
+        return level;
+    const int level = updateFramed(historyKey, &companion);
+    Close();
     return level;
 }
 
-int RelationKeeper::updateFramed(bool historyKey)
+int RelationKeeper::updateFramed(bool historyKey, const CompanionWrite *companion)
 {
     std::optional<Transaction> transaction;
-    if (const int level = beginWrites(false, transaction); level != Level::Benign)
+    if (const int level = beginWrites(false, transaction, companion); level != Level::Benign)
         return level;
+    // The version the record was read at, for a watch that must outlive a rollback.
+    const bool watched = ME->handle().isWatched();
+    const std::int64_t readVersion = ME->handle().version();
     const int written = ME->UpdateQuiet();
     if (written != Level::Benign) {
         rollback();
@@ -49,11 +54,10 @@ int RelationKeeper::updateFramed(bool historyKey)
     }
     if (carryLinks() != Level::Benign)
         return Level::Notify;
-    if (m_alongside && m_alongside->write) {
-        if (const int level = m_alongside->write(); level != Level::Benign) {
-            rollback();
-            return level;
-        }
+    if (writeCompanion(companion) != Level::Benign) {
+        if (watched)
+            watchAgain(readVersion);
+        return Level::Notify;
     }
     if (transaction && transaction->commit() != Result::Ok) {
         ME->noteError(25);
@@ -61,6 +65,26 @@ int RelationKeeper::updateFramed(bool historyKey)
         return Level::Notify;
     }
     return Level::Benign;
+}
+
+int RelationKeeper::writeCompanion(const CompanionWrite *companion)
+{
+    if (!companion || !companion->write || companion->write() == Level::Benign)
+        return Level::Benign;
+    rollback();
+    if (companion->file && !companion->callerReports)
+        companion->file->ReportLastError();
+    return Level::Notify;
+}
+
+void RelationKeeper::watchAgain(std::int64_t readVersion)
+{
+    FileHandle &file = ME->handle();
+    const RecordBuffer typed = ME->BUFFER();
+    const std::string position = file.position();
+    file.watchSince(readVersion);
+    file.reget(position);
+    ME->BUFFER() = typed;
 }
 
 int RelationKeeper::carryLinks()
@@ -211,39 +235,62 @@ bool RelationKeeper::parentBeingEntered(const NamedParent &parent)
 
 int RelationKeeper::Insert()
 {
-    const NamedParent parent = namedParent();
+    return insertFramed(nullptr);
+}
+
+int RelationKeeper::Insert(const CompanionWrite &companion)
+{
+    return insertFramed(&companion);
+}
+
+int RelationKeeper::insertFramed(const CompanionWrite *companion)
+{
+    NamedParent parent = namedParent();
     // A parent being entered here stands in its file only as a numbered placeholder.
-    if (!parent.keeper || parentBeingEntered(parent))
+    if (parent.keeper && parentBeingEntered(parent))
+        parent = {};
+    if (!parent.keeper && !companion)
         return ME->Insert();
     if (const int level = Open(); level != Level::Benign)
         return level;
-    FileManager &parentFile = *parent.keeper->ME;
-    int level = parentFile.Use(2);
+    FileManager *parentFile = parent.keeper ? parent.keeper->ME : nullptr;
+    int level = parentFile ? parentFile->Use(2) : Level::Benign;
+    if (level == Level::Benign && companion && companion->file)
+        level = companion->file->Use(2);
     // The parent's buffer and pass are a form's: given back after the transaction has ended.
-    std::uint16_t saved = level == Level::Benign ? parentFile.SaveState() : 0;
+    std::uint16_t saved = level == Level::Benign && parentFile ? parentFile->SaveState() : 0;
     std::optional<Transaction> transaction;
     if (level == Level::Benign)
-        level = frameInsert(parentFile, transaction);
+        level = frameInsert({parentFile, companion ? companion->file : nullptr}, transaction);
     if (level != Level::Benign) {
-        parentFile.RestoreState(saved);
+        if (parentFile)
+            parentFile->RestoreState(saved);
         Close();
         return level;
     }
-    const bool found = parentExists(parent);
+    const bool found = !parentFile || parentExists(parent);
     const int inserted = found ? ME->InsertQuiet() : Level::Notify;
+    bool companionWritten = true;
     bool committed = true;
-    if (inserted != Level::Benign)
+    if (inserted != Level::Benign) {
         rollback();
-    else if (transaction && transaction->commit() != Result::Ok)
+    } else if (companion && companion->write && companion->write() != Level::Benign) {
+        companionWritten = false;
+        rollback();
+    } else if (transaction && transaction->commit() != Result::Ok) {
         committed = false; // a failed commit has rolled back
+    }
     if (!committed)
         ME->noteError(4);
-    parentFile.RestoreState(saved);
+    if (parentFile)
+        parentFile->RestoreState(saved);
     if (!found) {
-        parentFile.noteError(MessageId::ParentGone);
-        level = parentFile.ReportLastError();
+        parentFile->noteError(MessageId::ParentGone);
+        level = parentFile->ReportLastError();
     } else if (inserted != Level::Benign) {
         level = ME->ReportInsertFailure();
+    } else if (!companionWritten) {
+        level = companion->file ? companion->file->ReportLastError() : Level::Notify;
     } else if (!committed) {
         level = ME->ReportLastError();
     }
@@ -252,12 +299,17 @@ int RelationKeeper::Insert()
 }
 
 // The parent takes part only to be locked against a delete until the insert is committed.
-int RelationKeeper::frameInsert(FileManager &parentFile, std::optional<Transaction> &transaction)
+int RelationKeeper::frameInsert(std::initializer_list<FileManager *> others,
+                                std::optional<Transaction> &transaction)
 {
     if (!USELOGOUT)
         return Level::Benign;
     Engine &engine = ME->services().engine();
-    for (FileManager *file : {ME, &parentFile}) {
+    std::vector<FileManager *> files{ME};
+    files.insert(files.end(), others.begin(), others.end());
+    for (FileManager *file : files) {
+        if (!file)
+            continue;
         const int code = file->handle().addToTransaction();
         if (code == Result::Ok)
             continue;

@@ -30,6 +30,23 @@ struct Stations
         f.addOrder("F1", "K1", [](Records &r) { r.set(AUF::FKURZ, "Briefbogen"); });
     }
 
+    // The customer's e-invoice data, as the customer form has saved it before.
+    void addInvoiceData()
+    {
+        f.add(FileId::kundeer, [](Records &r) {
+            r.set(KER::KEKID, "K1");
+            r.set(KER::KEMAIL, "rechnung@nord.example");
+            r.set(KER::KELAND, "DE");
+        });
+    }
+
+    std::string storedInvoiceMail()
+    {
+        const std::vector<RecordBuffer> rows = f.all(FileId::kundeer, KER::Keykid);
+        return rows.size() == 1 ? rows[0].get(KER::KEMAIL)
+                                : "(" + std::to_string(rows.size()) + ")";
+    }
+
     int otherStation(const std::vector<std::string> &arguments)
     {
         return runStation(f.folder.path(), arguments);
@@ -103,6 +120,82 @@ TEST(TwoStationForms, CustomerChangedElsewhereIsShownNotOverwritten)
     EXPECT_EQ(call.response, Response::Completed);
     EXPECT_EQ(s.storedCustomer().get(KUN::KNAME), "Druckerei Süd");
     EXPECT_EQ(s.storedCustomer().get(KUN::KTEL), "0431 1234");
+}
+
+// The customer and its e-invoice data are saved in one transaction: when the other station
+// changed either of them, neither is written, and the form shows the other station's values.
+TEST(TwoStationForms, CustomerAndItsEInvoiceDataAreSavedTogetherOrNotAtAll)
+{
+    struct Case
+    {
+        const char *name;
+        std::vector<std::string> otherStation;
+        QString shownName;
+        QString shownMail;
+    };
+    const Case cases[] = {
+        {"customer changed elsewhere",
+         {"rename-customer", "K1", "Druckerei Süd"},
+         u"Druckerei Süd"_s,
+         u"neu@nord.example"_s},
+        {"e-invoice data changed elsewhere",
+         {"set-invoice-mail", "K1", "drueben@nord.example"},
+         u"Druckerei Nord"_s,
+         u"drueben@nord.example"_s},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Stations s;
+        s.addInvoiceData();
+        Call call;
+        s.f.callCustomerForm("Updatekunde", Request::Change, "K1", call);
+        ProcWindow *form = s.f.windowStarting(u"ÄNDERN KUNDEN-DATEN"_s);
+        ASSERT_NE(form, nullptr);
+        s.f.gui.type(form, C::Phone, u"0431 1234"_s);
+        s.f.gui.type(form, C::InvoiceMail, u"neu@nord.example"_s);
+        ASSERT_EQ(s.otherStation(c.otherStation), 0);
+
+        s.f.gui.press(form, C::Ok);
+        EXPECT_EQ(s.f.messageTitles(), std::vector<std::string>{"Record Was Not Updated"});
+        EXPECT_FALSE(call.returned) << "the form stays open";
+        EXPECT_EQ(s.f.gui.text(form, C::Name), c.shownName);
+        EXPECT_EQ(s.f.gui.text(form, C::InvoiceMail), c.shownMail);
+        // Nothing of this station's save was kept.
+        EXPECT_EQ(QString::fromStdString(s.storedCustomer().get(KUN::KNAME)), c.shownName);
+        EXPECT_EQ(s.storedCustomer().get(KUN::KTEL), "");
+        EXPECT_EQ(s.storedInvoiceMail(),
+                  c.otherStation[0] == "set-invoice-mail" ? c.otherStation[2]
+                                                          : "rechnung@nord.example");
+
+        // Saved again with the other station's change before the user's eyes, both are written.
+        s.f.gui.type(form, C::Phone, u"0431 1234"_s);
+        s.f.gui.type(form, C::InvoiceMail, u"zuletzt@nord.example"_s);
+        s.f.gui.press(form, C::Ok);
+        ASSERT_TRUE(call.returned);
+        EXPECT_EQ(call.response, Response::Completed);
+        EXPECT_EQ(s.f.messageTitles().size(), 1u);
+        EXPECT_EQ(QString::fromStdString(s.storedCustomer().get(KUN::KNAME)), c.shownName);
+        EXPECT_EQ(s.storedCustomer().get(KUN::KTEL), "0431 1234");
+        EXPECT_EQ(s.storedInvoiceMail(), "zuletzt@nord.example");
+    }
+}
+
+// A change of the e-invoice data alone is a change of the customer form, saved on OK.
+TEST(TwoStationForms, EInvoiceDataChangedAloneIsSaved)
+{
+    Stations s;
+    s.addInvoiceData();
+    Call call;
+    s.f.callCustomerForm("Updatekunde", Request::Change, "K1", call);
+    ProcWindow *form = s.f.windowStarting(u"ÄNDERN KUNDEN-DATEN"_s);
+    ASSERT_NE(form, nullptr);
+    s.f.gui.type(form, C::InvoiceMail, u"neu@nord.example"_s);
+    s.f.gui.press(form, C::Ok);
+    ASSERT_TRUE(call.returned);
+    EXPECT_EQ(call.response, Response::Completed);
+    EXPECT_TRUE(s.f.messageTitles().empty());
+    EXPECT_EQ(s.storedInvoiceMail(), "neu@nord.example");
+    EXPECT_EQ(s.count(FileId::kundeer), 1);
 }
 
 TEST(TwoStationForms, OrderDeletedElsewhereSaysSoAndIsNotWrittenAgain)

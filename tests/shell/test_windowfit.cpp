@@ -4,6 +4,7 @@
 
 #include "framefixture.h"
 
+#include "framework/listcontrol.h"
 #include "shell/sampledata/sampledata.h"
 #include "store/filemanager.h"
 #include "store/files.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -46,6 +48,7 @@ const FormCase kForms[] = {
     {"Updatekaldruck", FileId::kaldruck},
     {"Updatekunde", FileId::kunde},
     {"Upddrukunde", FileId::kunde},
+    {"Firmendaten", FileId::firma},
     {"Updatetext", FileId::text},
     {"Updateauftrag", FileId::auftrag},
     {"Updateauftrag", FileId::auftrag, "ANGEBOT"},
@@ -76,6 +79,22 @@ QPushButton *button(const QMdiSubWindow *sub, std::initializer_list<QString> cap
         }
     }
     return nullptr;
+}
+
+// The lists inside a form show their texts whole, the last column (which takes what is left)
+// aside.
+void expectColumnsFit(const QMdiSubWindow *sub, const std::string &what)
+{
+    for (ListControl *list : sub->findChildren<ListControl *>()) {
+        const QFontMetrics metrics(list->font());
+        const QList<int> widths = list->columnWidths();
+        for (int r = 1; r <= list->rowCount(); ++r) {
+            const QStringList texts = list->row(r);
+            for (int c = 0; c + 1 < list->columnCount() && c < texts.size(); ++c)
+                EXPECT_GE(widths.value(c), metrics.horizontalAdvance(texts.at(c)))
+                    << what << ": \"" << texts.at(c).toStdString() << "\" is cut";
+        }
+    }
 }
 
 // Whole, in the area's visible part, and not cut by a scrolling part of its form.
@@ -166,6 +185,7 @@ TEST_F(WindowFit, OkAndCancelAreInSightOnALaptopScreen)
         shoot(name);
         expectInSight(area, button(sub, {u"OK"_s}), name + ": OK");
         expectInSight(area, button(sub, {u"Abbrechen"_s, u"Abbruch"_s}), name + ": Abbrechen");
+        expectColumnsFit(sub, name);
         closeAll();
         ASSERT_TRUE(ProcWindow::openWindows().isEmpty()) << name;
     }

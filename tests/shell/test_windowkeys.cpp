@@ -113,6 +113,28 @@ TEST_F(WindowKeys, EnterOpensTheHighlightedRecordAndEscLeavesTheFormAskingOnlyAf
     EXPECT_FALSE(paperNames().contains(u"Neue Sorte"_s));
 }
 
+// What the order form works out on opening (the customer's address, the sums of the lines,
+// the due dates) is what the sample orders hold: opened and left, they ask nothing.
+TEST_F(WindowKeys, ASampleOrderOpenedAndLeftAsksNothing)
+{
+    ProcWindow *list = openList("Browseauftrag");
+    ASSERT_NE(list, nullptr);
+    ListControl *rows = listOf(list);
+    ASSERT_GE(rows->rowCount(), 2);
+    for (int row = 1; row <= rows->rowCount(); ++row) {
+        SCOPED_TRACE(rows->row(row).value(0).toStdString());
+        rows->setHighlighted(row);
+        QTest::keyClick(rows->view(), Qt::Key_Return);
+        f.settle();
+        ProcWindow *form = ProcWindow::openWindows().last();
+        ASSERT_NE(form, list) << "Enter opened no form";
+        QTest::keyClick(form->subWindow()->widget(), Qt::Key_Escape);
+        f.settle();
+        EXPECT_FALSE(f.answer(QMessageBox::No).has_value()) << "a question without a change";
+        EXPECT_FALSE(ProcWindow::openWindows().contains(form));
+    }
+}
+
 TEST_F(WindowKeys, AClickOnARowOfAnInactiveListHighlightsItAndDeleteActsOnIt)
 {
     ProcWindow *papers = openList("Browsepapier");

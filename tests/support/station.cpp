@@ -5,6 +5,8 @@
 //   tessaro_station <folder> rename-order <AUF:FID> <AUF:FKURZ>
 //   tessaro_station <folder> delete-order <AUF:FID>       (with its lines, as the program does)
 //   tessaro_station <folder> add-order <AUF:FID> <AUF:FNR>  (for customer K1, as an offer)
+//   tessaro_station <folder> set-invoice-mail <KUN:KID> <KER:KEMAIL>   (the customer's
+//                                                                     e-invoice data)
 //
 // Exit code 0 when done; the messages the store would have shown go to stderr.
 
@@ -70,6 +72,12 @@ int main(int argc, char **argv)
             return 1;
         r.set(AUF::FKURZ, text);
         return store.relations(FileId::auftrag).Update() == Level::Benign ? 0 : 1;
+    }
+    if (command == "set-invoice-mail") {
+        if (!fetch(store, FileId::kundeer, KER::Keykid, KER::KEKID, id))
+            return 1;
+        r.set(KER::KEMAIL, text);
+        return store.relations(FileId::kundeer).Update() == Level::Benign ? 0 : 1;
     }
     if (command == "delete-order") {
         if (!fetch(store, FileId::auftrag, AUF::Keyfid, AUF::FID, id))

@@ -185,9 +185,8 @@ IssueResult issueInvoice(StoreContext &store,
                          const IssuedBytes &bytes)
 {
     DocumentWrite writeDocument{store, document, bytes};
-    const AlongsideWrites alongside{{&store.relations(FileId::beleg)}, [&writeDocument] {
-                                        return writeDocument();
-                                    }};
+    const CompanionWrite companion{
+        &store.fileManager(FileId::beleg), [&writeDocument] { return writeDocument(); }, true};
     BorrowedFile documents(store, FileId::beleg);
     if (!documents.opened())
         return {};
@@ -199,7 +198,7 @@ IssueResult issueInvoice(StoreContext &store,
             setPrinted(
                 order, DocumentKind::Invoice, document.get(BEL::BDAT), document.get(BEL::BZEIT));
         },
-        &alongside,
+        &companion,
         &found);
     return outcomeOf(store, level, found, writeDocument, document.get(BEL::BNR));
 }
@@ -225,7 +224,7 @@ IssueResult cancelInvoice(StoreContext &store,
         invoice.set(BEL::BBEZUG, cancellation.get(BEL::BNR));
         return file.UpdateQuiet();
     };
-    const AlongsideWrites alongside{{&store.relations(FileId::beleg)}, writeBoth};
+    const CompanionWrite companion{&store.fileManager(FileId::beleg), writeBoth, true};
     BorrowedFile documents(store, FileId::beleg);
     if (!documents.opened())
         return {};
@@ -240,7 +239,7 @@ IssueResult cancelInvoice(StoreContext &store,
             order.set(AUF::FRECZEIT, 0);
             statusWithoutInvoice(order);
         },
-        &alongside,
+        &companion,
         &found);
     return outcomeOf(store, level, found, writeDocument, cancellation.get(BEL::BNR));
 }

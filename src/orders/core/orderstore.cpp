@@ -196,7 +196,7 @@ int recordPrinted(StoreContext &store,
 int writeOrder(StoreContext &store,
                const std::string &orderId,
                const std::function<void(RecordBuffer &order)> &change,
-               const AlongsideWrites *alongside,
+               const CompanionWrite *companion,
                bool *found)
 {
     if (found)
@@ -210,7 +210,7 @@ int writeOrder(StoreContext &store,
         if (found)
             *found = true;
         change(order);
-        return alongside ? relations.UpdateWith(*alongside) : relations.Update();
+        return companion ? relations.Update(false, *companion) : relations.Update();
     };
     if (order.get(AUF::FID) == orderId)
         return write();
@@ -357,30 +357,56 @@ std::optional<RecordBuffer> readCustomerEInvoice(StoreContext &store, const std:
     return data.buffer();
 }
 
-int saveCustomerEInvoice(StoreContext &store, const RecordBuffer &values)
+int saveCustomerEInvoice(StoreContext &store, const RecordBuffer &data)
 {
-    const std::string customerId = values.get(KER::KEKID);
-    if (rt::isBlank(customerId))
-        return Level::Benign;
-    BorrowedFile data(store, FileId::kundeer);
-    if (!data.opened())
+    BorrowedFile file(store, FileId::kundeer);
+    if (!file.opened())
         return Level::Notify;
-    FileManager &file = data.manager();
-    RecordBuffer &record = data.buffer();
+    const CompanionWrite write = customerEInvoiceWrite(store, data, std::nullopt);
+    const int level = write.write();
+    return level == Level::Benign ? level : file.manager().ReportLastError();
+}
+
+std::optional<WatchedEInvoice> readCustomerEInvoiceWatched(StoreContext &store,
+                                                           const std::string &customerId)
+{
+    if (rt::isBlank(customerId))
+        return std::nullopt;
+    FileManager &file = store.fileManager(FileId::kundeer);
+    if (file.Use(2) != Level::Benign)
+        return std::nullopt;
+    RecordBuffer &record = file.BUFFER();
     record.clear();
     record.set(KER::KEKID, customerId);
-    if (file.FetchQuiet(KER::Keykid) == Level::Benign) {
-        const std::int32_t id = record.get(KER::KEID);
-        record = values;
-        record.set(KER::KEID, id);
-        return file.Update();
-    }
-    if (const int level = file.PrepareNewRecord(); level != Level::Benign)
-        return level;
-    const std::int32_t id = record.get(KER::KEID);
-    record = values;
-    record.set(KER::KEID, id);
-    return file.Insert();
+    if (file.FetchQuiet(KER::Keykid) != Level::Benign || file.Watch() != Level::Benign)
+        return std::nullopt;
+    return WatchedEInvoice{record, file.handle().version()};
+}
+
+CompanionWrite customerEInvoiceWrite(StoreContext &store,
+                                     const RecordBuffer &data,
+                                     std::optional<std::int64_t> readVersion)
+{
+    FileManager &file = store.fileManager(FileId::kundeer);
+    return CompanionWrite{&file, [&file, data, readVersion] {
+                              const std::string customerId = data.get(KER::KEKID);
+                              if (rt::isBlank(customerId))
+                                  return Level::Benign;
+                              RecordBuffer &record = file.BUFFER();
+                              record.clear();
+                              record.set(KER::KEKID, customerId);
+                              if (readVersion)
+                                  file.handle().watchSince(*readVersion);
+                              if (file.FetchQuiet(KER::Keykid) == Level::Benign) {
+                                  const std::int32_t id = record.get(KER::KEID);
+                                  record = data;
+                                  record.set(KER::KEID, id);
+                                  return file.UpdateQuiet();
+                              }
+                              record = data;
+                              record.set(KER::KEID, 0);
+                              return file.InsertQuiet();
+                          }};
 }
 
 } // namespace orders

@@ -3,14 +3,15 @@
 #include "orders/core/documentnumbers.h"
 #include "orders/core/orderworkingtotals.h"
 #include "store/recordbuffer.h"
+#include "store/relationkeeper.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 class StoreContext;
-struct AlongsideWrites;
 
 // What the order forms read and write besides the order itself: the order's stored lines,
 // from which its totals are summed afresh, and the one `stamm` record with the last document
@@ -74,12 +75,12 @@ int recordPrinted(StoreContext &store,
                   rt::StdTime time);
 
 // Writes the order with `change` made to it, as recordPrinted does, and the writes
-// `alongside` (when given) in the same transaction. `found` tells whether the order was
-// there to be written. 0, or the level of the failure (the alongside writes report none).
+// `companion` (when given) in the same transaction. `found` tells whether the order was
+// there to be written. 0, or the level of the failure (the companion write reports none).
 int writeOrder(StoreContext &store,
                const std::string &orderId,
                const std::function<void(RecordBuffer &order)> &change,
-               const AlongsideWrites *alongside = nullptr,
+               const CompanionWrite *companion = nullptr,
                bool *found = nullptr);
 
 // Another order that carries a document number: the one a refusal names.
@@ -111,8 +112,24 @@ std::optional<RecordBuffer> readCompany(StoreContext &store);
 // The customer's e-invoice data (`KER:KEKID` = `customerId`); nothing when there is none.
 std::optional<RecordBuffer> readCustomerEInvoice(StoreContext &store,
                                                  const std::string &customerId);
-// Writes the customer's e-invoice data into the record of its `KER:KEKID`, making it when the
-// customer has none yet. 0, or the level of a reported failure.
+// Writes the customer's e-invoice data by itself, outside any other write. 0, or the level of
+// a reported failure.
 int saveCustomerEInvoice(StoreContext &store, const RecordBuffer &data);
+// The customer's e-invoice data as a form reads it to change it: on the current thread's
+// `kundeer` file, watched. `version` is the record's version then, for the write.
+struct WatchedEInvoice
+{
+    RecordBuffer record;
+    std::int64_t version = 0;
+};
+std::optional<WatchedEInvoice> readCustomerEInvoiceWatched(StoreContext &store,
+                                                           const std::string &customerId);
+// The write of the customer's e-invoice data into the record of its `KER:KEKID` (made when the
+// customer has none yet), for the customer's own transaction. A record read with
+// readCustomerEInvoiceWatched (`read`) is written only while nobody else has written it
+// since: else it fails with message 6 and the buffer shows the other station's data.
+CompanionWrite customerEInvoiceWrite(StoreContext &store,
+                                     const RecordBuffer &data,
+                                     std::optional<std::int64_t> readVersion);
 
 } // namespace orders

@@ -9,6 +9,7 @@
 #include "orders/einvoice/parties.h"
 #include "orders/forms/entrychecking.h"
 #include "store/errormanager.h"
+#include "store/filehandle.h"
 #include "store/files.h"
 #include "store/storecontext.h"
 
@@ -164,18 +165,24 @@ void CustomerForm::defineEInvoice(FormBuilder &rows)
 
 void CustomerForm::setUpWindow()
 {
-    // The customer's e-invoice data, or its defaults while the customer has none.
+    // The customer's e-invoice data, or its defaults while the customer has none. Read
+    // watched, as the customer is: another station's change of either is not overwritten.
     RecordBuffer &invoiceData = records()[FileId::kundeer];
     const std::string customerId = records().get(KUN::KID);
-    const std::optional<RecordBuffer> stored
-        = ORIGINALREQUEST == Request::Insert ? std::nullopt
-                                             : orders::readCustomerEInvoice(store(), customerId);
+    const std::optional<orders::WatchedEInvoice> stored
+        = ORIGINALREQUEST == Request::Insert
+              ? std::nullopt
+              : orders::readCustomerEInvoiceWatched(store(), customerId);
+    m_invoiceVersion.reset();
     if (stored) {
-        invoiceData = *stored;
+        invoiceData = stored->record;
+        m_invoiceVersion = stored->version;
     } else {
         invoiceData.clear();
         einvoice::setCustomerEInvoiceDefaults(invoiceData);
+        invoiceData.set(KER::KEKID, customerId);
     }
+    m_invoiceRead = invoiceData;
     procWindow()->redisplay();
 
     RelationKeeper &orders = store().relations(FileId::auftrag);
@@ -256,13 +263,32 @@ int CustomerForm::OnCompleted()
             orders::setTurnover(records()[FileId::kunde], *turnover);
         procWindow()->redisplay();
     }
-    const bool saving = REQUEST == Request::Insert || REQUEST == Request::Change;
-    RecordBuffer invoiceData = records()[FileId::kundeer];
+    return ProcedureController::OnCompleted();
+}
+
+WindowController::Companion CustomerForm::CompanionRecord()
+{
+    if (REQUEST != Request::Insert && REQUEST != Request::Change)
+        return {};
+    // Written with the customer: data of a customer that was not saved would belong to
+    // nobody, and a customer saved without the data the user gave would not be what the
+    // user confirmed.
+    RecordBuffer &invoiceData = records()[FileId::kundeer];
     invoiceData.set(KER::KEKID, records().get(KUN::KID));
-    const int level = ProcedureController::OnCompleted();
-    // Written once the customer is: data of a customer that was not saved would belong to
-    // nobody.
-    if (saving && RESPONSE == Response::Completed)
-        orders::saveCustomerEInvoice(store(), invoiceData);
-    return level;
+    Companion companion;
+    companion.changed = REQUEST == Request::Insert || !(invoiceData == m_invoiceRead);
+    if (!companion.changed)
+        return companion;
+    companion.write = orders::customerEInvoiceWrite(store(), invoiceData, m_invoiceVersion);
+    companion.write.write = [this, write = std::move(companion.write.write)] {
+        const int level = write();
+        FileManager &file = store().fileManager(FileId::kundeer);
+        // Another station's change is now shown, and is what the next save starts from.
+        if (level != Level::Benign && (file.lastError() == 6 || file.lastError() == 7)) {
+            m_invoiceRead = file.BUFFER();
+            m_invoiceVersion = file.handle().version();
+        }
+        return level;
+    };
+    return companion;
 }

@@ -4,7 +4,11 @@
 #include "framework/core/stepmanager.h"
 #include "framework/procedurecontroller.h"
 
+#include "store/recordbuffer.h"
+
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 // The customer form: address, terms, communication, delivery address and contact person,
 // and the customer's orders, from which the order form is called. The same class is the
@@ -70,12 +74,17 @@ public:
 protected:
     void defineWindow(FormBuilder &form) override;
     void setUpWindow() override;
+    Companion CompanionRecord() override;
 
 private:
     void defineOrders(FormBuilder &rows);
     void defineEInvoice(FormBuilder &rows);
 
     Kind m_kind;
+    // The e-invoice data as read (or defaulted) when the form opened, and the version of
+    // the stored record then; none when the customer had no record.
+    RecordBuffer m_invoiceRead{FileId::kundeer};
+    std::optional<std::int64_t> m_invoiceVersion;
     std::unique_ptr<View> m_orderView;
     BrowseManager m_orders;
 };

@@ -279,10 +279,8 @@ void ListProcedure::restoreLayout()
     IniManager &ini = store().ini();
     ini.FetchWindow(m_def.procedure, place);
     const QList<int> widths = columnWidths(ini.Fetch(m_def.procedure, kColumnsEntry));
-    if (!widths.isEmpty()) {
+    if (!widths.isEmpty())
         window.list(kList)->setColumnWidths(widths);
-        m_columnsSet = true;
-    }
 }
 
 void ListProcedure::keepLayout()
@@ -323,12 +321,6 @@ void ListProcedure::Reset(std::uint8_t force)
     if (procWindow())
         m_browse.SetSort(orderOfTab(currentTab(), static_cast<int>(m_def.tabs.size())));
     ProcedureController::Reset(force);
-    // The columns take the width of what the first rows show, unless the user had set them.
-    if (ListControl *list = procWindow() ? procWindow()->list(kList) : nullptr;
-        list && !m_columnsSet && list->rowCount() > 0) {
-        list->fitColumns();
-        m_columnsSet = true;
-    }
 }
 
 int ListProcedure::RunProcedure(int number, int request)

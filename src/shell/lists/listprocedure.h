@@ -88,7 +88,6 @@ private:
     BrowseManager m_browse;
     ListWindowGuard m_guard;
     QTabWidget *m_sheet = nullptr;
-    bool m_columnsSet = false; // fitted to the first rows, or as the user left them
     bool m_guardChecked = false;
 };
 

@@ -288,7 +288,11 @@ bool addEInvoiceCustomers(StoreContext &store, rt::IdBuilder &ids)
             r.set(AUF::FID, orderId);
             r.set(AUF::FNR, e.orderNumber);
             r.set(AUF::FKUID, customerId);
+            // The order's copy of the address, as the order form keeps it.
             r.set(AUF::FNAME, e.customer.name);
+            r.set(AUF::FSTR, e.customer.street);
+            r.set(AUF::FPLZ, e.customer.postcode);
+            r.set(AUF::FORT, e.customer.town);
             r.set(AUF::FKURZ, e.subject);
             r.set(AUF::FSTAT, std::string("RECHNUNG"));
             r.set(AUF::FDATUM, invoiced - 14);
