@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -93,6 +95,23 @@ void expectColumnsFit(const QMdiSubWindow *sub, const std::string &what)
             for (int c = 0; c + 1 < list->columnCount() && c < texts.size(); ++c)
                 EXPECT_GE(widths.value(c), metrics.horizontalAdvance(texts.at(c)))
                     << what << ": \"" << texts.at(c).toStdString() << "\" is cut";
+        }
+    }
+}
+
+// Check boxes and labels show their texts whole; a label that wraps may be narrower.
+void expectTextsWhole(const QMdiSubWindow *sub, const std::string &what)
+{
+    for (const QCheckBox *box : sub->findChildren<QCheckBox *>()) {
+        if (box->isVisible() && !box->text().isEmpty()) {
+            EXPECT_GE(box->width(), box->sizeHint().width())
+                << what << ": \"" << box->text().toStdString() << "\" is cut";
+        }
+    }
+    for (const QLabel *label : sub->findChildren<QLabel *>()) {
+        if (label->isVisible() && !label->wordWrap() && !label->text().isEmpty()) {
+            EXPECT_GE(label->width(), label->sizeHint().width())
+                << what << ": \"" << label->text().toStdString() << "\" is cut";
         }
     }
 }
@@ -186,6 +205,7 @@ TEST_F(WindowFit, OkAndCancelAreInSightOnALaptopScreen)
         expectInSight(area, button(sub, {u"OK"_s}), name + ": OK");
         expectInSight(area, button(sub, {u"Abbrechen"_s, u"Abbruch"_s}), name + ": Abbrechen");
         expectColumnsFit(sub, name);
+        expectTextsWhole(sub, name);
         closeAll();
         ASSERT_TRUE(ProcWindow::openWindows().isEmpty()) << name;
     }

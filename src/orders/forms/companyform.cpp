@@ -51,8 +51,10 @@ void CompanyForm::defineWindow(FormBuilder &form)
     auto *right = new QWidget(top);
     left->setMinimumWidth(380);
     right->setMinimumWidth(380);
-    columns->addWidget(left, 1);
-    columns->addWidget(right, 1);
+    // Without stretch factors: equal ones would split the width in halves and cut the wider
+    // column's texts; each column gets what its rows need, and more space is shared.
+    columns->addWidget(left);
+    columns->addWidget(right);
     form.addWidget(top);
 
     FormBuilder leftColumn = form.part(left);
