@@ -20,7 +20,8 @@
 // there and reuses them on the next run; --rounds=<n> times each step n times (default 60;
 // paging down is one round of 100 pages).
 
-#include "../store/kundedata.h"
+#include "benchsupport.h"
+#include "kundedata.h"
 
 #include "framework/appcontext.h"
 #include "framework/browse/browsemanager.h"
@@ -51,15 +52,14 @@
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,42 +73,12 @@ constexpr const char *kLetters = "MSKBWFHRGLPDZAT";
 // Three-letter prefixes as typed on a German keyboard, in Latin-1 ("m\xfcl": "mül").
 constexpr const char *kPrefixes[] = {"sch", "m\xfcl", "wei", "kru", "hof", "zim", "bec", "neu"};
 
-// --- clocks -----------------------------------------------------------------------------------
-
 // Everything runs on the one OS thread (procedures are fibers on it), so the thread's CPU
 // time is the work done, whatever else the machine runs meanwhile.
-double cpuNow()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-double wallNow()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-struct Sample
-{
-    double cpu = 0;
-    double wall = 0;
-};
-
-class Stopwatch
-{
-public:
-    Stopwatch()
-        : m_cpu(cpuNow())
-        , m_wall(wallNow())
-    {}
-    Sample elapsed() const { return {cpuNow() - m_cpu, wallNow() - m_wall}; }
-
-private:
-    double m_cpu;
-    double m_wall;
-};
+using bench::fail;
+using bench::median;
+using bench::Sample;
+using bench::Stopwatch;
 
 // What the list measured of the event it handled last.
 struct Measured
@@ -206,12 +176,6 @@ private:
 };
 
 // --- the files ----------------------------------------------------------------------------------
-
-void fail(const std::string &what)
-{
-    std::fprintf(stderr, "bench_browse: %s\n", what.c_str());
-    std::exit(1);
-}
 
 void exec(sqlite3 *db, const char *sql)
 {
@@ -648,14 +612,6 @@ void runStep(benchmark::State &state, File &file, const std::string &step)
     }
 }
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // --- peak memory in a process of its own -----------------------------------------------------
 
 // Opens the list on `folder`, runs every step once and prints the peak resident set in KiB.
@@ -698,40 +654,21 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    fs::path data;
-    int rounds = 60;
-    std::vector<char *> args{argv[0]};
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.starts_with("--peak=")) {
-            QApplication qt(argc, argv);
-            return peakChild(arg.substr(7));
-        }
-        if (arg.starts_with("--data="))
-            data = arg.substr(7);
-        else if (arg.starts_with("--rounds="))
-            rounds = std::max(1, std::atoi(arg.c_str() + 9));
-        else
-            args.push_back(argv[i]);
+    const bench::Options options(argc, argv, {"peak", "data", "rounds"});
+    if (options.has("peak")) {
+        QApplication qt(argc, argv);
+        return peakChild(options.text("peak"));
     }
-    std::string defaults[]
-        = {"--benchmark_repetitions=3", "--benchmark_report_aggregates_only=true"};
-    std::vector<char *> all{args.front()};
-    for (std::string &option : defaults)
-        all.push_back(option.data());
-    all.insert(all.end(), args.begin() + 1, args.end());
-    int count = static_cast<int>(all.size());
-    benchmark::Initialize(&count, all.data());
-    if (benchmark::ReportUnrecognizedArguments(count, all.data()))
+    const int rounds = options.number("rounds", 60, 1);
+    if (!bench::initialize(
+            options.rest(),
+            {"--benchmark_repetitions=3", "--benchmark_report_aggregates_only=true"}))
         return 1;
 
-    const bool keep = !data.empty();
-    if (!keep) {
-        std::string pattern = (fs::temp_directory_path() / "tessaro-browse-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            fail("no temporary folder");
-        data = pattern;
-    }
+    std::optional<bench::TemporaryFolder> temporary;
+    fs::path data = options.text("data");
+    if (data.empty())
+        data = temporary.emplace("tessaro-browse").path();
     std::vector<File> files;
     files.push_back({"1k", data / "1000", nullptr, nullptr});
     files.push_back({"1m", data / "1000000", nullptr, nullptr});
@@ -778,8 +715,7 @@ int main(int argc, char **argv)
             for (const Sample &s : raw->second)
                 rawCpu.push_back(s.cpu);
             const double r = median(rawCpu);
-            if (r > 0)
-                std::printf("ratio %s %.3f\n", name.c_str(), median(oursCpu) / r);
+            bench::printRatio(name, median(oursCpu), r);
             std::printf(
                 "cpu %s raw %.3f ours %.3f\n", name.c_str(), r * 1000, median(oursCpu) * 1000);
             std::printf("median %s %.3f\n", name.c_str(), median(oursWall) * 1000);
@@ -795,7 +731,5 @@ int main(int argc, char **argv)
     }
     threads.endAll();
     benchmark::Shutdown();
-    if (!keep)
-        fs::remove_all(data);
     return 0;
 }

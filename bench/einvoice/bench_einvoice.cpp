@@ -14,6 +14,8 @@
 
 #include "framework/report/pagequeue.h"
 
+#include "benchsupport.h"
+
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QPageSize>
@@ -21,9 +23,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <map>
 #include <string>
 
 namespace {
@@ -142,23 +141,6 @@ void zugferdPdf(benchmark::State &state)
     state.counters["bytes"] = double(size);
 }
 
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-                auto &time = times[run.run_name.function_name];
-                const double cpu = run.GetAdjustedCPUTime();
-                time = time > 0 ? std::min(time, cpu) : cpu;
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -166,28 +148,19 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    std::vector<char *> args{argv[0]};
-    std::string defaults[]
-        = {"--benchmark_repetitions=5", "--benchmark_enable_random_interleaving=true"};
-    for (std::string &option : defaults)
-        args.push_back(option.data());
-    args.insert(args.end(), argv + 1, argv + argc);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!bench::initialize(
+            {argv, argv + argc},
+            {"--benchmark_repetitions=5", "--benchmark_enable_random_interleaving=true"}))
         return 1;
 
     Data state;
     data = &state;
     benchmark::RegisterBenchmark("einvoice/plain-pdf", plainPdf)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("einvoice/zugferd-pdf", zugferdPdf)->Unit(benchmark::kMillisecond);
-    RatioReporter reporter;
+    bench::LeastReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-
-    const auto ours = reporter.times.find("einvoice/zugferd-pdf");
-    const auto plain = reporter.times.find("einvoice/plain-pdf");
-    if (ours != reporter.times.end() && plain != reporter.times.end() && plain->second > 0)
-        std::printf("ratio einvoice-pdf %.3f\n", ours->second / plain->second);
+    reporter.printRatio(
+        "einvoice-pdf", "einvoice/zugferd-pdf", "einvoice/plain-pdf", bench::LeastReporter::kCpu);
     benchmark::Shutdown();
     return 0;
 }

@@ -16,6 +16,8 @@
 //   records delete-customer <n>               records one delete removes
 //   rows-read delete-customer <per record>    records the engine read per record deleted
 
+#include "benchsupport.h"
+
 #include "shell/sampledata/largedata.h"
 #include "shell/sampledata/sampledata.h"
 #include "store/files.h"
@@ -25,17 +27,13 @@
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,56 +41,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-[[noreturn]] void fail(const std::string &what)
-{
-    std::fprintf(stderr, "bench_relations: %s\n", what.c_str());
-    std::exit(1);
-}
-
-double cpuNow()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-double wallNow()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-struct Sample
-{
-    double cpu = 0;
-    double wall = 0;
-};
-
-class Stopwatch
-{
-public:
-    Stopwatch()
-        : m_cpu(cpuNow())
-        , m_wall(wallNow())
-    {}
-    Sample elapsed() const { return {cpuNow() - m_cpu, wallNow() - m_wall}; }
-
-private:
-    double m_cpu;
-    double m_wall;
-};
-
-// Nobody answers: a message is a failure of the benchmark.
-class FailingPresenter : public MessagePresenter
-{
-public:
-    int show(const std::string &title, const std::string &text, MessageIcon, int, int) override
-    {
-        fail(title + ": " + text);
-    }
-    void beep(int, int) override {}
-    [[noreturn]] void endProgram(const std::string &reason) override { fail(reason); }
-};
+using bench::fail;
+using bench::FailingPresenter;
+using bench::Sample;
+using bench::Stopwatch;
 
 // The generated shop, made once: the template each round copies.
 std::string makeTemplate(const fs::path &folder, const sampledata::LargeSize &size)
@@ -228,14 +180,6 @@ RawResult deleteBySql(const fs::path &folder, const std::string &customerId)
     return result;
 }
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 struct Samples
 {
     std::vector<double> oursWall, oursCpu, rawWall, rawCpu;
@@ -247,37 +191,18 @@ struct Samples
 
 int main(int argc, char **argv)
 {
-    fs::path data;
-    int rounds = 7;
+    const bench::Options options(argc, argv, {"data", "rounds", "customers", "orders"});
     sampledata::LargeSize size;
-    size.customers = 2000;
-    size.orders = 10000;
-    std::vector<char *> args{argv[0]};
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.starts_with("--data="))
-            data = arg.substr(7);
-        else if (arg.starts_with("--rounds="))
-            rounds = std::max(1, std::atoi(arg.c_str() + 9));
-        else if (arg.starts_with("--customers="))
-            size.customers = std::max(2, std::atoi(arg.c_str() + 12));
-        else if (arg.starts_with("--orders="))
-            size.orders = std::max(size.bigCustomerOrders, std::atoi(arg.c_str() + 9));
-        else
-            args.push_back(argv[i]);
-    }
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    size.customers = options.number("customers", 2000, 2);
+    size.orders = options.number("orders", 10000, size.bigCustomerOrders);
+    const int rounds = options.number("rounds", 7, 1);
+    if (!bench::initialize(options.rest(), {}))
         return 1;
 
-    const bool keep = !data.empty();
-    if (!keep) {
-        std::string pattern = (fs::temp_directory_path() / "tessaro-relations-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            fail("no temporary folder");
-        data = pattern;
-    }
+    std::optional<bench::TemporaryFolder> temporary;
+    fs::path data = options.text("data");
+    if (data.empty())
+        data = temporary.emplace("tessaro-relations").path();
     const fs::path shop = data / "shop";
     const fs::path work = data / "work";
     const std::string customerId = makeTemplate(shop, size);
@@ -305,12 +230,11 @@ int main(int argc, char **argv)
         ->Iterations(rounds);
     benchmark::RunSpecifiedBenchmarks();
 
+    using bench::median;
     const double rawWall = median(samples.rawWall);
     const double rawCpu = median(samples.rawCpu);
-    if (rawWall > 0)
-        std::printf("ratio delete-customer %.3f\n", median(samples.oursWall) / rawWall);
-    if (rawCpu > 0)
-        std::printf("ratio delete-customer-cpu %.3f\n", median(samples.oursCpu) / rawCpu);
+    bench::printRatio("delete-customer", median(samples.oursWall), rawWall);
+    bench::printRatio("delete-customer-cpu", median(samples.oursCpu), rawCpu);
     std::printf("median delete-customer raw %.1f ours %.1f\n",
                 rawWall * 1000,
                 median(samples.oursWall) * 1000);
@@ -322,7 +246,5 @@ int main(int argc, char **argv)
                     static_cast<double>(samples.rowsRead) / static_cast<double>(samples.records));
     benchmark::Shutdown();
     fs::remove_all(work);
-    if (!keep)
-        fs::remove_all(data);
     return 0;
 }

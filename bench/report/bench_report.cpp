@@ -15,6 +15,7 @@
 // time, which other programs on the machine do not stretch). --preview-customers=N changes
 // the count; --preview-only runs this part alone.
 
+#include "benchsupport.h"
 #include "kundedata.h"
 #include "previewtiming.h"
 
@@ -39,7 +40,6 @@
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -47,7 +47,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,54 +58,17 @@ constexpr int kSmall = 1000;
 constexpr int kPreviewRecords = 18000;
 constexpr double kFirstPageLimit = 0.3; // seconds
 
-class QuietPresenter : public MessagePresenter
-{
-public:
-    int show(const std::string &title, const std::string &text, MessageIcon, int, int def) override
-    {
-        std::fprintf(stderr, "bench_report: %s: %s\n", title.c_str(), text.c_str());
-        return def;
-    }
-    void beep(int, int) override {}
-    [[noreturn]] void endProgram(const std::string &reason) override
-    {
-        std::fprintf(stderr, "bench_report: %s\n", reason.c_str());
-        std::exit(1);
-    }
-};
-
-[[noreturn]] void fail(const std::string &what)
-{
-    std::fprintf(stderr, "bench_report: %s\n", what.c_str());
-    std::exit(1);
-}
-
-std::filesystem::path makeFolder()
-{
-    std::string name = (std::filesystem::temp_directory_path() / "tessaro-report-XXXXXX").string();
-    if (!::mkdtemp(name.data()))
-        fail("no temporary folder");
-    return name;
-}
+using bench::fail;
 
 void fillKunde(const std::filesystem::path &folder, int records)
 {
-    const auto engineOwned = makeEngine(DataLocation{folder});
-    Engine &engine = *engineOwned;
+    const auto engine = makeEngine(DataLocation{folder});
     Records buffers;
-    const auto kundeCursor = engine.recordFile(FileId::kunde, buffers[FileId::kunde]);
-    RecordFile &kunde = *kundeCursor;
-    if (kunde.create() || kunde.open())
+    const auto kunde = engine->recordFile(FileId::kunde, buffers[FileId::kunde]);
+    if (kunde->create() || kunde->open())
         fail("cannot create KUNDE");
-    if (engine.addToTransaction(kunde) || engine.beginTransaction(2))
-        fail("no transaction");
-    for (int n = 1; n <= records; ++n) {
-        toBuffer(makeKunde(n), kunde.buffer());
-        if (kunde.add())
-            fail("add");
-    }
-    if (engine.commit())
-        fail("commit");
+    if (const std::string error = addKunden(*engine, *kunde, records); !error.empty())
+        fail(error);
 }
 
 struct ReportRun
@@ -120,7 +82,7 @@ struct ReportRun
 // view, each record prints its detail, the pages go to the queue and from there to the PDF.
 ReportRun runReport(const std::filesystem::path &folder, const QString &pdfFile)
 {
-    QuietPresenter presenter;
+    bench::QuietPresenter presenter;
     StoreContext store(folder, presenter);
     const shell::ListReportDef *def = shell::findListReport("PrintKUN:Keykname");
     RelationKeeper &primary = store.relations(FileId::kunde);
@@ -294,10 +256,10 @@ int runBare(const std::filesystem::path &folder, const QString &pdfFile, int &pa
 
 struct Data
 {
-    std::filesystem::path large;
-    std::filesystem::path small;
-    std::filesystem::path output;
-    std::filesystem::path preview;
+    bench::TemporaryFolder large{"tessaro-report"};
+    bench::TemporaryFolder small{"tessaro-report"};
+    bench::TemporaryFolder output{"tessaro-report"};
+    bench::TemporaryFolder preview{"tessaro-report"};
     ReportRun last;
 };
 Data *data = nullptr;
@@ -305,8 +267,8 @@ Data *data = nullptr;
 void reportOurs(benchmark::State &state)
 {
     for (auto _ : state) {
-        data->last
-            = runReport(data->large, QString::fromStdString((data->output / "ours.pdf").string()));
+        data->last = runReport(data->large.path(),
+                               QString::fromStdString((data->output.path() / "ours.pdf").string()));
         if (data->last.records != kRecords)
             state.SkipWithError("short report");
     }
@@ -318,30 +280,14 @@ void reportBare(benchmark::State &state)
 {
     int pages = 0;
     for (auto _ : state) {
-        if (runBare(
-                data->large, QString::fromStdString((data->output / "bare.pdf").string()), pages)
+        if (runBare(data->large.path(),
+                    QString::fromStdString((data->output.path() / "bare.pdf").string()),
+                    pages)
             != kRecords)
             state.SkipWithError("short pass");
     }
     state.counters["pages"] = pages;
 }
-
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-                auto &time = times[run.run_name.function_name];
-                const double cpu = run.GetAdjustedCPUTime();
-                time = time > 0 ? std::min(time, cpu) : cpu;
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
 
 // Peak resident memory, in MiB, of a fresh process running the report over `folder`.
 double memoryOf(const char *self, const std::filesystem::path &folder)
@@ -361,9 +307,10 @@ int memoryRun(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const std::filesystem::path folder = argv[2];
-    const std::filesystem::path output = makeFolder();
-    runReport(folder, QString::fromStdString((output / "memory.pdf").string()));
-    std::filesystem::remove_all(output);
+    {
+        const bench::TemporaryFolder output("tessaro-report");
+        runReport(folder, QString::fromStdString((output.path() / "memory.pdf").string()));
+    }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%.1f\n", double(usage.ru_maxrss) / 1024.0);
@@ -426,71 +373,41 @@ int main(int argc, char **argv)
         return memoryRun(argc, argv);
 
     QApplication app(argc, argv);
-    int previewRecords = kPreviewRecords;
-    bool previewOnly = false;
-    std::vector<char *> args{argv[0]};
-    std::string defaults[] = {"--benchmark_repetitions=3",
-                              "--benchmark_enable_random_interleaving=true",
-                              "--benchmark_report_aggregates_only=false"};
-    for (std::string &option : defaults)
-        args.push_back(option.data());
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--preview-customers=", 0) == 0)
-            previewRecords = std::max(1, std::atoi(arg.c_str() + 20));
-        else if (arg == "--preview-only")
-            previewOnly = true;
-        else
-            args.push_back(argv[i]);
-    }
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    const bench::Options options(argc, argv, {"preview-customers", "preview-only"});
+    const int previewRecords = options.number("preview-customers", kPreviewRecords, 1);
+    if (!bench::initialize(options.rest(),
+                           {"--benchmark_repetitions=3",
+                            "--benchmark_enable_random_interleaving=true",
+                            "--benchmark_report_aggregates_only=false"}))
         return 1;
 
     Data state;
     data = &state;
-    state.large = makeFolder();
-    state.small = makeFolder();
-    state.output = makeFolder();
-    state.preview = makeFolder();
-    if (previewOnly) {
+    if (options.has("preview-only")) {
         std::fprintf(stderr, "Building %d customers...\n", previewRecords);
-        fillKunde(state.preview, previewRecords);
-        previewFigures(state.preview, state.output);
-        std::filesystem::remove_all(state.large);
-        std::filesystem::remove_all(state.small);
-        std::filesystem::remove_all(state.output);
-        std::filesystem::remove_all(state.preview);
+        fillKunde(state.preview.path(), previewRecords);
+        previewFigures(state.preview.path(), state.output.path());
         return 0;
     }
     std::fprintf(stderr, "Building %d, %d and %d customers...\n", kRecords, kSmall, previewRecords);
-    fillKunde(state.large, kRecords);
-    fillKunde(state.small, kSmall);
-    fillKunde(state.preview, previewRecords);
+    fillKunde(state.large.path(), kRecords);
+    fillKunde(state.small.path(), kSmall);
+    fillKunde(state.preview.path(), previewRecords);
 
     using Function = void (*)(benchmark::State &);
     const std::pair<const char *, Function> runs[]
         = {{"report/bare", reportBare}, {"report/tessaro", reportOurs}};
     for (const auto &[name, function] : runs)
         benchmark::RegisterBenchmark(name, function)->Unit(benchmark::kSecond)->Iterations(1);
-    RatioReporter reporter;
+    bench::LeastReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    const auto ours = reporter.times.find("report/tessaro");
-    const auto bare = reporter.times.find("report/bare");
-    if (ours != reporter.times.end() && bare != reporter.times.end() && bare->second > 0)
-        std::printf("ratio report %.3f\n", ours->second / bare->second);
+    reporter.printRatio("report", "report/tessaro", "report/bare", bench::LeastReporter::kCpu);
     if (state.last.firstPage >= 0)
         std::printf("first-page %.3f\n", state.last.firstPage);
-    previewFigures(state.preview, state.output);
-    std::printf("memory report-%d %.1f\n", kSmall, memoryOf(argv[0], state.small));
-    std::printf("memory report-%d %.1f\n", kRecords, memoryOf(argv[0], state.large));
-
-    std::filesystem::remove_all(state.large);
-    std::filesystem::remove_all(state.small);
-    std::filesystem::remove_all(state.output);
-    std::filesystem::remove_all(state.preview);
+    previewFigures(state.preview.path(), state.output.path());
+    std::printf("memory report-%d %.1f\n", kSmall, memoryOf(argv[0], state.small.path()));
+    std::printf("memory report-%d %.1f\n", kRecords, memoryOf(argv[0], state.large.path()));
     benchmark::Shutdown();
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "previewtiming.h"
 
+#include "benchsupport.h"
+
 #include "framework/appcontext.h"
 #include "framework/pagepreview.h"
 #include "framework/procedurethreads.h"
@@ -26,22 +28,6 @@
 #include <functional>
 
 namespace {
-
-class SilentPresenter : public MessagePresenter
-{
-public:
-    int show(const std::string &title, const std::string &text, MessageIcon, int, int def) override
-    {
-        std::fprintf(stderr, "bench_report: %s: %s\n", title.c_str(), text.c_str());
-        return def;
-    }
-    void beep(int, int) override {}
-    [[noreturn]] void endProgram(const std::string &reason) override
-    {
-        std::fprintf(stderr, "bench_report: %s\n", reason.c_str());
-        std::exit(1);
-    }
-};
 
 ProcWindow *windowTitled(const QString &title)
 {
@@ -128,7 +114,7 @@ double processCpuSeconds()
 PreviewTiming timePreview(const std::filesystem::path &folder, const QString &pdfFile)
 {
     PreviewTiming timing;
-    SilentPresenter presenter;
+    bench::QuietPresenter presenter;
     StoreContext store(folder, presenter);
     QMainWindow frame;
     auto *area = new QMdiArea(&frame);

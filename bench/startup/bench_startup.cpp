@@ -8,6 +8,8 @@
 // as well. "ratio startup" is the program's least CPU time over the bare window's;
 // "ratio startup-elapsed" the same for the elapsed time.
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -15,44 +17,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 extern char **environ;
 
 namespace {
-
-// A fresh folder for one start, removed afterwards.
-class Folder
-{
-public:
-    Folder()
-    {
-        std::string name
-            = (std::filesystem::temp_directory_path() / "tessaro-startup-XXXXXX").string();
-        if (!::mkdtemp(name.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = name;
-    }
-    ~Folder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    Folder(const Folder &) = delete;
-    Folder &operator=(const Folder &) = delete;
-    const std::filesystem::path &path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 struct Startup
 {
@@ -83,7 +57,7 @@ double cpuSeconds(pid_t process)
 // stay negative when it never does. Waits for the program to end before returning.
 Startup timeToPaint(const char *program)
 {
-    Folder folder;
+    const bench::TemporaryFolder folder("tessaro-startup");
     int out[2];
     if (::pipe(out) != 0)
         return {};
@@ -142,46 +116,16 @@ void startup(benchmark::State &state, const char *program)
         = benchmark::Counter(1000 * elapsed, benchmark::Counter::kAvgIterations);
 }
 
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.error_occurred)
-                continue;
-            const auto elapsed = run.counters.find("elapsed_ms");
-            const double ms = elapsed != run.counters.end() ? elapsed->second.value : 0;
-            if (run.run_type == Run::RT_Iteration) {
-                cpu.emplace(run.run_name.function_name, run.GetAdjustedRealTime());
-                wall.emplace(run.run_name.function_name, ms);
-            } else if (run.aggregate_name == "min") {
-                cpu[run.run_name.function_name] = run.GetAdjustedRealTime();
-                wall[run.run_name.function_name] = ms;
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> cpu;
-    std::map<std::string, double> wall;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::setenv("TESSARO_CLOSE_AFTER_START", "1", 1);
-    std::vector<char *> args{argv[0]};
-    std::string defaults[] = {"--benchmark_repetitions=9",
-                              "--benchmark_enable_random_interleaving=true",
-                              "--benchmark_report_aggregates_only=true"};
-    for (std::string &option : defaults)
-        args.push_back(option.data());
-    args.insert(args.end(), argv + 1, argv + argc);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!bench::initialize({argv, argv + argc},
+                           {"--benchmark_repetitions=9",
+                            "--benchmark_enable_random_interleaving=true",
+                            "--benchmark_report_aggregates_only=true"}))
         return 1;
 
     for (const auto &[name, program] :
@@ -190,20 +134,13 @@ int main(int argc, char **argv)
             ->UseManualTime()
             ->Iterations(1)
             ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", [](const std::vector<double> &v) {
-                return *std::min_element(v.begin(), v.end());
-            });
+            ->ComputeStatistics("min", bench::least);
     }
-    RatioReporter reporter;
+    bench::LeastReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto ratio = [](const std::map<std::string, double> &times, const char *step) {
-        const auto ours = times.find("startup/tessaro");
-        const auto bare = times.find("startup/bare");
-        if (ours != times.end() && bare != times.end() && bare->second > 0)
-            std::printf("ratio %s %.3f\n", step, ours->second / bare->second);
-    };
-    ratio(reporter.cpu, "startup");
-    ratio(reporter.wall, "startup-elapsed");
+    // The manual time of an iteration is the CPU time measured.
+    reporter.printRatio("startup", "startup/tessaro", "startup/bare", bench::LeastReporter::kReal);
+    reporter.printRatio("startup-elapsed", "startup/tessaro", "startup/bare", "elapsed_ms");
     benchmark::Shutdown();
     return 0;
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-// Customers for the record store's benchmark: the same data for the engine and for raw
+// Customers for the benchmarks: the same data for the engine and for raw
 // SQLite, as one plain struct per record with one member per column.
 
+#include "store/engine.h"
 #include "store/files/kunde.h"
 #include "store/recordbuffer.h"
 
@@ -31,6 +32,9 @@ struct KundeRow
 // Customer number `n` (1-based), always the same for the same n.
 KundeRow makeKunde(int n);
 void toBuffer(const KundeRow &row, RecordBuffer &buffer);
+// Adds customers 1 … count to the open file through the engine, in one transaction; what
+// failed, or empty.
+std::string addKunden(Engine &engine, RecordFile &kunde, int count);
 
 // Raw SQLite: reads the columns rowid, _version and then the fields in layout order.
 void readRow(sqlite3_stmt *stmt, KundeRow &row);

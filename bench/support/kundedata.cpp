@@ -151,6 +151,20 @@ void toBuffer(const KundeRow &k, RecordBuffer &b)
     b.set(ANUMSATZ, k.anumsatz);
 }
 
+std::string addKunden(Engine &engine, RecordFile &kunde, int count)
+{
+    if (engine.addToTransaction(kunde) || engine.beginTransaction(2))
+        return "no transaction";
+    for (int n = 1; n <= count; ++n) {
+        toBuffer(makeKunde(n), kunde.buffer());
+        if (kunde.add())
+            return "add";
+    }
+    if (engine.commit())
+        return "commit";
+    return {};
+}
+
 void readRow(sqlite3_stmt *stmt, KundeRow &k)
 {
     k.rowid = sqlite3_column_int64(stmt, 0);
