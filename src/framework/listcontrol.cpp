@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -211,6 +213,21 @@ void ListControl::setColumns(const QStringList &headings)
     m_view->setHeaderHidden(!anyHeading);
 }
 
+void ListControl::setNumberColumns(const QList<int> &columns)
+{
+    m_numberColumns = columns;
+    for (int c : columns)
+        m_view->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+QTreeWidgetItem *ListControl::newItem(const QStringList &texts) const
+{
+    auto *item = new QTreeWidgetItem(texts);
+    for (int c : m_numberColumns)
+        item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
 int ListControl::columnCount() const
 {
     return m_view->columnCount();
@@ -246,6 +263,32 @@ void ListControl::fitColumns()
             widest += m_view->indentation();
         m_view->setColumnWidth(c, std::max(m_view->columnWidth(c), widest + 8));
     }
+    widenWindowToColumns();
+}
+
+void ListControl::widenWindowToColumns()
+{
+    // The list has no horizontal scroll bar: a column past its right edge could not be seen
+    // at all. Its window is widened as far as the area allows, once, when the columns are fitted.
+    const int last = m_view->columnCount() - 1;
+    int needed = m_view->header()->sectionSizeHint(last);
+    const QFontMetrics metrics(m_view->font());
+    for (int r = 0; r < m_view->topLevelItemCount(); ++r)
+        needed
+            = std::max(needed, metrics.horizontalAdvance(m_view->topLevelItem(r)->text(last)) + 8);
+    for (int c = 0; c < last; ++c)
+        needed += m_view->columnWidth(c);
+    const int missing = needed - m_view->viewport()->width();
+    QMdiSubWindow *sub = nullptr;
+    for (QWidget *w = parentWidget(); w && !sub; w = w->parentWidget())
+        sub = qobject_cast<QMdiSubWindow *>(w);
+    if (missing <= 0 || !sub || !sub->mdiArea() || sub->isMaximized() || sub->isMinimized())
+        return;
+    const int room = sub->mdiArea()->viewport()->width();
+    QRect frame = sub->geometry();
+    frame.setWidth(std::min(room, frame.width() + missing));
+    frame.moveLeft(std::clamp(frame.left(), 0, room - frame.width()));
+    sub->setGeometry(frame);
 }
 
 QList<int> ListControl::columnWidths() const
@@ -274,7 +317,7 @@ int ListControl::rowCount() const
 void ListControl::insertRow(int row, const QStringList &texts)
 {
     const int at = std::clamp(row - 1, 0, rowCount());
-    m_view->insertTopLevelItem(at, new QTreeWidgetItem(texts));
+    m_view->insertTopLevelItem(at, newItem(texts));
     fitOnceFilled();
 }
 
@@ -344,7 +387,7 @@ void ListControl::setRows(const QList<QStringList> &rows)
         QList<QTreeWidgetItem *> added;
         added.reserve(size - kept);
         for (int r = kept; r < size; ++r)
-            added << new QTreeWidgetItem(rows.at(r));
+            added << newItem(rows.at(r));
         m_view->addTopLevelItems(added);
         fitOnceFilled();
     }

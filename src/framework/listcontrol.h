@@ -7,6 +7,7 @@
 
 class QScrollBar;
 class QTreeWidget;
+class QTreeWidgetItem;
 class ListView;
 
 // A list control as the lists use it: it shows only the rows that fit (the list manager
@@ -26,6 +27,9 @@ public:
 
     // Column headings; all empty hides the heading row.
     void setColumns(const QStringList &headings);
+    // Columns of amounts and counts: they and their headings are right-aligned, so that the
+    // places line up as the user reads figures.
+    void setNumberColumns(const QList<int> &columns);
     int columnCount() const;
     // Every column as wide as its heading and the rows shown; the last takes what is left.
     // Done by itself once the first rows have come, unless widths were set before.
@@ -82,12 +86,15 @@ private:
     void thumbAction(int action);
     void noteMouse(const QPoint &viewportPos, const QPoint &globalPos);
     void fitOnceFilled();
+    void widenWindowToColumns();
+    QTreeWidgetItem *newItem(const QStringList &texts) const;
 
     ListView *m_view;
     QScrollBar *m_thumbBar;
     bool m_hasScrollBar = false;
     bool m_widthsSet = false; // fitted, or as the user or the settings file left them
     bool m_fitPending = false;
+    QList<int> m_numberColumns;
     bool m_thumbShown = true; // a list that fills its page, as most do, keeps it shown
     int m_thumb = 0;
     int m_mouseRow = 0;

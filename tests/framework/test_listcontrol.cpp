@@ -107,6 +107,31 @@ TEST(ListControl, SetRowsLeavesExactlyTheRowsGivenWhateverItHeldBefore)
     }
 }
 
+// Figures line up at the right whichever way their rows came, and so do their headings.
+TEST(ListControl, NumberColumnsAreRightAlignedHeadingsAndRows)
+{
+    GuiHarness gui;
+    ListControl list;
+    list.setColumns({u"Bezeichnung"_s, u"Anzahl"_s, u"Preis"_s});
+    list.setNumberColumns({1, 2});
+    list.setRows({{u"Falzen"_s, u"2.500"_s, u"1.234,50"_s}});
+    list.appendRow({u"Heften"_s, u"10"_s, u"3,00"_s});
+    list.insertRow(1, {u"Schneiden"_s, u"1"_s, u"12,00"_s});
+    const QTreeWidget &view = *list.view();
+    const auto alignment = [](int flags) {
+        return flags & Qt::AlignHorizontal_Mask;
+    };
+    EXPECT_EQ(alignment(view.headerItem()->textAlignment(0)) & Qt::AlignRight, 0);
+    for (int c : {1, 2})
+        EXPECT_EQ(alignment(view.headerItem()->textAlignment(c)), Qt::AlignRight) << c;
+    for (int r = 0; r < view.topLevelItemCount(); ++r) {
+        const QTreeWidgetItem &item = *view.topLevelItem(r);
+        EXPECT_EQ(alignment(item.textAlignment(0)) & Qt::AlignRight, 0) << r;
+        for (int c : {1, 2})
+            EXPECT_EQ(alignment(item.textAlignment(c)), Qt::AlignRight) << r << "," << c;
+    }
+}
+
 TEST(ListControl, VisibleRowsAreTheRowsThatFit)
 {
     GuiHarness gui;

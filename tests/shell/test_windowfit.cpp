@@ -15,10 +15,12 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include <string>
 
@@ -240,6 +242,20 @@ TEST_F(WindowFit, ListsShowTheirButtonsOnALaptopScreen)
         ASSERT_FALSE(ProcWindow::openWindows().isEmpty()) << procedure;
         const QMdiSubWindow *sub = ProcWindow::openWindows().last()->subWindow();
         shoot(procedure);
+        // No column begins past the list's right edge, and the last shows its texts whole.
+        for (const ListControl *list : sub->findChildren<ListControl *>()) {
+            const QTreeWidget &view = *list->view();
+            const int last = list->columnCount() - 1;
+            const int lastStart = view.header()->sectionPosition(last);
+            EXPECT_LE(lastStart + view.header()->sectionSizeHint(last), view.viewport()->width())
+                << procedure << ": the heading of the last column is cut";
+            const QFontMetrics metrics(view.font());
+            for (int r = 1; r <= list->rowCount(); ++r) {
+                const QString text = list->row(r).value(last);
+                EXPECT_LE(lastStart + metrics.horizontalAdvance(text), view.viewport()->width())
+                    << procedure << ": \"" << text.toStdString() << "\" is cut";
+            }
+        }
         for (QPushButton *b : sub->findChildren<QPushButton *>()) {
             if (b->isVisibleTo(sub))
                 expectInSight(area, b, std::string(procedure) + ": " + b->text().toStdString());

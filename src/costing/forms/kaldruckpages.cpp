@@ -140,6 +140,7 @@ void Updatekaldruck::defineCalculationPage(FormBuilder &form, QWidget *page)
         ->setMinimumWidth(kTextWidth);
     auto *machines = new ListControl(page);
     machines->setColumns({u"Maschine"_s, u"Format"_s, u"Farben"_s});
+    machines->setNumberColumns({2});
     machines->setFixedHeight(120);
     form.rows()->addRow(u"Auswahl - Druckmaschine"_s, machines);
     window.addControl(C::Machines, machines, u"Auswahl - Druckmaschine"_s);
@@ -323,6 +324,7 @@ void Updatekaldruck::defineTypesettingPage(FormBuilder &form, QWidget *page)
                        u"benötigte Einh./Anz."_s,
                        u"Faktor/ Schwierig.-Grad"_s,
                        u"PREIS/ EUR"_s});
+    lines->setNumberColumns({1, 3, 4, 5});
     lines->setMinimumHeight(180);
     column->addWidget(lines, 1);
     window.addControl(C::TypesettingList, lines, u"Satz-/ Verarbeitung"_s);

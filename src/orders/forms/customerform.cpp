@@ -136,6 +136,7 @@ void CustomerForm::defineOrders(FormBuilder &rows)
                       u"ANGEBOTS.-Dat."_s,
                       u"LIEFERS.-Dat."_s,
                       u"RECHNG.-Dat."_s});
+    list->setNumberColumns({4});
     list->setFixedHeight(140);
     rows.addWidget(list);
     window.addControl(Orders, list, heading.trimmed());

@@ -37,6 +37,8 @@ ListControl *lineList(ProcWindow &window,
 {
     auto *list = new ListControl(rows.parent());
     list->setColumns(columns);
+    // Every line list is a description followed by its count and prices.
+    list->setNumberColumns({1, 2, 3});
     list->setFixedHeight(100);
     rows.addWidget(list);
     window.addControl(control, list, name);

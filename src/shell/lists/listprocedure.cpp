@@ -190,9 +190,14 @@ void ListProcedure::defineWindow(FormBuilder &form)
 
     auto *list = new ListControl(window.content());
     QStringList headings;
-    for (const ListColumn &column : m_def.columns)
+    QList<int> numbers;
+    for (const ListColumn &column : m_def.columns) {
+        if (columnPicture(column).starts_with("@n"))
+            numbers << static_cast<int>(headings.size());
         headings << shown(column.heading);
+    }
     list->setColumns(headings);
+    list->setNumberColumns(numbers);
     list->setVerticalScrollBar(true);
     list->setMinimumSize(860, 260);
     for (std::size_t c = 0; c < m_def.columns.size(); ++c) {
