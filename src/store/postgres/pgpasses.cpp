@@ -267,7 +267,7 @@ std::string PgRecordFile::position() const
 {
     if (!m_open || m_current == 0)
         return {};
-    pgcodec::Position pos{m_current, {}, {}};
+    recordposition::Position pos{m_current, {}, {}};
     // Key values from the record as it was read, so that a pass goes on from where it stood.
     if (m_hasFetched) {
         if (m_pass && !m_pass->tag.empty()) {
@@ -278,7 +278,7 @@ std::string PgRecordFile::position() const
             pos.values = pgcodec::keyValues(KeySpec::ofKey(id(), m_fetchKey), m_fetched);
         }
     }
-    return pgcodec::encodePosition(pos);
+    return recordposition::encode(pos);
 }
 
 int PgRecordFile::reset(const std::string &position)
@@ -293,7 +293,7 @@ int PgRecordFile::reset(const std::string &position)
         }
         Pass &p = *m_pass;
         p.dropBlock();
-        pgcodec::Position pos;
+        recordposition::Position pos;
         if (position.empty()) {
             p.anchor = Pass::Anchor::Start;
             return finish(status, Result::Ok);

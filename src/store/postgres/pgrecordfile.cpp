@@ -411,7 +411,7 @@ int PgRecordFile::reget(const std::string &position)
     return guarded(status, [&] {
         if (!m_open)
             return notOpen(status);
-        pgcodec::Position pos;
+        recordposition::Position pos;
         if (!pgcodec::decodePosition(position, pos))
             return finish(status, Result::NoRecord);
         std::int64_t version = 0;
@@ -429,7 +429,7 @@ int PgRecordFile::reget(const std::string &position)
 
 int PgRecordFile::recall(const std::string &position)
 {
-    pgcodec::Position pos;
+    recordposition::Position pos;
     // A hold or watch asks for the record as it is now.
     if (!m_open || !m_pass || m_watchNext || m_holdNext || !pgcodec::decodePosition(position, pos))
         return reget(position);

@@ -2,6 +2,7 @@
 
 #include "store/sqlite/recordfile.h"
 
+#include "store/recordposition.h"
 #include "store/rowsread.h"
 
 #include "store/sqlite/rowcodec.h"
@@ -290,7 +291,7 @@ std::string SqliteRecordFile::position() const
                                             KeySpec::ofKey(id(), m_fetchKey),
                                             m_fetched.data());
     }
-    return rowcodec::encodePosition(rowcodec::Position{m_current, {}, {}});
+    return recordposition::encode(recordposition::Position{m_current, {}, {}});
 }
 
 int SqliteRecordFile::reset(const std::string &position)
@@ -305,18 +306,18 @@ int SqliteRecordFile::reset(const std::string &position)
         }
         Pass &p = *m_pass;
         p.dropBlock();
-        rowcodec::Position pos;
+        recordposition::Position pos;
         if (position.empty()) {
             p.anchor = Pass::Anchor::Start;
             return finish(status, Result::Ok);
         }
-        if (!rowcodec::decodePosition(position, pos))
+        if (!recordposition::decode(position, pos))
             return finish(status, Result::NoRecord);
 
         p.anchor = Pass::Anchor::Values;
         p.values.clear();
-        p.forwardAfter = pos.rowid - 1;
-        p.backwardBefore = pos.rowid + 1;
+        p.forwardAfter = pos.id - 1;
+        p.backwardBefore = pos.id + 1;
         if (p.order.parts.empty())
             return finish(status, Result::Ok);
 
@@ -333,7 +334,7 @@ int SqliteRecordFile::reset(const std::string &position)
         if (!byRowid)
             return finish(status, db.lastFailure());
         sqlite::ResetGuard reset(*byRowid);
-        byRowid->bind(1, pos.rowid);
+        byRowid->bind(1, pos.id);
         const int rc = byRowid->step();
         if (rc == SQLITE_ROW) {
             rowsread::count(1);

@@ -2,6 +2,7 @@
 
 #include "store/sqlite/recordfile.h"
 
+#include "store/recordposition.h"
 #include "store/rowsread.h"
 
 #include "store/sqlite/rowcodec.h"
@@ -351,15 +352,15 @@ int SqliteRecordFile::reget(const std::string &position)
     return guarded(status, [&] {
         if (!m_file)
             return notOpen(status);
-        rowcodec::Position pos;
-        if (!rowcodec::decodePosition(position, pos))
+        recordposition::Position pos;
+        if (!recordposition::decode(position, pos))
             return finish(status, Result::NoRecord);
         sqlite::Database &db = m_file->db();
         sqlite::Statement *byRowid = db.cached(m_file->sql().byRowid);
         if (!byRowid)
             return finish(status, db.lastFailure());
         sqlite::ResetGuard reset(*byRowid);
-        byRowid->bind(1, pos.rowid);
+        byRowid->bind(1, pos.id);
         const int rc = byRowid->step();
         if (rc == SQLITE_DONE)
             return finish(status, Result::NoRecord);
@@ -377,15 +378,15 @@ int SqliteRecordFile::reget(const std::string &position)
 
 int SqliteRecordFile::recall(const std::string &position)
 {
-    rowcodec::Position pos;
+    recordposition::Position pos;
     // A hold or watch asks for the record as it is now.
-    if (!m_file || !m_pass || m_watchNext || !rowcodec::decodePosition(position, pos))
+    if (!m_file || !m_pass || m_watchNext || !recordposition::decode(position, pos))
         return reget(position);
     Pass &p = *m_pass;
     if (p.generation != m_file->generation())
         return reget(position);
     for (std::size_t row = 0; row < p.count; ++row) {
-        if (p.rowids[row] != pos.rowid)
+        if (p.rowids[row] != pos.id)
             continue;
         takeBlockRow(row);
         p.dropBlock(); // as after reget: reading goes on from this record
