@@ -70,14 +70,7 @@ std::string equalities(const FileDef &def, const KeySpec &spec)
 
 std::string quote(std::string_view identifier)
 {
-    std::string quoted = "\"";
-    for (const char c : identifier) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
+    return quoteSqlIdentifier(identifier);
 }
 
 std::string ignoringCase(const FileDef &def, int field)
