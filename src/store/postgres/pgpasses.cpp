@@ -1,5 +1,6 @@
 // Sequential passes: keyset reads in blocks, positions and resets.
 
+#include "store/cursorparts.h"
 #include "store/postgres/pgrecordfile.h"
 #include "store/rowsread.h"
 
@@ -7,49 +8,6 @@
 #include <limits>
 
 using namespace pgengine;
-
-namespace {
-
-bool sameParts(const KeySpec &a, const KeySpec &b)
-{
-    if (a.parts.size() != b.parts.size() || a.noCase != b.noCase)
-        return false;
-    for (std::size_t i = 0; i < a.parts.size(); ++i) {
-        if (a.parts[i].field != b.parts[i].field || a.parts[i].descending != b.parts[i].descending)
-            return false;
-    }
-    return true;
-}
-
-// The key whose order this is, or -1.
-int keyOf(const FileDef &def, const KeySpec &order)
-{
-    if (order.parts.empty())
-        return -1;
-    for (int k = 0; k < def.keyCount; ++k) {
-        if (sameParts(order, KeySpec::ofKey(def.id, k)))
-            return k;
-    }
-    return -1;
-}
-
-// Names an order inside positions, so that a reset knows whether a position's values
-// belong to the order of its pass.
-std::string tagOf(const FileDef &def, const KeySpec &order)
-{
-    if (order.parts.empty())
-        return {};
-    if (const int key = keyOf(def, order); key >= 0)
-        return 'k' + std::to_string(key);
-    std::string tag = "o";
-    for (const KeyPart &part : order.parts)
-        tag += std::to_string(part.field) + (part.descending ? 'd' : 'a');
-    if (order.noCase)
-        tag += 'n';
-    return tag;
-}
-
-} // namespace
 
 int PgRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool fromBuffer)
 {
@@ -65,7 +23,7 @@ int PgRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool
         // A pass started again in the order and with the filter it had (a list moving to
         // another page) keeps its statement texts and its block's room.
         Pass *old = m_pass.get();
-        if (old && sameParts(old->order, order) && old->tree == filter) {
+        if (old && cursorparts::sameOrder(old->order, order) && old->tree == filter) {
             pass->tag = std::move(old->tag);
             pass->uniqueKey = old->uniqueKey;
             pass->tree = std::move(old->tree);
@@ -75,8 +33,8 @@ int PgRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool
             pass->ids = std::move(old->ids);
             pass->versions = std::move(old->versions);
         } else {
-            pass->tag = tagOf(def(), order);
-            const int key = keyOf(def(), order);
+            pass->tag = cursorparts::tagOf(def(), order);
+            const int key = cursorparts::keyOf(def(), order);
             pass->uniqueKey = key >= 0 && def().keys[key].unique;
             pass->tree = filter;
             pass->filter = pgsql::renderFilter(def(), filter);

@@ -1,10 +1,10 @@
 // The cursor's single-record operations: open, write, fetch, hold.
 
 #include "store/postgres/pgrecordfile.h"
+#include "store/cursorparts.h"
 #include "store/rowsread.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <set>
 #include <utility>
@@ -12,23 +12,6 @@
 using namespace pgengine;
 
 namespace {
-
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x))
-                      == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::string_view trimmedOption(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
 
 pg::Params idParam(std::int64_t id)
 {
@@ -159,14 +142,11 @@ int PgRecordFile::rebuildKeys()
 
 int PgRecordFile::send(std::string_view option)
 {
-    const std::size_t eq = option.find('=');
-    const std::string_view name = trimmedOption(option.substr(0, eq));
-    const std::string_view value
-        = eq == std::string_view::npos ? std::string_view() : trimmedOption(option.substr(eq + 1));
+    const cursorparts::Option sent = cursorparts::parseOption(option);
     // "Recover" is the server's business: a statement waits for rows others are writing as
     // the connection's lock timeout says.
-    if (equalNoCase(name, "QUICKSCAN"))
-        m_quickScan = equalNoCase(value, "on") || value == "1";
+    if (sent.is("QUICKSCAN"))
+        m_quickScan = sent.on();
     return finish(status(), Result::Ok);
 }
 

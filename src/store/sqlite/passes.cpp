@@ -2,6 +2,7 @@
 
 #include "store/sqlite/recordfile.h"
 
+#include "store/cursorparts.h"
 #include "store/recordposition.h"
 #include "store/rowsread.h"
 
@@ -15,35 +16,6 @@ namespace {
 
 constexpr std::int64_t kLowestRowid = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kHighestRowid = std::numeric_limits<std::int64_t>::max();
-
-bool sameParts(const KeySpec &a, const KeySpec &b)
-{
-    if (a.parts.size() != b.parts.size() || a.noCase != b.noCase)
-        return false;
-    for (std::size_t i = 0; i < a.parts.size(); ++i) {
-        if (a.parts[i].field != b.parts[i].field || a.parts[i].descending != b.parts[i].descending)
-            return false;
-    }
-    return true;
-}
-
-// Names an order inside positions, so that a reset knows whether a position's values
-// belong to the order of its pass.
-std::string tagOf(const FileDef &def, const KeySpec &order)
-{
-    if (order.parts.empty())
-        return {};
-    for (int k = 0; k < def.keyCount; ++k) {
-        if (sameParts(order, KeySpec::ofKey(def.id, k)))
-            return 'k' + std::to_string(k);
-    }
-    std::string tag = "o";
-    for (const KeyPart &part : order.parts)
-        tag += std::to_string(part.field) + (part.descending ? 'd' : 'a');
-    if (order.noCase)
-        tag += 'n';
-    return tag;
-}
 
 } // namespace
 
@@ -83,7 +55,7 @@ int SqliteRecordFile::startPass(const KeySpec &order, const FilterTree &filter, 
         // A pass started again in the order and with the filter it had (a list moving to
         // another page) keeps its filter's SQL, its statement texts and its block's room.
         Pass *old = m_pass.get();
-        if (old && sameParts(old->order, order) && old->tree == filter) {
+        if (old && cursorparts::sameOrder(old->order, order) && old->tree == filter) {
             pass->tag = std::move(old->tag);
             pass->tree = std::move(old->tree);
             pass->filter = std::move(old->filter);
@@ -94,7 +66,7 @@ int SqliteRecordFile::startPass(const KeySpec &order, const FilterTree &filter, 
             pass->rowids = std::move(old->rowids);
             pass->versions = std::move(old->versions);
         } else {
-            pass->tag = tagOf(def(), order);
+            pass->tag = cursorparts::tagOf(def(), order);
             pass->tree = filter;
             pass->filter = renderFilter(def(), filter);
         }

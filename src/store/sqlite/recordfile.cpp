@@ -2,6 +2,7 @@
 
 #include "store/sqlite/recordfile.h"
 
+#include "store/cursorparts.h"
 #include "store/recordposition.h"
 #include "store/rowsread.h"
 
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstring>
 #include <system_error>
@@ -29,23 +29,6 @@ bool isReadOnlyFile(const std::filesystem::path &path)
     if ((perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
         return true;
     return !QFileInfo(path).isWritable();
-}
-
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x))
-                      == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::string_view trimmedOption(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
 }
 
 } // namespace
@@ -161,20 +144,18 @@ int SqliteRecordFile::rebuildKeys()
 
 int SqliteRecordFile::send(std::string_view option)
 {
-    const std::size_t eq = option.find('=');
-    const std::string_view name = trimmedOption(option.substr(0, eq));
-    const std::string_view value
-        = eq == std::string_view::npos ? std::string_view() : trimmedOption(option.substr(eq + 1));
-    if (equalNoCase(name, "Recover")) {
+    const cursorparts::Option sent = cursorparts::parseOption(option);
+    if (sent.is("Recover")) {
         int seconds = 0;
-        const auto parsed = std::from_chars(value.data(), value.data() + value.size(), seconds);
+        const auto parsed
+            = std::from_chars(sent.value.data(), sent.value.data() + sent.value.size(), seconds);
         if (parsed.ec == std::errc() && seconds >= 0) {
             m_recoverMs = seconds * 1000;
             if (m_file)
                 m_file->setBusyTimeout(m_recoverMs);
         }
-    } else if (equalNoCase(name, "QUICKSCAN")) {
-        m_quickScan = equalNoCase(value, "on") || value == "1";
+    } else if (sent.is("QUICKSCAN")) {
+        m_quickScan = sent.on();
     }
     return finish(status(), Result::Ok);
 }
