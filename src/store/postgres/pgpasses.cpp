@@ -51,45 +51,6 @@ int PgRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool
     });
 }
 
-int PgRecordFile::setStoredOrder()
-{
-    return startPass(KeySpec{}, FilterTree{}, false);
-}
-
-int PgRecordFile::setKeyStart(int key)
-{
-    if (key < 0 || key >= def().keyCount)
-        return finish(status(), pg::Failure{"42P10", "no such key"});
-    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, false);
-}
-
-int PgRecordFile::setKeyFrom(int key)
-{
-    if (key < 0 || key >= def().keyCount)
-        return finish(status(), pg::Failure{"42P10", "no such key"});
-    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, true);
-}
-
-int PgRecordFile::setOrderStart(const KeySpec &order, const FilterTree &filter)
-{
-    return startPass(order, filter, false);
-}
-
-int PgRecordFile::setOrderFrom(const KeySpec &order, const FilterTree &filter)
-{
-    return startPass(order, filter, true);
-}
-
-int PgRecordFile::next()
-{
-    return step(+1);
-}
-
-int PgRecordFile::previous()
-{
-    return step(-1);
-}
-
 // Reads the next block in a direction from the pass's anchor. Leaves the status only when
 // it fails (and then returns its code).
 int PgRecordFile::readBlock(int direction)
@@ -130,8 +91,7 @@ int PgRecordFile::readBlock(int direction)
     const bool idBounds = bound != pgsql::Bound::None && (!p.uniqueKey || p.order.parts.empty());
     if (idBounds)
         params.add(std::to_string(idBound), pg::Type::Int8);
-    const std::size_t want
-        = m_readAhead > 0 ? m_readAhead : (m_quickScan ? kQuickScanRows : kBlockRows);
+    const std::size_t want = blockRows();
     params.add(std::to_string(want), pg::Type::Int8);
 
     std::string &text = p.sql[forward ? 1 : 0][static_cast<std::size_t>(bound)];

@@ -23,7 +23,7 @@ pg::Params idParam(std::int64_t id)
 } // namespace
 
 PgRecordFile::PgRecordFile(PostgresEngine &engine, FileId file, RecordBuffer &buffer)
-    : RecordFile(engine, file, buffer)
+    : RecordCursor(engine, file, buffer)
     , m_owner(engine)
     , m_fetched(file)
     , m_scratch(file)
@@ -89,11 +89,8 @@ int PgRecordFile::open(std::uint8_t mode)
         m_open = true;
         m_readOnly = !wantWrite;
         ++impl().openCursors[PostgresEngine::Impl::index(id())];
-        m_current = 0;
-        m_fetchKey = -1;
-        m_holdNext = m_watchNext = m_watched = false;
-        m_watchSince = -1;
-        forgetOwnPuts();
+        forgetCurrent();
+        m_holdNext = false;
         m_pass.reset();
         return finish(status, Result::Ok);
     });
@@ -157,12 +154,9 @@ int PgRecordFile::close()
     if (m_open)
         --impl().openCursors[PostgresEngine::Impl::index(id())];
     m_open = false;
-    m_current = 0;
-    m_fetchKey = -1;
+    forgetCurrent();
     m_hasFetched = false;
-    m_holdNext = m_watchNext = m_watched = false;
-    m_watchSince = -1;
-    forgetOwnPuts();
+    m_holdNext = false;
     m_readOnly = false;
     return finish(status(), Result::Ok);
 }
@@ -347,10 +341,7 @@ int PgRecordFile::arrive(const RecordBuffer &record, std::int64_t id, std::int64
     m_hasFetched = true;
     m_current = id;
     m_currentVersion = version;
-    m_watched = std::exchange(m_watchNext, false);
-    const std::int64_t since = std::exchange(m_watchSince, -1);
-    if (m_watched && since >= 0)
-        m_currentVersion = carriedVersion(m_current, since);
+    takeWatch();
     return Result::Ok;
 }
 
@@ -361,7 +352,7 @@ int PgRecordFile::get(int key)
         if (!m_open)
             return notOpen(status);
         if (key < 0 || key >= def().keyCount)
-            return finish(status, pg::Failure{"42P10", "no such key"});
+            return noSuchKey();
         const KeySpec spec = KeySpec::ofKey(id(), key);
         pg::Params params;
         for (const KeyPart &part : spec.parts)
@@ -432,18 +423,9 @@ int PgRecordFile::hold()
     return watch();
 }
 
-int PgRecordFile::watch()
+int PgRecordFile::noSuchKey()
 {
-    m_watchNext = true;
-    m_watchSince = -1;
-    return finish(status(), Result::Ok);
-}
-
-int PgRecordFile::watchSince(std::int64_t version)
-{
-    m_watchNext = true;
-    m_watchSince = version;
-    return finish(status(), Result::Ok);
+    return finish(status(), pg::Failure{"42P10", "no such key"});
 }
 
 bool PgRecordFile::duplicate(int key)

@@ -82,45 +82,6 @@ int SqliteRecordFile::startPass(const KeySpec &order, const FilterTree &filter, 
     });
 }
 
-int SqliteRecordFile::setStoredOrder()
-{
-    return startPass(KeySpec{}, FilterTree{}, false);
-}
-
-int SqliteRecordFile::setKeyStart(int key)
-{
-    if (key < 0 || key >= def().keyCount)
-        return finish(status(), sqlite::Failure{SQLITE_RANGE, "no such key"});
-    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, false);
-}
-
-int SqliteRecordFile::setKeyFrom(int key)
-{
-    if (key < 0 || key >= def().keyCount)
-        return finish(status(), sqlite::Failure{SQLITE_RANGE, "no such key"});
-    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, true);
-}
-
-int SqliteRecordFile::setOrderStart(const KeySpec &order, const FilterTree &filter)
-{
-    return startPass(order, filter, false);
-}
-
-int SqliteRecordFile::setOrderFrom(const KeySpec &order, const FilterTree &filter)
-{
-    return startPass(order, filter, true);
-}
-
-int SqliteRecordFile::next()
-{
-    return step(+1);
-}
-
-int SqliteRecordFile::previous()
-{
-    return step(-1);
-}
-
 // Reads the next block in a direction from the pass's anchor. Leaves the status only when
 // it fails (and then returns its code).
 int SqliteRecordFile::readBlock(int direction)
@@ -161,8 +122,7 @@ int SqliteRecordFile::readBlock(int direction)
         rowcodec::bindExtremes(*pass, index, d, p.order, forward);
     }
     pass->bind(index + parts, rowidBound);
-    const std::size_t want
-        = m_readAhead > 0 ? m_readAhead : (m_quickScan ? kQuickScanRows : kBlockRows);
+    const std::size_t want = blockRows();
     pass->bind(index + parts + 1, static_cast<std::int64_t>(want));
 
     const std::size_t size = d.recordSize;

@@ -34,7 +34,7 @@ bool isReadOnlyFile(const std::filesystem::path &path)
 } // namespace
 
 SqliteRecordFile::SqliteRecordFile(SqliteEngine &engine, FileId file, RecordBuffer &buffer)
-    : RecordFile(engine, file, buffer)
+    : RecordCursor(engine, file, buffer)
     , m_owner(engine)
 {}
 
@@ -97,11 +97,7 @@ int SqliteRecordFile::open(std::uint8_t mode)
             file->setBusyTimeout(m_recoverMs);
         m_file = std::move(file);
         m_readOnly = !wantWrite || m_file->readOnly();
-        m_current = 0;
-        m_fetchKey = -1;
-        m_watchNext = m_watched = false;
-        m_watchSince = -1;
-        forgetOwnPuts();
+        forgetCurrent();
         m_pass.reset();
         return finish(status, Result::Ok);
     });
@@ -170,11 +166,7 @@ int SqliteRecordFile::close()
         m_owner.impl().idle[index] = std::move(m_file);
     }
     m_file.reset();
-    m_current = 0;
-    m_fetchKey = -1;
-    m_watchNext = m_watched = false;
-    m_watchSince = -1;
-    forgetOwnPuts();
+    forgetCurrent();
     m_readOnly = false;
     return finish(status(), Result::Ok);
 }
@@ -302,7 +294,7 @@ int SqliteRecordFile::get(int key)
         if (!m_file)
             return notOpen(status);
         if (key < 0 || key >= def().keyCount)
-            return finish(status, sqlite::Failure{SQLITE_RANGE, "no such key"});
+            return noSuchKey();
         sqlite::Database &db = m_file->db();
         sqlite::Statement *get = db.cached(m_file->sql().get[static_cast<std::size_t>(key)]);
         if (!get)
@@ -381,26 +373,9 @@ int SqliteRecordFile::hold()
     return watch();
 }
 
-int SqliteRecordFile::watch()
+int SqliteRecordFile::noSuchKey()
 {
-    m_watchNext = true;
-    m_watchSince = -1;
-    return finish(status(), Result::Ok);
-}
-
-int SqliteRecordFile::watchSince(std::int64_t version)
-{
-    m_watchNext = true;
-    m_watchSince = version;
-    return finish(status(), Result::Ok);
-}
-
-void SqliteRecordFile::takeWatch()
-{
-    m_watched = std::exchange(m_watchNext, false);
-    const std::int64_t since = std::exchange(m_watchSince, -1);
-    if (m_watched && since >= 0)
-        m_currentVersion = carriedVersion(m_current, since);
+    return finish(status(), sqlite::Failure{SQLITE_RANGE, "no such key"});
 }
 
 bool SqliteRecordFile::duplicate(int key)
