@@ -111,6 +111,36 @@ SqlFilter renderSqlFilter(const FileDef &def, const FilterTree &tree, const SqlD
     return filter;
 }
 
+std::string keysetBound(const FileDef &def,
+                        const KeySpec &order,
+                        bool forward,
+                        int firstParam,
+                        std::string inner,
+                        SqlKeyColumn keyColumn,
+                        SqlPlaceholder placeholder)
+{
+    for (int i = static_cast<int>(order.parts.size()) - 1; i >= 0; --i) {
+        const KeyPart &part = order.parts[static_cast<std::size_t>(i)];
+        const bool up = forward != part.descending;
+        const std::string column = keyColumn(def, part, order.noCase);
+        const std::string value = placeholder(firstParam + i);
+        inner = column + (up ? " >= " : " <= ") + value + " AND (" + column + (up ? " > " : " < ")
+                + value + " OR " + inner + ')';
+    }
+    return inner;
+}
+
+std::string
+keysetOrderBy(const FileDef &def, const KeySpec &order, bool forward, SqlKeyColumn keyColumn)
+{
+    std::string orderBy;
+    for (const KeyPart &part : order.parts) {
+        const bool up = forward != part.descending;
+        orderBy += keyColumn(def, part, order.noCase) + (up ? " ASC, " : " DESC, ");
+    }
+    return orderBy;
+}
+
 std::string quoteSqlIdentifier(std::string_view identifier)
 {
     std::string quoted = "\"";

@@ -2,6 +2,8 @@
 
 #include "store/foldedkey.h"
 
+#include <utility>
+
 namespace pgsql {
 namespace {
 
@@ -228,32 +230,19 @@ std::string passSql(const FileDef &def,
                 op = forward ? " >= " : " <= ";
             where = left + ')' + op + right + ')';
         } else {
-            // Built from the innermost condition outwards.
             std::string inner;
             if (!uniqueKey)
                 inner = std::string("id") + strict + param(idParam);
             else
                 inner = bound == Bound::From ? "TRUE" : "FALSE";
-            for (int i = parts - 1; i >= 0; --i) {
-                const KeyPart &part = order.parts[static_cast<std::size_t>(i)];
-                const bool up = forward != part.descending;
-                const std::string column = keyColumn(def, part, order.noCase);
-                const std::string value = param(first + i);
-                inner = column + (up ? " >= " : " <= ") + value + " AND (" + column
-                        + (up ? " > " : " < ") + value + " OR " + inner + ')';
-            }
-            where = inner;
+            where = keysetBound(def, order, forward, first, std::move(inner), keyColumn, param);
         }
     }
     if (!filter.empty())
         where = where.empty() ? '(' + filter.expression + ')'
                               : '(' + filter.expression + ") AND " + where;
 
-    std::string orderBy;
-    for (const KeyPart &part : order.parts) {
-        const bool up = forward != part.descending;
-        orderBy += keyColumn(def, part, order.noCase) + (up ? " ASC, " : " DESC, ");
-    }
+    std::string orderBy = keysetOrderBy(def, order, forward, keyColumn);
     if (uniqueKey && !orderBy.empty())
         orderBy.resize(orderBy.size() - 2);
     else
