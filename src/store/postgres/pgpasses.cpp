@@ -20,26 +20,14 @@ int PgRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool
                 return finish(status, pg::Failure{"42703", "no such field"});
         }
         auto pass = std::make_unique<Pass>();
-        // A pass started again in the order and with the filter it had (a list moving to
-        // another page) keeps its statement texts and its block's room.
         Pass *old = m_pass.get();
-        if (old && cursorparts::sameOrder(old->order, order) && old->tree == filter) {
-            pass->tag = std::move(old->tag);
+        if (pass->begin(def(), order, filter, old, pgsql::renderFilter)) {
             pass->uniqueKey = old->uniqueKey;
-            pass->tree = std::move(old->tree);
-            pass->filter = std::move(old->filter);
             pass->sql = std::move(old->sql);
-            pass->rows = std::move(old->rows);
-            pass->ids = std::move(old->ids);
-            pass->versions = std::move(old->versions);
         } else {
-            pass->tag = cursorparts::tagOf(def(), order);
             const int key = cursorparts::keyOf(def(), order);
             pass->uniqueKey = key >= 0 && def().keys[key].unique;
-            pass->tree = filter;
-            pass->filter = pgsql::renderFilter(def(), filter);
         }
-        pass->order = order;
         if (fromBuffer) {
             pass->anchor = Pass::Anchor::Values;
             pass->values = pgcodec::keyValues(pass->order, buffer());
@@ -108,11 +96,7 @@ int PgRecordFile::readBlock(int direction)
     const std::size_t size = d.recordSize;
     const auto count = static_cast<std::size_t>(rows.rows());
     rowsread::count(count);
-    if (p.ids.size() < count) {
-        p.rows.resize(count * size);
-        p.ids.resize(count);
-        p.versions.resize(count);
-    }
+    p.makeRoom(count, size);
     p.dropBlock();
     for (std::size_t row = 0; row < count; ++row) {
         const int r = static_cast<int>(row);
@@ -150,10 +134,10 @@ int PgRecordFile::step(int direction)
         if (!m_pass)
             return finish(status, Result::NoRecord);
         Pass &p = *m_pass;
-        const bool blockHolds = p.direction == direction && p.generation == generation();
-        if (!blockHolds || p.nextRow >= p.count) {
-            if (blockHolds && p.hitEnd)
-                return finish(status, Result::NoRecord);
+        const Pass::Next next = p.next(direction, generation());
+        if (next == Pass::Next::End)
+            return finish(status, Result::NoRecord);
+        if (next == Pass::Next::Block) {
             if (const int rc = readBlock(direction); rc != Result::Ok)
                 return rc;
             if (p.count == 0)
@@ -218,21 +202,8 @@ int PgRecordFile::reset(const std::string &position)
         }
         if (!pgcodec::decodePosition(position, pos))
             return finish(status, Result::NoRecord);
-
-        p.anchor = Pass::Anchor::Values;
-        p.values.clear();
-        p.forwardAfter = pos.id - 1;
-        p.backwardBefore = pos.id + 1;
-        if (p.order.parts.empty())
+        if (p.anchorAt(pos))
             return finish(status, Result::Ok);
-
-        // The key values the position kept, so that a pass goes on from where the record
-        // stood when its position was taken. A position of another order, or one too long
-        // to keep them, asks the record for its values.
-        if (pos.tag == p.tag && pos.values.size() == p.order.parts.size()) {
-            p.values = std::move(pos.values);
-            return finish(status, Result::Ok);
-        }
         std::int64_t version = 0;
         const int rc = readById(pos.id, m_scratch, version);
         if (rc == Result::Ok)

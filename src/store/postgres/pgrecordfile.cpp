@@ -407,14 +407,12 @@ int PgRecordFile::recall(const std::string &position)
     Pass &p = *m_pass;
     if (p.generation != generation())
         return reget(position);
-    for (std::size_t row = 0; row < p.count; ++row) {
-        if (p.ids[row] != pos.id)
-            continue;
-        takeBlockRow(row);
-        p.dropBlock();
-        return finish(status(), Result::Ok);
-    }
-    return reget(position);
+    const std::size_t row = p.rowOf(pos.id);
+    if (row == p.count)
+        return reget(position);
+    takeBlockRow(row);
+    p.dropBlock();
+    return finish(status(), Result::Ok);
 }
 
 int PgRecordFile::hold()

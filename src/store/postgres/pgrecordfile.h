@@ -3,6 +3,7 @@
 // The engine's cursor and the parts of the engine it shares; nothing outside the engine
 // uses them.
 
+#include "store/cursorpass.h"
 #include "store/postgres/connection.h"
 #include "store/postgres/pgcodec.h"
 #include "store/postgres/pgsql.h"
@@ -167,33 +168,10 @@ private:
     RecordBuffer m_scratch;
 };
 
-// A sequential pass of one cursor and its read-ahead block.
-struct PgRecordFile::Pass
+// A pass and the statement texts it reads its blocks with.
+struct PgRecordFile::Pass : CursorPass
 {
-    KeySpec order; // no parts: stored (insertion) order
     bool uniqueKey = false;
-    FilterTree tree;
-    pgsql::Filter filter;
-    std::string tag; // names the order in positions: "k<key>" or a description of the order
-
-    // Where the next block starts: at the start of the order, at values (set…From, reset),
-    // or after the current record.
-    enum class Anchor { Start, Values, Current } anchor = Anchor::Start;
-    std::vector<FieldValue> values;
-    std::int64_t forwardAfter = 0;   // with Values: rows after this id (exclusive)
-    std::int64_t backwardBefore = 0; // with Values: rows before this id (exclusive)
-
     // Statement texts: [forward][bound].
     std::array<std::array<std::string, 3>, 2> sql;
-
-    int direction = 0; // +1 forward, -1 backward, 0 none
-    std::vector<char> rows;
-    std::vector<std::int64_t> ids;
-    std::vector<std::int64_t> versions;
-    std::size_t count = 0;
-    std::size_t nextRow = 0;
-    bool hitEnd = false;
-    std::uint64_t generation = 0;
-
-    void dropBlock() { direction = 0, count = 0, nextRow = 0, hitEnd = false; }
 };

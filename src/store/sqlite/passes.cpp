@@ -2,13 +2,11 @@
 
 #include "store/sqlite/recordfile.h"
 
-#include "store/cursorparts.h"
 #include "store/recordposition.h"
 #include "store/rowsread.h"
 
 #include "store/sqlite/rowcodec.h"
 
-#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -18,28 +16,6 @@ constexpr std::int64_t kLowestRowid = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kHighestRowid = std::numeric_limits<std::int64_t>::max();
 
 } // namespace
-
-void SqliteRecordFile::Pass::dropRow(std::int64_t rowid, std::size_t recordSize)
-{
-    for (std::size_t row = 0; row < count; ++row) {
-        if (rowids[row] != rowid)
-            continue;
-        const std::size_t after = count - row - 1;
-        std::memmove(rows.data() + row * recordSize,
-                     rows.data() + (row + 1) * recordSize,
-                     after * recordSize);
-        std::copy_n(rowids.begin() + static_cast<std::ptrdiff_t>(row + 1),
-                    after,
-                    rowids.begin() + static_cast<std::ptrdiff_t>(row));
-        std::copy_n(versions.begin() + static_cast<std::ptrdiff_t>(row + 1),
-                    after,
-                    versions.begin() + static_cast<std::ptrdiff_t>(row));
-        --count;
-        if (row < nextRow)
-            --nextRow;
-        return;
-    }
-}
 
 int SqliteRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool fromBuffer)
 {
@@ -52,25 +28,12 @@ int SqliteRecordFile::startPass(const KeySpec &order, const FilterTree &filter, 
                 return finish(status, sqlite::Failure{SQLITE_RANGE, "no such field"});
         }
         auto pass = std::make_unique<Pass>();
-        // A pass started again in the order and with the filter it had (a list moving to
-        // another page) keeps its filter's SQL, its statement texts and its block's room.
         Pass *old = m_pass.get();
-        if (old && cursorparts::sameOrder(old->order, order) && old->tree == filter) {
-            pass->tag = std::move(old->tag);
-            pass->tree = std::move(old->tree);
-            pass->filter = std::move(old->filter);
+        if (pass->begin(def(), order, filter, old, renderFilter)) {
             pass->builtForRoute = old->builtForRoute;
             pass->forwardSql = std::move(old->forwardSql);
             pass->backwardSql = std::move(old->backwardSql);
-            pass->rows = std::move(old->rows);
-            pass->rowids = std::move(old->rowids);
-            pass->versions = std::move(old->versions);
-        } else {
-            pass->tag = cursorparts::tagOf(def(), order);
-            pass->tree = filter;
-            pass->filter = renderFilter(def(), filter);
         }
-        pass->order = order;
         if (fromBuffer) {
             pass->anchor = Pass::Anchor::Values;
             pass->values = rowcodec::keyValues(def(), pass->order, buffer().data());
@@ -126,11 +89,7 @@ int SqliteRecordFile::readBlock(int direction)
     pass->bind(index + parts + 1, static_cast<std::int64_t>(want));
 
     const std::size_t size = d.recordSize;
-    if (p.rowids.size() < want) {
-        p.rows.resize(want * size);
-        p.rowids.resize(want);
-        p.versions.resize(want);
-    }
+    p.makeRoom(want, size);
     p.dropBlock();
     std::size_t count = 0;
     for (; count < want; ++count) {
@@ -140,7 +99,7 @@ int SqliteRecordFile::readBlock(int direction)
         if (rc != SQLITE_ROW)
             return finish(status, db.failure(rc));
         rowcodec::readRecord(*pass, enginesql::kFirstFieldColumn, d, p.rows.data() + count * size);
-        p.rowids[count] = pass->int64(0);
+        p.ids[count] = pass->int64(0);
         p.versions[count] = pass->int64(1);
     }
     rowsread::count(count);
@@ -157,7 +116,7 @@ void SqliteRecordFile::takeBlockRow(std::size_t row)
     const std::size_t size = buffer().size();
     std::memcpy(buffer().data(), p.rows.data() + row * size, size);
     m_fetched.assign(buffer().data(), buffer().data() + size);
-    m_current = p.rowids[row];
+    m_current = p.ids[row];
     m_currentVersion = p.versions[row];
     p.anchor = Pass::Anchor::Current;
     m_watched = false;
@@ -172,10 +131,10 @@ int SqliteRecordFile::step(int direction)
         if (!m_pass)
             return finish(status, Result::NoRecord);
         Pass &p = *m_pass;
-        const bool blockHolds = p.direction == direction && p.generation == m_file->generation();
-        if (!blockHolds || p.nextRow >= p.count) {
-            if (blockHolds && p.hitEnd)
-                return finish(status, Result::NoRecord);
+        const Pass::Next next = p.next(direction, m_file->generation());
+        if (next == Pass::Next::End)
+            return finish(status, Result::NoRecord);
+        if (next == Pass::Next::Block) {
             if (const int rc = readBlock(direction); rc != Result::Ok)
                 return rc;
             if (p.count == 0)
@@ -245,22 +204,8 @@ int SqliteRecordFile::reset(const std::string &position)
         }
         if (!recordposition::decode(position, pos))
             return finish(status, Result::NoRecord);
-
-        p.anchor = Pass::Anchor::Values;
-        p.values.clear();
-        p.forwardAfter = pos.id - 1;
-        p.backwardBefore = pos.id + 1;
-        if (p.order.parts.empty())
+        if (p.anchorAt(pos))
             return finish(status, Result::Ok);
-
-        // The key values the position kept, so that a pass goes on from where the record
-        // stood when its position was taken (a list pages on from the row it shows, even if
-        // another station has since given that record another key). A position of another
-        // order, or one too long to keep them, asks the record for its values.
-        if (pos.tag == p.tag && pos.values.size() == p.order.parts.size()) {
-            p.values = std::move(pos.values);
-            return finish(status, Result::Ok);
-        }
         sqlite::Database &db = m_file->db();
         sqlite::Statement *byRowid = db.cached(m_file->sql().byRowid);
         if (!byRowid)

@@ -358,14 +358,12 @@ int SqliteRecordFile::recall(const std::string &position)
     Pass &p = *m_pass;
     if (p.generation != m_file->generation())
         return reget(position);
-    for (std::size_t row = 0; row < p.count; ++row) {
-        if (p.rowids[row] != pos.id)
-            continue;
-        takeBlockRow(row);
-        p.dropBlock(); // as after reget: reading goes on from this record
-        return finish(status(), Result::Ok);
-    }
-    return reget(position);
+    const std::size_t row = p.rowOf(pos.id);
+    if (row == p.count)
+        return reget(position);
+    takeBlockRow(row);
+    p.dropBlock(); // as after reget: reading goes on from this record
+    return finish(status(), Result::Ok);
 }
 
 int SqliteRecordFile::hold()

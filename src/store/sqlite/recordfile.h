@@ -2,6 +2,7 @@
 
 // The engine's cursor; nothing outside the engine uses it.
 
+#include "store/cursorpass.h"
 #include "store/recordcursor.h"
 #include "store/sqlite/sqliteengine.h"
 #include "store/sqlite/storedfile.h"
@@ -71,37 +72,11 @@ private:
     int m_recoverMs = -1;        // busy wait sent before the open; -1 = the engine's default
 };
 
-// A sequential pass of one cursor and its read-ahead block.
-struct SqliteRecordFile::Pass
+// A pass and the statement texts it reads its blocks with.
+struct SqliteRecordFile::Pass : CursorPass
 {
-    KeySpec order; // no parts: stored (insertion) order
-    FilterTree tree;
-    SqlFilter filter; // the tree as SQL
-    std::string tag;  // names the order in positions: "k<key>" or a description of the order
-
-    // Where the next block starts: at the start of the order, at values (set…From), at a
-    // position (reset), or after the current record.
-    enum class Anchor { Start, Values, Current } anchor = Anchor::Start;
-    std::vector<FieldValue> values;
-    std::int64_t forwardAfter = 0;   // with Values: rows after this rowid (exclusive)
-    std::int64_t backwardBefore = 0; // with Values: rows before this rowid (exclusive)
-
-    // Statement texts, for the schema they were built for.
+    // For the schema they were built for.
     std::uint64_t builtForRoute = ~std::uint64_t{0};
     std::string forwardSql;
     std::string backwardSql;
-
-    // The block: rows read ahead in one direction, handed out one by one.
-    int direction = 0; // +1 forward, -1 backward, 0 none
-    std::vector<char> rows;
-    std::vector<std::int64_t> rowids;
-    std::vector<std::int64_t> versions;
-    std::size_t count = 0;
-    std::size_t nextRow = 0;
-    bool hitEnd = false;
-    std::uint64_t generation = 0;
-
-    void dropBlock() { direction = 0, count = 0, nextRow = 0, hitEnd = false; }
-    // Takes a deleted record out of the block, if it is there.
-    void dropRow(std::int64_t rowid, std::size_t recordSize);
 };
