@@ -1,6 +1,5 @@
 #include "store/postgres/pgcodec.h"
 
-#include "base/text.h"
 #include "store/foldedkey.h"
 
 #include <charconv>
@@ -28,53 +27,6 @@ std::int32_t parseInt(std::string_view text)
     std::int32_t value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
-}
-
-void appendEncoded(std::string &out, std::string_view bytes)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if ((b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b == '-'
-            || b == '_' || b == '.') {
-            out += c;
-        } else {
-            out += '%';
-            out += hex[b >> 4];
-            out += hex[b & 0xF];
-        }
-    }
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-bool decodeBytes(std::string_view text, std::string &out)
-{
-    out.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            out += text[i];
-            continue;
-        }
-        if (i + 2 >= text.size())
-            return false;
-        const int hi = hexDigit(text[i + 1]);
-        const int lo = hexDigit(text[i + 2]);
-        if (hi < 0 || lo < 0)
-            return false;
-        out += static_cast<char>(hi * 16 + lo);
-        i += 2;
-    }
-    return true;
 }
 
 } // namespace
@@ -170,77 +122,9 @@ std::vector<FieldValue> keyValues(const KeySpec &order, const RecordBuffer &reco
     return values;
 }
 
-std::string encodePosition(const Position &position)
+bool decodePosition(std::string_view text, recordposition::Position &out)
 {
-    std::string text = std::to_string(position.id);
-    if (position.tag.empty())
-        return text;
-    std::string full = text + ';';
-    appendEncoded(full, position.tag);
-    for (const FieldValue &value : position.values) {
-        full += ';';
-        if (const auto *i = std::get_if<std::int32_t>(&value)) {
-            full += 'i' + std::to_string(*i);
-        } else if (const auto *r = std::get_if<double>(&value)) {
-            full += 'r' + doubleText(*r);
-        } else {
-            // Windows-1252, as the record holds it: one byte a letter keeps positions short.
-            full += 's';
-            appendEncoded(full, rt::toCp1252(std::get<std::string>(value)));
-        }
-    }
-    return full.size() <= kMaxPosition ? full : text;
-}
-
-bool decodePosition(std::string_view text, Position &out)
-{
-    out = Position{};
-    std::vector<std::string_view> pieces;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = text.find(';', start);
-        pieces.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
-    const auto parsed
-        = std::from_chars(pieces[0].data(), pieces[0].data() + pieces[0].size(), out.id);
-    if (parsed.ec != std::errc() || parsed.ptr != pieces[0].data() + pieces[0].size()
-        || out.id <= 0)
-        return false;
-    if (pieces.size() == 1)
-        return true;
-    std::string bytes;
-    if (!decodeBytes(pieces[1], bytes))
-        return false;
-    out.tag = bytes;
-    for (std::size_t i = 2; i < pieces.size(); ++i) {
-        const std::string_view piece = pieces[i];
-        if (piece.empty())
-            return false;
-        const std::string_view body = piece.substr(1);
-        if (piece[0] == 'i') {
-            std::int32_t v = 0;
-            const auto r = std::from_chars(body.data(), body.data() + body.size(), v);
-            if (r.ec != std::errc() || r.ptr != body.data() + body.size())
-                return false;
-            out.values.emplace_back(v);
-        } else if (piece[0] == 'r') {
-            const std::string copy(body);
-            char *end = nullptr;
-            const double v = std::strtod(copy.c_str(), &end);
-            if (copy.empty() || *end != '\0')
-                return false;
-            out.values.emplace_back(v);
-        } else if (piece[0] == 's') {
-            if (!decodeBytes(body, bytes))
-                return false;
-            out.values.emplace_back(rt::fromCp1252(bytes));
-        } else {
-            return false;
-        }
-    }
-    return true;
+    return recordposition::decode(text, out) && out.id > 0;
 }
 
 } // namespace pgcodec

@@ -2,6 +2,7 @@
 
 #include "store/engine.h"
 #include "store/postgres/connection.h"
+#include "store/recordposition.h"
 
 #include <cstdint>
 #include <string>
@@ -10,7 +11,7 @@
 
 // Between a record's bytes and a row: the fields as the server's text forms (texts UTF-8
 // without trailing blanks, dates as standard dates, DECIMAL as a float with two places), each
-// text field followed by its folded value; and the text form of a record's position.
+// text field followed by its folded value.
 namespace pgcodec {
 
 Oid typeOf(FieldType type);
@@ -32,18 +33,8 @@ void readRecord(const pg::Result &row, int index, int first, RecordBuffer &recor
 
 std::vector<FieldValue> keyValues(const KeySpec &order, const RecordBuffer &record);
 
-// "<id>" or "<id>;<order tag>;<value>;…": the id finds the record, the key values of the
-// order find its neighbours once it is deleted. Plain ASCII without blanks, at most 512
-// characters (the values are left out when they would not fit).
-struct Position
-{
-    std::int64_t id = 0;
-    std::string tag;
-    std::vector<FieldValue> values;
-};
-std::string encodePosition(const Position &position);
-bool decodePosition(std::string_view text, Position &out);
-
-inline constexpr std::size_t kMaxPosition = 512;
+// A position of this engine's (store/recordposition.h): the server hands out positive ids
+// only.
+bool decodePosition(std::string_view text, recordposition::Position &out);
 
 } // namespace pgcodec

@@ -1,5 +1,6 @@
 // Sequential passes: keyset reads in blocks, positions and resets.
 
+#include "store/cursorparts.h"
 #include "store/postgres/pgrecordfile.h"
 #include "store/rowsread.h"
 
@@ -7,49 +8,6 @@
 #include <limits>
 
 using namespace pgengine;
-
-namespace {
-
-bool sameParts(const KeySpec &a, const KeySpec &b)
-{
-    if (a.parts.size() != b.parts.size() || a.noCase != b.noCase)
-        return false;
-    for (std::size_t i = 0; i < a.parts.size(); ++i) {
-        if (a.parts[i].field != b.parts[i].field || a.parts[i].descending != b.parts[i].descending)
-            return false;
-    }
-    return true;
-}
-
-// The key whose order this is, or -1.
-int keyOf(const FileDef &def, const KeySpec &order)
-{
-    if (order.parts.empty())
-        return -1;
-    for (int k = 0; k < def.keyCount; ++k) {
-        if (sameParts(order, KeySpec::ofKey(def.id, k)))
-            return k;
-    }
-    return -1;
-}
-
-// Names an order inside positions, so that a reset knows whether a position's values
-// belong to the order of its pass.
-std::string tagOf(const FileDef &def, const KeySpec &order)
-{
-    if (order.parts.empty())
-        return {};
-    if (const int key = keyOf(def, order); key >= 0)
-        return 'k' + std::to_string(key);
-    std::string tag = "o";
-    for (const KeyPart &part : order.parts)
-        tag += std::to_string(part.field) + (part.descending ? 'd' : 'a');
-    if (order.noCase)
-        tag += 'n';
-    return tag;
-}
-
-} // namespace
 
 int PgRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool fromBuffer)
 {
@@ -62,26 +20,14 @@ int PgRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool
                 return finish(status, pg::Failure{"42703", "no such field"});
         }
         auto pass = std::make_unique<Pass>();
-        // A pass started again in the order and with the filter it had (a list moving to
-        // another page) keeps its statement texts and its block's room.
         Pass *old = m_pass.get();
-        if (old && sameParts(old->order, order) && old->tree == filter) {
-            pass->tag = std::move(old->tag);
+        if (pass->begin(def(), order, filter, old, pgsql::renderFilter)) {
             pass->uniqueKey = old->uniqueKey;
-            pass->tree = std::move(old->tree);
-            pass->filter = std::move(old->filter);
             pass->sql = std::move(old->sql);
-            pass->rows = std::move(old->rows);
-            pass->ids = std::move(old->ids);
-            pass->versions = std::move(old->versions);
         } else {
-            pass->tag = tagOf(def(), order);
-            const int key = keyOf(def(), order);
+            const int key = cursorparts::keyOf(def(), order);
             pass->uniqueKey = key >= 0 && def().keys[key].unique;
-            pass->tree = filter;
-            pass->filter = pgsql::renderFilter(def(), filter);
         }
-        pass->order = order;
         if (fromBuffer) {
             pass->anchor = Pass::Anchor::Values;
             pass->values = pgcodec::keyValues(pass->order, buffer());
@@ -91,45 +37,6 @@ int PgRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool
         m_pass = std::move(pass);
         return finish(status, Result::Ok);
     });
-}
-
-int PgRecordFile::setStoredOrder()
-{
-    return startPass(KeySpec{}, FilterTree{}, false);
-}
-
-int PgRecordFile::setKeyStart(int key)
-{
-    if (key < 0 || key >= def().keyCount)
-        return finish(status(), pg::Failure{"42P10", "no such key"});
-    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, false);
-}
-
-int PgRecordFile::setKeyFrom(int key)
-{
-    if (key < 0 || key >= def().keyCount)
-        return finish(status(), pg::Failure{"42P10", "no such key"});
-    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, true);
-}
-
-int PgRecordFile::setOrderStart(const KeySpec &order, const FilterTree &filter)
-{
-    return startPass(order, filter, false);
-}
-
-int PgRecordFile::setOrderFrom(const KeySpec &order, const FilterTree &filter)
-{
-    return startPass(order, filter, true);
-}
-
-int PgRecordFile::next()
-{
-    return step(+1);
-}
-
-int PgRecordFile::previous()
-{
-    return step(-1);
 }
 
 // Reads the next block in a direction from the pass's anchor. Leaves the status only when
@@ -172,8 +79,7 @@ int PgRecordFile::readBlock(int direction)
     const bool idBounds = bound != pgsql::Bound::None && (!p.uniqueKey || p.order.parts.empty());
     if (idBounds)
         params.add(std::to_string(idBound), pg::Type::Int8);
-    const std::size_t want
-        = m_readAhead > 0 ? m_readAhead : (m_quickScan ? kQuickScanRows : kBlockRows);
+    const std::size_t want = blockRows();
     params.add(std::to_string(want), pg::Type::Int8);
 
     std::string &text = p.sql[forward ? 1 : 0][static_cast<std::size_t>(bound)];
@@ -190,11 +96,7 @@ int PgRecordFile::readBlock(int direction)
     const std::size_t size = d.recordSize;
     const auto count = static_cast<std::size_t>(rows.rows());
     rowsread::count(count);
-    if (p.ids.size() < count) {
-        p.rows.resize(count * size);
-        p.ids.resize(count);
-        p.versions.resize(count);
-    }
+    p.makeRoom(count, size);
     p.dropBlock();
     for (std::size_t row = 0; row < count; ++row) {
         const int r = static_cast<int>(row);
@@ -232,10 +134,10 @@ int PgRecordFile::step(int direction)
         if (!m_pass)
             return finish(status, Result::NoRecord);
         Pass &p = *m_pass;
-        const bool blockHolds = p.direction == direction && p.generation == generation();
-        if (!blockHolds || p.nextRow >= p.count) {
-            if (blockHolds && p.hitEnd)
-                return finish(status, Result::NoRecord);
+        const Pass::Next next = p.next(direction, generation());
+        if (next == Pass::Next::End)
+            return finish(status, Result::NoRecord);
+        if (next == Pass::Next::Block) {
             if (const int rc = readBlock(direction); rc != Result::Ok)
                 return rc;
             if (p.count == 0)
@@ -267,7 +169,7 @@ std::string PgRecordFile::position() const
 {
     if (!m_open || m_current == 0)
         return {};
-    pgcodec::Position pos{m_current, {}, {}};
+    recordposition::Position pos{m_current, {}, {}};
     // Key values from the record as it was read, so that a pass goes on from where it stood.
     if (m_hasFetched) {
         if (m_pass && !m_pass->tag.empty()) {
@@ -278,7 +180,7 @@ std::string PgRecordFile::position() const
             pos.values = pgcodec::keyValues(KeySpec::ofKey(id(), m_fetchKey), m_fetched);
         }
     }
-    return pgcodec::encodePosition(pos);
+    return recordposition::encode(pos);
 }
 
 int PgRecordFile::reset(const std::string &position)
@@ -293,28 +195,15 @@ int PgRecordFile::reset(const std::string &position)
         }
         Pass &p = *m_pass;
         p.dropBlock();
-        pgcodec::Position pos;
+        recordposition::Position pos;
         if (position.empty()) {
             p.anchor = Pass::Anchor::Start;
             return finish(status, Result::Ok);
         }
         if (!pgcodec::decodePosition(position, pos))
             return finish(status, Result::NoRecord);
-
-        p.anchor = Pass::Anchor::Values;
-        p.values.clear();
-        p.forwardAfter = pos.id - 1;
-        p.backwardBefore = pos.id + 1;
-        if (p.order.parts.empty())
+        if (p.anchorAt(pos))
             return finish(status, Result::Ok);
-
-        // The key values the position kept, so that a pass goes on from where the record
-        // stood when its position was taken. A position of another order, or one too long
-        // to keep them, asks the record for its values.
-        if (pos.tag == p.tag && pos.values.size() == p.order.parts.size()) {
-            p.values = std::move(pos.values);
-            return finish(status, Result::Ok);
-        }
         std::int64_t version = 0;
         const int rc = readById(pos.id, m_scratch, version);
         if (rc == Result::Ok)

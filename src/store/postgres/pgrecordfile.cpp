@@ -1,10 +1,10 @@
 // The cursor's single-record operations: open, write, fetch, hold.
 
 #include "store/postgres/pgrecordfile.h"
+#include "store/cursorparts.h"
 #include "store/rowsread.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <set>
 #include <utility>
@@ -12,23 +12,6 @@
 using namespace pgengine;
 
 namespace {
-
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x))
-                      == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::string_view trimmedOption(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
 
 pg::Params idParam(std::int64_t id)
 {
@@ -40,7 +23,7 @@ pg::Params idParam(std::int64_t id)
 } // namespace
 
 PgRecordFile::PgRecordFile(PostgresEngine &engine, FileId file, RecordBuffer &buffer)
-    : RecordFile(engine, file, buffer)
+    : RecordCursor(engine, file, buffer)
     , m_owner(engine)
     , m_fetched(file)
     , m_scratch(file)
@@ -106,11 +89,8 @@ int PgRecordFile::open(std::uint8_t mode)
         m_open = true;
         m_readOnly = !wantWrite;
         ++impl().openCursors[PostgresEngine::Impl::index(id())];
-        m_current = 0;
-        m_fetchKey = -1;
-        m_holdNext = m_watchNext = m_watched = false;
-        m_watchSince = -1;
-        forgetOwnPuts();
+        forgetCurrent();
+        m_holdNext = false;
         m_pass.reset();
         return finish(status, Result::Ok);
     });
@@ -159,14 +139,11 @@ int PgRecordFile::rebuildKeys()
 
 int PgRecordFile::send(std::string_view option)
 {
-    const std::size_t eq = option.find('=');
-    const std::string_view name = trimmedOption(option.substr(0, eq));
-    const std::string_view value
-        = eq == std::string_view::npos ? std::string_view() : trimmedOption(option.substr(eq + 1));
+    const cursorparts::Option sent = cursorparts::parseOption(option);
     // "Recover" is the server's business: a statement waits for rows others are writing as
     // the connection's lock timeout says.
-    if (equalNoCase(name, "QUICKSCAN"))
-        m_quickScan = equalNoCase(value, "on") || value == "1";
+    if (sent.is("QUICKSCAN"))
+        m_quickScan = sent.on();
     return finish(status(), Result::Ok);
 }
 
@@ -177,12 +154,9 @@ int PgRecordFile::close()
     if (m_open)
         --impl().openCursors[PostgresEngine::Impl::index(id())];
     m_open = false;
-    m_current = 0;
-    m_fetchKey = -1;
+    forgetCurrent();
     m_hasFetched = false;
-    m_holdNext = m_watchNext = m_watched = false;
-    m_watchSince = -1;
-    forgetOwnPuts();
+    m_holdNext = false;
     m_readOnly = false;
     return finish(status(), Result::Ok);
 }
@@ -367,10 +341,7 @@ int PgRecordFile::arrive(const RecordBuffer &record, std::int64_t id, std::int64
     m_hasFetched = true;
     m_current = id;
     m_currentVersion = version;
-    m_watched = std::exchange(m_watchNext, false);
-    const std::int64_t since = std::exchange(m_watchSince, -1);
-    if (m_watched && since >= 0)
-        m_currentVersion = carriedVersion(m_current, since);
+    takeWatch();
     return Result::Ok;
 }
 
@@ -381,7 +352,7 @@ int PgRecordFile::get(int key)
         if (!m_open)
             return notOpen(status);
         if (key < 0 || key >= def().keyCount)
-            return finish(status, pg::Failure{"42P10", "no such key"});
+            return noSuchKey();
         const KeySpec spec = KeySpec::ofKey(id(), key);
         pg::Params params;
         for (const KeyPart &part : spec.parts)
@@ -411,7 +382,7 @@ int PgRecordFile::reget(const std::string &position)
     return guarded(status, [&] {
         if (!m_open)
             return notOpen(status);
-        pgcodec::Position pos;
+        recordposition::Position pos;
         if (!pgcodec::decodePosition(position, pos))
             return finish(status, Result::NoRecord);
         std::int64_t version = 0;
@@ -429,21 +400,19 @@ int PgRecordFile::reget(const std::string &position)
 
 int PgRecordFile::recall(const std::string &position)
 {
-    pgcodec::Position pos;
+    recordposition::Position pos;
     // A hold or watch asks for the record as it is now.
     if (!m_open || !m_pass || m_watchNext || m_holdNext || !pgcodec::decodePosition(position, pos))
         return reget(position);
     Pass &p = *m_pass;
     if (p.generation != generation())
         return reget(position);
-    for (std::size_t row = 0; row < p.count; ++row) {
-        if (p.ids[row] != pos.id)
-            continue;
-        takeBlockRow(row);
-        p.dropBlock();
-        return finish(status(), Result::Ok);
-    }
-    return reget(position);
+    const std::size_t row = p.rowOf(pos.id);
+    if (row == p.count)
+        return reget(position);
+    takeBlockRow(row);
+    p.dropBlock();
+    return finish(status(), Result::Ok);
 }
 
 int PgRecordFile::hold()
@@ -452,18 +421,9 @@ int PgRecordFile::hold()
     return watch();
 }
 
-int PgRecordFile::watch()
+int PgRecordFile::noSuchKey()
 {
-    m_watchNext = true;
-    m_watchSince = -1;
-    return finish(status(), Result::Ok);
-}
-
-int PgRecordFile::watchSince(std::int64_t version)
-{
-    m_watchNext = true;
-    m_watchSince = version;
-    return finish(status(), Result::Ok);
+    return finish(status(), pg::Failure{"42P10", "no such key"});
 }
 
 bool PgRecordFile::duplicate(int key)

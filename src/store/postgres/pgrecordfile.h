@@ -3,10 +3,12 @@
 // The engine's cursor and the parts of the engine it shares; nothing outside the engine
 // uses them.
 
+#include "store/cursorpass.h"
 #include "store/postgres/connection.h"
 #include "store/postgres/pgcodec.h"
 #include "store/postgres/pgsql.h"
 #include "store/postgres/postgresengine.h"
+#include "store/recordcursor.h"
 
 #include <array>
 #include <cstddef>
@@ -57,11 +59,6 @@ struct PostgresEngine::Impl
 
 namespace pgengine {
 
-// Rows a pass reads ahead per statement run: a list page and more, few enough that a write
-// seen by the next block costs little.
-inline constexpr std::size_t kBlockRows = 64;
-inline constexpr std::size_t kQuickScanRows = 256;
-
 // Leave a result in the engine's status and return it. A failure of the server maps onto
 // the codes: a unique key → 40, no right to write → 5, everything else → 90.
 int finish(StorageStatus &status, int code);
@@ -91,7 +88,7 @@ auto guarded(StorageStatus &status, Operation &&operation) -> decltype(operation
 
 } // namespace pgengine
 
-class PgRecordFile final : public RecordFile
+class PgRecordFile final : public RecordCursor
 {
 public:
     PgRecordFile(PostgresEngine &engine, FileId file, RecordBuffer &buffer);
@@ -113,15 +110,6 @@ public:
     int reget(const std::string &position) override;
     int recall(const std::string &position) override;
 
-    int setStoredOrder() override;
-    int setKeyStart(int key) override;
-    int setKeyFrom(int key) override;
-    int setOrderStart(const KeySpec &order, const FilterTree &filter) override;
-    int setOrderFrom(const KeySpec &order, const FilterTree &filter) override;
-    int next() override;
-    int previous() override;
-    void setReadAhead(std::size_t rows) override { m_readAhead = rows; }
-
     std::string position() const override;
     int reset(const std::string &position) override;
 
@@ -130,9 +118,6 @@ public:
     // deletes the record, holds another one or closes, or when the connection ends. It also
     // watches the record.
     int hold() override;
-    int watch() override;
-    std::int64_t version() const override { return m_currentVersion; }
-    int watchSince(std::int64_t version) override;
     bool duplicate(int key) override;
     std::int64_t records() override;
     int flush() override;
@@ -155,8 +140,9 @@ private:
     // The result of a failed run, ending the transaction when it ran in one.
     int failed(const pg::Connection &connection, const pg::Result &result);
 
-    int startPass(const KeySpec &order, const FilterTree &filter, bool fromBuffer);
-    int step(int direction);
+    int startPass(const KeySpec &order, const FilterTree &filter, bool fromBuffer) override;
+    int step(int direction) override;
+    int noSuchKey() override;
     int readBlock(int direction);
     void takeBlockRow(std::size_t row);
     // Reads the record with this id as it is now: 0, 33 when it is gone, or a failure.
@@ -172,51 +158,20 @@ private:
     PostgresEngine &m_owner;
     bool m_open = false;
     bool m_readOnly = false;
-    std::uint32_t m_oid = 0;    // the table's, for the keys of its records' locks
-    std::int64_t m_current = 0; // id of the current record; 0 = none
-    std::int64_t m_currentVersion = 0;
+    std::uint32_t m_oid = 0; // the table's, for the keys of its records' locks
     bool m_holdNext = false;
-    bool m_watchNext = false;
-    bool m_watched = false;
-    std::int64_t m_watchSince = -1; // with m_watchNext: the version read before; -1 = none
-    pgsql::HoldKey m_heldKey;       // the lock this cursor holds; not valid = none
+    pgsql::HoldKey m_heldKey; // the lock this cursor holds; not valid = none
     std::uint64_t m_heldSession = 0;
     std::unique_ptr<Pass> m_pass;
     RecordBuffer m_fetched; // the current record as read: its key values anchor passes
     bool m_hasFetched = false;
     RecordBuffer m_scratch;
-    int m_fetchKey = -1; // the key of the last get: positions outside passes use it
-    bool m_quickScan = false;
-    std::size_t m_readAhead = 0;
 };
 
-// A sequential pass of one cursor and its read-ahead block.
-struct PgRecordFile::Pass
+// A pass and the statement texts it reads its blocks with.
+struct PgRecordFile::Pass : CursorPass
 {
-    KeySpec order; // no parts: stored (insertion) order
     bool uniqueKey = false;
-    FilterTree tree;
-    pgsql::Filter filter;
-    std::string tag; // names the order in positions: "k<key>" or a description of the order
-
-    // Where the next block starts: at the start of the order, at values (set…From, reset),
-    // or after the current record.
-    enum class Anchor { Start, Values, Current } anchor = Anchor::Start;
-    std::vector<FieldValue> values;
-    std::int64_t forwardAfter = 0;   // with Values: rows after this id (exclusive)
-    std::int64_t backwardBefore = 0; // with Values: rows before this id (exclusive)
-
     // Statement texts: [forward][bound].
     std::array<std::array<std::string, 3>, 2> sql;
-
-    int direction = 0; // +1 forward, -1 backward, 0 none
-    std::vector<char> rows;
-    std::vector<std::int64_t> ids;
-    std::vector<std::int64_t> versions;
-    std::size_t count = 0;
-    std::size_t nextRow = 0;
-    bool hitEnd = false;
-    std::uint64_t generation = 0;
-
-    void dropBlock() { direction = 0, count = 0, nextRow = 0, hitEnd = false; }
 };

@@ -2,6 +2,8 @@
 
 #include "store/foldedkey.h"
 
+#include <utility>
+
 namespace pgsql {
 namespace {
 
@@ -38,111 +40,23 @@ std::string selectList(const FileDef &def)
     return list;
 }
 
-class Renderer
+std::string quotedName(const FileDef &def, int field)
 {
-public:
-    Renderer(const FileDef &def, const FilterTree &tree, Filter &out)
-        : m_def(def)
-        , m_tree(tree)
-        , m_out(out)
-    {}
+    return quote(def.fields[field].name);
+}
 
-    void node(std::int32_t index)
-    {
-        using Kind = FilterTree::Node::Kind;
-        const FilterTree::Node &n = m_tree.node(index);
-        switch (n.kind) {
-        case Kind::Comparison:
-            comparison(n);
-            break;
-        case Kind::And:
-        case Kind::Or:
-            chain(index);
-            break;
-        case Kind::Not:
-            m_out.expression += "NOT (";
-            node(n.first);
-            m_out.expression += ')';
-            break;
-        case Kind::Group:
-            m_out.expression += '(';
-            node(n.first);
-            m_out.expression += ')';
-            break;
-        }
-    }
+std::string foldedName(const FileDef &def, int field)
+{
+    return foldedColumn(def.fields[field]);
+}
 
-private:
-    std::string column(std::uint16_t field, bool noCase) const
-    {
-        const FieldDef &f = m_def.fields[field];
-        return noCase && f.type == FieldType::String ? foldedColumn(f) : quote(f.name);
-    }
-
-    void comparison(const FilterTree::Node &n)
-    {
-        std::string &sql = m_out.expression;
-        const bool noCase = n.left.upper || (n.right.isField() && n.right.upper);
-        sql += column(n.left.index, noCase);
-        sql += sqlOperator(n.op);
-        if (n.right.isField()) {
-            sql += column(n.right.index, noCase);
-            return;
-        }
-        // The constant as typed: folded for a comparison that ignores case, which the fold
-        // does for upper and lower case alike.
-        if (noCase && m_def.fields[n.left.index].type == FieldType::String) {
-            const FieldValue &value = m_tree.constants()[n.right.index];
-            const std::string *text = std::get_if<std::string>(&value);
-            m_out.values.emplace_back(foldedkey::fold(text ? *text : std::string()));
-        } else {
-            m_out.values.push_back(m_tree.constant(n.right));
-        }
-        sql += param(static_cast<int>(m_out.values.size()));
-    }
-
-    // A run of ANDs (or ORs) one after another, as the parser makes it, is written in one go
-    // rather than one level deeper per operand.
-    void chain(std::int32_t index)
-    {
-        using Kind = FilterTree::Node::Kind;
-        const Kind kind = m_tree.node(index).kind;
-        std::vector<std::int32_t> operands;
-        std::int32_t at = index;
-        while (m_tree.node(at).kind == kind) {
-            operands.push_back(m_tree.node(at).second);
-            at = m_tree.node(at).first;
-        }
-        operands.push_back(at);
-        for (auto it = operands.rbegin(); it != operands.rend(); ++it) {
-            if (it != operands.rbegin())
-                m_out.expression += kind == Kind::And ? " AND " : " OR ";
-            const bool enclose = kind == Kind::And && m_tree.node(*it).kind == Kind::Or;
-            if (enclose)
-                m_out.expression += '(';
-            node(*it);
-            if (enclose)
-                m_out.expression += ')';
-        }
-    }
-
-    const FileDef &m_def;
-    const FilterTree &m_tree;
-    Filter &m_out;
-};
+constexpr SqlDialect kDialect{quotedName, foldedName, param};
 
 } // namespace
 
 std::string quote(std::string_view identifier)
 {
-    std::string quoted = "\"";
-    for (const char c : identifier) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
+    return quoteSqlIdentifier(identifier);
 }
 
 std::string table(const FileDef &def)
@@ -273,11 +187,7 @@ FileStatements fileStatements(const FileDef &def)
 
 Filter renderFilter(const FileDef &def, const FilterTree &tree)
 {
-    Filter filter;
-    if (tree.empty())
-        return filter;
-    Renderer(def, tree, filter).node(tree.rootIndex());
-    return filter;
+    return renderSqlFilter(def, tree, kDialect);
 }
 
 std::string passSql(const FileDef &def,
@@ -320,32 +230,19 @@ std::string passSql(const FileDef &def,
                 op = forward ? " >= " : " <= ";
             where = left + ')' + op + right + ')';
         } else {
-            // Built from the innermost condition outwards.
             std::string inner;
             if (!uniqueKey)
                 inner = std::string("id") + strict + param(idParam);
             else
                 inner = bound == Bound::From ? "TRUE" : "FALSE";
-            for (int i = parts - 1; i >= 0; --i) {
-                const KeyPart &part = order.parts[static_cast<std::size_t>(i)];
-                const bool up = forward != part.descending;
-                const std::string column = keyColumn(def, part, order.noCase);
-                const std::string value = param(first + i);
-                inner = column + (up ? " >= " : " <= ") + value + " AND (" + column
-                        + (up ? " > " : " < ") + value + " OR " + inner + ')';
-            }
-            where = inner;
+            where = keysetBound(def, order, forward, first, std::move(inner), keyColumn, param);
         }
     }
     if (!filter.empty())
         where = where.empty() ? '(' + filter.expression + ')'
                               : '(' + filter.expression + ") AND " + where;
 
-    std::string orderBy;
-    for (const KeyPart &part : order.parts) {
-        const bool up = forward != part.descending;
-        orderBy += keyColumn(def, part, order.noCase) + (up ? " ASC, " : " DESC, ");
-    }
+    std::string orderBy = keysetOrderBy(def, order, forward, keyColumn);
     if (uniqueKey && !orderBy.empty())
         orderBy.resize(orderBy.size() - 2);
     else

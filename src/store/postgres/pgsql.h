@@ -2,6 +2,7 @@
 
 #include "store/engine.h"
 #include "store/filtertree.h"
+#include "store/sqlfilter.h"
 
 #include <cstdint>
 #include <string>
@@ -58,16 +59,9 @@ struct FileStatements
 };
 FileStatements fileStatements(const FileDef &def);
 
-// A filter tree as the engine runs it: an SQL expression over the file's columns with
-// placeholders $1 … and the values to bind, in order. Made only of column names,
-// placeholders, the comparison operators, AND, OR, NOT and parentheses. A comparison that
-// ignores case (UPPER around a field) compares the folded columns, with the constant folded.
-struct Filter
-{
-    std::string expression;
-    std::vector<FieldValue> values;
-    bool empty() const { return expression.empty(); }
-};
+// A filter tree as the engine runs it: placeholders $1 …, fields by their quoted names, a
+// text compared ignoring case by its folded column.
+using Filter = SqlFilter;
 Filter renderFilter(const FileDef &def, const FilterTree &tree);
 
 // Where one block of a pass begins: at the start of the order, or after a bound.

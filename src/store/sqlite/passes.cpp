@@ -2,11 +2,11 @@
 
 #include "store/sqlite/recordfile.h"
 
+#include "store/recordposition.h"
 #include "store/rowsread.h"
 
 #include "store/sqlite/rowcodec.h"
 
-#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -15,58 +15,7 @@ namespace {
 constexpr std::int64_t kLowestRowid = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kHighestRowid = std::numeric_limits<std::int64_t>::max();
 
-bool sameParts(const KeySpec &a, const KeySpec &b)
-{
-    if (a.parts.size() != b.parts.size() || a.noCase != b.noCase)
-        return false;
-    for (std::size_t i = 0; i < a.parts.size(); ++i) {
-        if (a.parts[i].field != b.parts[i].field || a.parts[i].descending != b.parts[i].descending)
-            return false;
-    }
-    return true;
-}
-
-// Names an order inside positions, so that a reset knows whether a position's values
-// belong to the order of its pass.
-std::string tagOf(const FileDef &def, const KeySpec &order)
-{
-    if (order.parts.empty())
-        return {};
-    for (int k = 0; k < def.keyCount; ++k) {
-        if (sameParts(order, KeySpec::ofKey(def.id, k)))
-            return 'k' + std::to_string(k);
-    }
-    std::string tag = "o";
-    for (const KeyPart &part : order.parts)
-        tag += std::to_string(part.field) + (part.descending ? 'd' : 'a');
-    if (order.noCase)
-        tag += 'n';
-    return tag;
-}
-
 } // namespace
-
-void SqliteRecordFile::Pass::dropRow(std::int64_t rowid, std::size_t recordSize)
-{
-    for (std::size_t row = 0; row < count; ++row) {
-        if (rowids[row] != rowid)
-            continue;
-        const std::size_t after = count - row - 1;
-        std::memmove(rows.data() + row * recordSize,
-                     rows.data() + (row + 1) * recordSize,
-                     after * recordSize);
-        std::copy_n(rowids.begin() + static_cast<std::ptrdiff_t>(row + 1),
-                    after,
-                    rowids.begin() + static_cast<std::ptrdiff_t>(row));
-        std::copy_n(versions.begin() + static_cast<std::ptrdiff_t>(row + 1),
-                    after,
-                    versions.begin() + static_cast<std::ptrdiff_t>(row));
-        --count;
-        if (row < nextRow)
-            --nextRow;
-        return;
-    }
-}
 
 int SqliteRecordFile::startPass(const KeySpec &order, const FilterTree &filter, bool fromBuffer)
 {
@@ -79,25 +28,12 @@ int SqliteRecordFile::startPass(const KeySpec &order, const FilterTree &filter, 
                 return finish(status, sqlite::Failure{SQLITE_RANGE, "no such field"});
         }
         auto pass = std::make_unique<Pass>();
-        // A pass started again in the order and with the filter it had (a list moving to
-        // another page) keeps its filter's SQL, its statement texts and its block's room.
         Pass *old = m_pass.get();
-        if (old && sameParts(old->order, order) && old->tree == filter) {
-            pass->tag = std::move(old->tag);
-            pass->tree = std::move(old->tree);
-            pass->filter = std::move(old->filter);
+        if (pass->begin(def(), order, filter, old, renderFilter)) {
             pass->builtForRoute = old->builtForRoute;
             pass->forwardSql = std::move(old->forwardSql);
             pass->backwardSql = std::move(old->backwardSql);
-            pass->rows = std::move(old->rows);
-            pass->rowids = std::move(old->rowids);
-            pass->versions = std::move(old->versions);
-        } else {
-            pass->tag = tagOf(def(), order);
-            pass->tree = filter;
-            pass->filter = renderFilter(def(), filter);
         }
-        pass->order = order;
         if (fromBuffer) {
             pass->anchor = Pass::Anchor::Values;
             pass->values = rowcodec::keyValues(def(), pass->order, buffer().data());
@@ -107,45 +43,6 @@ int SqliteRecordFile::startPass(const KeySpec &order, const FilterTree &filter, 
         m_pass = std::move(pass);
         return finish(status, Result::Ok);
     });
-}
-
-int SqliteRecordFile::setStoredOrder()
-{
-    return startPass(KeySpec{}, FilterTree{}, false);
-}
-
-int SqliteRecordFile::setKeyStart(int key)
-{
-    if (key < 0 || key >= def().keyCount)
-        return finish(status(), sqlite::Failure{SQLITE_RANGE, "no such key"});
-    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, false);
-}
-
-int SqliteRecordFile::setKeyFrom(int key)
-{
-    if (key < 0 || key >= def().keyCount)
-        return finish(status(), sqlite::Failure{SQLITE_RANGE, "no such key"});
-    return startPass(KeySpec::ofKey(id(), key), FilterTree{}, true);
-}
-
-int SqliteRecordFile::setOrderStart(const KeySpec &order, const FilterTree &filter)
-{
-    return startPass(order, filter, false);
-}
-
-int SqliteRecordFile::setOrderFrom(const KeySpec &order, const FilterTree &filter)
-{
-    return startPass(order, filter, true);
-}
-
-int SqliteRecordFile::next()
-{
-    return step(+1);
-}
-
-int SqliteRecordFile::previous()
-{
-    return step(-1);
 }
 
 // Reads the next block in a direction from the pass's anchor. Leaves the status only when
@@ -188,16 +85,11 @@ int SqliteRecordFile::readBlock(int direction)
         rowcodec::bindExtremes(*pass, index, d, p.order, forward);
     }
     pass->bind(index + parts, rowidBound);
-    const std::size_t want
-        = m_readAhead > 0 ? m_readAhead : (m_quickScan ? kQuickScanRows : kBlockRows);
+    const std::size_t want = blockRows();
     pass->bind(index + parts + 1, static_cast<std::int64_t>(want));
 
     const std::size_t size = d.recordSize;
-    if (p.rowids.size() < want) {
-        p.rows.resize(want * size);
-        p.rowids.resize(want);
-        p.versions.resize(want);
-    }
+    p.makeRoom(want, size);
     p.dropBlock();
     std::size_t count = 0;
     for (; count < want; ++count) {
@@ -207,7 +99,7 @@ int SqliteRecordFile::readBlock(int direction)
         if (rc != SQLITE_ROW)
             return finish(status, db.failure(rc));
         rowcodec::readRecord(*pass, enginesql::kFirstFieldColumn, d, p.rows.data() + count * size);
-        p.rowids[count] = pass->int64(0);
+        p.ids[count] = pass->int64(0);
         p.versions[count] = pass->int64(1);
     }
     rowsread::count(count);
@@ -224,7 +116,7 @@ void SqliteRecordFile::takeBlockRow(std::size_t row)
     const std::size_t size = buffer().size();
     std::memcpy(buffer().data(), p.rows.data() + row * size, size);
     m_fetched.assign(buffer().data(), buffer().data() + size);
-    m_current = p.rowids[row];
+    m_current = p.ids[row];
     m_currentVersion = p.versions[row];
     p.anchor = Pass::Anchor::Current;
     m_watched = false;
@@ -239,10 +131,10 @@ int SqliteRecordFile::step(int direction)
         if (!m_pass)
             return finish(status, Result::NoRecord);
         Pass &p = *m_pass;
-        const bool blockHolds = p.direction == direction && p.generation == m_file->generation();
-        if (!blockHolds || p.nextRow >= p.count) {
-            if (blockHolds && p.hitEnd)
-                return finish(status, Result::NoRecord);
+        const Pass::Next next = p.next(direction, m_file->generation());
+        if (next == Pass::Next::End)
+            return finish(status, Result::NoRecord);
+        if (next == Pass::Next::Block) {
             if (const int rc = readBlock(direction); rc != Result::Ok)
                 return rc;
             if (p.count == 0)
@@ -290,7 +182,7 @@ std::string SqliteRecordFile::position() const
                                             KeySpec::ofKey(id(), m_fetchKey),
                                             m_fetched.data());
     }
-    return rowcodec::encodePosition(rowcodec::Position{m_current, {}, {}});
+    return recordposition::encode(recordposition::Position{m_current, {}, {}});
 }
 
 int SqliteRecordFile::reset(const std::string &position)
@@ -305,35 +197,21 @@ int SqliteRecordFile::reset(const std::string &position)
         }
         Pass &p = *m_pass;
         p.dropBlock();
-        rowcodec::Position pos;
+        recordposition::Position pos;
         if (position.empty()) {
             p.anchor = Pass::Anchor::Start;
             return finish(status, Result::Ok);
         }
-        if (!rowcodec::decodePosition(position, pos))
+        if (!recordposition::decode(position, pos))
             return finish(status, Result::NoRecord);
-
-        p.anchor = Pass::Anchor::Values;
-        p.values.clear();
-        p.forwardAfter = pos.rowid - 1;
-        p.backwardBefore = pos.rowid + 1;
-        if (p.order.parts.empty())
+        if (p.anchorAt(pos))
             return finish(status, Result::Ok);
-
-        // The key values the position kept, so that a pass goes on from where the record
-        // stood when its position was taken (a list pages on from the row it shows, even if
-        // another station has since given that record another key). A position of another
-        // order, or one too long to keep them, asks the record for its values.
-        if (pos.tag == p.tag && pos.values.size() == p.order.parts.size()) {
-            p.values = std::move(pos.values);
-            return finish(status, Result::Ok);
-        }
         sqlite::Database &db = m_file->db();
         sqlite::Statement *byRowid = db.cached(m_file->sql().byRowid);
         if (!byRowid)
             return finish(status, db.lastFailure());
         sqlite::ResetGuard reset(*byRowid);
-        byRowid->bind(1, pos.rowid);
+        byRowid->bind(1, pos.id);
         const int rc = byRowid->step();
         if (rc == SQLITE_ROW) {
             rowsread::count(1);

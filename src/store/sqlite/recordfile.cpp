@@ -2,6 +2,8 @@
 
 #include "store/sqlite/recordfile.h"
 
+#include "store/cursorparts.h"
+#include "store/recordposition.h"
 #include "store/rowsread.h"
 
 #include "store/sqlite/rowcodec.h"
@@ -9,7 +11,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstring>
 #include <system_error>
@@ -30,27 +31,10 @@ bool isReadOnlyFile(const std::filesystem::path &path)
     return !QFileInfo(path).isWritable();
 }
 
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x))
-                      == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::string_view trimmedOption(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
 } // namespace
 
 SqliteRecordFile::SqliteRecordFile(SqliteEngine &engine, FileId file, RecordBuffer &buffer)
-    : RecordFile(engine, file, buffer)
+    : RecordCursor(engine, file, buffer)
     , m_owner(engine)
 {}
 
@@ -113,11 +97,7 @@ int SqliteRecordFile::open(std::uint8_t mode)
             file->setBusyTimeout(m_recoverMs);
         m_file = std::move(file);
         m_readOnly = !wantWrite || m_file->readOnly();
-        m_current = 0;
-        m_fetchKey = -1;
-        m_watchNext = m_watched = false;
-        m_watchSince = -1;
-        forgetOwnPuts();
+        forgetCurrent();
         m_pass.reset();
         return finish(status, Result::Ok);
     });
@@ -160,20 +140,18 @@ int SqliteRecordFile::rebuildKeys()
 
 int SqliteRecordFile::send(std::string_view option)
 {
-    const std::size_t eq = option.find('=');
-    const std::string_view name = trimmedOption(option.substr(0, eq));
-    const std::string_view value
-        = eq == std::string_view::npos ? std::string_view() : trimmedOption(option.substr(eq + 1));
-    if (equalNoCase(name, "Recover")) {
+    const cursorparts::Option sent = cursorparts::parseOption(option);
+    if (sent.is("Recover")) {
         int seconds = 0;
-        const auto parsed = std::from_chars(value.data(), value.data() + value.size(), seconds);
+        const auto parsed
+            = std::from_chars(sent.value.data(), sent.value.data() + sent.value.size(), seconds);
         if (parsed.ec == std::errc() && seconds >= 0) {
             m_recoverMs = seconds * 1000;
             if (m_file)
                 m_file->setBusyTimeout(m_recoverMs);
         }
-    } else if (equalNoCase(name, "QUICKSCAN")) {
-        m_quickScan = equalNoCase(value, "on") || value == "1";
+    } else if (sent.is("QUICKSCAN")) {
+        m_quickScan = sent.on();
     }
     return finish(status(), Result::Ok);
 }
@@ -188,11 +166,7 @@ int SqliteRecordFile::close()
         m_owner.impl().idle[index] = std::move(m_file);
     }
     m_file.reset();
-    m_current = 0;
-    m_fetchKey = -1;
-    m_watchNext = m_watched = false;
-    m_watchSince = -1;
-    forgetOwnPuts();
+    forgetCurrent();
     m_readOnly = false;
     return finish(status(), Result::Ok);
 }
@@ -320,7 +294,7 @@ int SqliteRecordFile::get(int key)
         if (!m_file)
             return notOpen(status);
         if (key < 0 || key >= def().keyCount)
-            return finish(status, sqlite::Failure{SQLITE_RANGE, "no such key"});
+            return noSuchKey();
         sqlite::Database &db = m_file->db();
         sqlite::Statement *get = db.cached(m_file->sql().get[static_cast<std::size_t>(key)]);
         if (!get)
@@ -351,15 +325,15 @@ int SqliteRecordFile::reget(const std::string &position)
     return guarded(status, [&] {
         if (!m_file)
             return notOpen(status);
-        rowcodec::Position pos;
-        if (!rowcodec::decodePosition(position, pos))
+        recordposition::Position pos;
+        if (!recordposition::decode(position, pos))
             return finish(status, Result::NoRecord);
         sqlite::Database &db = m_file->db();
         sqlite::Statement *byRowid = db.cached(m_file->sql().byRowid);
         if (!byRowid)
             return finish(status, db.lastFailure());
         sqlite::ResetGuard reset(*byRowid);
-        byRowid->bind(1, pos.rowid);
+        byRowid->bind(1, pos.id);
         const int rc = byRowid->step();
         if (rc == SQLITE_DONE)
             return finish(status, Result::NoRecord);
@@ -377,21 +351,19 @@ int SqliteRecordFile::reget(const std::string &position)
 
 int SqliteRecordFile::recall(const std::string &position)
 {
-    rowcodec::Position pos;
+    recordposition::Position pos;
     // A hold or watch asks for the record as it is now.
-    if (!m_file || !m_pass || m_watchNext || !rowcodec::decodePosition(position, pos))
+    if (!m_file || !m_pass || m_watchNext || !recordposition::decode(position, pos))
         return reget(position);
     Pass &p = *m_pass;
     if (p.generation != m_file->generation())
         return reget(position);
-    for (std::size_t row = 0; row < p.count; ++row) {
-        if (p.rowids[row] != pos.rowid)
-            continue;
-        takeBlockRow(row);
-        p.dropBlock(); // as after reget: reading goes on from this record
-        return finish(status(), Result::Ok);
-    }
-    return reget(position);
+    const std::size_t row = p.rowOf(pos.id);
+    if (row == p.count)
+        return reget(position);
+    takeBlockRow(row);
+    p.dropBlock(); // as after reget: reading goes on from this record
+    return finish(status(), Result::Ok);
 }
 
 int SqliteRecordFile::hold()
@@ -399,26 +371,9 @@ int SqliteRecordFile::hold()
     return watch();
 }
 
-int SqliteRecordFile::watch()
+int SqliteRecordFile::noSuchKey()
 {
-    m_watchNext = true;
-    m_watchSince = -1;
-    return finish(status(), Result::Ok);
-}
-
-int SqliteRecordFile::watchSince(std::int64_t version)
-{
-    m_watchNext = true;
-    m_watchSince = version;
-    return finish(status(), Result::Ok);
-}
-
-void SqliteRecordFile::takeWatch()
-{
-    m_watched = std::exchange(m_watchNext, false);
-    const std::int64_t since = std::exchange(m_watchSince, -1);
-    if (m_watched && since >= 0)
-        m_currentVersion = carriedVersion(m_current, since);
+    return finish(status(), sqlite::Failure{SQLITE_RANGE, "no such key"});
 }
 
 bool SqliteRecordFile::duplicate(int key)

@@ -2,6 +2,8 @@
 
 // The engine's cursor; nothing outside the engine uses it.
 
+#include "store/cursorpass.h"
+#include "store/recordcursor.h"
 #include "store/sqlite/sqliteengine.h"
 #include "store/sqlite/storedfile.h"
 
@@ -12,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-class SqliteRecordFile final : public RecordFile
+class SqliteRecordFile final : public RecordCursor
 {
 public:
     SqliteRecordFile(SqliteEngine &engine, FileId file, RecordBuffer &buffer);
@@ -34,24 +36,12 @@ public:
     int reget(const std::string &position) override;
     int recall(const std::string &position) override;
 
-    int setStoredOrder() override;
-    int setKeyStart(int key) override;
-    int setKeyFrom(int key) override;
-    int setOrderStart(const KeySpec &order, const FilterTree &filter) override;
-    int setOrderFrom(const KeySpec &order, const FilterTree &filter) override;
-    int next() override;
-    int previous() override;
-    void setReadAhead(std::size_t rows) override { m_readAhead = rows; }
-
     std::string position() const override;
     int reset(const std::string &position) override;
 
     // This engine frames no record locks: a hold is a watch, so a held record is never
     // refused to another reader (no code 43), and a put over someone else's change gives 89.
     int hold() override;
-    int watch() override;
-    std::int64_t version() const override { return m_currentVersion; }
-    int watchSince(std::int64_t version) override;
     bool duplicate(int key) override;
     std::int64_t records() override;
     int flush() override;
@@ -65,63 +55,28 @@ public:
 private:
     struct Pass;
     StorageStatus &status() { return m_owner.status(); }
-    int startPass(const KeySpec &order, const FilterTree &filter, bool fromBuffer);
-    int step(int direction);
+    int startPass(const KeySpec &order, const FilterTree &filter, bool fromBuffer) override;
+    int step(int direction) override;
+    int noSuchKey() override;
     int readBlock(int direction);
     // Makes row `row` of the pass's block the current record.
     void takeBlockRow(std::size_t row);
     // Takes the row the statement stands on as the current record.
     void takeRow(const sqlite::Statement &row);
-    // A fetch of the current record takes over the watch asked for before it.
-    void takeWatch();
 
     SqliteEngine &m_owner;
     std::shared_ptr<StoredFile> m_file; // set while open
     bool m_readOnly = false;
-    std::int64_t m_current = 0; // rowid of the current record; 0 = none
-    std::int64_t m_currentVersion = 0;
-    bool m_watchNext = false;
-    bool m_watched = false;
-    std::int64_t m_watchSince = -1; // with m_watchNext: the version read before; -1 = none
     std::unique_ptr<Pass> m_pass;
     std::vector<char> m_fetched; // the current record as read: its key values anchor passes
-    int m_fetchKey = -1;         // the key of the last get: positions outside passes use it
     int m_recoverMs = -1;        // busy wait sent before the open; -1 = the engine's default
-    bool m_quickScan = false;
-    std::size_t m_readAhead = 0;
 };
 
-// A sequential pass of one cursor and its read-ahead block.
-struct SqliteRecordFile::Pass
+// A pass and the statement texts it reads its blocks with.
+struct SqliteRecordFile::Pass : CursorPass
 {
-    KeySpec order; // no parts: stored (insertion) order
-    FilterTree tree;
-    SqlFilter filter; // the tree as SQL
-    std::string tag;  // names the order in positions: "k<key>" or a description of the order
-
-    // Where the next block starts: at the start of the order, at values (set…From), at a
-    // position (reset), or after the current record.
-    enum class Anchor { Start, Values, Current } anchor = Anchor::Start;
-    std::vector<FieldValue> values;
-    std::int64_t forwardAfter = 0;   // with Values: rows after this rowid (exclusive)
-    std::int64_t backwardBefore = 0; // with Values: rows before this rowid (exclusive)
-
-    // Statement texts, for the schema they were built for.
+    // For the schema they were built for.
     std::uint64_t builtForRoute = ~std::uint64_t{0};
     std::string forwardSql;
     std::string backwardSql;
-
-    // The block: rows read ahead in one direction, handed out one by one.
-    int direction = 0; // +1 forward, -1 backward, 0 none
-    std::vector<char> rows;
-    std::vector<std::int64_t> rowids;
-    std::vector<std::int64_t> versions;
-    std::size_t count = 0;
-    std::size_t nextRow = 0;
-    bool hitEnd = false;
-    std::uint64_t generation = 0;
-
-    void dropBlock() { direction = 0, count = 0, nextRow = 0, hitEnd = false; }
-    // Takes a deleted record out of the block, if it is there.
-    void dropRow(std::int64_t rowid, std::size_t recordSize);
 };

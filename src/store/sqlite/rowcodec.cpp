@@ -3,11 +3,10 @@
 #include "base/stddate.h"
 #include "base/text.h"
 #include "store/foldedkey.h"
+#include "store/recordposition.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -91,60 +90,6 @@ void readDecimal(double value, unsigned char *out)
     out[0] = static_cast<unsigned char>((digits[0] << 4) | digits[1]);
     out[1] = static_cast<unsigned char>((digits[2] << 4) | digits[3]);
     out[2] = static_cast<unsigned char>((digits[4] << 4) | (scaled < 0 ? 0xD : 0xC));
-}
-
-void appendEncoded(std::string &out, std::string_view bytes)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if ((b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b == '-'
-            || b == '_' || b == '.') {
-            out += c;
-        } else {
-            out += '%';
-            out += hex[b >> 4];
-            out += hex[b & 0xF];
-        }
-    }
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-bool decodeBytes(std::string_view text, std::string &out)
-{
-    out.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            out += text[i];
-            continue;
-        }
-        if (i + 2 >= text.size())
-            return false;
-        const int hi = hexDigit(text[i + 1]);
-        const int lo = hexDigit(text[i + 2]);
-        if (hi < 0 || lo < 0)
-            return false;
-        out += static_cast<char>(hi * 16 + lo);
-        i += 2;
-    }
-    return true;
-}
-
-template<typename T>
-bool parseNumber(std::string_view text, T &value)
-{
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
 } // namespace
@@ -300,114 +245,25 @@ void bindExtremes(sqlite::Statement &statement,
     }
 }
 
-namespace {
-
-void appendValue(std::string &full, const FieldValue &value)
-{
-    full += ';';
-    if (const auto *i = std::get_if<std::int32_t>(&value)) {
-        full += 'i' + std::to_string(*i);
-    } else if (const auto *r = std::get_if<double>(&value)) {
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "r%.17g", *r);
-        full += buf;
-    } else {
-        full += 's';
-        appendEncoded(full, rt::toCp1252(std::get<std::string>(value)));
-    }
-}
-
-// "<rowid>;<tag>" and the values `appendValues` adds; the rowid alone without a tag or when
-// the whole would be too long.
-template<typename AppendValues>
-std::string encodeTagged(std::int64_t rowid, const std::string &tag, AppendValues appendValues)
-{
-    std::string text = std::to_string(rowid);
-    if (tag.empty())
-        return text;
-    std::string full = text + ';';
-    appendEncoded(full, tag);
-    appendValues(full);
-    return full.size() <= kMaxPosition ? full : text;
-}
-
-} // namespace
-
-std::string encodePosition(const Position &position)
-{
-    return encodeTagged(position.rowid, position.tag, [&](std::string &full) {
-        for (const FieldValue &value : position.values)
-            appendValue(full, value);
-    });
-}
-
 std::string encodePosition(std::int64_t rowid,
                            const std::string &tag,
                            const FileDef &def,
                            const KeySpec &order,
                            const char *record)
 {
-    return encodeTagged(rowid, tag, [&](std::string &full) {
+    return recordposition::encodeTagged(rowid, tag, [&](std::string &full) {
         for (const KeyPart &part : order.parts) {
             const FieldDef &field = def.fields[part.field];
             if (field.type != FieldType::String) {
-                appendValue(full, fieldValue(def, part.field, record));
+                recordposition::appendValue(full, fieldValue(def, part.field, record));
                 continue;
             }
             // A text field's Windows-1252 bytes as they stand: the same bytes its value
             // turns back into.
-            full += ";s";
-            appendEncoded(full, rt::clip(std::string_view(record + field.offset, field.size)));
+            recordposition::appendText(
+                full, rt::clip(std::string_view(record + field.offset, field.size)));
         }
     });
-}
-
-bool decodePosition(std::string_view text, Position &out)
-{
-    out = Position{};
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find(';', start);
-        pieces.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
-    if (!parseNumber(pieces[0], out.rowid) || out.rowid == 0)
-        return false;
-    if (pieces.size() == 1)
-        return true;
-    std::string bytes;
-    if (!decodeBytes(pieces[1], bytes))
-        return false;
-    out.tag = bytes;
-    for (std::size_t i = 2; i < pieces.size(); ++i) {
-        const std::string_view piece = pieces[i];
-        if (piece.empty())
-            return false;
-        const std::string_view body = piece.substr(1);
-        if (piece[0] == 'i') {
-            std::int32_t v = 0;
-            if (!parseNumber(body, v))
-                return false;
-            out.values.emplace_back(v);
-        } else if (piece[0] == 'r') {
-            char *end = nullptr;
-            const std::string copy(body);
-            const double v = std::strtod(copy.c_str(), &end);
-            if (copy.empty() || *end != '\0')
-                return false;
-            out.values.emplace_back(v);
-        } else if (piece[0] == 's') {
-            if (!decodeBytes(body, bytes))
-                return false;
-            out.values.emplace_back(rt::fromCp1252(bytes));
-        } else {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace rowcodec

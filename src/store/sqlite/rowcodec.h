@@ -10,7 +10,7 @@
 
 // Between a record's bytes (the buffer layout, texts in Windows-1252) and a row's columns
 // (texts in UTF-8 without trailing blanks, dates as standard dates, DECIMAL as REAL with two
-// places); and the text form of a record's position.
+// places).
 namespace rowcodec {
 
 // Reads the fields from the columns first … first + fieldCount - 1 of the current row.
@@ -46,24 +46,12 @@ void bindExtremes(sqlite::Statement &statement,
                   const KeySpec &order,
                   bool forward);
 
-// "<rowid>" or "<rowid>;<order tag>;<value>;…": the rowid finds the record, the key values
-// of the order find its neighbours once it is deleted. Plain ASCII without blanks, at most
-// 512 characters (the values are left out when they would not fit).
-struct Position
-{
-    std::int64_t rowid = 0;
-    std::string tag;
-    std::vector<FieldValue> values;
-};
-std::string encodePosition(const Position &position);
-// The same for a record: its key values in `order` taken from its bytes.
+// A record's position (store/recordposition.h), its key values in `order` taken from its
+// bytes.
 std::string encodePosition(std::int64_t rowid,
                            const std::string &tag,
                            const FileDef &def,
                            const KeySpec &order,
                            const char *record);
-bool decodePosition(std::string_view text, Position &out);
-
-inline constexpr std::size_t kMaxPosition = 512;
 
 } // namespace rowcodec

@@ -70,14 +70,7 @@ std::string equalities(const FileDef &def, const KeySpec &spec)
 
 std::string quote(std::string_view identifier)
 {
-    std::string quoted = "\"";
-    for (const char c : identifier) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
+    return quoteSqlIdentifier(identifier);
 }
 
 std::string ignoringCase(const FileDef &def, int field)
@@ -196,23 +189,16 @@ std::string passSql(const FileDef &def,
     const int first = static_cast<int>(filter.values.size()) + 1;
     const int parts = static_cast<int>(order.parts.size());
 
-    // Built from the innermost condition (the rowid) outwards.
-    std::string bound = std::string("rowid ") + (forward ? ">" : "<") + ' ' + param(first + parts);
-    for (int i = parts - 1; i >= 0; --i) {
-        const KeyPart &part = order.parts[static_cast<std::size_t>(i)];
-        const bool up = forward != part.descending;
-        const std::string column = keyColumn(def, part, order.noCase);
-        const std::string value = param(first + i);
-        bound = column + (up ? " >= " : " <= ") + value + " AND (" + column + (up ? " > " : " < ")
-                + value + " OR " + bound + ')';
-    }
-
-    std::string orderBy;
-    for (const KeyPart &part : order.parts) {
-        const bool up = forward != part.descending;
-        orderBy += keyColumn(def, part, order.noCase) + (up ? " ASC, " : " DESC, ");
-    }
-    orderBy += forward ? "rowid ASC" : "rowid DESC";
+    const std::string bound
+        = keysetBound(def,
+                      order,
+                      forward,
+                      first,
+                      std::string("rowid ") + (forward ? ">" : "<") + ' ' + param(first + parts),
+                      keyColumn,
+                      param);
+    const std::string orderBy
+        = keysetOrderBy(def, order, forward, keyColumn) + (forward ? "rowid ASC" : "rowid DESC");
 
     std::string where = bound;
     if (!filter.empty())

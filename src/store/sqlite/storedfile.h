@@ -116,10 +116,6 @@ struct SqliteEngine::Impl
 };
 
 inline constexpr int kDefaultBusyMs = 2000;
-// Rows a pass reads ahead per statement run: a list page and more, few enough that a
-// write seen by the next block costs little.
-inline constexpr std::size_t kBlockRows = 64;
-inline constexpr std::size_t kQuickScanRows = 256;
 
 // Makes the file empty with its table and every key's index, replacing what was there.
 int createFile(const std::filesystem::path &path, const FileDef &def, sqlite::Failure &failure);

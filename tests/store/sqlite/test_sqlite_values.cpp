@@ -8,6 +8,7 @@
 
 #include "base/stddate.h"
 #include "store/foldedkey.h"
+#include "store/recordposition.h"
 #include "store/sqlite/rowcodec.h"
 
 namespace {
@@ -132,11 +133,11 @@ TEST(Positions, ARecordsPositionIsTheOneOfItsKeyValues)
         record.set(PAP::PPR, 1234.5678);
         for (const KeySpec *order : {&byName, &byPriceDownThenName, &byNumber}) {
             const std::vector<FieldValue> values = rowcodec::keyValues(def, *order, record.data());
-            const std::string fromValues = rowcodec::encodePosition({42, "k0", values});
+            const std::string fromValues = recordposition::encode({42, "k0", values});
             EXPECT_EQ(rowcodec::encodePosition(42, "k0", def, *order, record.data()), fromValues)
                 << name;
-            rowcodec::Position decoded;
-            ASSERT_TRUE(rowcodec::decodePosition(fromValues, decoded)) << name;
+            recordposition::Position decoded;
+            ASSERT_TRUE(recordposition::decode(fromValues, decoded)) << name;
             EXPECT_EQ(decoded.values, values) << name;
         }
     }
