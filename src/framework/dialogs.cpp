@@ -52,15 +52,6 @@ private:
     QPointer<ProcWindow> m_window;
 };
 
-// A dialog that the waiting procedure owns: it goes when the wait ends, also when the
-// procedure's stack is unwound meanwhile, so no answer arrives at a stack that is gone.
-template<typename Dialog>
-struct OwnedDialog
-{
-    QPointer<Dialog> dialog;
-    ~OwnedDialog() { delete dialog.data(); }
-};
-
 int messageButton(QMessageBox::StandardButton button)
 {
     for (int b = MessageButton::Ok; b <= MessageButton::Ignore; b <<= 1) {

@@ -3,6 +3,7 @@
 #include "store/messagepresenter.h"
 
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -46,6 +47,15 @@ private:
 
 // The parent a procedure's dialogs stand over: its active window, else the application's.
 QWidget *dialogParent();
+
+// A dialog that the waiting procedure owns: it goes when the wait ends, also when the
+// procedure's stack is unwound meanwhile, so no answer arrives at a stack that is gone.
+template<typename Dialog>
+struct OwnedDialog
+{
+    QPointer<Dialog> dialog;
+    ~OwnedDialog() { delete dialog.data(); }
+};
 
 // Shows the dialog without blocking and waits (suspending the procedure) until it is
 // finished; returns its result code (QDialog::Accepted or Rejected).

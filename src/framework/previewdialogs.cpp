@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -21,13 +20,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The dialog goes with the wait, also when the procedure is unwound meanwhile.
-struct DialogOwner
-{
-    QPointer<QDialog> dialog;
-    ~DialogOwner() { delete dialog.data(); }
-};
 
 QPushButton *addButton(QBoxLayout *row, const QString &text, const QString &name)
 {
@@ -97,7 +89,7 @@ private:
 
 std::optional<int> askGoToPage(int currentPage, int pageCount)
 {
-    DialogOwner owner;
+    OwnedDialog<QDialog> owner;
     owner.dialog = new QDialog(dialogParent());
     QDialog *dialog = owner.dialog;
     dialog->setWindowTitle(u"Gehe zu einer Berichts-Seite"_s);
@@ -121,7 +113,7 @@ std::optional<int> askGoToPage(int currentPage, int pageCount)
 
 bool askReportDisplay(int &across, int &down, int pageCount)
 {
-    DialogOwner owner;
+    OwnedDialog<QDialog> owner;
     auto *dialog = new DisplayDialog(across, down, pageCount, dialogParent());
     owner.dialog = dialog;
     if (awaitDialog(*dialog) != QDialog::Accepted)
@@ -133,7 +125,7 @@ bool askReportDisplay(int &across, int &down, int pageCount)
 
 bool askPagesToPrint(std::string &pages, int pageCount, IniManager &ini)
 {
-    DialogOwner owner;
+    OwnedDialog<QDialog> owner;
     owner.dialog = new QDialog(dialogParent());
     QDialog *dialog = owner.dialog;
     dialog->setWindowTitle(u"Seitenauswahl für Druck"_s);

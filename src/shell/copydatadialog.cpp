@@ -79,11 +79,8 @@ bool CopyDataDialog::overwrite() const
 
 void askAndCopyData(StoreContext &store)
 {
-    struct Owned
-    {
-        CopyDataDialog *dialog;
-        ~Owned() { delete dialog; }
-    } owned{new CopyDataDialog(dialogParent())};
+    OwnedDialog<CopyDataDialog> owned;
+    owned.dialog = new CopyDataDialog(dialogParent());
     if (awaitDialog(*owned.dialog) != QDialog::Accepted || owned.dialog->target().empty())
         return;
     const bool server = owned.dialog->kindBox()->currentIndex() == 1;
