@@ -60,6 +60,9 @@ struct OwnedDialog
 // Shows the dialog without blocking and waits (suspending the procedure) until it is
 // finished; returns its result code (QDialog::Accepted or Rejected).
 int awaitDialog(QDialog &dialog);
+// The same for a dialog that opens where and as large as the user left it last time: the
+// settings file keeps its place under `section`.
+int awaitDialog(QDialog &dialog, IniManager &ini, std::string_view section);
 
 // The message box button that stands for a MessageButton value (NoButton for none).
 QMessageBox::StandardButton standardButton(int button);

@@ -3,7 +3,6 @@
 #include "framework/core/pagegrid.h"
 #include "framework/core/pagelist.h"
 #include "framework/dialogs.h"
-#include "framework/iniwindows.h"
 #include "store/inimanager.h"
 
 #include <QApplication>
@@ -165,15 +164,7 @@ bool askPagesToPrint(std::string &pages, int pageCount, IniManager &ini)
     });
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 
-    // Placed after it has been shown, as showing centres it over the preview.
-    IniDialogWindow place(*dialog);
-    QMetaObject::invokeMethod(
-        dialog,
-        [&ini, &place] { ini.FetchWindow(PreviewAskPagesSection, place); },
-        Qt::QueuedConnection);
-    const int result = awaitDialog(*dialog);
-    ini.UpdateWindow(PreviewAskPagesSection, place);
-    if (result != QDialog::Accepted)
+    if (awaitDialog(*dialog, ini, PreviewAskPagesSection) != QDialog::Accepted)
         return false;
     pages = entry->text().toStdString();
     return true;
