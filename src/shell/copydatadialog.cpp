@@ -1,5 +1,7 @@
 #include "shell/copydatadialog.h"
 
+#include "shell/copycommand.h"
+
 #include "framework/dialogs.h"
 #include "store/copydata.h"
 #include "store/databasesettings.h"
@@ -107,12 +109,7 @@ void askAndCopyData(StoreContext &store)
         std::error_code ignored;
         std::filesystem::create_directories(target.folder, ignored);
     }
-    const DataLocation &here = store.location();
-    std::error_code ignored;
-    if (target.kind == here.kind
-        && (server ? target.server == here.server
-                   : std::filesystem::weakly_canonical(target.folder, ignored)
-                         == std::filesystem::weakly_canonical(here.folder, ignored))) {
+    if (samePlace(target, store.location())) {
         tell("Quelle und Ziel sind derselbe Ort.", MessageIcon::Error);
         return;
     }
