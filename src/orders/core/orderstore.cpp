@@ -5,6 +5,7 @@
 #include "orders/core/documentnumbers.h"
 #include "orders/core/linecontributions.h"
 #include "orders/core/turnover.h"
+#include "store/errormanager.h"
 #include "store/filehandle.h"
 #include "store/files.h"
 #include "store/relationkeeper.h"
@@ -294,6 +295,24 @@ std::string invoiceNumberTakenText(const std::string &number, const NumberHolder
     return "Die Rechnungsnummer " + std::string(rt::trimmed(number))
            + " ist schon vergeben:|der Auftrag " + order
            + " trägt sie.|Bitte geben Sie eine andere Rechnungsnummer ein.";
+}
+
+bool refuseTakenInvoiceNumber(StoreContext &store,
+                              const std::string &number,
+                              const std::string &ownOrderId)
+{
+    const std::optional<NumberHolder> holder
+        = numberHolder(store, DocumentKind::Invoice, number, ownOrderId);
+    if (!holder)
+        return false;
+    MessagePresenter &presenter = store.errors().presenter();
+    presenter.beep();
+    presenter.show("ACHTUNG",
+                   invoiceNumberTakenText(number, *holder),
+                   MessageIcon::Warning,
+                   MessageButton::Ok,
+                   MessageButton::Ok);
+    return true;
 }
 
 std::string

@@ -501,18 +501,8 @@ void OrderForm::prepareSave()
 
 bool OrderForm::invoiceNumberTaken()
 {
-    const std::string number = records().get(AUF::FRENR);
-    const std::optional<orders::NumberHolder> holder
-        = orders::numberHolder(store(), orders::DocumentKind::Invoice, number, m_orderId);
-    if (!holder)
+    if (!orders::refuseTakenInvoiceNumber(store(), records().get(AUF::FRENR), m_orderId))
         return false;
-    MessagePresenter &presenter = store().errors().presenter();
-    presenter.beep();
-    presenter.show("ACHTUNG",
-                   orders::invoiceNumberTakenText(number, *holder),
-                   MessageIcon::Warning,
-                   MessageButton::Ok,
-                   MessageButton::Ok);
     procWindow()->select(InvoiceNumber);
     return true;
 }

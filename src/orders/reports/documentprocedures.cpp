@@ -205,25 +205,6 @@ bool invoiceComplete(AppContext &app, const RecordBuffer &order)
     return false;
 }
 
-// An invoice number that another order carries would make two invoices with one number; the
-// order form refuses it before it prints, and so does the menu's invoice.
-bool invoiceNumberFree(AppContext &app, const RecordBuffer &order)
-{
-    const std::string number = order.get(AUF::FRENR);
-    const std::optional<NumberHolder> holder
-        = numberHolder(app.store(), DocumentKind::Invoice, number, order.get(AUF::FID));
-    if (!holder)
-        return true;
-    MessagePresenter &presenter = app.store().errors().presenter();
-    presenter.beep();
-    presenter.show("ACHTUNG",
-                   invoiceNumberTakenText(number, *holder),
-                   MessageIcon::Warning,
-                   MessageButton::Ok,
-                   MessageButton::Ok);
-    return false;
-}
-
 // A number that an issued document carries (a cancelled invoice, a cancellation) is never
 // issued again.
 bool invoiceNumberNotIssued(AppContext &app, const RecordBuffer &order)
@@ -295,7 +276,10 @@ void runDocumentReport(AppContext &app, DocumentReport report)
                                                                           : Response::Cancelled;
             return;
         }
-        if (!invoiceComplete(app, data->order) || !invoiceNumberFree(app, data->order)
+        // An invoice number that another order carries is refused here as on the order form.
+        if (!invoiceComplete(app, data->order)
+            || refuseTakenInvoiceNumber(
+                app.store(), data->order.get(AUF::FRENR), data->order.get(AUF::FID))
             || !invoiceNumberNotIssued(app, data->order)) {
             app.LastResponse = Response::Cancelled;
             return;
