@@ -53,6 +53,18 @@ FilterTree equalsIgnoringCase(StringField field,
     return tree;
 }
 
+// The record of the customer `customerId` names by `field`; nothing for a blank id.
+std::optional<RecordBuffer>
+readByCustomer(StoreContext &store, KeyRef key, StringField field, const std::string &customerId)
+{
+    if (rt::isBlank(customerId))
+        return std::nullopt;
+    BorrowedFile file(store, key.file);
+    if (!file.fetch(key, field, customerId))
+        return std::nullopt;
+    return file.buffer();
+}
+
 // So many numbers taken one after the other are not a gap to count past but a file of
 // numbers in a different pattern; the proposal then stops there.
 constexpr int kMaxTakenInARow = 1000;
@@ -109,11 +121,9 @@ int alignStoredTotals(StoreContext &store, const std::string &orderId, double va
     BorrowedFile orders(store, FileId::auftrag);
     if (!orders.opened())
         return Level::Notify;
-    RecordBuffer &order = orders.buffer();
-    order.clear();
-    order.set(AUF::FID, orderId);
-    if (orders.manager().FetchQuiet(AUF::Keyfid) != Level::Benign)
+    if (!orders.fetch(AUF::Keyfid, AUF::FID, orderId))
         return Level::Benign;
+    RecordBuffer &order = orders.buffer();
 
     // What the stored order holds besides the running sums stays: its discount, its
     // Skonto amount until recomputed, its summary text while it has additional work.
@@ -136,11 +146,7 @@ int alignStoredTotals(StoreContext &store, const std::string &orderId, double va
 bool idTaken(StoreContext &store, KeyRef key, StringField field, const std::string &value)
 {
     BorrowedFile file(store, key.file);
-    if (!file.opened())
-        return false;
-    file.buffer().clear();
-    file.buffer().set(field, value);
-    return file.manager().FetchQuiet(key) == Level::Benign;
+    return file.fetch(key, field, value);
 }
 
 std::optional<CustomerOrders> countCustomerOrders(StoreContext &store,
@@ -164,16 +170,7 @@ std::optional<CustomerOrders> countCustomerOrders(StoreContext &store,
 
 std::optional<RecordBuffer> readCustomer(StoreContext &store, const std::string &customerId)
 {
-    if (rt::isBlank(customerId))
-        return std::nullopt;
-    BorrowedFile customers(store, FileId::kunde);
-    if (!customers.opened())
-        return std::nullopt;
-    customers.buffer().clear();
-    customers.buffer().set(KUN::KID, customerId);
-    if (customers.manager().FetchQuiet(KUN::Keyid) != Level::Benign)
-        return std::nullopt;
-    return customers.buffer();
+    return readByCustomer(store, KUN::Keyid, KUN::KID, customerId);
 }
 
 std::optional<RecordBuffer> readStamm(StoreContext &store)
@@ -218,9 +215,7 @@ int writeOrder(StoreContext &store,
     BorrowedFile orders(store, FileId::auftrag);
     if (!orders.opened())
         return Level::Notify;
-    order.clear();
-    order.set(AUF::FID, orderId);
-    if (file.FetchQuiet(AUF::Keyfid) != Level::Benign)
+    if (!orders.fetch(AUF::Keyfid, AUF::FID, orderId))
         return Level::Benign;
     if (const int level = file.Watch(); level != Level::Benign)
         return level;
@@ -249,12 +244,10 @@ int refreshTurnover(StoreContext &store, const std::string &customerId)
     BorrowedFile customers(store, FileId::kunde);
     if (!customers.opened())
         return Level::Notify;
+    if (!customers.fetch(KUN::Keyid, KUN::KID, customerId))
+        return Level::Benign;
     FileManager &file = customers.manager();
     RecordBuffer &customer = customers.buffer();
-    customer.clear();
-    customer.set(KUN::KID, customerId);
-    if (file.FetchQuiet(KUN::Keyid) != Level::Benign)
-        return Level::Benign;
     if (const int level = file.Watch(); level != Level::Benign)
         return level;
     if (!setTurnover(customer, *turnover))
@@ -364,16 +357,7 @@ std::optional<RecordBuffer> readCompany(StoreContext &store)
 
 std::optional<RecordBuffer> readCustomerEInvoice(StoreContext &store, const std::string &customerId)
 {
-    if (rt::isBlank(customerId))
-        return std::nullopt;
-    BorrowedFile data(store, FileId::kundeer);
-    if (!data.opened())
-        return std::nullopt;
-    data.buffer().clear();
-    data.buffer().set(KER::KEKID, customerId);
-    if (data.manager().FetchQuiet(KER::Keykid) != Level::Benign)
-        return std::nullopt;
-    return data.buffer();
+    return readByCustomer(store, KER::Keykid, KER::KEKID, customerId);
 }
 
 int saveCustomerEInvoice(StoreContext &store, const RecordBuffer &data)
