@@ -18,7 +18,6 @@
 #include "orders/core/orderstore.h"
 #include "orders/core/orderthreadvalues.h"
 #include "orders/core/turnover.h"
-#include "orders/einvoice/parties.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"
@@ -79,6 +78,17 @@ private:
 };
 
 bool isInvoice(DocumentReport report);
+
+// Why an e-invoice was not written, its lines as a message box shows them.
+void tellNotWritten(AppContext &app, QString text)
+{
+    text.replace(QLatin1Char('\n'), QLatin1Char('|'));
+    app.store().errors().presenter().show("E-Rechnung",
+                                          text.toStdString(),
+                                          MessageIcon::Warning,
+                                          MessageButton::Ok,
+                                          MessageButton::Ok);
+}
 
 class DocumentProcedure : public ReportRunner
 {
@@ -145,19 +155,12 @@ protected:
         preview.pdfSaver = [this, &context, &data](const QString &file) {
             if (customerFormat(data) == EInvoiceFormat::Zugferd) {
                 einvoice::SaveResult result;
-                result.missing = missingForEInvoice(
-                    data, einvoice::vatFactorOf(data.company), EInvoiceFormat::Zugferd);
+                result.missing = missingForEInvoice(data, EInvoiceFormat::Zugferd);
                 if (!result.written()) {
-                    MessagePresenter &presenter = context.store().errors().presenter();
-                    QString text = notWrittenText(result)
-                                   + QStringLiteral(
-                                       "\nDie Rechnung wird als einfache PDF-Datei gespeichert.");
-                    text.replace(QLatin1Char('\n'), QLatin1Char('|'));
-                    presenter.show("E-Rechnung",
-                                   text.toStdString(),
-                                   MessageIcon::Warning,
-                                   MessageButton::Ok,
-                                   MessageButton::Ok);
+                    tellNotWritten(context,
+                                   notWrittenText(result)
+                                       + QStringLiteral("\nDie Rechnung wird als einfache "
+                                                        "PDF-Datei gespeichert."));
                 }
             }
             const IssuedBytes bytes = invoiceBytes(data, m_which, *PREVIEWQUEUE);
@@ -312,9 +315,8 @@ void runEInvoiceSave(AppContext &app, EInvoiceFormat format)
 bool saveEInvoiceAsked(AppContext &app, const DocumentData &data, EInvoiceFormat format)
 {
     // What is missing is said before a file name is asked for.
-    const double vatFactor = einvoice::vatFactorOf(data.company);
     einvoice::SaveResult result;
-    result.missing = missingForEInvoice(data, vatFactor, format);
+    result.missing = missingForEInvoice(data, format);
     if (result.missing.isEmpty()) {
         const bool pdf = format == EInvoiceFormat::Zugferd;
         const QString file = askSaveFileName(
@@ -323,19 +325,12 @@ bool saveEInvoiceAsked(AppContext &app, const DocumentData &data, EInvoiceFormat
             pdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("XML (*.xml)"));
         if (file.isEmpty())
             return false;
-        result = writeEInvoice(file, data, vatFactor, format);
+        result = writeEInvoice(file, data, format);
         if (result.written())
             return true;
     }
-    MessagePresenter &presenter = app.store().errors().presenter();
-    presenter.beep();
-    QString text = notWrittenText(result);
-    text.replace(QLatin1Char('\n'), QLatin1Char('|'));
-    presenter.show("E-Rechnung",
-                   text.toStdString(),
-                   MessageIcon::Warning,
-                   MessageButton::Ok,
-                   MessageButton::Ok);
+    app.store().errors().presenter().beep();
+    tellNotWritten(app, notWrittenText(result));
     return false;
 }
 
