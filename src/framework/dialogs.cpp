@@ -52,15 +52,6 @@ private:
     QPointer<ProcWindow> m_window;
 };
 
-// A dialog that the waiting procedure owns: it goes when the wait ends, also when the
-// procedure's stack is unwound meanwhile, so no answer arrives at a stack that is gone.
-template<typename Dialog>
-struct OwnedDialog
-{
-    QPointer<Dialog> dialog;
-    ~OwnedDialog() { delete dialog.data(); }
-};
-
 int messageButton(QMessageBox::StandardButton button)
 {
     for (int b = MessageButton::Ok; b <= MessageButton::Ignore; b <<= 1) {
@@ -240,6 +231,21 @@ int awaitDialog(QDialog &dialog)
     return dialog.result();
 }
 
+int awaitDialog(QDialog &dialog, IniManager &ini, std::string_view section)
+{
+    // Placed after it has been shown, as showing centres it.
+    const QPointer<QDialog> alive(&dialog);
+    IniDialogWindow place(dialog);
+    QMetaObject::invokeMethod(
+        &dialog,
+        [&ini, &place, section] { ini.FetchWindow(section, place); },
+        Qt::QueuedConnection);
+    const int result = awaitDialog(dialog);
+    if (alive)
+        ini.UpdateWindow(section, place);
+    return result;
+}
+
 QString askSaveFileName(const QString &caption, const QString &directory, const QString &filter)
 {
     OwnedDialog<QFileDialog> owned;
@@ -256,16 +262,7 @@ bool askPrinterSetup(QPrinter &printer, IniManager &ini)
 {
     OwnedDialog<QPrintDialog> owned;
     owned.dialog = new QPrintDialog(&printer, dialogParent());
-    // Where and how large the user left it last time; placed after showing, which centres it.
-    IniDialogWindow place(*owned.dialog);
-    QMetaObject::invokeMethod(
-        owned.dialog.data(),
-        [&ini, &place] { ini.FetchWindow(PrinterSetupSection, place); },
-        Qt::QueuedConnection);
-    const bool accepted = awaitDialog(*owned.dialog) == QDialog::Accepted;
-    if (owned.dialog)
-        ini.UpdateWindow(PrinterSetupSection, place);
-    return accepted;
+    return awaitDialog(*owned.dialog, ini, PrinterSetupSection) == QDialog::Accepted;
 }
 
 int awaitPopupMenu(const QStringList &items, const QPoint &globalPos)

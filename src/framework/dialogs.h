@@ -3,6 +3,7 @@
 #include "store/messagepresenter.h"
 
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -47,9 +48,21 @@ private:
 // The parent a procedure's dialogs stand over: its active window, else the application's.
 QWidget *dialogParent();
 
+// A dialog that the waiting procedure owns: it goes when the wait ends, also when the
+// procedure's stack is unwound meanwhile, so no answer arrives at a stack that is gone.
+template<typename Dialog>
+struct OwnedDialog
+{
+    QPointer<Dialog> dialog;
+    ~OwnedDialog() { delete dialog.data(); }
+};
+
 // Shows the dialog without blocking and waits (suspending the procedure) until it is
 // finished; returns its result code (QDialog::Accepted or Rejected).
 int awaitDialog(QDialog &dialog);
+// The same for a dialog that opens where and as large as the user left it last time: the
+// settings file keeps its place under `section`.
+int awaitDialog(QDialog &dialog, IniManager &ini, std::string_view section);
 
 // The message box button that stands for a MessageButton value (NoButton for none).
 QMessageBox::StandardButton standardButton(int button);

@@ -3,7 +3,6 @@
 #include "framework/core/pagegrid.h"
 #include "framework/core/pagelist.h"
 #include "framework/dialogs.h"
-#include "framework/iniwindows.h"
 #include "store/inimanager.h"
 
 #include <QApplication>
@@ -13,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -21,13 +19,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The dialog goes with the wait, also when the procedure is unwound meanwhile.
-struct DialogOwner
-{
-    QPointer<QDialog> dialog;
-    ~DialogOwner() { delete dialog.data(); }
-};
 
 QPushButton *addButton(QBoxLayout *row, const QString &text, const QString &name)
 {
@@ -97,7 +88,7 @@ private:
 
 std::optional<int> askGoToPage(int currentPage, int pageCount)
 {
-    DialogOwner owner;
+    OwnedDialog<QDialog> owner;
     owner.dialog = new QDialog(dialogParent());
     QDialog *dialog = owner.dialog;
     dialog->setWindowTitle(u"Gehe zu einer Berichts-Seite"_s);
@@ -121,7 +112,7 @@ std::optional<int> askGoToPage(int currentPage, int pageCount)
 
 bool askReportDisplay(int &across, int &down, int pageCount)
 {
-    DialogOwner owner;
+    OwnedDialog<QDialog> owner;
     auto *dialog = new DisplayDialog(across, down, pageCount, dialogParent());
     owner.dialog = dialog;
     if (awaitDialog(*dialog) != QDialog::Accepted)
@@ -133,7 +124,7 @@ bool askReportDisplay(int &across, int &down, int pageCount)
 
 bool askPagesToPrint(std::string &pages, int pageCount, IniManager &ini)
 {
-    DialogOwner owner;
+    OwnedDialog<QDialog> owner;
     owner.dialog = new QDialog(dialogParent());
     QDialog *dialog = owner.dialog;
     dialog->setWindowTitle(u"Seitenauswahl für Druck"_s);
@@ -173,15 +164,7 @@ bool askPagesToPrint(std::string &pages, int pageCount, IniManager &ini)
     });
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 
-    // Placed after it has been shown, as showing centres it over the preview.
-    IniDialogWindow place(*dialog);
-    QMetaObject::invokeMethod(
-        dialog,
-        [&ini, &place] { ini.FetchWindow(PreviewAskPagesSection, place); },
-        Qt::QueuedConnection);
-    const int result = awaitDialog(*dialog);
-    ini.UpdateWindow(PreviewAskPagesSection, place);
-    if (result != QDialog::Accepted)
+    if (awaitDialog(*dialog, ini, PreviewAskPagesSection) != QDialog::Accepted)
         return false;
     pages = entry->text().toStdString();
     return true;

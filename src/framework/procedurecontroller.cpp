@@ -2,6 +2,7 @@
 
 #include "framework/formbuilder.h"
 #include "framework/procwindow.h"
+#include "store/errormanager.h"
 #include "store/relationkeeper.h"
 #include "store/storecontext.h"
 
@@ -70,6 +71,16 @@ StoreContext &ProcedureController::store() const
 Records &ProcedureController::records() const
 {
     return store().records();
+}
+
+int ProcedureController::refuseEntry(const std::string &text, int control)
+{
+    MessagePresenter &presenter = store().errors().presenter();
+    presenter.beep();
+    presenter.show("ACHTUNG", text, MessageIcon::Warning, MessageButton::Ok, MessageButton::Ok);
+    if (m_procWindow)
+        m_procWindow->select(control);
+    return Level::Notify;
 }
 
 void ProcedureController::setPrimary(FileId file, int okControl, int cancelControl)

@@ -53,6 +53,10 @@ public:
     // The window; null before Init has opened it and after Shutdown.
     ProcWindow *procWindow() const { return m_procWindow.get(); }
 
+    // Refuses what was entered: a beep, an "ACHTUNG" box with `text` and the focus on
+    // `control`, to be corrected there. Level::Notify, for the handler to return.
+    int refuseEntry(const std::string &text, int control);
+
 protected:
     // What the procedure works on, said in its constructor.
     // An update form on `file`, saved by `okControl`, left by `cancelControl`.

@@ -126,6 +126,9 @@ public:
     bool isHidden(int control) const;
     void enable(int control);
     void disable(int control);
+    // Enabled or not, with its tooltip: `whyNot` says why a control that would do nothing is
+    // disabled, `tip` what it does while it is enabled.
+    void enableIf(int control, bool enabled, const QString &whyNot, const QString &tip = {});
     bool isDisabled(int control) const;
     // The choice of a list (highlighted row), tab sheet (tab), drop list (entry) or radio
     // group (option), from 1; 0 for none. Setting it sends no event.

@@ -314,6 +314,16 @@ void ProcWindow::disable(int control)
         w->setEnabled(false);
 }
 
+void ProcWindow::enableIf(int control, bool enabled, const QString &whyNot, const QString &tip)
+{
+    if (enabled)
+        enable(control);
+    else
+        disable(control);
+    if (QWidget *w = this->control(control))
+        w->setToolTip(enabled ? tip : whyNot);
+}
+
 bool ProcWindow::isDisabled(int control) const
 {
     const QWidget *w = this->control(control);

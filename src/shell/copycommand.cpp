@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <string_view>
 
-namespace {
-
 bool samePlace(const DataLocation &a, const DataLocation &b)
 {
     if (a.kind != b.kind)
@@ -18,8 +16,6 @@ bool samePlace(const DataLocation &a, const DataLocation &b)
     return std::filesystem::weakly_canonical(a.folder, ignored)
            == std::filesystem::weakly_canonical(b.folder, ignored);
 }
-
-} // namespace
 
 int runCopyCommand(int argc, char *argv[])
 {

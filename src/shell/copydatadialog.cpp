@@ -1,5 +1,7 @@
 #include "shell/copydatadialog.h"
 
+#include "shell/copycommand.h"
+
 #include "framework/dialogs.h"
 #include "store/copydata.h"
 #include "store/databasesettings.h"
@@ -79,11 +81,8 @@ bool CopyDataDialog::overwrite() const
 
 void askAndCopyData(StoreContext &store)
 {
-    struct Owned
-    {
-        CopyDataDialog *dialog;
-        ~Owned() { delete dialog; }
-    } owned{new CopyDataDialog(dialogParent())};
+    OwnedDialog<CopyDataDialog> owned;
+    owned.dialog = new CopyDataDialog(dialogParent());
     if (awaitDialog(*owned.dialog) != QDialog::Accepted || owned.dialog->target().empty())
         return;
     const bool server = owned.dialog->kindBox()->currentIndex() == 1;
@@ -110,12 +109,7 @@ void askAndCopyData(StoreContext &store)
         std::error_code ignored;
         std::filesystem::create_directories(target.folder, ignored);
     }
-    const DataLocation &here = store.location();
-    std::error_code ignored;
-    if (target.kind == here.kind
-        && (server ? target.server == here.server
-                   : std::filesystem::weakly_canonical(target.folder, ignored)
-                         == std::filesystem::weakly_canonical(here.folder, ignored))) {
+    if (samePlace(target, store.location())) {
         tell("Quelle und Ziel sind derselbe Ort.", MessageIcon::Error);
         return;
     }

@@ -148,11 +148,8 @@ void changeDatabaseSettings(StoreContext &store)
 {
     const std::filesystem::path &folder = store.location().folder;
     const DatabaseSettings before = DatabaseSettings::read(folder);
-    struct Owned
-    {
-        DatabaseDialog *dialog;
-        ~Owned() { delete dialog; }
-    } owned{new DatabaseDialog(before, dialogParent())};
+    OwnedDialog<DatabaseDialog> owned;
+    owned.dialog = new DatabaseDialog(before, dialogParent());
     if (awaitDialog(*owned.dialog) != QDialog::Accepted)
         return;
     MessagePresenter &presenter = store.errors().presenter();
@@ -178,11 +175,8 @@ void changeDatabaseSettings(StoreContext &store)
 
 std::string askDatabasePassword(const std::string &user, const std::string &database)
 {
-    struct Owned
-    {
-        QDialog *dialog;
-        ~Owned() { delete dialog; }
-    } owned{new QDialog(dialogParent())};
+    OwnedDialog<QDialog> owned;
+    owned.dialog = new QDialog(dialogParent());
     QDialog &dialog = *owned.dialog;
     dialog.setWindowTitle(u"Kennwort für die Datenbank"_s);
     auto *layout = new QVBoxLayout(&dialog);

@@ -1,6 +1,5 @@
 #include "shell/einvoicecommand.h"
 
-#include "orders/einvoice/parties.h"
 #include "orders/reports/documentdata.h"
 #include "orders/reports/documentloader.h"
 #include "orders/reports/einvoiceexport.h"
@@ -91,8 +90,7 @@ int write(StoreContext &store, const Arguments &a)
                 .arg(a.order));
         return 1;
     }
-    const einvoice::SaveResult result
-        = orders::writeEInvoice(a.out, *data, einvoice::vatFactorOf(data->company), *format);
+    const einvoice::SaveResult result = orders::writeEInvoice(a.out, *data, *format);
     if (!result.written()) {
         say(orders::notWrittenText(result));
         return 1;

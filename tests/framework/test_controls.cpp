@@ -125,6 +125,39 @@ TEST(Controls, DisabledIsTheControlsOwnStateEvenWhileTheWindowWaits)
     EXPECT_FALSE(window.isDisabled(32));
 }
 
+TEST(Controls, ADisabledControlSaysWhyAndAnEnabledOneWhatItDoes)
+{
+    GuiHarness gui;
+    ProcWindow window(gui.area(), u"Papier"_s);
+    TestForm form(window);
+    window.open();
+
+    const struct
+    {
+        const char *name;
+        bool enabled;
+        QString tip;
+        bool disabledAfter;
+        QString tooltipAfter;
+    } cases[] = {
+        {"disabled says why", false, u"Speichert"_s, true, u"Nichts zu speichern"_s},
+        {"enabled says what it does", true, u"Speichert"_s, false, u"Speichert"_s},
+        {"enabled without a tip has none", true, QString(), false, QString()},
+        {"disabled again says why again", false, QString(), true, u"Nichts zu speichern"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        window.enableIf(20, c.enabled, u"Nichts zu speichern"_s, c.tip);
+        EXPECT_EQ(window.isDisabled(20), c.disabledAfter);
+        EXPECT_EQ(form.button->toolTip(), c.tooltipAfter);
+    }
+    // A tab is disabled as a tab, not as the page's widget.
+    window.enableIf(32, false, u"Nicht jetzt"_s);
+    EXPECT_FALSE(form.sheet->isTabEnabled(1));
+    window.enableIf(32, true, u"Nicht jetzt"_s);
+    EXPECT_TRUE(form.sheet->isTabEnabled(1));
+}
+
 TEST(Controls, ValidatingSkipsHiddenControls)
 {
     GuiHarness gui;

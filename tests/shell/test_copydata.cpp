@@ -4,7 +4,9 @@
 
 #include "framefixture.h"
 
+#include "shell/copycommand.h"
 #include "shell/copydatadialog.h"
+#include "store/enginefactory.h"
 #include "support/pgserver.h"
 
 #include <QCheckBox>
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +80,46 @@ DataLocation serverPlace(const std::string &connection)
     location.kind = DataLocation::Kind::Server;
     location.server = connection;
     return location;
+}
+
+TEST(CopyCommand, ACopyOntoItsOwnSourceIsTold)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path root = dir.path().toStdString();
+    std::filesystem::create_directories(root / "daten");
+    std::filesystem::create_directories(root / "andere");
+    std::error_code failed;
+    std::filesystem::create_directory_symlink(root / "daten", root / "verweis", failed);
+    ASSERT_FALSE(failed) << failed.message();
+    const auto folder = [](const std::filesystem::path &path) {
+        return DataLocation{path};
+    };
+    const auto server = [](const std::string &text) {
+        DataLocation location;
+        location.kind = DataLocation::Kind::Server;
+        location.server = text;
+        return location;
+    };
+    const struct
+    {
+        const char *name;
+        DataLocation a, b;
+        bool same;
+    } cases[] = {
+        {"the folder itself", folder(root / "daten"), folder(root / "daten"), true},
+        {"by a detour", folder(root / "daten"), folder(root / "andere" / ".." / "daten"), true},
+        {"by a link", folder(root / "daten"), folder(root / "verweis"), true},
+        {"another folder", folder(root / "daten"), folder(root / "andere"), false},
+        {"the same server", server("host=a dbname=d"), server("host=a dbname=d"), true},
+        {"another database", server("host=a dbname=d"), server("host=a dbname=e"), false},
+        {"a folder is no server", folder(root / "daten"), server("host=a dbname=d"), false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(samePlace(c.a, c.b), c.same);
+        EXPECT_EQ(samePlace(c.b, c.a), c.same);
+    }
 }
 
 TEST(CopyCommand, FolderToServerAndBackLeavesEveryRecordAsItWas)

@@ -205,14 +205,8 @@ void BrowseManager::UpdateWindow()
         {PRINTCONTROL, QStringLiteral("Die Liste ist leer: es gibt nichts zu drucken.")},
     };
     for (const auto &[button, why] : needRows) {
-        if (button == 0)
-            continue;
-        if (rows)
-            window.enable(button);
-        else
-            window.disable(button);
-        if (QWidget *widget = window.control(button))
-            widget->setToolTip(rows ? QString() : why);
+        if (button != 0)
+            window.enableIf(button, rows, why);
     }
     showSearchText();
     if (SELECTCONTROL != 0) {

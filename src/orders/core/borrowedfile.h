@@ -35,6 +35,16 @@ public:
     FileManager &manager() { return m_manager; }
     RecordBuffer &buffer() { return m_manager.BUFFER(); }
 
+    // The record whose `field` holds `value`, by `key`; false when there is none.
+    bool fetch(KeyRef key, StringField field, const std::string &value)
+    {
+        if (!m_opened)
+            return false;
+        buffer().clear();
+        buffer().set(field, value);
+        return m_manager.FetchQuiet(key) == Level::Benign;
+    }
+
     // Every record whose `field` holds `value`, read along `key`, which starts with `field`.
     std::optional<std::vector<RecordBuffer>>
     matching(KeyRef key, StringField field, const std::string &value)

@@ -5,6 +5,7 @@
 #include "orders/core/documentnumbers.h"
 #include "orders/core/linecontributions.h"
 #include "orders/core/turnover.h"
+#include "store/errormanager.h"
 #include "store/filehandle.h"
 #include "store/files.h"
 #include "store/relationkeeper.h"
@@ -50,6 +51,18 @@ FilterTree equalsIgnoringCase(StringField field,
                                                    {Kind::Constant, false, own});
     tree.addJoin(FilterTree::Node::Kind::And, same, notOwn);
     return tree;
+}
+
+// The record of the customer `customerId` names by `field`; nothing for a blank id.
+std::optional<RecordBuffer>
+readByCustomer(StoreContext &store, KeyRef key, StringField field, const std::string &customerId)
+{
+    if (rt::isBlank(customerId))
+        return std::nullopt;
+    BorrowedFile file(store, key.file);
+    if (!file.fetch(key, field, customerId))
+        return std::nullopt;
+    return file.buffer();
 }
 
 // So many numbers taken one after the other are not a gap to count past but a file of
@@ -108,11 +121,9 @@ int alignStoredTotals(StoreContext &store, const std::string &orderId, double va
     BorrowedFile orders(store, FileId::auftrag);
     if (!orders.opened())
         return Level::Notify;
-    RecordBuffer &order = orders.buffer();
-    order.clear();
-    order.set(AUF::FID, orderId);
-    if (orders.manager().FetchQuiet(AUF::Keyfid) != Level::Benign)
+    if (!orders.fetch(AUF::Keyfid, AUF::FID, orderId))
         return Level::Benign;
+    RecordBuffer &order = orders.buffer();
 
     // What the stored order holds besides the running sums stays: its discount, its
     // Skonto amount until recomputed, its summary text while it has additional work.
@@ -135,11 +146,7 @@ int alignStoredTotals(StoreContext &store, const std::string &orderId, double va
 bool idTaken(StoreContext &store, KeyRef key, StringField field, const std::string &value)
 {
     BorrowedFile file(store, key.file);
-    if (!file.opened())
-        return false;
-    file.buffer().clear();
-    file.buffer().set(field, value);
-    return file.manager().FetchQuiet(key) == Level::Benign;
+    return file.fetch(key, field, value);
 }
 
 std::optional<CustomerOrders> countCustomerOrders(StoreContext &store,
@@ -163,16 +170,7 @@ std::optional<CustomerOrders> countCustomerOrders(StoreContext &store,
 
 std::optional<RecordBuffer> readCustomer(StoreContext &store, const std::string &customerId)
 {
-    if (rt::isBlank(customerId))
-        return std::nullopt;
-    BorrowedFile customers(store, FileId::kunde);
-    if (!customers.opened())
-        return std::nullopt;
-    customers.buffer().clear();
-    customers.buffer().set(KUN::KID, customerId);
-    if (customers.manager().FetchQuiet(KUN::Keyid) != Level::Benign)
-        return std::nullopt;
-    return customers.buffer();
+    return readByCustomer(store, KUN::Keyid, KUN::KID, customerId);
 }
 
 std::optional<RecordBuffer> readStamm(StoreContext &store)
@@ -217,9 +215,7 @@ int writeOrder(StoreContext &store,
     BorrowedFile orders(store, FileId::auftrag);
     if (!orders.opened())
         return Level::Notify;
-    order.clear();
-    order.set(AUF::FID, orderId);
-    if (file.FetchQuiet(AUF::Keyfid) != Level::Benign)
+    if (!orders.fetch(AUF::Keyfid, AUF::FID, orderId))
         return Level::Benign;
     if (const int level = file.Watch(); level != Level::Benign)
         return level;
@@ -248,12 +244,10 @@ int refreshTurnover(StoreContext &store, const std::string &customerId)
     BorrowedFile customers(store, FileId::kunde);
     if (!customers.opened())
         return Level::Notify;
+    if (!customers.fetch(KUN::Keyid, KUN::KID, customerId))
+        return Level::Benign;
     FileManager &file = customers.manager();
     RecordBuffer &customer = customers.buffer();
-    customer.clear();
-    customer.set(KUN::KID, customerId);
-    if (file.FetchQuiet(KUN::Keyid) != Level::Benign)
-        return Level::Benign;
     if (const int level = file.Watch(); level != Level::Benign)
         return level;
     if (!setTurnover(customer, *turnover))
@@ -294,6 +288,24 @@ std::string invoiceNumberTakenText(const std::string &number, const NumberHolder
     return "Die Rechnungsnummer " + std::string(rt::trimmed(number))
            + " ist schon vergeben:|der Auftrag " + order
            + " trägt sie.|Bitte geben Sie eine andere Rechnungsnummer ein.";
+}
+
+bool refuseTakenInvoiceNumber(StoreContext &store,
+                              const std::string &number,
+                              const std::string &ownOrderId)
+{
+    const std::optional<NumberHolder> holder
+        = numberHolder(store, DocumentKind::Invoice, number, ownOrderId);
+    if (!holder)
+        return false;
+    MessagePresenter &presenter = store.errors().presenter();
+    presenter.beep();
+    presenter.show("ACHTUNG",
+                   invoiceNumberTakenText(number, *holder),
+                   MessageIcon::Warning,
+                   MessageButton::Ok,
+                   MessageButton::Ok);
+    return true;
 }
 
 std::string
@@ -345,16 +357,7 @@ std::optional<RecordBuffer> readCompany(StoreContext &store)
 
 std::optional<RecordBuffer> readCustomerEInvoice(StoreContext &store, const std::string &customerId)
 {
-    if (rt::isBlank(customerId))
-        return std::nullopt;
-    BorrowedFile data(store, FileId::kundeer);
-    if (!data.opened())
-        return std::nullopt;
-    data.buffer().clear();
-    data.buffer().set(KER::KEKID, customerId);
-    if (data.manager().FetchQuiet(KER::Keykid) != Level::Benign)
-        return std::nullopt;
-    return data.buffer();
+    return readByCustomer(store, KER::Keykid, KER::KEKID, customerId);
 }
 
 int saveCustomerEInvoice(StoreContext &store, const RecordBuffer &data)

@@ -100,6 +100,11 @@ std::optional<NumberHolder> numberHolder(StoreContext &store,
                                          const std::string &ownOrderId);
 // The refusal of an invoice number that `holder` already carries, naming that order.
 std::string invoiceNumberTakenText(const std::string &number, const NumberHolder &holder);
+// Refuses, with a beep and that text, an invoice `number` that an order other than
+// `ownOrderId` carries: two invoices with one number are not allowed. Whether it refused.
+bool refuseTakenInvoiceNumber(StoreContext &store,
+                              const std::string &number,
+                              const std::string &ownOrderId);
 
 // The number proposed for the kind's next document: the one after `stamm`'s last number,
 // counted on past numbers that other orders already carry. Empty when none fits the field.

@@ -245,17 +245,8 @@ int CustomerForm::OnAccepted()
 int CustomerForm::OnCompleted()
 {
     if (REQUEST == Request::Insert || REQUEST == Request::Change) {
-        if (orders::customerNameMissing(records())) {
-            MessagePresenter &presenter = store().errors().presenter();
-            presenter.beep();
-            presenter.show("ACHTUNG",
-                           "Bitte den Namen des Kunden eingeben",
-                           MessageIcon::Warning,
-                           MessageButton::Ok,
-                           MessageButton::Ok);
-            procWindow()->select(Name);
-            return Level::Notify;
-        }
+        if (orders::customerNameMissing(records()))
+            return refuseEntry("Bitte den Namen des Kunden eingeben", Name);
         orders::fillDeliveryAddress(records());
         // The turnover is the documents' and never typed: the record read when the form
         // opened may be behind a document printed since.

@@ -15,17 +15,7 @@ int checkEntry(ProcedureController &form, std::span<const EntryCheck> checks, in
             return Level::Notify;
         const QString entry = QString::fromStdString(form.records().get(check.field));
         const QString problem = check.problem(entry);
-        if (problem.isEmpty())
-            return Level::Benign;
-        MessagePresenter &presenter = form.store().errors().presenter();
-        presenter.beep();
-        presenter.show("ACHTUNG",
-                       problem.toStdString(),
-                       MessageIcon::Warning,
-                       MessageButton::Ok,
-                       MessageButton::Ok);
-        window.select(control);
-        return Level::Notify;
+        return problem.isEmpty() ? Level::Benign : form.refuseEntry(problem.toStdString(), control);
     }
     return Level::Benign;
 }

@@ -223,25 +223,24 @@ void OrderForm::applyStatusLabels(bool opening)
     setText(ClosingLine, labels->closingLine);
     if (isMain()) {
         const QString word = QString::fromStdString(labels->printCaption);
-        const std::pair<int, QString> buttons[] = {{PrintStandard, u"Standard"_s},
-                                                   {PrintMinimal, u"Minimal"_s},
-                                                   {PrintDetail, u"Detail"_s}};
+        const struct
+        {
+            int control;
+            QString name;
+            orders::PrintButton kind;
+        } buttons[] = {{PrintStandard, u"Standard"_s, orders::PrintButton::Standard},
+                       {PrintMinimal, u"Minimal"_s, orders::PrintButton::Minimal},
+                       {PrintDetail, u"Detail"_s, orders::PrintButton::Detail}};
         const std::string status = r.get(AUF::FSTAT);
-        const orders::PrintButton kinds[] = {orders::PrintButton::Standard,
-                                             orders::PrintButton::Minimal,
-                                             orders::PrintButton::Detail};
-        for (std::size_t b = 0; b < std::size(buttons); ++b) {
-            auto *button = qobject_cast<QPushButton *>(window.control(buttons[b].first));
+        for (const auto &b : buttons) {
+            auto *button = qobject_cast<QPushButton *>(window.control(b.control));
             if (!button)
                 continue;
-            button->setText(word + u"  "_s + buttons[b].second);
+            button->setText(word + u"  "_s + b.name);
             // A button without a document for this status would do nothing: it says why.
-            const bool prints = !orders::documentReport(status, kinds[b]).empty();
-            if (prints)
-                window.enable(buttons[b].first);
-            else
-                window.disable(buttons[b].first);
-            button->setToolTip(prints ? QString() : noDocumentReason(status));
+            window.enableIf(b.control,
+                            !orders::documentReport(status, b.kind).empty(),
+                            noDocumentReason(status));
         }
     }
     if (labels->skontoShown)
@@ -259,14 +258,10 @@ void OrderForm::enableEInvoiceButtons()
     const bool invoice
         = orders::statusKind(records().get(AUF::FSTAT)) == orders::DocumentKind::Invoice;
     for (int control : {SaveXRechnung, SaveZugferd}) {
-        if (invoice)
-            window.enable(control);
-        else
-            window.disable(control);
-        if (QWidget *button = window.control(control)) {
-            button->setToolTip(invoice ? u"Schreibt die E-Rechnung dieses Auftrags in eine Datei."_s
-                                       : u"Eine E-Rechnung gibt es erst im Status RECHNUNG."_s);
-        }
+        window.enableIf(control,
+                        invoice,
+                        u"Eine E-Rechnung gibt es erst im Status RECHNUNG."_s,
+                        u"Schreibt die E-Rechnung dieses Auftrags in eine Datei."_s);
     }
 }
 
@@ -506,18 +501,8 @@ void OrderForm::prepareSave()
 
 bool OrderForm::invoiceNumberTaken()
 {
-    const std::string number = records().get(AUF::FRENR);
-    const std::optional<orders::NumberHolder> holder
-        = orders::numberHolder(store(), orders::DocumentKind::Invoice, number, m_orderId);
-    if (!holder)
+    if (!orders::refuseTakenInvoiceNumber(store(), records().get(AUF::FRENR), m_orderId))
         return false;
-    MessagePresenter &presenter = store().errors().presenter();
-    presenter.beep();
-    presenter.show("ACHTUNG",
-                   orders::invoiceNumberTakenText(number, *holder),
-                   MessageIcon::Warning,
-                   MessageButton::Ok,
-                   MessageButton::Ok);
     procWindow()->select(InvoiceNumber);
     return true;
 }

@@ -20,21 +20,6 @@ constexpr double kGap = 3;
 // Between a figure and the caption to its left.
 constexpr double kFigureGap = 2;
 
-QString text(const RecordBuffer &record, StringField field)
-{
-    return QString::fromStdString(record.get(field));
-}
-
-QString joined(std::initializer_list<QString> pieces)
-{
-    QStringList kept;
-    for (const QString &piece : pieces) {
-        if (!piece.trimmed().isEmpty())
-            kept.append(piece.trimmed());
-    }
-    return kept.join(QLatin1Char(' '));
-}
-
 // The order footer grows row by row; a row whose texts are all empty takes no room.
 class Rows
 {

@@ -99,26 +99,6 @@ constexpr bool indexedByReport()
 }
 static_assert(indexedByReport());
 
-QString text(const RecordBuffer &record, StringField field)
-{
-    return QString::fromStdString(record.get(field));
-}
-
-// Pieces of one sentence, one blank between them, none for a piece that is empty.
-QString joined(std::initializer_list<QString> pieces)
-{
-    QString result;
-    for (const QString &piece : pieces) {
-        const QString t = piece.trimmed();
-        if (t.isEmpty())
-            continue;
-        if (!result.isEmpty())
-            result += QLatin1Char(' ');
-        result += t;
-    }
-    return result;
-}
-
 // Baselines on the page.
 constexpr double kInfoTop = 53;
 constexpr double kInfoPitch = 4.5;
@@ -158,6 +138,26 @@ QString documentReportName(DocumentReport report)
         return QStringLiteral("DrucLIEmin");
     }
     return {};
+}
+
+QString text(const RecordBuffer &record, StringField field)
+{
+    return QString::fromStdString(record.get(field));
+}
+
+QStringList nonBlank(std::initializer_list<QString> pieces)
+{
+    QStringList kept;
+    for (const QString &piece : pieces) {
+        if (!piece.trimmed().isEmpty())
+            kept.append(piece.trimmed());
+    }
+    return kept;
+}
+
+QString joined(std::initializer_list<QString> pieces)
+{
+    return nonBlank(pieces).join(QLatin1Char(' '));
 }
 
 report::Font documentFont(double pointSize, bool bold, bool italic)

@@ -4,6 +4,11 @@
 #include "documentvalues.h"
 
 #include "framework/report/band.h"
+#include "store/layout.h"
+
+#include <QStringList>
+
+#include <initializer_list>
 
 class RecordBuffer;
 
@@ -109,6 +114,13 @@ double paperUnitLeft();
 
 // The fonts of the documents.
 report::Font documentFont(double pointSize = 9, bool bold = false, bool italic = false);
+
+// A text field of a record as the documents print it.
+QString text(const RecordBuffer &record, StringField field);
+// The pieces that hold more than blanks, trimmed, in their order.
+QStringList nonBlank(std::initializer_list<QString> pieces);
+// Pieces of one sentence, one blank between them, none for a piece that is empty.
+QString joined(std::initializer_list<QString> pieces);
 
 // A figure right-aligned at `right` that takes at most `room` millimetres to its left: one
 // too wide for its column (a total of 99.999.999,99) prints smaller rather than running into

@@ -29,19 +29,9 @@ QString labelled(const QString &label, const QString &value)
     return value.isEmpty() ? QString() : label + value;
 }
 
-QStringList kept(std::initializer_list<QString> lines)
-{
-    QStringList result;
-    for (const QString &line : lines) {
-        if (!line.trimmed().isEmpty())
-            result.append(line.trimmed());
-    }
-    return result;
-}
-
 QString cityLine(const einvoice::PostalAddress &a)
 {
-    return kept({a.postcode, a.town}).join(QLatin1Char(' '));
+    return joined({a.postcode, a.town});
 }
 
 } // namespace
@@ -51,15 +41,15 @@ void DocumentLayout::letterhead(Band &band) const
     const einvoice::Seller &s = m_invoice.seller;
     band.text(col::Left, kNameLine, s.name, documentFont(16, true), Align::Left, 100);
     double y = kContactTop;
-    for (const QString &line : kept({s.address.street,
-                                     cityLine(s.address),
-                                     labelled(QStringLiteral("Tel. "), s.phone),
-                                     s.email})) {
+    for (const QString &line : nonBlank({s.address.street,
+                                         cityLine(s.address),
+                                         labelled(QStringLiteral("Tel. "), s.phone),
+                                         s.email})) {
         band.text(col::Right, y, line, documentFont(8), Align::Right, 70);
         y += kContactPitch;
     }
     const QString sender
-        = kept({s.name, s.address.street, cityLine(s.address)}).join(QStringLiteral(" · "));
+        = nonBlank({s.name, s.address.street, cityLine(s.address)}).join(QStringLiteral(" · "));
     band.text(col::Left, kSenderLine, sender, documentFont(7), Align::Left, 85);
     band.line(col::Left, kSenderLine + 1, col::Left + 85, kSenderLine + 1, 0.2);
 }
@@ -68,17 +58,17 @@ Band DocumentLayout::pageFooter(int) const
 {
     const einvoice::Seller &s = m_invoice.seller;
     const QStringList columns[] = {
-        kept({s.name, s.address.street, cityLine(s.address)}),
-        kept({labelled(QStringLiteral("Tel. "), s.phone),
-              s.email,
-              labelled(QStringLiteral("Geschäftsführung: "), s.managingDirector)}),
-        kept({s.bankName,
-              labelled(QStringLiteral("IBAN "), einvoice::groupedIban(s.iban)),
-              labelled(QStringLiteral("BIC "), s.bic)}),
-        kept({labelled(QStringLiteral("USt-IdNr. "), s.vatId),
-              labelled(QStringLiteral("St.-Nr. "), s.taxNumber),
-              s.registerCourt,
-              s.registerNumber}),
+        nonBlank({s.name, s.address.street, cityLine(s.address)}),
+        nonBlank({labelled(QStringLiteral("Tel. "), s.phone),
+                  s.email,
+                  labelled(QStringLiteral("Geschäftsführung: "), s.managingDirector)}),
+        nonBlank({s.bankName,
+                  labelled(QStringLiteral("IBAN "), einvoice::groupedIban(s.iban)),
+                  labelled(QStringLiteral("BIC "), s.bic)}),
+        nonBlank({labelled(QStringLiteral("USt-IdNr. "), s.vatId),
+                  labelled(QStringLiteral("St.-Nr. "), s.taxNumber),
+                  s.registerCourt,
+                  s.registerNumber}),
     };
     Band band;
     band.line(col::Left, 1, col::Right, 1, 0.2);

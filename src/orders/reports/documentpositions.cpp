@@ -17,11 +17,6 @@ constexpr double kRow = 4.5;
 // Between a figure and whatever stands to its left.
 constexpr double kGap = 1.5;
 
-QString text(const RecordBuffer &record, StringField field)
-{
-    return QString::fromStdString(record.get(field));
-}
-
 report::Font headingFont()
 {
     return documentFont(8, true);

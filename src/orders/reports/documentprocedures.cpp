@@ -18,7 +18,6 @@
 #include "orders/core/orderstore.h"
 #include "orders/core/orderthreadvalues.h"
 #include "orders/core/turnover.h"
-#include "orders/einvoice/parties.h"
 #include "store/errormanager.h"
 #include "store/files.h"
 #include "store/storecontext.h"
@@ -79,6 +78,17 @@ private:
 };
 
 bool isInvoice(DocumentReport report);
+
+// Why an e-invoice was not written, its lines as a message box shows them.
+void tellNotWritten(AppContext &app, QString text)
+{
+    text.replace(QLatin1Char('\n'), QLatin1Char('|'));
+    app.store().errors().presenter().show("E-Rechnung",
+                                          text.toStdString(),
+                                          MessageIcon::Warning,
+                                          MessageButton::Ok,
+                                          MessageButton::Ok);
+}
 
 class DocumentProcedure : public ReportRunner
 {
@@ -145,19 +155,12 @@ protected:
         preview.pdfSaver = [this, &context, &data](const QString &file) {
             if (customerFormat(data) == EInvoiceFormat::Zugferd) {
                 einvoice::SaveResult result;
-                result.missing = missingForEInvoice(
-                    data, einvoice::vatFactorOf(data.company), EInvoiceFormat::Zugferd);
+                result.missing = missingForEInvoice(data, EInvoiceFormat::Zugferd);
                 if (!result.written()) {
-                    MessagePresenter &presenter = context.store().errors().presenter();
-                    QString text = notWrittenText(result)
-                                   + QStringLiteral(
-                                       "\nDie Rechnung wird als einfache PDF-Datei gespeichert.");
-                    text.replace(QLatin1Char('\n'), QLatin1Char('|'));
-                    presenter.show("E-Rechnung",
-                                   text.toStdString(),
-                                   MessageIcon::Warning,
-                                   MessageButton::Ok,
-                                   MessageButton::Ok);
+                    tellNotWritten(context,
+                                   notWrittenText(result)
+                                       + QStringLiteral("\nDie Rechnung wird als einfache "
+                                                        "PDF-Datei gespeichert."));
                 }
             }
             const IssuedBytes bytes = invoiceBytes(data, m_which, *PREVIEWQUEUE);
@@ -200,25 +203,6 @@ bool invoiceComplete(AppContext &app, const RecordBuffer &order)
                    "Die Rechnung kann nicht gedruckt werden.|Im Auftrag fehlt: " + list
                        + ".|Bitte im Auftrag eintragen, dann erneut drucken.",
                    MessageIcon::Information,
-                   MessageButton::Ok,
-                   MessageButton::Ok);
-    return false;
-}
-
-// An invoice number that another order carries would make two invoices with one number; the
-// order form refuses it before it prints, and so does the menu's invoice.
-bool invoiceNumberFree(AppContext &app, const RecordBuffer &order)
-{
-    const std::string number = order.get(AUF::FRENR);
-    const std::optional<NumberHolder> holder
-        = numberHolder(app.store(), DocumentKind::Invoice, number, order.get(AUF::FID));
-    if (!holder)
-        return true;
-    MessagePresenter &presenter = app.store().errors().presenter();
-    presenter.beep();
-    presenter.show("ACHTUNG",
-                   invoiceNumberTakenText(number, *holder),
-                   MessageIcon::Warning,
                    MessageButton::Ok,
                    MessageButton::Ok);
     return false;
@@ -295,7 +279,10 @@ void runDocumentReport(AppContext &app, DocumentReport report)
                                                                           : Response::Cancelled;
             return;
         }
-        if (!invoiceComplete(app, data->order) || !invoiceNumberFree(app, data->order)
+        // An invoice number that another order carries is refused here as on the order form.
+        if (!invoiceComplete(app, data->order)
+            || refuseTakenInvoiceNumber(
+                app.store(), data->order.get(AUF::FRENR), data->order.get(AUF::FID))
             || !invoiceNumberNotIssued(app, data->order)) {
             app.LastResponse = Response::Cancelled;
             return;
@@ -328,9 +315,8 @@ void runEInvoiceSave(AppContext &app, EInvoiceFormat format)
 bool saveEInvoiceAsked(AppContext &app, const DocumentData &data, EInvoiceFormat format)
 {
     // What is missing is said before a file name is asked for.
-    const double vatFactor = einvoice::vatFactorOf(data.company);
     einvoice::SaveResult result;
-    result.missing = missingForEInvoice(data, vatFactor, format);
+    result.missing = missingForEInvoice(data, format);
     if (result.missing.isEmpty()) {
         const bool pdf = format == EInvoiceFormat::Zugferd;
         const QString file = askSaveFileName(
@@ -339,19 +325,12 @@ bool saveEInvoiceAsked(AppContext &app, const DocumentData &data, EInvoiceFormat
             pdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("XML (*.xml)"));
         if (file.isEmpty())
             return false;
-        result = writeEInvoice(file, data, vatFactor, format);
+        result = writeEInvoice(file, data, format);
         if (result.written())
             return true;
     }
-    MessagePresenter &presenter = app.store().errors().presenter();
-    presenter.beep();
-    QString text = notWrittenText(result);
-    text.replace(QLatin1Char('\n'), QLatin1Char('|'));
-    presenter.show("E-Rechnung",
-                   text.toStdString(),
-                   MessageIcon::Warning,
-                   MessageButton::Ok,
-                   MessageButton::Ok);
+    app.store().errors().presenter().beep();
+    tellNotWritten(app, notWrittenText(result));
     return false;
 }
 

@@ -7,6 +7,14 @@
 #include "orders/einvoice/parties.h"
 
 namespace orders {
+namespace {
+
+einvoice::Invoice eInvoiceOf(const DocumentData &data)
+{
+    return einvoice::invoiceOf(data, einvoice::vatFactorOf(data.company));
+}
+
+} // namespace
 
 std::optional<EInvoiceFormat> customerFormat(const DocumentData &data)
 {
@@ -35,9 +43,9 @@ QString proposedFileName(const DocumentData &data, EInvoiceFormat format)
            + (format == EInvoiceFormat::Zugferd ? QStringLiteral(".pdf") : QStringLiteral(".xml"));
 }
 
-QStringList missingForEInvoice(const DocumentData &data, double vatFactor, EInvoiceFormat format)
+QStringList missingForEInvoice(const DocumentData &data, EInvoiceFormat format)
 {
-    return einvoice::missingEInvoiceData(einvoice::invoiceOf(data, vatFactor),
+    return einvoice::missingEInvoiceData(eInvoiceOf(data),
                                          format == EInvoiceFormat::XRechnung
                                              ? einvoice::Profile::XRechnung
                                              : einvoice::Profile::En16931);
@@ -45,11 +53,10 @@ QStringList missingForEInvoice(const DocumentData &data, double vatFactor, EInvo
 
 einvoice::SaveResult writeEInvoice(const QString &path,
                                    const DocumentData &data,
-                                   double vatFactor,
                                    EInvoiceFormat format,
                                    DocumentReport report)
 {
-    const einvoice::Invoice invoice = einvoice::invoiceOf(data, vatFactor);
+    const einvoice::Invoice invoice = eInvoiceOf(data);
     if (format == EInvoiceFormat::XRechnung)
         return einvoice::saveCiiXml(path, invoice, einvoice::Profile::XRechnung);
     return saveInvoicePdf(path, report, data, invoice, einvoice::Profile::En16931);

@@ -25,15 +25,15 @@ std::optional<EInvoiceFormat> customerFormat(const DocumentData &data);
 QString proposedFileName(const DocumentData &data, EInvoiceFormat format);
 
 // What the order's invoice lacks for an e-invoice in `format`, one German item each, saying
-// where it is entered; empty when it can be written.
-QStringList missingForEInvoice(const DocumentData &data, double vatFactor, EInvoiceFormat format);
+// where it is entered; empty when it can be written. Here and in writeEInvoice the invoice
+// carries the VAT rate of the shop's own data (`DocumentData::company`).
+QStringList missingForEInvoice(const DocumentData &data, EInvoiceFormat format);
 
-// Writes the order's e-invoice to `path`, with the shop's VAT rate (`vatFactor`), printed in
-// `report`'s layout for ZUGFeRD. Nothing is written when the invoice lacks something the
-// format needs; the result then lists it in German, each item with where it is entered.
+// Writes the order's e-invoice to `path`, printed in `report`'s layout for ZUGFeRD. Nothing is
+// written when the invoice lacks something the format needs; the result then lists it in
+// German, each item with where it is entered.
 einvoice::SaveResult writeEInvoice(const QString &path,
                                    const DocumentData &data,
-                                   double vatFactor,
                                    EInvoiceFormat format,
                                    DocumentReport report = DocumentReport::DrucRECstan);
 

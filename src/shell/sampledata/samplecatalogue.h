@@ -58,14 +58,15 @@ struct TextRow
     double skontoPercent = 0, skontoDays = 0, paymentDays = 0;
 };
 
+// A text left out of a row is empty.
 struct CustomerRow
 {
-    std::string_view name, attention, street, postcode, town;
+    std::string_view name{}, attention{}, street{}, postcode{}, town{};
     double discountPercent = 0;
-    std::string_view phone, fax, mobile, email, web;
-    std::string_view deliveryName, deliveryAttention, deliveryStreet, deliveryPostcode,
-        deliveryTown;
-    std::string_view contact, contactPhone, contactMobile, contactFax, contactEmail;
+    std::string_view phone{}, fax{}, mobile{}, email{}, web{};
+    std::string_view deliveryName{}, deliveryAttention{}, deliveryStreet{}, deliveryPostcode{},
+        deliveryTown{};
+    std::string_view contact{}, contactPhone{}, contactMobile{}, contactFax{}, contactEmail{};
     int contactBirthYear = 0, contactBirthMonth = 0, contactBirthDay = 0;
 };
 
@@ -307,7 +308,7 @@ inline constexpr CompanyRow kCompany = {
 struct EInvoiceCustomerRow
 {
     CustomerRow customer;
-    std::string_view vatId, buyerReference, invoiceEmail, country;
+    std::string_view vatId{}, buyerReference{}, invoiceEmail{}, country{};
     std::int32_t form; // KER:KEFORM
     // The order: its numbers, the one print calculation and the payment terms.
     std::string_view orderNumber, invoiceNumber, subject, calculation;
@@ -325,22 +326,10 @@ inline constexpr EInvoiceCustomerRow kEInvoiceCustomers[] = {
                   .town = "Karlsruhe",
                   .discountPercent = 2,
                   .phone = "0721 382910",
-                  .fax = "",
-                  .mobile = "",
                   .email = "info@brot-und-zeit.example",
-                  .web = "",
-                  .deliveryName = "",
-                  .deliveryAttention = "",
-                  .deliveryStreet = "",
-                  .deliveryPostcode = "",
-                  .deliveryTown = "",
                   .contact = "Lukas Brenner",
-                  .contactPhone = "",
-                  .contactMobile = "",
-                  .contactFax = "",
                   .contactEmail = "l.brenner@brot-und-zeit.example"},
      .vatId = "DE198765432",
-     .buyerReference = "",
      .invoiceEmail = "buchhaltung@brot-und-zeit.example",
      .country = "DE",
      .form = 1,
@@ -366,21 +355,9 @@ inline constexpr EInvoiceCustomerRow kEInvoiceCustomers[] = {
                   .town = "Bruchsal",
                   .discountPercent = 0,
                   .phone = "07251 79-0",
-                  .fax = "",
-                  .mobile = "",
                   .email = "kultur@bruchsal.example",
-                  .web = "",
-                  .deliveryName = "",
-                  .deliveryAttention = "",
-                  .deliveryStreet = "",
-                  .deliveryPostcode = "",
-                  .deliveryTown = "",
                   .contact = "Ulrike Hahn",
-                  .contactPhone = "",
-                  .contactMobile = "",
-                  .contactFax = "",
                   .contactEmail = "u.hahn@bruchsal.example"},
-     .vatId = "",
      .buyerReference = "991-33333TEST-33",
      .invoiceEmail = "e-rechnung@bruchsal.example",
      .country = "DE",
