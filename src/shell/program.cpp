@@ -3,6 +3,7 @@
 #include "framework/appcontext.h"
 #include "framework/procedurethreads.h"
 #include "framework/report/pagespool.h"
+#include "orders/core/issuedlines.h"
 #include "shell/mainframe.h"
 #include "shell/mainprocedure.h"
 #include "shell/procedures.h"
@@ -17,6 +18,7 @@ Program::Program(const std::filesystem::path &folder)
     // Report pages that a killed run of the program left behind; a running one keeps its own.
     report::PageSpool::removeOrphans();
     m_store = std::make_unique<StoreContext>(folder, m_presenter);
+    orders::guardIssuedOrderLines(*m_store);
     m_presenter.setTearDown([this] { releaseStore(); });
     // The messages speak the language of the program's other texts (UiLanguage).
     m_store->errors().setTranslator([](const char *context, const std::string &text) {

@@ -109,6 +109,12 @@ public:
     void AddLink(FieldRef parentField, FieldRef childField);
     // The refusal text of the last registered child relation, which restricts.
     void SetRefusal(std::function<std::string(const RecordBuffer &child)> refusal);
+    // Asked before a record of this file is inserted, changed or deleted here: the refusal in
+    // the user's words (a line of an order whose invoice stands), or empty to go on.
+    void SetWriteGuard(std::function<std::string(const RecordBuffer &record)> guard)
+    {
+        m_writeGuard = std::move(guard);
+    }
 
     // In slot order.
     virtual int CancelNumbering();
@@ -208,4 +214,7 @@ private:
 
     std::uint32_t *m_walk = nullptr;
     std::function<void(bool)> m_busy;
+    std::function<std::string(const RecordBuffer &)> m_writeGuard;
+    // The guard's refusal shown; true when the write must not go on.
+    bool refusedByGuard();
 };

@@ -29,8 +29,21 @@ int RelationKeeper::Update(bool historyKey, const CompanionWrite &companion)
     return level;
 }
 
+bool RelationKeeper::refusedByGuard()
+{
+    if (!m_writeGuard)
+        return false;
+    const std::string text = m_writeGuard(ME->BUFFER());
+    if (text.empty())
+        return false;
+    ME->ReportErrorText(MessageId::Refused, text);
+    return true;
+}
+
 int RelationKeeper::updateFramed(bool historyKey, const CompanionWrite *companion)
 {
+    if (refusedByGuard())
+        return Level::Notify;
     std::optional<Transaction> transaction;
     if (const int level = beginWrites(false, transaction, companion); level != Level::Benign)
         return level;
@@ -245,6 +258,8 @@ int RelationKeeper::Insert(const CompanionWrite &companion)
 
 int RelationKeeper::insertFramed(const CompanionWrite *companion)
 {
+    if (refusedByGuard())
+        return Level::Notify;
     NamedParent parent = namedParent();
     // A parent being entered here stands in its file only as a numbered placeholder.
     if (parent.keeper && parentBeingEntered(parent))
@@ -338,6 +353,8 @@ int RelationKeeper::frameInsert(std::initializer_list<FileManager *> others,
 
 int RelationKeeper::Delete(bool confirm)
 {
+    if (refusedByGuard())
+        return Level::Notify;
     if (confirm && ME->ReportError(9) != Level::Benign)
         return Level::Notify;
     for (;;) {
