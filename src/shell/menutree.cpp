@@ -71,6 +71,11 @@ std::vector<Menu> buildTree()
                       "Jede ausgestellte Rechnung und Stornorechnung, wie sie hinausging",
                       "Browsebeleg",
                       MenuIcon::Documents),
+                 proc("Offene Posten - nicht bezahlte Rechnungen",
+                      "Jede ausgestellte Rechnung, die noch nicht bezahlt ist: Zahlungen "
+                      "erfassen, Mahnungen drucken",
+                      "Browseposten",
+                      MenuIcon::Documents),
                  proc(QT_TRANSLATE_NOOP("Menu", "Browse the kaldruck file"),
                       QT_TRANSLATE_NOOP("Menu", "Browse kaldruck"),
                       "Browsekaldruck"),

@@ -31,7 +31,8 @@ const FileDef kFiles[kFileCount] = {
     TESSARO_FILE_DEF(TRA, "transport", "TRANSPOR"), TESSARO_FILE_DEF(LIE, "lieferant", "LIEFERAN"),
     TESSARO_FILE_DEF(TEX, "text", "TEXT"),          TESSARO_FILE_DEF(STA, "stamm", "STAMM"),
     TESSARO_FILE_DEF(FIR, "firma", "FIRMA"),        TESSARO_FILE_DEF(KER, "kundeer", "KUNDEER"),
-    TESSARO_FILE_DEF_LARGE(BEL, "beleg", "BELEG"),
+    TESSARO_FILE_DEF_LARGE(BEL, "beleg", "BELEG"),  TESSARO_FILE_DEF(ZAH, "zahlung", "ZAHLUNG"),
+    TESSARO_FILE_DEF(OPO, "posten", "POSTEN"),
 };
 
 bool equalNoCase(std::string_view a, std::string_view b)

@@ -28,12 +28,14 @@ enum class FileId : std::uint8_t {
     text,
     stamm,
     // Files beside the sixteen: the shop's own data, the customers' e-invoice data, the
-    // documents issued as they went out.
+    // documents issued as they went out, the payments on them and their open items.
     firma,
     kundeer,
     beleg,
+    zahlung,
+    posten,
 };
-inline constexpr std::size_t kFileCount = 19;
+inline constexpr std::size_t kFileCount = 21;
 
 enum class FieldType : std::uint8_t { Long, Real, String, Date, Decimal };
 

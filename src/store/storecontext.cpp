@@ -22,7 +22,8 @@ const std::array<FileId, kFileCount> &StoreContext::fileOrder()
         FileId::papier,  FileId::maschin,  FileId::arbeit,    FileId::kaldruck,  FileId::kunde,
         FileId::auftrag, FileId::drucktem, FileId::anach,     FileId::atran,     FileId::aufpap,
         FileId::asatz,   FileId::satz,     FileId::transport, FileId::lieferant, FileId::text,
-        FileId::stamm,   FileId::firma,    FileId::kundeer,   FileId::beleg,
+        FileId::stamm,   FileId::firma,    FileId::kundeer,   FileId::beleg,     FileId::zahlung,
+        FileId::posten,
     };
     return order;
 }

@@ -173,4 +173,50 @@ TEST(Issuing, StornierenKeepsACreditNoteAndOpensTheOrder)
     EXPECT_TRUE(text.contains(u"Storno der Rechnung R-100"_s)) << text.toStdString();
 }
 
+// The customer's turnover is what the issued documents say: the invoice's amount net of VAT
+// once it is issued, nothing once it is cancelled, where invoice and credit note add up to 0.
+TEST(Issuing, TheCustomersTurnoverFollowsTheIssuedDocumentsAlsoAfterACancellation)
+{
+    IssuingRun run;
+    showRecord(run.t, FileId::auftrag, AUF::Keyfid, AUF::FID, "F1");
+    Records &r = run.t.records();
+    r.set(AUF::NETTO, 100.0);
+    r.set(AUF::RABPREIS, 100.0);
+    r.set(AUF::MWST, 19.0);
+    r.set(AUF::BRUTTO, 119.0);
+    ASSERT_EQ(run.t.fm(FileId::auftrag).Update(), Level::Benign);
+    run.t.rk(FileId::auftrag).Close();
+    auto customer = [&run] {
+        showRecord(run.t, FileId::kunde, KUN::Keyid, KUN::KID, "K2");
+        const RecordBuffer stored = run.t.records()[FileId::kunde];
+        run.t.rk(FileId::kunde).Close();
+        return stored;
+    };
+    // Net of VAT, as the documents keep it: gross less VAT.
+    auto documentsNet = [&run] {
+        double sum = 0;
+        const auto documents = orders::issuedDocuments(*run.t.store);
+        for (const RecordBuffer &d : documents.value_or(std::vector<RecordBuffer>{}))
+            sum += d.get(BEL::BBRUTTO) - d.get(BEL::BMWST);
+        return sum;
+    };
+
+    ASSERT_TRUE(run.saveInvoice(run.path("R-100.pdf")));
+    const auto invoice = orders::issuedDocument(*run.t.store, "R-100");
+    ASSERT_TRUE(invoice.has_value());
+    EXPECT_DOUBLE_EQ(invoice->get(BEL::BBRUTTO), 119.0);
+    EXPECT_DOUBLE_EQ(customer().get(KUN::REUMSATZ), 100.0);
+    EXPECT_DOUBLE_EQ(customer().get(KUN::REUMSATZ), documentsNet());
+    EXPECT_EQ(customer().get(KUN::RECH), rt::dateFromYmd(2025, 7, 14));
+
+    run.start("Stornieren");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !run.gui.openMessages().isEmpty(); }, 10000));
+    ASSERT_TRUE(run.gui.answer(MessageButton::Yes, u"Stornieren"_s).has_value());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run.response != 0; }, 20000));
+    ASSERT_EQ(run.t.count(FileId::beleg), 2);
+    EXPECT_DOUBLE_EQ(documentsNet(), 0.0);
+    EXPECT_DOUBLE_EQ(customer().get(KUN::REUMSATZ), 0.0);
+    EXPECT_EQ(customer().get(KUN::RECH), 0);
+}
+
 } // namespace

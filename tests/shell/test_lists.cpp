@@ -43,6 +43,7 @@ const Expected kLists[] = {
     {"Selectkunde", u"Select a kunde Record"_s, 5, 9, false, u"Close"_s},
     {"Brodrukunde", u"KUNDEN   -  ÜBERSICHT für DRUCK"_s, 5, 7, true, u"  OK"_s},
     {"Browsebeleg", u"BELEGE  -  ausgestellte Rechnungen und Stornos"_s, 3, 9, false, u"  OK"_s},
+    {"Browseposten", u"OFFENE POSTEN  -  nicht bezahlte Rechnungen"_s, 2, 8, false, u"  OK"_s},
 };
 // clang-format on
 

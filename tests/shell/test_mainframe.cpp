@@ -95,8 +95,9 @@ TEST(MainFrame, ShowsTheWholeMenuTreeWithItsTexts)
     EXPECT_EQ(built, expected);
     EXPECT_TRUE(built.contains(u"  AUSDRUCKE                 /Report Maschinenübersicht|"_s))
         << "the empty submenu is there";
-    // The menu tree's entries, the database and copy dialogs and the list of issued documents.
-    EXPECT_EQ(f.frame().commands().size(), 57);
+    // The menu tree's entries, the database and copy dialogs, the list of issued documents
+    // and the open items.
+    EXPECT_EQ(f.frame().commands().size(), 58);
 }
 
 TEST(MainFrame, AHighlightedEntryShowsItsStatusText)

@@ -281,8 +281,11 @@ TEST(MenuWalk, EveryListWalksEachTabToItsEndAndBack)
                 continue;
             }
             if (list->rowCount() == 0) {
-                // The sample data has issued no document yet: only that list opens empty.
-                EXPECT_EQ(std::string(procedure), "Browsebeleg");
+                // The sample data has issued no document yet: only the lists of issued
+                // documents and of their open items open empty.
+                EXPECT_TRUE(std::string(procedure) == "Browsebeleg"
+                            || std::string(procedure) == "Browseposten")
+                    << procedure;
                 pressKey(list, Qt::Key_End, f);
                 continue;
             }

@@ -15,8 +15,11 @@
 #include "framework/procwindow.h"
 #include "framework/report/listreport.h"
 #include "framework/report/pagequeue.h"
+#include "orders/core/issueddocuments.h"
+#include "orders/core/openitems.h"
 #include "orders/forms/customerform.h"
 #include "orders/forms/orderform.h"
+#include "orders/forms/paymentform.h"
 #include "shell/listreports/listreporttable.h"
 #include "shell/lists/listprocedure.h"
 #include "shell/procedures.h"
@@ -479,6 +482,143 @@ TEST(OrderRoad, PrintedQuoteSetsItsDateAndTheStatus)
     const QString text = pdftext::textOf(queue, u"kunden"_s);
     EXPECT_TRUE(pdftext::inOrder(text, {u"Druckerei Nord"_s, u"07.12.2026"_s, u"35,15"_s}))
         << text.toStdString();
+}
+
+// The road goes on to the money: the quote printed sets its date and the status; the invoice
+// printed is issued and locks the order; the open-items list shows it with what the
+// customer's turnover says; a payment with Skonto within its date settles it, and it leaves
+// the open items.
+TEST(OrderRoad, InvoiceIssuedThenPaidWithSkontoLeavesTheOpenItems)
+{
+    OrderRoad f;
+    fillCatalogue(f);
+    f.app->start("Browsekunde");
+    ASSERT_TRUE(f.gui.settle());
+    ProcWindow *customers = f.window(u"KUNDEN   -  ÜBERSICHT"_s);
+    ASSERT_NE(customers, nullptr);
+    f.gui.pickRow(customers, ListProcedure::kList, 1);
+    f.gui.press(customers, 3);
+    ProcWindow *customer = f.window(u"ÄNDERN KUNDEN-DATEN"_s);
+    ASSERT_NE(customer, nullptr);
+    f.gui.press(customer, C::OrderInsert);
+    ProcWindow *order = f.window(u"NEUER AUFTRAG für"_s);
+    ASSERT_NE(order, nullptr);
+    f.gui.type(order, O::OrderNumber, u"A-2026-19"_s);
+    f.gui.type(order, O::ShortText, u"Plakate Nord"_s);
+    f.gui.press(order, O::Ok);
+    // 37.00 net, 35.15 after the customer's 5 %, 41.83 gross.
+    const std::string orderId = f.all(AUF::Keyfid).at(0).get(AUF::FID);
+    f.add(FileId::atran, [&](Records &r) {
+        r.set(ATR::ATAUFID, orderId);
+        r.set(ATR::ATBEZ, "Kurier");
+        r.set(ATR::ATGPR, 37.0);
+    });
+    f.gui.pickRow(customer, C::Orders, 1);
+    f.gui.press(customer, C::OrderChange);
+    order = f.window(u"ÄNDERN Auftrag von"_s);
+    ASSERT_NE(order, nullptr);
+    f.gui.type(order, O::Copies, u"1"_s);
+
+    auto savePdf = [&](int button, const char *name) {
+        f.gui.press(order, button);
+        if (!QTest::qWaitFor([&] { return f.window(u"Druck Vorschau"_s) != nullptr; }, 10000))
+            return false;
+        f.gui.settle();
+        ProcWindow *preview = f.window(u"Druck Vorschau"_s);
+        f.gui.press(preview, PagePreview::SavePdf);
+        if (!f.gui.answerFileDialog(QString::fromStdString((f.folder.path() / name).string())))
+            return false;
+        f.gui.press(preview, PagePreview::ExitButton);
+        const bool closed
+            = QTest::qWaitFor([&] { return f.window(u"Druck Vorschau"_s) == nullptr; }, 10000);
+        f.gui.settle();
+        return closed;
+    };
+
+    // The quote.
+    ASSERT_TRUE(savePdf(O::PrintMinimal, "angebot.pdf"));
+    EXPECT_EQ(f.gui.text(order, O::QuotePrinted), u"07.12.2026"_s);
+    EXPECT_EQ(f.all(AUF::Keyfid).at(0).get(AUF::FANGDRU), kToday);
+
+    // The invoice, on the terms with 2 % Skonto within 8 days.
+    f.gui.chooseOption(order, O::Status, 3);
+    f.gui.type(order, O::InvoiceDate, u"07.12.2026"_s);
+    f.gui.type(order, O::DeliveryDate, u"04.12.2026"_s);
+    f.gui.switchTab(order, O::Pages, 3);
+    f.gui.chooseEntry(order, O::PaymentPick, 1);
+    f.gui.switchTab(order, O::Pages, 1);
+    ASSERT_TRUE(savePdf(O::PrintStandard, "rechnung.pdf"));
+    const RecordBuffer issuedOrder = f.all(AUF::Keyfid).at(0);
+    const std::string number = issuedOrder.get(AUF::FRENR);
+    ASSERT_FALSE(number.empty());
+    EXPECT_EQ(issuedOrder.get(AUF::FRECDRU), kToday);
+    EXPECT_EQ(issuedOrder.get(AUF::FSTAT), "RECHNUNG");
+    ASSERT_TRUE(orders::standingInvoice(*f.store, orderId).has_value());
+    // Locked: the invoice's number and terms are shown, not editable.
+    EXPECT_FALSE(order->control(O::InvoiceNumber)->isEnabled());
+    EXPECT_FALSE(order->control(O::SkontoPercent)->isEnabled());
+    EXPECT_FALSE(order->isHidden(O::LockNote));
+    EXPECT_TRUE(order->control(O::EnterPayment)->isEnabled());
+
+    // The open items show it, as the customer's turnover counts it.
+    f.app->start("Browseposten");
+    ASSERT_TRUE(f.gui.settle());
+    ProcWindow *open = f.window(u"OFFENE POSTEN"_s);
+    ASSERT_NE(open, nullptr);
+    ASSERT_EQ(open->list(ListProcedure::kList)->rowCount(), 1);
+    const QStringList row = open->list(ListProcedure::kList)->row(1);
+    EXPECT_EQ(row.at(0).trimmed(), QString::fromStdString(number));
+    EXPECT_EQ(row.at(1).trimmed(), u"Druckerei Nord"_s);
+    EXPECT_EQ(row.at(2).trimmed(), u"41,83"_s);
+    EXPECT_EQ(row.at(3).trimmed(), u"06.01.2027"_s); // 30 days
+    EXPECT_EQ(row.at(4).trimmed(), u"15.12.2026"_s); // 8 days
+    EXPECT_EQ(row.at(5).trimmed(), u"41,83"_s);
+    EXPECT_EQ(f.gui.text(open, ListProcedure::kFooter),
+              u"Summe noch offen: 41,83 EUR   (1 Rechnung, davon 0 überfällig)"_s);
+    const RecordBuffer turnover = f.all(KUN::Keyid).at(0);
+    EXPECT_DOUBLE_EQ(turnover.get(KUN::REUMSATZ), 35.15);
+    EXPECT_EQ(turnover.get(KUN::RECH), kToday);
+    f.gui.press(open, ListProcedure::kClose);
+
+    // Paid from the order form, with Skonto: 41.83 − 0.84 = 40.99.
+    f.gui.press(order, O::EnterPayment);
+    ProcWindow *payment = f.window(u"Zahlung erfassen"_s);
+    ASSERT_NE(payment, nullptr);
+    EXPECT_EQ(f.gui.text(payment, PaymentForm::Amount), u"41,83"_s);
+    EXPECT_EQ(f.gui.text(payment, PaymentForm::Date), u"07.12.2026"_s);
+    ASSERT_FALSE(payment->isHidden(PaymentForm::WithSkonto));
+    EXPECT_TRUE(payment->control(PaymentForm::WithSkonto)
+                    ->property("text")
+                    .toString()
+                    .contains(u"0,84 EUR bis 15.12.2026"_s));
+    f.gui.press(payment, PaymentForm::WithSkonto);
+    EXPECT_EQ(f.gui.text(payment, PaymentForm::Amount), u"40,99"_s);
+    f.gui.press(payment, PaymentForm::Ok);
+    EXPECT_EQ(f.window(u"Zahlung erfassen"_s), nullptr);
+    const auto paid = orders::invoiceStanding(*f.store, number, kToday);
+    ASSERT_TRUE(paid.has_value());
+    EXPECT_EQ(paid->state.status, orders::PaymentStatus::Paid);
+    EXPECT_EQ(paid->state.skontoCents, 84);
+    const std::vector<RecordBuffer> payments = f.all(ZAH::Keyzid);
+    ASSERT_EQ(payments.size(), 1u);
+    EXPECT_DOUBLE_EQ(payments[0].get(ZAH::ZBETRAG), 40.99);
+    EXPECT_EQ(payments[0].get(ZAH::ZSKONTO), 1);
+
+    f.gui.press(order, O::Ok);
+    f.gui.press(customer, C::Ok);
+    f.gui.press(customers, ListProcedure::kClose);
+
+    // Paid invoices are no open items; the turnover still counts the invoice.
+    f.app->start("Browseposten");
+    ASSERT_TRUE(f.gui.settle());
+    open = f.window(u"OFFENE POSTEN"_s);
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->list(ListProcedure::kList)->rowCount(), 0);
+    EXPECT_EQ(f.gui.text(open, ListProcedure::kFooter),
+              u"Summe noch offen: 0,00 EUR   (0 Rechnungen, davon 0 überfällig)"_s);
+    EXPECT_DOUBLE_EQ(f.all(KUN::Keyid).at(0).get(KUN::REUMSATZ), 35.15);
+    f.gui.press(open, ListProcedure::kClose);
+    EXPECT_EQ(f.messageTitles(), std::vector<std::string>{});
 }
 
 // The customer form and the print calculation form both make "K" ids from the clock. Begun

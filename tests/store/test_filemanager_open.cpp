@@ -32,25 +32,10 @@ TEST(FileManagerOpen, StartUpSetsUpEveryFileWithoutTouchingTheDisk)
 
     const std::vector<FileServices::Registration> &registry = t.store->files().registry();
     ASSERT_EQ(registry.size(), kFileCount);
-    const char *order[] = {"papier",
-                           "maschin",
-                           "arbeit",
-                           "kaldruck",
-                           "kunde",
-                           "auftrag",
-                           "drucktem",
-                           "anach",
-                           "atran",
-                           "aufpap",
-                           "asatz",
-                           "satz",
-                           "transport",
-                           "lieferant",
-                           "text",
-                           "stamm",
-                           "firma",
-                           "kundeer",
-                           "beleg"};
+    const char *order[]
+        = {"papier", "maschin", "arbeit", "kaldruck", "kunde", "auftrag",   "drucktem",
+           "anach",  "atran",   "aufpap", "asatz",    "satz",  "transport", "lieferant",
+           "text",   "stamm",   "firma",  "kundeer",  "beleg", "zahlung",   "posten"};
     for (std::size_t i = 0; i < kFileCount; ++i) {
         EXPECT_EQ(registry[i].FILELABEL, order[i]);
         const FileManager &m = *registry[i].FILEMANAGER;

@@ -376,6 +376,9 @@ int OrderForm::OnAccepted()
     case CancelInvoice:
         cancelInvoice();
         return Level::Notify;
+    case EnterPayment:
+        enterPayment();
+        return Level::Notify;
     default:
         break;
     }

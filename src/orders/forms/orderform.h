@@ -123,6 +123,7 @@ public:
         SaveZugferd = 123,
         CancelInvoice = 124,
         LockNote = 125,
+        EnterPayment = 126,
     };
 
     OrderForm(AppContext &app, Kind kind);
@@ -173,6 +174,8 @@ private:
     // A line form asked for while the invoice stands: the user is told why not.
     bool refuseLockedChange();
     void cancelInvoice();
+    // "Zahlung erfassen" on the order's issued invoice.
+    void enterPayment();
     // Whether another order carries the invoice number; the user is told which one.
     bool invoiceNumberTaken();
     // Before the window manager writes the order on OK.

@@ -8,6 +8,8 @@
 #include "orders/core/issueddocuments.h"
 #include "orders/core/orderthreadvalues.h"
 #include "store/errormanager.h"
+#include "store/filemanager.h"
+#include "store/files.h"
 #include "store/storecontext.h"
 
 namespace {
@@ -62,9 +64,11 @@ void OrderForm::applyInvoiceLock()
     if (invoice) {
         window.unhide(LockNote);
         window.enable(CancelInvoice);
+        window.enable(EnterPayment);
     } else {
         window.hide(LockNote);
         window.disable(CancelInvoice);
+        window.disable(EnterPayment);
     }
 }
 
@@ -81,6 +85,19 @@ bool OrderForm::refuseLockedChange()
                    MessageButton::Ok,
                    MessageButton::Ok);
     return true;
+}
+
+void OrderForm::enterPayment()
+{
+    const auto invoice = orders::standingInvoice(store(), m_orderId);
+    if (!invoice)
+        return;
+    // The payment form takes its invoice from the open item in the thread's buffer, as the
+    // open-items list hands it over.
+    RecordBuffer &item = store().fileManager(FileId::posten).BUFFER();
+    item.clear();
+    item.set(OPO::OPRENR, invoice->get(BEL::BNR));
+    app().call("Zahlungerfassen");
 }
 
 void OrderForm::cancelInvoice()

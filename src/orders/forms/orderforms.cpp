@@ -4,6 +4,7 @@
 #include "orders/forms/companyform.h"
 #include "orders/forms/customerform.h"
 #include "orders/forms/orderform.h"
+#include "orders/forms/paymentform.h"
 
 namespace {
 
@@ -27,4 +28,5 @@ void registerOrderForms(ProcedureRegistry &registry)
         app.LastResponse = form.Run();
     });
     registry.add("Firmendaten", runCompanyForm);
+    registry.add("Zahlungerfassen", runPaymentEntry);
 }

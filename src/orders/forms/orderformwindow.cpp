@@ -405,7 +405,7 @@ void OrderForm::definePrinting(FormBuilder &rows)
                         {PrintDetail, u"ANGEBOT  Detail"_s}});
         rows.buttonRow(
             {{SaveXRechnung, u"XRechnung speichern …"_s}, {SaveZugferd, u"ZUGFeRD speichern …"_s}});
-        rows.buttonRow({{CancelInvoice, u"Stornieren"_s}});
+        rows.buttonRow({{CancelInvoice, u"Stornieren"_s}, {EnterPayment, u"Zahlung erfassen …"_s}});
         rows.display(LockNote, QString(), m_lockNote, u"@s90"_s)->setWordWrap(true);
     } else {
         rows.text(0, u"alle erfassten und berechneten Daten"_s);

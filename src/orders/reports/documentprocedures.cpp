@@ -4,6 +4,7 @@
 #include "documentissue.h"
 #include "documentlayout.h"
 #include "documentloader.h"
+#include "reminderprocedure.h"
 
 #include "base/text.h"
 #include "framework/appcontext.h"
@@ -341,6 +342,7 @@ void registerDocumentReports(ProcedureRegistry &registry)
     registry.add("ZUGFeRDspeichern",
                  [](AppContext &app) { runEInvoiceSave(app, EInvoiceFormat::Zugferd); });
     registry.add("Stornieren", [](AppContext &app) { runCancelInvoice(app); });
+    registry.add("Mahnungdrucken", runReminder);
     // The list of issued documents opens the one in the thread's `beleg` buffer.
     registry.add("Zeigebeleg", [](AppContext &app) {
         const std::string number = app.store().fileManager(FileId::beleg).BUFFER().get(BEL::BNR);

@@ -2,6 +2,7 @@
 
 #include "base/stddate.h"
 #include "base/text.h"
+#include "orders/core/openitems.h"
 #include "store/files.h"
 
 #include <QtGlobal>
@@ -424,6 +425,34 @@ std::vector<ListDef> build()
                "Art", BEL::BART, ListFilter::Kind::Choice, {BEL::kInvoice, BEL::kCancellation}},
            ListFilter{"von", BEL::BDAT, ListFilter::Kind::DateFrom},
            ListFilter{"bis", BEL::BDAT, ListFilter::Kind::DateTo}},
+    });
+
+    // Every issued invoice that still owes money, from the documents and payments as they
+    // stand when the list opens.
+    lists.push_back(ListDef{
+        .procedure = "Browseposten",
+        .file = FileId::posten,
+        .title = "OFFENE POSTEN  -  nicht bezahlte Rechnungen",
+        .tabs
+        = {tab("nach Fälligkeit", OPO::Keyfaellig), tab("nach Kunde", OPO::Keykunde, OPO::OPKNAME)},
+        .columns = {col("Rechnung Nr.", OPO::OPRENR),
+                    col("Kunde", OPO::OPKNAME),
+                    col("Betrag/ EUR", OPO::OPBRUTTO),
+                    col("Fällig am", OPO::OPFAELLIG),
+                    col("Skonto bis", OPO::OPSKDAT),
+                    col("noch offen/ EUR", OPO::OPOFFEN),
+                    col("überfällig", OPO::OPUEBER),
+                    col("Mahnstufe", OPO::OPSTUFE, "@n3")},
+        .update = "Zahlungerfassen",
+        .buttons = ButtonSet::ChangeOnly,
+        .closeText = kMasterClose,
+        .changeText = "Zahlung erfassen …",
+        .figuresRight = true,
+        .condition = "OPO:OPOFFEN > 0",
+        .print = "Mahnungdrucken",
+        .printText = "Mahnung drucken …",
+        .prepare = [](StoreContext &store) { orders::refreshOpenItems(store, rt::today()); },
+        .footer = [](StoreContext &store) { return orders::openItemsFooter(store); },
     });
 
     return lists;

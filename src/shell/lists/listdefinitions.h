@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,8 @@
 // window, its sort orders and its columns from. Texts are UTF-8; the English ones and those
 // named after keys and fields are marked for the German translation, which the window shows
 // in their place.
+class StoreContext;
+
 namespace shell {
 
 // The procedure a tab's pick button calls to choose a record of another file, and what the
@@ -83,6 +86,20 @@ struct ListDef
     std::string deleteText = QT_TRANSLATE_NOOP("ListWindow", "&Delete");
     std::vector<std::string> legend{}; // lines shown on the first tab
     std::vector<ListFilter> filters{};
+    // Amounts and counts flush right, as figures are read in columns.
+    bool figuresRight = false;
+    // A condition every row meets besides the filters' (a view's filter text).
+    std::string condition{};
+    // A procedure called for the chosen record by a button of its own ("print" request),
+    // and the button's text; none where empty.
+    std::string print{};
+    std::string printText{};
+    // Brings the list's file in line before the window first reads it: for a file that
+    // keeps, for showing, what other files give.
+    std::function<void(StoreContext &)> prepare{};
+    // The line below the list (a sum of its rows), worked out when the window opens and
+    // again after every procedure it called.
+    std::function<std::string(StoreContext &)> footer{};
 };
 
 // The view's filter text for the values entered into a list's filters, one per filter in

@@ -44,25 +44,38 @@ QString shown(const std::string &text)
     return QCoreApplication::translate("ListWindow", text.c_str());
 }
 
-// Paints one column of a list on its own background.
-class ColumnBackground : public QStyledItemDelegate
+// Paints one column of a list on its own background, or its figures flush right.
+class ColumnLook : public QStyledItemDelegate
 {
 public:
-    ColumnBackground(QColor colour, QObject *parent)
+    ColumnLook(QColor colour, bool right, QObject *parent)
         : QStyledItemDelegate(parent)
         , m_colour(colour)
+        , m_right(right)
     {}
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        option->backgroundBrush = m_colour;
+        if (m_colour.isValid())
+            option->backgroundBrush = m_colour;
+        if (m_right) {
+            option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+            option->text = option->text.trimmed();
+        }
     }
 
 private:
     QColor m_colour;
+    bool m_right;
 };
+
+bool isFigure(const ListColumn &column)
+{
+    const FieldType type = fileDef(column.field.file).fields[column.field.index].type;
+    return type == FieldType::Real || type == FieldType::Decimal || type == FieldType::Long;
+}
 
 // Number keys step through their values; text keys through a table computed from the first
 // and last values, letters only.
@@ -201,9 +214,14 @@ void ListProcedure::defineWindow(FormBuilder &form)
     list->setVerticalScrollBar(true);
     list->setMinimumSize(860, 260);
     for (std::size_t c = 0; c < m_def.columns.size(); ++c) {
-        if (const std::uint32_t rgb = m_def.columns[c].background; rgb != 0)
-            list->view()->setItemDelegateForColumn(
-                static_cast<int>(c), new ColumnBackground(QColor::fromRgb(rgb), list->view()));
+        const ListColumn &column = m_def.columns[c];
+        const bool right = m_def.figuresRight && isFigure(column);
+        if (column.background != 0 || right) {
+            const QColor colour
+                = column.background != 0 ? QColor::fromRgb(column.background) : QColor();
+            list->view()->setItemDelegateForColumn(static_cast<int>(c),
+                                                   new ColumnLook(colour, right, list->view()));
+        }
     }
     // What the list's locator is looking for: the letters typed into the list.
     auto *search = new QLineEdit(window.content());
@@ -215,6 +233,12 @@ void ListProcedure::defineWindow(FormBuilder &form)
     window.addControl(kSearch, search, u"Suche"_s);
     form.rows()->addRow(list);
     window.addControl(kList, list, shown(m_def.title));
+    if (m_def.footer) {
+        auto *footer = new QLabel(window.content());
+        footer->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        form.rows()->addRow(footer);
+        window.addControl(kFooter, footer, u"Summe"_s);
+    }
 
     if (const int select = selectControl())
         form.button(select, QCoreApplication::translate("ListWindow", "&Select"));
@@ -224,11 +248,15 @@ void ListProcedure::defineWindow(FormBuilder &form)
         form.button(change, shown(m_def.changeText));
     if (const int remove = deleteControl())
         form.button(remove, shown(m_def.deleteText));
+    if (!m_def.print.empty())
+        form.button(kPrint, shown(m_def.printText));
     form.button(kClose, shown(m_def.closeText));
 }
 
 void ListProcedure::setUpWindow()
 {
+    if (m_def.prepare)
+        m_def.prepare(store());
     RelationKeeper &keeper = store().relations(m_def.file);
     m_view = std::make_unique<View>(keeper);
     m_browse.Init(*this, kList, *m_view, keeper, store().fileManager(m_def.file), records());
@@ -241,6 +269,9 @@ void ListProcedure::setUpWindow()
             m_browse.AddRangeLimit(*tab.rangeOnOrder, RangeValue(AUF::FID));
         if (tab.rangeOnCustomer)
             m_browse.AddRangeLimit(*tab.rangeOnCustomer, RangeValue(KUN::KID));
+        // The list's own condition holds in every order.
+        if (!m_def.condition.empty())
+            m_browse.SetNamedFilter(m_def.condition, "1 Liste");
     }
     for (const ListColumn &column : m_def.columns)
         m_browse.AddField(column.field, qs(columnPicture(column)));
@@ -249,9 +280,22 @@ void ListProcedure::setUpWindow()
     m_browse.DELETECONTROL = deleteControl();
     m_browse.SELECTCONTROL = selectControl();
     m_browse.ASKPROCEDURE = m_def.update.empty() ? 0 : 1;
+    if (!m_def.print.empty()) {
+        m_browse.PRINTCONTROL = kPrint;
+        m_browse.PRINTPROCEDURE = 2;
+    }
     m_browse.setSearchControl(kSearch);
     AddBrowse(m_browse);
     restoreLayout();
+    showFooter();
+}
+
+void ListProcedure::showFooter()
+{
+    if (!m_def.footer || !procWindow())
+        return;
+    if (auto *footer = qobject_cast<QLabel *>(procWindow()->control(kFooter)))
+        footer->setText(qs(m_def.footer(store())));
 }
 
 namespace {
@@ -330,6 +374,13 @@ void ListProcedure::Reset(std::uint8_t force)
 
 int ListProcedure::RunProcedure(int number, int request)
 {
+    if (number == 2 && !m_def.print.empty()) {
+        const int response = app().call(m_def.print, request);
+        // What the procedure recorded shows in the rows.
+        m_browse.ResetQueue(BrowseManager::ReloadPage);
+        showFooter();
+        return response;
+    }
     if (number != 1 || m_def.update.empty())
         return Response::Cancelled;
     const bool formThere = app().procedures().contains(m_def.update);
@@ -338,6 +389,7 @@ int ListProcedure::RunProcedure(int number, int request)
     // the list takes it back so that no empty record stays in the file.
     if (!formThere && request == Request::Insert)
         store().relations(m_def.file).CancelNumbering();
+    showFooter();
     return response;
 }
 
@@ -424,12 +476,19 @@ void ListProcedure::applyFilters()
             values.emplace_back();
     }
     std::vector<std::string> unreadable;
-    const std::string text = listFilterText(m_def, values, &unreadable);
+    const std::string text = withCondition(listFilterText(m_def, values, &unreadable));
     if (!unreadable.empty() || !m_view->setFilter(text).empty())
         store().errors().presenter().beep();
     // The page is read anew through the filter, from the start of the order.
     m_browse.LISTQUEUE.clear();
     Reset(1);
+}
+
+std::string ListProcedure::withCondition(const std::string &filters) const
+{
+    if (m_def.condition.empty())
+        return filters;
+    return filters.empty() ? m_def.condition : "(" + m_def.condition + ") AND (" + filters + ")";
 }
 
 bool ListProcedure::takeGuard()

@@ -43,6 +43,8 @@ public:
     static constexpr int kSheet = 7;
     static constexpr int kPick = 8;
     static constexpr int kSearch = 9;
+    static constexpr int kPrint = 10;
+    static constexpr int kFooter = 11;
     static constexpr int kFirstTab = 20;
     static constexpr int kFirstLegend = 40;
     static constexpr int kFirstFilter = 60;
@@ -82,6 +84,9 @@ private:
     void defineFilters(FormBuilder &form);
     // The list shows the records that pass the filters' values as they stand now.
     void applyFilters();
+    // The filters' condition with the list's own.
+    std::string withCondition(const std::string &filters) const;
+    void showFooter();
 
     const shell::ListDef &m_def;
     std::unique_ptr<View> m_view;
