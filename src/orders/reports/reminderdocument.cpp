@@ -170,7 +170,7 @@ bool ReminderPrinter::finish()
            QString::fromStdString(germanAmount(openCents(m_data.items))),
            documentFont(9, true),
            30);
-    sum.text(col::Currency, 6, QStringLiteral("EUR"), documentFont(9, true), Align::Right);
+    sum.text(kOpen + 2, 6, QStringLiteral("EUR"), documentFont(9, true));
     double line = 16;
     for (const QString &words : closing) {
         sum.text(col::Left, line, words, documentFont(10), Align::Left, col::Right - col::Left);
