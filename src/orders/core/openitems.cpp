@@ -49,13 +49,10 @@ rt::StdDate invoiceDateOf(StoreContext &store, const RecordBuffer &document)
     if (rt::isBlank(document.get(BEL::BSPERRE)))
         return document.get(BEL::BDAT);
     BorrowedFile orders(store, FileId::auftrag);
-    RecordBuffer &order = orders.buffer();
-    order.clear();
-    order.set(AUF::FID, document.get(BEL::BAUFID));
-    if (!orders.opened() || orders.manager().FetchQuiet(AUF::Keyfid) != Level::Benign
-        || order.get(AUF::FREDAT) == 0)
+    if (!orders.fetch(AUF::Keyfid, AUF::FID, document.get(BEL::BAUFID))
+        || orders.buffer().get(AUF::FREDAT) == 0)
         return document.get(BEL::BDAT);
-    return order.get(AUF::FREDAT);
+    return orders.buffer().get(AUF::FREDAT);
 }
 
 InvoiceStanding standingOf(StoreContext &store,
@@ -240,13 +237,11 @@ bool recordReminder(StoreContext &store,
         return false;
     bool complete = true;
     for (const RecordBuffer &listed : items) {
-        RecordBuffer &item = file.buffer();
-        item.clear();
-        item.set(OPO::OPRENR, listed.get(OPO::OPRENR));
-        if (file.manager().FetchQuiet(OPO::Keyrenr) != Level::Benign) {
+        if (!file.fetch(OPO::Keyrenr, OPO::OPRENR, listed.get(OPO::OPRENR))) {
             complete = false;
             continue;
         }
+        RecordBuffer &item = file.buffer();
         item.set(OPO::OPSTUFE, std::max(item.get(OPO::OPSTUFE), std::int32_t(level)));
         item.set(OPO::OPMAHNDAT, date);
         complete = file.manager().UpdateQuiet() == Level::Benign && complete;

@@ -81,16 +81,6 @@ int PaymentForm::OnAccepted()
     return level;
 }
 
-int PaymentForm::refuse(const std::string &text, int control)
-{
-    MessagePresenter &presenter = store().errors().presenter();
-    presenter.beep();
-    presenter.show("ACHTUNG", text, MessageIcon::Warning, MessageButton::Ok, MessageButton::Ok);
-    window().redisplay();
-    window().select(control);
-    return Level::Notify;
-}
-
 int PaymentForm::OnCompleted()
 {
     if (REQUEST == Request::Insert) {
@@ -99,12 +89,13 @@ int PaymentForm::OnCompleted()
             r.get(ZAH::ZDAT), r.get(ZAH::ZBETRAG), r.get(ZAH::ZSKONTO) != 0};
         if (const std::string problem = orders::paymentProblem(m_standing.terms, payment);
             !problem.empty())
-            return refuse(problem, orders::toCents(payment.amount) <= 0 ? Amount : Date);
+            return refuseEntry(problem, orders::toCents(payment.amount) <= 0 ? Amount : Date);
         // A Skonto ticked after its date would not count: say so rather than record it.
         if (payment.withSkonto && !orders::skontoAvailable(m_standing.terms, payment.date)) {
-            return refuse("Skonto kann nur bis zum " + rt::formatDate(m_standing.terms.skontoDate)
-                              + " abgezogen werden.",
-                          Date);
+            return refuseEntry("Skonto kann nur bis zum "
+                                   + rt::formatDate(m_standing.terms.skontoDate)
+                                   + " abgezogen werden.",
+                               Date);
         }
         r.set(ZAH::ZRENR, m_standing.document.get(BEL::BNR));
     }

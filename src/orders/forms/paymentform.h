@@ -32,7 +32,6 @@ protected:
     void setUpWindow() override;
 
 private:
-    int refuse(const std::string &text, int control);
     // The amount that settles the invoice on the payment's date, with or without Skonto.
     double proposedAmount(bool withSkonto) const;
 

@@ -34,11 +34,6 @@ constexpr double kDue = 100;
 constexpr double kGross = 140;
 constexpr double kOpen = 175;
 
-QString text(const RecordBuffer &record, StringField field)
-{
-    return QString::fromStdString(record.get(field)).trimmed();
-}
-
 // What the letter says before and after the list, line by line, by level: friendly at
 // first, firmer after.
 struct Sentences
@@ -77,11 +72,11 @@ Band pageHeader(const ReminderData &data, int page)
     Band band;
     const RecordBuffer &customer = data.customer;
     double y = kAddressTop;
-    const QString town
-        = QString(text(customer, KUN::KPLZ) + QLatin1Char(' ') + text(customer, KUN::KORT))
-              .trimmed();
-    const QStringList address{
-        text(customer, KUN::KNAME), text(customer, KUN::KZHAND), text(customer, KUN::KSTR), town};
+    const QStringList address
+        = nonBlank({text(customer, KUN::KNAME),
+                    text(customer, KUN::KZHAND),
+                    text(customer, KUN::KSTR),
+                    joined({text(customer, KUN::KPLZ), text(customer, KUN::KORT)})});
     for (const QString &line : address) {
         if (line.isEmpty())
             continue;

@@ -88,9 +88,7 @@ private:
 std::optional<RecordBuffer> customerOf(StoreContext &store, const std::string &id)
 {
     BorrowedFile customers(store, FileId::kunde);
-    customers.buffer().clear();
-    customers.buffer().set(KUN::KID, id);
-    if (!customers.opened() || customers.manager().FetchQuiet(KUN::Keyid) != Level::Benign)
+    if (!customers.fetch(KUN::Keyid, KUN::KID, id))
         return std::nullopt;
     return customers.buffer();
 }

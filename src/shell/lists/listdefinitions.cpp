@@ -447,7 +447,6 @@ std::vector<ListDef> build()
         .buttons = ButtonSet::ChangeOnly,
         .closeText = kMasterClose,
         .changeText = "Zahlung erfassen …",
-        .figuresRight = true,
         .condition = "OPO:OPOFFEN > 0",
         .print = "Mahnungdrucken",
         .printText = "Mahnung drucken …",

@@ -86,8 +86,6 @@ struct ListDef
     std::string deleteText = QT_TRANSLATE_NOOP("ListWindow", "&Delete");
     std::vector<std::string> legend{}; // lines shown on the first tab
     std::vector<ListFilter> filters{};
-    // Amounts and counts flush right, as figures are read in columns.
-    bool figuresRight = false;
     // A condition every row meets besides the filters' (a view's filter text).
     std::string condition{};
     // A procedure called for the chosen record by a button of its own ("print" request),

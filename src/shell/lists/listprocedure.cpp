@@ -44,38 +44,25 @@ QString shown(const std::string &text)
     return QCoreApplication::translate("ListWindow", text.c_str());
 }
 
-// Paints one column of a list on its own background, or its figures flush right.
-class ColumnLook : public QStyledItemDelegate
+// Paints one column of a list on its own background.
+class ColumnBackground : public QStyledItemDelegate
 {
 public:
-    ColumnLook(QColor colour, bool right, QObject *parent)
+    ColumnBackground(QColor colour, QObject *parent)
         : QStyledItemDelegate(parent)
         , m_colour(colour)
-        , m_right(right)
     {}
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (m_colour.isValid())
-            option->backgroundBrush = m_colour;
-        if (m_right) {
-            option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
-            option->text = option->text.trimmed();
-        }
+        option->backgroundBrush = m_colour;
     }
 
 private:
     QColor m_colour;
-    bool m_right;
 };
-
-bool isFigure(const ListColumn &column)
-{
-    const FieldType type = fileDef(column.field.file).fields[column.field.index].type;
-    return type == FieldType::Real || type == FieldType::Decimal || type == FieldType::Long;
-}
 
 // Number keys step through their values; text keys through a table computed from the first
 // and last values, letters only.
@@ -214,14 +201,9 @@ void ListProcedure::defineWindow(FormBuilder &form)
     list->setVerticalScrollBar(true);
     list->setMinimumSize(860, 260);
     for (std::size_t c = 0; c < m_def.columns.size(); ++c) {
-        const ListColumn &column = m_def.columns[c];
-        const bool right = m_def.figuresRight && isFigure(column);
-        if (column.background != 0 || right) {
-            const QColor colour
-                = column.background != 0 ? QColor::fromRgb(column.background) : QColor();
-            list->view()->setItemDelegateForColumn(static_cast<int>(c),
-                                                   new ColumnLook(colour, right, list->view()));
-        }
+        if (const std::uint32_t rgb = m_def.columns[c].background; rgb != 0)
+            list->view()->setItemDelegateForColumn(
+                static_cast<int>(c), new ColumnBackground(QColor::fromRgb(rgb), list->view()));
     }
     // What the list's locator is looking for: the letters typed into the list.
     auto *search = new QLineEdit(window.content());
