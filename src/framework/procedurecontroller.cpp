@@ -169,6 +169,10 @@ void ProcedureController::openWindow()
         m_toolbar.SetTarget(0);
     const QSize sizedAs = m_procWindow->subWindow()->size();
     setUpWindow();
+    // A window that sized itself here (the preview takes room for a page) may now reach past
+    // the area's edge where the cascade placed it.
+    if (!m_procWindow->subWindow()->isMaximized())
+        m_procWindow->keepInsideHost();
     if (m_primary)
         m_procWindow->growToContent(sizedAs);
 }

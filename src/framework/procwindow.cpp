@@ -157,6 +157,8 @@ void ProcWindow::keepInsideHost()
 {
     // The area places a new window beside the ones already open, which may be past its right
     // or bottom edge; a window the user cannot see whole is moved back in as far as it fits.
+    if (!m_host || !m_sub)
+        return;
     const QRect visible = m_host->viewport()->rect();
     QRect frame = m_sub->geometry();
     if (visible.contains(frame))

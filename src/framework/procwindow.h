@@ -157,11 +157,14 @@ public:
     void holdDisabled();
     void releaseDisabled();
 
+    // Moves (and if need be shrinks) the window back into the area's visible part; done on
+    // opening, and again when a form has sized itself after that.
+    void keepInsideHost();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void keepInsideHost();
     bool pressCancel(const QKeyEvent *key);
     struct Control
     {

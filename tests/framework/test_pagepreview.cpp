@@ -268,4 +268,31 @@ TEST(PagePreview, WindowPlaceIsKeptInTheSettingsFile)
     f.gui.press(third, PagePreview::ExitButton);
 }
 
+// A place kept from a larger screen lies past the area's edge: the preview comes back into
+// sight, as far as it fits.
+TEST(PagePreview, APlacePastTheAreasEdgeIsBroughtIntoSight)
+{
+    PreviewFixture f;
+    report::PageQueue queue;
+    fillQueue(queue, 1);
+    IniManager &ini = f.store->ini();
+    const QSize area = f.gui.area()->viewport()->size();
+    ini.Update(PagePreview::WindowSection, "Maximize", "No");
+    ini.Update(PagePreview::WindowSection, "XPos", std::to_string(area.width() - 100));
+    ini.Update(PagePreview::WindowSection, "YPos", std::to_string(area.height() - 50));
+    ini.Update(PagePreview::WindowSection, "Width", "640");
+    ini.Update(PagePreview::WindowSection, "Height", "480");
+    f.gui.start(u"Bericht"_s, [&] {
+        PagePreview preview(*f.app, queue);
+        preview.Display();
+    });
+    ProcWindow *shown = f.gui.window(Title);
+    ASSERT_NE(shown, nullptr);
+    const QRect place = shown->subWindow()->geometry();
+    EXPECT_TRUE(f.gui.area()->viewport()->rect().contains(place))
+        << place.x() << "," << place.y() << " " << place.width() << "x" << place.height() << " in "
+        << area.width() << "x" << area.height();
+    f.gui.press(shown, PagePreview::ExitButton);
+}
+
 } // namespace
