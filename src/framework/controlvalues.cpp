@@ -202,6 +202,13 @@ bool writeParsed(const Picture &picture,
                                std::nullopt,
                                false};
         break;
+    case Picture::Kind::Time:
+        if (!picture.parse(text))
+            problem = InputRefusal{{},
+                                   QStringLiteral("Bitte eine Uhrzeit in der Form HH:MM eingeben."),
+                                   std::nullopt,
+                                   false};
+        break;
     }
     if (!problem) {
         const std::optional<FieldValue> parsed = picture.parse(text);

@@ -4,6 +4,8 @@
 #include "base/stddate.h"
 #include "base/text.h"
 
+#include <QStringList>
+
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -92,6 +94,12 @@ std::optional<Picture> Picture::tryParse(const QString &picture)
         p.m_width = 10;
         if (pos < s.size() && s.at(pos).toLower() == u'b')
             ++pos;
+    } else if (type == u't') {
+        // A standard time as the clock shows it, "14:05"; no time shows nothing.
+        p.m_kind = Kind::Time;
+        int variant = 0;
+        readNumber(s, pos, variant);
+        p.m_width = 5;
     } else {
         return std::nullopt;
     }
@@ -133,6 +141,13 @@ QString Picture::format(const FieldValue &value) const
     case Kind::Date: {
         const auto date = static_cast<rt::StdDate>(std::llround(numberOf(value)));
         return QString::fromStdString(rt::formatDate(date));
+    }
+    case Kind::Time: {
+        const auto time = std::llround(numberOf(value));
+        if (time <= 0)
+            return {};
+        const long long minutes = (time - 1) / 6000;
+        return QString::asprintf("%02lld:%02lld", minutes / 60 % 24, minutes % 60);
     }
     case Kind::Text:
         break;
@@ -203,6 +218,18 @@ std::optional<FieldValue> Picture::parse(const QString &input) const
         if (date == 0)
             return std::nullopt;
         return FieldValue{std::int32_t{date}};
+    }
+    case Kind::Time: {
+        const QStringList parts = input.trimmed().split(u':');
+        if (parts.size() == 1 && parts.front().isEmpty())
+            return FieldValue{std::int32_t{0}};
+        bool hourOk = false;
+        bool minuteOk = parts.size() == 2;
+        const int hour = parts.front().toInt(&hourOk);
+        const int minute = minuteOk ? parts.back().toInt(&minuteOk) : 0;
+        if (!hourOk || !minuteOk || hour < 0 || hour > 23 || minute < 0 || minute > 59)
+            return std::nullopt;
+        return FieldValue{std::int32_t{rt::timeFromHms(hour, minute, 0)}};
     }
     case Kind::Text:
         break;

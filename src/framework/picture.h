@@ -29,7 +29,7 @@
 class Picture
 {
 public:
-    enum class Kind { Text, Number, Date };
+    enum class Kind { Text, Number, Date, Time };
 
     // Text without a limit.
     Picture() = default;

@@ -49,6 +49,9 @@ TEST(Picture, FormatsTheGermanWay)
         {"umlauts count as one", "@s3", std::string("Öläß"), "Ölä"},
         {"date", "@d6", std::int32_t{rt::dateFromYmd(2026, 12, 7)}, "07.12.2026"},
         {"no date", "@d6", std::int32_t{0}, ""},
+        {"time", "@t1", std::int32_t{rt::timeFromHms(21, 53, 17, 78)}, "21:53"},
+        {"time just after midnight", "@t1", std::int32_t{rt::timeFromHms(0, 0, 0)}, "00:00"},
+        {"no time", "@t1", std::int32_t{0}, ""},
     };
     for (const FormatRow &row : rows) {
         SCOPED_TRACE(row.name);
@@ -89,6 +92,10 @@ TEST(Picture, ParsesCommaOrDotAndRefusesWhatDoesNotFit)
         {"date", "@d6", "7.12.2026", std::int32_t{rt::dateFromYmd(2026, 12, 7)}},
         {"no such day", "@d6", "31.02.2026", std::nullopt},
         {"empty date", "@d6", "", std::int32_t{0}},
+        {"time", "@t1", "7:05", std::int32_t{rt::timeFromHms(7, 5, 0)}},
+        {"empty time", "@t1", "", std::int32_t{0}},
+        {"no such hour", "@t1", "24:00", std::nullopt},
+        {"no minutes", "@t1", "12", std::nullopt},
     };
     for (const ParseRow &row : rows) {
         SCOPED_TRACE(row.name);

@@ -159,7 +159,7 @@ void OrderForm::defineDocuments(FormBuilder &rows)
         window.bind(row.first, order, row.date, u"@d6"_s);
         window.bind(row.first + 1, order, row.number, u"@s12"_s);
         window.bind(row.first + 2, order, row.printed, u"@d6"_s);
-        window.bind(row.first + 3, order, row.time, u"@n_9b"_s);
+        window.bind(row.first + 3, order, row.time, u"@t1"_s);
         ++r;
     }
     rows.addWidget(box);
