@@ -205,7 +205,11 @@ void BrowseManager::UpdateWindow()
         {PRINTCONTROL, QStringLiteral("Die Liste ist leer: es gibt nichts zu drucken.")},
     };
     for (const auto &[button, why] : needRows) {
-        if (button != 0)
+        if (button == 0)
+            continue;
+        if (button != PRINTCONTROL && !LOCKEDBECAUSE.isEmpty())
+            window.enableIf(button, false, LOCKEDBECAUSE);
+        else
             window.enableIf(button, rows, why);
     }
     showSearchText();

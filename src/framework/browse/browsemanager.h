@@ -88,6 +88,9 @@ public:
     std::uint8_t SELECTING = 0;
     std::uint8_t STARTATCURRENT = 0;
     WindowController *WINDOW = nullptr;
+    // Why the records cannot be changed or deleted here (the order's invoice stands); the
+    // buttons stay disabled and say it. Empty: they follow the rows.
+    QString LOCKEDBECAUSE;
 
     // Set-up by the list procedure, after its window has opened.
     void Init(WindowController &window,

@@ -50,6 +50,9 @@ void OrderForm::applyInvoiceLock()
 {
     const std::optional<RecordBuffer> invoice = orders::standingInvoice(store(), m_orderId);
     m_lockNote = invoice ? QString::fromStdString(orders::lockedNote(*invoice)) : QString();
+    // The lists enable their buttons by their rows whenever they show them again.
+    for (BrowseManager *lines : {&m_calculations, &m_extras, &m_transports})
+        lines->LOCKEDBECAUSE = m_lockNote;
     ProcWindow &window = *procWindow();
     for (const int control : kLockedControls) {
         if (!window.control(control))
