@@ -33,12 +33,6 @@ struct DocumentWrite
     }
 };
 
-void readDocument(BorrowedFile &file, const std::string &number)
-{
-    file.buffer().clear();
-    file.buffer().set(BEL::BNR, number);
-}
-
 // After the order's write: issued, or why not. A number that stands in the file now (the
 // write rolled back, so it is not this one's) was issued by somebody else meanwhile.
 IssueResult outcomeOf(StoreContext &store,
@@ -140,10 +134,7 @@ std::optional<RecordBuffer> issuedDocument(StoreContext &store, const std::strin
     if (rt::isBlank(number))
         return std::nullopt;
     BorrowedFile file(store, FileId::beleg);
-    if (!file.opened())
-        return std::nullopt;
-    readDocument(file, number);
-    if (file.manager().FetchQuiet(BEL::Keybnr) != Level::Benign)
+    if (!file.fetch(BEL::Keybnr, BEL::BNR, number))
         return std::nullopt;
     return file.buffer();
 }
@@ -153,10 +144,7 @@ std::optional<IssuedBytes> issuedBytes(StoreContext &store, const std::string &n
     if (rt::isBlank(number))
         return std::nullopt;
     BorrowedFile file(store, FileId::beleg);
-    if (!file.opened())
-        return std::nullopt;
-    readDocument(file, number);
-    if (file.manager().FetchQuiet(BEL::Keybnr) != Level::Benign)
+    if (!file.fetch(BEL::Keybnr, BEL::BNR, number))
         return std::nullopt;
     IssuedBytes bytes;
     FileHandle &handle = file.manager().handle();
