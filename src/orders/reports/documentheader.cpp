@@ -221,16 +221,34 @@ std::array<QString, 4> addressLines(const RecordBuffer &customer, DocumentKind k
             joined({text(customer, KUN::KPLZ), text(customer, KUN::KORT)})};
 }
 
-void DocumentLayout::addressAndInfo(Band &band, int page) const
+void addressAndInfoBlock(Band &band,
+                         const QStringList &address,
+                         const std::vector<std::pair<QString, QString>> &info)
 {
-    const RecordBuffer &customer = m_data.customer;
     double y = kAddressTop;
-    for (const QString &line : addressLines(customer, m_profile.kind)) {
+    for (const QString &line : address) {
         if (line.trimmed().isEmpty())
             continue;
         band.text(col::Left, y, line, documentFont(10), Align::Left, 80);
         y += kAddressPitch;
     }
+    y = kInfoTop;
+    for (const auto &[label, value] : info) {
+        band.text(col::InfoLabel, y, label, documentFont(9));
+        band.text(col::InfoValue,
+                  y,
+                  value,
+                  documentFont(9),
+                  Align::Left,
+                  col::Right + 10 - col::InfoValue);
+        y += kInfoPitch;
+    }
+}
+
+void DocumentLayout::addressAndInfo(Band &band, int page) const
+{
+    const RecordBuffer &customer = m_data.customer;
+    const std::array<QString, 4> address = addressLines(customer, m_profile.kind);
 
     const RecordBuffer &order = m_data.order;
     const bool invoice = m_profile.kind == DocumentKind::Invoice;
@@ -254,17 +272,7 @@ void DocumentLayout::addressAndInfo(Band &band, int page) const
                      {QStringLiteral("Angebotsdatum:"), report::date(order.get(AUF::FANDAT))}});
     }
     info.emplace_back(QStringLiteral("Seite:"), QString::number(page));
-    y = kInfoTop;
-    for (const auto &[label, value] : info) {
-        band.text(col::InfoLabel, y, label, documentFont(9));
-        band.text(col::InfoValue,
-                  y,
-                  value,
-                  documentFont(9),
-                  Align::Left,
-                  col::Right + 10 - col::InfoValue);
-        y += kInfoPitch;
-    }
+    addressAndInfoBlock(band, QStringList(address.begin(), address.end()), info);
 
     const std::string_view title = statusWord(m_profile.kind);
     band.text(col::Left,

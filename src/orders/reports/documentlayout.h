@@ -9,6 +9,8 @@
 #include <QStringList>
 
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 class RecordBuffer;
 
@@ -121,6 +123,11 @@ QString text(const RecordBuffer &record, StringField field);
 QStringList nonBlank(std::initializer_list<QString> pieces);
 // Pieces of one sentence, one blank between them, none for a piece that is empty.
 QString joined(std::initializer_list<QString> pieces);
+// The address in the window envelope's field (blank lines left out) and the information
+// block beside it, at the places every document of the shop has them.
+void addressAndInfoBlock(report::Band &band,
+                         const QStringList &address,
+                         const std::vector<std::pair<QString, QString>> &info);
 
 // A figure right-aligned at `right` that takes at most `room` millimetres to its left: one
 // too wide for its column (a total of 99.999.999,99) prints smaller rather than running into

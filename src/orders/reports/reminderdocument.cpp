@@ -19,10 +19,6 @@ namespace {
 const report::PageFrame kFrame{{210, 297}, 0, 15};
 
 // Baselines as the quotes and invoices have them.
-constexpr double kInfoTop = 53;
-constexpr double kInfoPitch = 4.5;
-constexpr double kAddressTop = 66.5;
-constexpr double kAddressPitch = 4.5;
 constexpr double kTitle = 103;
 constexpr double kOpening = 115;
 constexpr double kLinePitch = 5.5;
@@ -71,34 +67,14 @@ Band pageHeader(const ReminderData &data, int page)
 {
     Band band;
     const RecordBuffer &customer = data.customer;
-    double y = kAddressTop;
-    const QStringList address
-        = nonBlank({text(customer, KUN::KNAME),
-                    text(customer, KUN::KZHAND),
-                    text(customer, KUN::KSTR),
-                    joined({text(customer, KUN::KPLZ), text(customer, KUN::KORT)})});
-    for (const QString &line : address) {
-        if (line.isEmpty())
-            continue;
-        band.text(col::Left, y, line, documentFont(10), Align::Left, 80);
-        y += kAddressPitch;
-    }
-    const std::pair<QString, QString> info[] = {
-        {QStringLiteral("Kundennummer:"), text(customer, KUN::KID)},
-        {QStringLiteral("Datum:"), report::date(data.date)},
-        {QStringLiteral("Seite:"), QString::number(page)},
-    };
-    y = kInfoTop;
-    for (const auto &[label, value] : info) {
-        band.text(col::InfoLabel, y, label, documentFont(9));
-        band.text(col::InfoValue,
-                  y,
-                  value,
-                  documentFont(9),
-                  Align::Left,
-                  col::Right + 10 - col::InfoValue);
-        y += kInfoPitch;
-    }
+    addressAndInfoBlock(band,
+                        {text(customer, KUN::KNAME),
+                         text(customer, KUN::KZHAND),
+                         text(customer, KUN::KSTR),
+                         joined({text(customer, KUN::KPLZ), text(customer, KUN::KORT)})},
+                        {{QStringLiteral("Kundennummer:"), text(customer, KUN::KID)},
+                         {QStringLiteral("Datum:"), report::date(data.date)},
+                         {QStringLiteral("Seite:"), QString::number(page)}});
     band.text(col::Left,
               kTitle,
               QString::fromStdString(reminderTitle(data.level)).toUpper(),
